@@ -1,0 +1,82 @@
+// Standard normal, normal and log-normal distributions.
+#include "Stat_Lib.h"
+
+#include <cmath>
+
+namespace {
+const long double NormalFactor = 0.398942280401433L;     // stands for 1/sqrt(2 pi)
+const long double LogNormalFactor = 2.506628274631L;     // stands for sqrt(2 pi)
+constexpr double NormalStdLimit = 25;
+constexpr double LogNormalLimit = 100000;
+}  // namespace
+
+double NormalStdDensity(const TVector&, double x)
+{
+    const long double lx = x;
+    return static_cast<double>(std::exp(-0.5L * lx * lx) * NormalFactor);
+}
+
+double NormalStdDistribution(const TVector& params, double x)
+{
+    if (x < 0)
+        return static_cast<double>(1.0L - NormalStdDistribution(params, -x));
+    return static_cast<double>(0.5L + SimpsonIntegral(NormalStdDensity, params, 0, x));
+}
+
+double NormalStdInverse(const TVector& params, double p)
+{
+    if (p > 0.5 && p < 1)
+        return SimpsonInverse(NormalStdDensity, params, 0, static_cast<double>(p - 0.5L),
+                              NormalStdLimit);
+    if (p > MinPositiveDouble && p < 0.5)
+        return -SimpsonInverse(NormalStdDensity, params, 0, static_cast<double>(0.5L - p),
+                               NormalStdLimit);
+    return 0;
+}
+
+namespace {
+double Standardised(const TVector& params, double x)
+{
+    return static_cast<double>((static_cast<long double>(x) - params[0]) / params[1]);
+}
+}  // namespace
+
+double NormalDensity(const TVector& params, double x)
+{
+    return static_cast<double>(NormalStdDensity(params, Standardised(params, x)) /
+                               static_cast<long double>(params[1]));
+}
+
+double NormalDistribution(const TVector& params, double x)
+{
+    return NormalStdDistribution(params, Standardised(params, x));
+}
+
+double NormalInverse(const TVector& params, double p)
+{
+    return static_cast<double>(static_cast<long double>(NormalStdInverse(params, p)) * params[1] +
+                               params[0]);
+}
+
+double LogNormalDensity(const TVector& params, double x)
+{
+    if (x <= 0)
+        return 0;
+    const long double mu = params[0], ro = params[1];
+    const long double d = std::log(static_cast<long double>(x)) - mu;
+    return static_cast<double>(std::exp(-(d * d) / (2 * ro * ro)) / (x * ro * LogNormalFactor));
+}
+
+double LogNormalDistribution(const TVector& params, double x)
+{
+    if (x <= 0)
+        return 0;
+    return SimpsonIntegral(LogNormalDensity, params, 0, x);
+}
+
+double LogNormalInverse(const TVector& params, double p)
+{
+    if (!(p > 0 && p < 1))
+        return 0;
+    return SimpsonInverse(LogNormalDensity, params, 0, p, LogNormalLimit);
+}

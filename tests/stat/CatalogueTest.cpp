@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "Stat_Lib.h"
+
+namespace {
+std::string Name(TDistKind kind, int index)
+{
+    std::string text = "unchanged";
+    DistParamName(kind, index, text);
+    return text;
+}
+
+std::string Hint(TDistKind kind, int index)
+{
+    std::string text = "unchanged";
+    DistParamHint(kind, index, text);
+    return text;
+}
+}  // namespace
+
+TEST(Catalogue, KindNamesAndListPositionsFollowCatalogueOrder)
+{
+    const char* expected[] = {"UniformStd", "Uniform", "NormalStd", "Normal", "Chi2",
+                              "Student", "LogNormal", "Exponential", "F-distribution",
+                              "Cauchy (Lorentz)", "Logistic", "Beta", "Rayleigh", "Weibull",
+                              "Pareto", "ExtrValue"};
+    for (int k = 0; k < DistKindCount; ++k) {
+        EXPECT_STREQ(DistKindName[k], expected[k]);
+        EXPECT_EQ(KindIndex(DistListKind[k]), k);
+    }
+    EXPECT_STREQ(DistFuncName[2], "Inverse distribution");
+}
+
+TEST(Catalogue, ParamNamesOutsideAKindsParametersSayNoParams)
+{
+    EXPECT_EQ(Name(TDistKind::Uniform, 0), "min");
+    EXPECT_EQ(Name(TDistKind::Uniform, 1), "max");
+    EXPECT_EQ(Name(TDistKind::Uniform, 2), "No params");
+    EXPECT_EQ(Name(TDistKind::UniformStd, 0), "No params");
+    EXPECT_EQ(Name(TDistKind::NormalStd, 0), "No params");
+    EXPECT_EQ(Name(TDistKind::ExtrValue, 2), "xi");
+    EXPECT_EQ(Name(TDistKind::Exponential, 0), "Lambda");
+    EXPECT_EQ(Name(TDistKind::Cauchy, 1), "lambda");
+    for (int k = 0; k < DistKindCount; ++k)
+        EXPECT_EQ(Name(static_cast<TDistKind>(k), -1), "No params");
+    // A kind beyond the catalogue leaves the text alone.
+    EXPECT_EQ(Name(static_cast<TDistKind>(16), 0), "unchanged");
+}
+
+TEST(Catalogue, HintsAreEmptyOutsideAKindsParameters)
+{
+    EXPECT_EQ(Hint(TDistKind::Normal, 0), "Midle value");
+    EXPECT_EQ(Hint(TDistKind::Logistic, 0), "Middle value");
+    EXPECT_EQ(Hint(TDistKind::Normal, 2), "");
+    EXPECT_EQ(Hint(TDistKind::NormalStd, 0), "");
+}
+
+TEST(Catalogue, RangeLeavesOutputsAloneOutsideAKindsParameters)
+{
+    double lo = 7, hi = 8;
+    DistParamRange(TDistKind::Normal, 2, lo, hi);
+    EXPECT_EQ(lo, 7);
+    EXPECT_EQ(hi, 8);
+    DistParamRange(TDistKind::Normal, 1, lo, hi);
+    EXPECT_EQ(lo, -1.3E153);
+    EXPECT_EQ(hi, 1.3E153);
+    DistParamRange(TDistKind::Uniform, 0, lo, hi);
+    EXPECT_EQ(lo, -1.7E308);
+}
+
+TEST(Catalogue, ValidityUsesOpenBoundsAndWholeDegreesOfFreedom)
+{
+    EXPECT_FALSE(DistParamValid(TDistKind::Chi2, 0, 1));
+    EXPECT_TRUE(DistParamValid(TDistKind::Chi2, 0, 2));
+    EXPECT_FALSE(DistParamValid(TDistKind::Chi2, 0, 2.5));
+    EXPECT_TRUE(DistParamValid(TDistKind::Chi2, 0, 1022));
+    EXPECT_FALSE(DistParamValid(TDistKind::Chi2, 0, 1023));
+    EXPECT_FALSE(DistParamValid(TDistKind::F, 1, 3.0000001));
+    EXPECT_TRUE(DistParamValid(TDistKind::Normal, 0, 5));
+    EXPECT_TRUE(DistParamValid(TDistKind::Normal, 1, -1));
+    EXPECT_FALSE(DistParamValid(TDistKind::LogNormal, 1, 0));
+    EXPECT_FALSE(DistParamValid(TDistKind::Beta, 0, 709));
+    EXPECT_TRUE(DistParamValid(TDistKind::ExtrValue, 2, -708.5));
+    EXPECT_FALSE(DistParamValid(TDistKind::Normal, 2, 0));
+    EXPECT_FALSE(DistParamValid(TDistKind::Normal, 0, std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(DistParamValid(TDistKind::NormalStd, 0, 0));
+}
+
+TEST(Catalogue, DistEvalOfAKindWithoutParametersReadsNoVector)
+{
+    const TVector none;
+    EXPECT_EQ(DistEval(TDistKind::NormalStd, TDistFunc::Density, none, 0),
+              static_cast<double>(0.398942280401433L));
+}
