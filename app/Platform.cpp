@@ -1,0 +1,66 @@
+#include "Platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <exception>
+
+namespace {
+class QtPlatform final : public Platform {
+public:
+    QString InputBox(const QString& caption, const QString& prompt,
+                     const QString& defaultText) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
+                                                   QLineEdit::Normal, defaultText, &ok);
+        return ok ? text : QString();
+    }
+
+    void ShowMessage(const QString& text) override
+    {
+        QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(),
+                                 text, QMessageBox::Ok);
+    }
+
+    bool AskYesNo(const QString& text) override
+    {
+        return QMessageBox::question(QApplication::activeWindow(), QString(), text,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+
+    QString ClipboardText() override { return QGuiApplication::clipboard()->text(); }
+
+    void SetClipboardText(const QString& text) override
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        clipboard->setText(text);
+    }
+};
+
+QtPlatform qtPlatform;
+Platform* installed = nullptr;
+}  // namespace
+
+Platform& CurrentPlatform()
+{
+    return installed ? *installed : qtPlatform;
+}
+
+void InstallPlatform(Platform* platform)
+{
+    installed = platform;
+}
+
+void RunHandler(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const std::exception& e) {
+        CurrentPlatform().ShowMessage(QString::fromUtf8(e.what()));
+    } catch (...) {
+        CurrentPlatform().ShowMessage(QStringLiteral("Unknown error"));
+    }
+}

@@ -1,0 +1,32 @@
+// The platform layer: modal prompts, message boxes and the clipboard, behind a small interface
+// so that tests can script the user's answers. The real implementation uses Qt's dialogs.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Modal input box; a cancelled box returns the empty text.
+    virtual QString InputBox(const QString& caption, const QString& prompt,
+                             const QString& defaultText) = 0;
+    // Message box with one OK button.
+    virtual void ShowMessage(const QString& text) = 0;
+    // Yes/No question with an empty title; true for Yes.
+    virtual bool AskYesNo(const QString& text) = 0;
+    virtual QString ClipboardText() = 0;
+    // Empties the clipboard and puts the plain text on it.
+    virtual void SetClipboardText(const QString& text) = 0;
+};
+
+// The process-wide platform; the Qt one unless a test installed another.
+Platform& CurrentPlatform();
+// Installs a platform (not owned); nullptr restores the Qt one.
+void InstallPlatform(Platform* platform);
+
+// The application's default error handler: runs an action, and when it throws, shows the
+// error's message in a message box; the program goes on.
+void RunHandler(const std::function<void()>& action);

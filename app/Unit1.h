@@ -1,0 +1,85 @@
+// TForm1, Velmora's main window: a page control with the calculator, the data buffer and the
+// fitting tab, and a status bar showing the hint of the control under the pointer.
+#pragma once
+
+#include <QWidget>
+
+#include "Stat_Lib.h"
+
+class QChartView;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTabWidget;
+class QTableView;
+class DataGridModel;
+class TUpDown;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    TForm1();
+
+    // Window and status bar
+    QTabWidget* PageControl1;
+    QStatusBar* StatusBar1;
+    QLabel* StatusPanel;  // the status bar's one panel
+
+    // Calculator tab
+    QWidget* TabSheet1;
+    QFrame* Panel1;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    QComboBox* ComboBox1;
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4;
+    QPushButton *Button1, *Button2;
+    QRadioButton *RadioButton1, *RadioButton2;
+    QChartView* Chart1;
+
+    // Data tab
+    QWidget* TabSheet2;
+    QFrame* Panel2;
+    QLabel* Label7;
+    QLineEdit* Edit5;
+    TUpDown* UpDown1;
+    QPushButton *Button3, *Button4, *Button6;
+    QTableView* StringGrid1;
+    DataGridModel* GridModel;
+
+    // Fitting tab
+    QWidget* TabSheet3;
+    QFrame *Panel3, *Panel4, *Panel5;
+    QLabel *Label8, *Label9, *Label10, *Label11, *Label12, *Label13, *Label14, *Label15,
+        *Label16, *Label17, *Label18, *Label19, *Label20, *Label21;
+    QComboBox* ComboBox2;
+    QLineEdit *Edit6, *Edit7, *Edit8, *Edit9, *Edit10, *Edit11;
+    TUpDown* UpDown2;
+    QPushButton* Button5;
+    QRadioButton *RadioButton3, *RadioButton4;
+    QChartView* Chart2;
+
+    // State of the calculator and the data buffer
+    TDistKind CalcKind = TDistKind::UniformStd;
+    TVector CalcParams;
+    double CalcX = 0;
+    double CalcDensity = 0;
+    double CalcProbability = 0;
+    TVector DataBuffer;
+
+public slots:
+    void FormCreate();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildCalculatorTab();
+    void BuildDataTab();
+    void BuildFittingTab();
+    void ShowHintOf(QWidget* widget);
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,40 @@
+// A platform whose user answers from a script, and which records what it was shown.
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "Platform.h"
+
+struct ScriptedPlatform final : Platform {
+    std::deque<QString> inputs;   // answers of the input boxes, in order; none left = cancel
+    std::deque<bool> answers;     // answers of the Yes/No questions; none left = No
+    QStringList prompts;          // "caption|prompt" of each input box shown
+    QStringList messages;         // texts of the message boxes and questions shown
+    QString clipboard;
+
+    ScriptedPlatform() { InstallPlatform(this); }
+    ~ScriptedPlatform() override { InstallPlatform(nullptr); }
+
+    QString InputBox(const QString& caption, const QString& prompt, const QString&) override
+    {
+        prompts << caption + "|" + prompt;
+        if (inputs.empty())
+            return QString();
+        QString text = inputs.front();
+        inputs.pop_front();
+        return text;
+    }
+    void ShowMessage(const QString& text) override { messages << text; }
+    bool AskYesNo(const QString& text) override
+    {
+        messages << text;
+        if (answers.empty())
+            return false;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
+    QString ClipboardText() override { return clipboard; }
+    void SetClipboardText(const QString& text) override { clipboard = text; }
+};
