@@ -2,21 +2,24 @@
 #include "Stat_Lib.h"
 
 namespace {
+#define VELMORA_HANDLERS(Mode)                                                                  \
+    {                                                                                          \
+        UniformStd##Mode, Uniform##Mode, NormalStd##Mode, Normal##Mode, Chi2##Mode,             \
+            Student##Mode, LogNormal##Mode, Exponential##Mode, F##Mode, Cauchy##Mode,           \
+            Logistic##Mode, Beta##Mode, Rayleigh##Mode, Weibull##Mode, Pareto##Mode,            \
+            ExtrValue##Mode                                                                    \
+    }
+
 const TDistHandler DistHandlers[DistFuncCount][DistKindCount] = {
-    {nullptr, nullptr, NormalStdDensity, NormalDensity, nullptr, nullptr, LogNormalDensity,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, NormalStdDistribution, NormalDistribution, nullptr, nullptr,
-     LogNormalDistribution, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {nullptr, nullptr, NormalStdInverse, NormalInverse, nullptr, nullptr, LogNormalInverse,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    VELMORA_HANDLERS(Density),
+    VELMORA_HANDLERS(Distribution),
+    VELMORA_HANDLERS(Inverse),
 };
+#undef VELMORA_HANDLERS
 }  // namespace
 
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
 {
     const TDistHandler handler = DistHandlers[static_cast<int>(mode)][KindIndex(kind)];
-    if (handler == nullptr)
-        throw EStat(std::string("Distribution is not available: ") + DistKindName[KindIndex(kind)]);
     return FloatChecked([&] { return handler(params, x); });
 }

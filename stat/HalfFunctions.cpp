@@ -2,6 +2,7 @@
 #include "Stat_Lib.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 // Gamma(k/2) for k = 1 to 8, as these decimal constants.
@@ -33,7 +34,7 @@ long double HalfPower(int a, long double x)
 
 long double HalfPowerOfTwo(int a)
 {
-    long double result = SqrtTwoFactor[a % 2];
+    long double result = SqrtTwoFactor[std::abs(a % 2)];
     int m = a / 2;
     int mask = 1;
     double base = 2.0;

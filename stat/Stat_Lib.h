@@ -71,6 +71,9 @@ long double HalfPower(int a, long double x);
 long double HalfPowerOfTwo(int a);
 long double HalfGamma(int k);
 void SortIndex(TIntVector& index, const TVector& values, int n);
+// The general real power x^y: 1 for y = 0, 0 for x = 0 and y > 0, repeated multiplication
+// (square and multiply) for a whole y up to 2147483647 in size, otherwise exp(y ln x).
+long double RealPower(long double x, long double y);
 
 // ---- Distribution functions (the entries of the handler table) --------------------------
 double NormalStdDensity(const TVector& params, double x);
@@ -82,3 +85,55 @@ double NormalInverse(const TVector& params, double p);
 double LogNormalDensity(const TVector& params, double x);
 double LogNormalDistribution(const TVector& params, double x);
 double LogNormalInverse(const TVector& params, double p);
+double Chi2Density(const TVector& params, double x);
+double Chi2Distribution(const TVector& params, double x);
+double Chi2Inverse(const TVector& params, double p);
+double StudentDensity(const TVector& params, double x);
+double StudentDistribution(const TVector& params, double x);
+double StudentInverse(const TVector& params, double p);
+
+double UniformStdDensity(const TVector& params, double x);
+double UniformStdDistribution(const TVector& params, double x);
+double UniformStdInverse(const TVector& params, double p);
+double UniformDensity(const TVector& params, double x);
+double UniformDistribution(const TVector& params, double x);
+double UniformInverse(const TVector& params, double p);
+double ExponentialDensity(const TVector& params, double x);
+double ExponentialDistribution(const TVector& params, double x);
+double ExponentialInverse(const TVector& params, double p);
+double CauchyDensity(const TVector& params, double x);
+double CauchyDistribution(const TVector& params, double x);
+double CauchyInverse(const TVector& params, double p);
+double LogisticDensity(const TVector& params, double x);
+double LogisticDistribution(const TVector& params, double x);
+double LogisticInverse(const TVector& params, double p);
+double RayleighDensity(const TVector& params, double x);
+double RayleighDistribution(const TVector& params, double x);
+double RayleighInverse(const TVector& params, double p);
+double WeibullDensity(const TVector& params, double x);
+double WeibullDistribution(const TVector& params, double x);
+double WeibullInverse(const TVector& params, double p);
+double ParetoDensity(const TVector& params, double x);
+double ParetoDistribution(const TVector& params, double x);
+double ParetoInverse(const TVector& params, double p);
+double ExtrValueDensity(const TVector& params, double x);
+double ExtrValueDistribution(const TVector& params, double x);
+double ExtrValueInverse(const TVector& params, double p);
+
+double FDensity(const TVector& params, double x);
+double FDistribution(const TVector& params, double x);
+double FInverse(const TVector& params, double p);
+double BetaDensity(const TVector& params, double x);
+double BetaDistribution(const TVector& params, double x);
+double BetaInverse(const TVector& params, double p);
+double BetaKernel(const TVector& params, double x);         // x^(alpha-1) (1-x)^(beta-1)
+double BetaKernelInRange(const TVector& params, double x);  // the kernel on (0, 1), else 0
+double BetaNorm(const TVector& params);                     // stands for B(alpha, beta)
+
+// ---- Estimation and critical values ------------------------------------------------------
+// Moment estimates of the parameters in `which`; false for fewer than 3 values or a kind
+// without an estimator. Floating-point errors throw EMathError, leaving what was written.
+bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which);
+// Upper 5 % critical value of chi-square for df degrees of freedom, interpolated in a table;
+// throws EStat "Count of parameters was not found" for df below 1 or from 16777216 on.
+double ChiSquareCritical(std::int32_t df);

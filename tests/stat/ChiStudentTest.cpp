@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/students_t.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "Oracle.h"
+
+namespace bm = boost::math;
+
+// Chi-square: for odd n the density behaves like x^(n/2 - 1) at 0, so the Simpson error of
+// the first panels (from 0, or from 0.25 with the stored offsets of 15 digits) is about
+// 1e-10 for n = 3 and 5; larger n are smooth and hold 1e-11. Quantiles are within 2^-31 of
+// the grid's root, scaled by the inverse density: 1e-7 covers the flattest tails used here.
+TEST(Chi2, MatchesBoost)
+{
+    for (int n : {1, 2, 3, 4, 5, 10, 30, 100}) {
+        const bm::chi_squared_distribution<double> d(n);
+        const double tol = n <= 5 ? 2e-10 : 1e-11;
+        for (double x : {0.05, 0.3, 1.0, 2.5, 5.0, 9.0, 20.0, 60.0, 130.0}) {
+            EXPECT_NEAR(Eval(TDistKind::Chi2, Dens, {double(n)}, x), bm::pdf(d, x), 1e-14)
+                << n << " " << x;
+            EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {double(n)}, x), bm::cdf(d, x), tol)
+                << n << " " << x;
+        }
+        for (double p : {0.05, 0.3, 0.5, 0.8, 0.95, 0.99})
+            EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {double(n)}, p), bm::quantile(d, p), 1e-7)
+                << n << " " << p;
+    }
+}
+
+// Student: smooth densities, tolerances of the Simpson grid (1e-12) and of the inverse's
+// last step (2^-31 over the density). Quantiles beyond 50 are capped, so only p whose true
+// quantile lies inside (-50, 50) are compared.
+TEST(Student, MatchesBoost)
+{
+    for (int n : {1, 2, 3, 7, 30, 200}) {
+        const bm::students_t_distribution<double> d(n);
+        for (double x : {-30.0, -4.0, -1.0, -0.2, 0.0, 0.7, 2.0, 6.0, 25.0}) {
+            EXPECT_NEAR(Eval(TDistKind::Student, Dens, {double(n)}, x), bm::pdf(d, x), 1e-14);
+            EXPECT_NEAR(Eval(TDistKind::Student, Dist, {double(n)}, x), bm::cdf(d, x), 1e-11)
+                << n << " " << x;
+        }
+        for (double p : {0.01, 0.1, 0.4, 0.6, 0.9, 0.99})
+            EXPECT_NEAR(Eval(TDistKind::Student, Inv, {double(n)}, p), bm::quantile(d, p), 1e-7)
+                << n << " " << p;
+    }
+}
+
+TEST(Chi2, ListedEdges)
+{
+    for (double n : {1.0, 2.0, 3.0, 10.0}) {
+        EXPECT_EQ(Eval(TDistKind::Chi2, Dens, {n}, 0), 0.0);
+        EXPECT_EQ(Eval(TDistKind::Chi2, Dens, {n}, -1), 0.0);
+        EXPECT_EQ(Eval(TDistKind::Chi2, Inv, {n}, 0), 0.0);
+        EXPECT_EQ(Eval(TDistKind::Chi2, Inv, {n}, 1), 0.0);
+    }
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Dens, {1}, 0.25), 0.70413065, 1e-8);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {2}, 2), 0.6321205588, 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {1}, 3.841459), 0.95, 1e-8);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {4}, 9.487729), 0.95, 1e-8);
+    EXPECT_EQ(Eval(TDistKind::Chi2, Dist, {1}, 0.25), 0.382924922548026);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {1}, 0.95), 3.841459, 1e-6);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {2}, 0.1), 0.2107210, 1e-7);
+    EXPECT_EQ(Eval(TDistKind::Chi2, Inv, {3}, 0.0308595957837268), 0.25);
+    EXPECT_EQ(Eval(TDistKind::Chi2, Inv, {1}, 0.01), 0.0009765625);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {10}, 0.5), 9.341818, 1e-6);
+    // A fractional N is truncated; N below 1 gives 0 everywhere.
+    EXPECT_EQ(Eval(TDistKind::Chi2, Dist, {2.7}, 2), Eval(TDistKind::Chi2, Dist, {2}, 2));
+    for (double n : {0.0, -3.0})
+        for (auto mode : {Dens, Dist, Inv})
+            EXPECT_EQ(Eval(TDistKind::Chi2, mode, {n}, 0.5), 0.0);
+}
+
+TEST(Student, ListedEdgesAndTheCap)
+{
+    EXPECT_NEAR(Eval(TDistKind::Student, Dens, {1}, 0), 1 / M_PI, 1e-14);
+    EXPECT_NEAR(Eval(TDistKind::Student, Dist, {1}, 1), 0.75, 1e-12);
+    EXPECT_EQ(Eval(TDistKind::Student, Dist, {5}, -1.3),
+              1 - Eval(TDistKind::Student, Dist, {5}, 1.3));
+    EXPECT_NEAR(Eval(TDistKind::Student, Inv, {1}, 0.75), 1, 1e-8);
+    EXPECT_NEAR(Eval(TDistKind::Student, Inv, {10}, 0.975), 2.228139, 1e-6);
+    EXPECT_EQ(Eval(TDistKind::Student, Inv, {1}, 0.999), 49.9990234375);
+    EXPECT_EQ(Eval(TDistKind::Student, Inv, {1}, 0.001), -49.9990234375);
+    for (double p : {0.5, 0.0, 1.0})
+        EXPECT_EQ(Eval(TDistKind::Student, Inv, {4}, p), 0.0);
+}
+
+TEST(Student, FloatingPointFaultsReachTheCaller)
+{
+    EXPECT_EQ(MathErrorOf(TDistKind::Student, Dens, {0}, 1), "Floating point division by zero");
+    EXPECT_EQ(MathErrorOf(TDistKind::Student, Dist, {0}, 1), "Floating point division by zero");
+    EXPECT_EQ(MathErrorOf(TDistKind::Student, Dens, {1}, 2e154), "Floating point overflow");
+}
+
+// Every row of the critical-value table but 310 and the end is the chi-square 0.95 quantile
+// rounded to 7 significant digits.
+TEST(ChiSquareCritical, RowsAreQuantilesToSevenDigits)
+{
+    std::vector<int> keys;
+    for (int k = 1; k <= 120; ++k) keys.push_back(k);
+    for (int k = 122; k <= 180; k += 2) keys.push_back(k);
+    for (int k = 185; k <= 350; k += 5) keys.push_back(k);
+    for (int k = 360; k <= 500; k += 10) keys.push_back(k);
+    for (int k = 520; k <= 800; k += 20) keys.push_back(k);
+    for (int k : {810, 830, 860, 880, 900, 920, 950, 970, 990, 1024, 2048}) keys.push_back(k);
+    for (int k : keys) {
+        if (k == 310)
+            continue;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.7g",
+                      bm::quantile(bm::chi_squared_distribution<double>(k), 0.95));
+        EXPECT_EQ(ChiSquareCritical(k), std::strtod(text, nullptr)) << k;
+    }
+}

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Oracle.h"
+
+namespace {
+TParamSet Both()
+{
+    TParamSet s;
+    s.set(0);
+    s.set(1);
+    return s;
+}
+TParamSet Only(int i)
+{
+    TParamSet s;
+    s.set(i);
+    return s;
+}
+}  // namespace
+
+TEST(EstimateParams, FewerThanThreeValuesOrNoEstimatorWritesNothing)
+{
+    TVector params{7, 8};
+    EXPECT_FALSE(EstimateParams(TDistKind::Normal, {1, 2}, params, Both()));
+    EXPECT_EQ(params, (TVector{7, 8}));
+    for (TDistKind k : {TDistKind::Cauchy, TDistKind::Beta, TDistKind::Weibull, TDistKind::Pareto}) {
+        EXPECT_FALSE(EstimateParams(k, {1, 2, 3}, params, Both()));
+        EXPECT_FALSE(EstimateParams(k, {1, 2, 3}, params, TParamSet()));
+        EXPECT_EQ(params, (TVector{7, 8}));
+    }
+    TVector three{1, 2, 3};
+    EXPECT_FALSE(EstimateParams(TDistKind::ExtrValue, {1, 2, 3}, three, Both()));
+    TVector none;
+    EXPECT_TRUE(EstimateParams(TDistKind::NormalStd, {1, 2, 3}, none, Both()));
+    EXPECT_TRUE(EstimateParams(TDistKind::Normal, {1, 2, 3}, params, TParamSet()));
+    EXPECT_EQ(params, (TVector{7, 8}));
+}
+
+TEST(EstimateParams, MomentFormulasOnSmallSamples)
+{
+    TVector p{0, 0};
+    ASSERT_TRUE(EstimateParams(TDistKind::Uniform, {3, 1, 2}, p, Both()));
+    EXPECT_EQ(p, (TVector{1, 3}));
+    ASSERT_TRUE(EstimateParams(TDistKind::Normal, {1, 2, 3}, p, Both()));
+    EXPECT_EQ(p, (TVector{2, 1}));
+    // Logistic: s = sqrt(3 s2) / pi with s2 = 1.
+    ASSERT_TRUE(EstimateParams(TDistKind::Logistic, {1, 2, 3}, p, Both()));
+    EXPECT_EQ(p[0], 2);
+    EXPECT_DOUBLE_EQ(p[1], std::sqrt(3.0) / M_PI);
+
+    TVector one{0};
+    EXPECT_TRUE(EstimateParams(TDistKind::Chi2, {0, 4, 4, 4, 8}, one, Only(0)));  // m 4, s2 8
+    EXPECT_EQ(one[0], 4);
+    EXPECT_TRUE(EstimateParams(TDistKind::Chi2, {0.4, 4.4, 4.4, 4.4, 8.4}, one, Only(0)));
+    EXPECT_EQ(one[0], 4);  // Int(4.2)
+    EXPECT_TRUE(EstimateParams(TDistKind::Student, {1, 2, 3}, one, Only(0)));  // s2 = 1
+    EXPECT_EQ(one[0], 2);
+    EXPECT_TRUE(EstimateParams(TDistKind::Student, {-1.5, -1.5, 1.5, 1.5}, one, Only(0)));
+    EXPECT_EQ(one[0], 3);  // s2 = 3: Int(6 / 2)
+    EXPECT_TRUE(EstimateParams(TDistKind::Student, {-1, 0, 0, 0, 1}, one, Only(0)));
+    EXPECT_EQ(one[0], -2);  // s2 = 0.5: Int(-2), outside the bounds and shown as it is
+    EXPECT_TRUE(EstimateParams(TDistKind::Exponential, {-1, 0, 1}, one, Only(0)));
+    EXPECT_EQ(one[0], 1);
+    EXPECT_TRUE(EstimateParams(TDistKind::Exponential, {1, 2, 3}, one, Only(0)));
+    EXPECT_EQ(one[0], 0.5);
+    EXPECT_TRUE(EstimateParams(TDistKind::Rayleigh, {1, 2, 3}, one, Only(0)));
+    EXPECT_DOUBLE_EQ(one[0], 2 / std::sqrt(M_PI / 2));
+}
+
+TEST(EstimateParams, StepOrderAndTheValuesTheFormulasRead)
+{
+    // F: M from the mean first (mean 1: no division, 2), then N reads it.
+    TVector f{9, 9};
+    ASSERT_TRUE(EstimateParams(TDistKind::F, {0, 1, 2}, f, Both()));
+    EXPECT_EQ(f[1], 2);
+    EXPECT_EQ(f[0], 0);  // 2 d^2 (d - 2) = 0 over -8
+    // N alone reads the given M = 6.
+    TVector given{9, 10};
+    ASSERT_TRUE(EstimateParams(TDistKind::F, {1, 2, 3}, given, Only(0)));
+    const double d = 10, s2 = 1;
+    EXPECT_DOUBLE_EQ(given[0], 2 * d * d * (d - 2) / (s2 * (d - 2) * (d - 2) * (d - 4) - 2 * d * d));
+    // LogNormal ro reads the mu already held when only index 1 is asked for.
+    TVector ln{0, 5};
+    ASSERT_TRUE(EstimateParams(TDistKind::LogNormal, {1, 2, 3}, ln, Only(1)));
+    EXPECT_EQ(ln[0], 0);
+    EXPECT_NEAR(ln[1], std::log((1 + std::sqrt(5.0)) / 2), 1e-15);
+    ASSERT_TRUE(EstimateParams(TDistKind::LogNormal, {1, 2, 3}, ln, Both()));
+    EXPECT_DOUBLE_EQ(ln[0], std::log(2.0));
+}
+
+TEST(EstimateParams, FloatingPointFaultsPropagateLeavingEarlierWrites)
+{
+    auto messageOf = [](TDistKind kind, const TVector& data, TVector& params) {
+        try {
+            EstimateParams(kind, data, params, Both());
+        } catch (const EMathError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    TVector ln{7, 8};
+    EXPECT_EQ(messageOf(TDistKind::LogNormal, {-1, 0, 1}, ln), "Floating point division by zero");
+    EXPECT_EQ(messageOf(TDistKind::LogNormal, {-3, -2, -1}, ln), "Invalid floating point operation");
+    EXPECT_EQ(ln, (TVector{7, 8}));
+    // F with M = 6 and s2 = 2.25 has a zero denominator: M is written, N is not.
+    TVector f{9, 9};
+    EXPECT_EQ(messageOf(TDistKind::F, {0, 1.5, 3}, f), "Floating point division by zero");
+    EXPECT_EQ(f, (TVector{9, 6}));
+}
+
+TEST(ChiSquareCritical, TableRowsInterpolationAndEnds)
+{
+    const std::pair<int, double> rows[] = {
+        {1, 3.841459}, {2, 5.991465}, {5, 11.0705}, {10, 18.30704}, {100, 124.3421},
+        {120, 146.5674}, {122, 148.7793}, {180, 212.3039}, {185, 217.735}, {310, 352.0617},
+        {350, 394.6258}, {500, 553.1268}, {800, 866.9114}, {810, 877.3215}, {990, 1064.311},
+        {1024, 1099.557}, {2048, 2154.395}};
+    for (const auto& [df, value] : rows)
+        EXPECT_EQ(ChiSquareCritical(df), value) << df;
+    EXPECT_DOUBLE_EQ(ChiSquareCritical(121), 147.67335);
+    EXPECT_LT(ChiSquareCritical(16777215), 200000.0);
+    EXPECT_GT(ChiSquareCritical(16777215), 199999.0);
+    for (int df : {16777216, 2147483647, 0, -5}) {
+        try {
+            ChiSquareCritical(df);
+            ADD_FAILURE() << df;
+        } catch (const EStat& e) {
+            EXPECT_STREQ(e.what(), "Count of parameters was not found");
+        }
+    }
+}
