@@ -1,0 +1,129 @@
+#include "ExpGenLib.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "SimpleRandomLib.h"
+
+int ExpGenCategoryCount(std::int32_t count)
+{
+    if (count > 1000)
+        return 15;
+    if (count > 350)
+        return 11;
+    if (count > 100)
+        return 7;
+    if (count > 50)
+        return 5;
+    return 3;
+}
+
+TExpGen::TExpGen(TVector& Output, std::int32_t Count, TDistKind Kind, const TVector& Params)
+    : Output(Output), Params(Params), Kind(Kind), Count(Count)
+{
+}
+
+TExpGen::~TExpGen()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void TExpGen::Resume()
+{
+    if (!thread_.joinable())
+        thread_ = std::thread([this] {
+            try {
+                Execute();
+            } catch (...) {
+                error_ = std::current_exception();
+            }
+        });
+}
+
+void TExpGen::WaitFor()
+{
+    if (thread_.joinable())
+        thread_.join();
+    if (error_)
+        std::rethrow_exception(std::exchange(error_, nullptr));
+}
+
+void TExpGen::Execute()
+{
+    passes_ = 0;
+    for (std::int32_t i = 0; i < Count; ++i)
+        Output[i] = DistEval(Kind, TDistFunc::Inverse, Params, RandomUniform());
+    if (Count < 1)
+        return;
+
+    const int K = ExpGenCategoryCount(Count);
+    TIntVector order;
+    TVector edge(K), counts(K), expected(K);
+    std::vector<TIntVector> members(K);
+    for (;;) {
+        ++passes_;
+        SortIndex(order, Output, Count);
+        const double minimum = Output[order[0]];
+        const double maximum = Output[order[Count - 1]];
+
+        for (int j = 0; j < K; ++j) {
+            members[j].clear();
+            edge[j] = static_cast<double>(minimum + (static_cast<long double>(maximum) - minimum) *
+                                                        (j + 1) / K);
+        }
+
+        // Histogram: a value on an edge belongs to the lower category; a value above every
+        // edge (only the rounding of the last edge allows it) to the last.
+        std::fill(counts.begin(), counts.end(), 0.0);
+        for (std::int32_t l = 0; l < Count; ++l) {
+            int j = 0;
+            while (j < K - 1 && !(Output[l] <= edge[j]))
+                ++j;
+            counts[j] += 1;
+            members[j].push_back(l);
+        }
+
+        // Expected counts: category 0 expects everything below its upper edge.
+        for (int j = 0; j < K; ++j)
+            expected[j] = DistEval(Kind, TDistFunc::Distribution, Params, edge[j]);
+        for (int j = K - 1; j >= 1; --j)
+            expected[j] = expected[j] - expected[j - 1];
+        for (int j = 0; j < K; ++j)
+            expected[j] = expected[j] * Count;
+
+        // Excess over the expected counts, made cumulative (reusing the counts).
+        TVector& excess = counts;
+        double S = 0;
+        for (int j = 0; j < K; ++j) {
+            excess[j] = excess[j] - expected[j];
+            if (excess[j] > 0)
+                S = S + excess[j];
+            else
+                excess[j] = 0;
+        }
+        for (int j = 1; j < K; ++j)
+            excess[j] = excess[j - 1] + excess[j];
+
+        // Redraws, at least one: a category by its share of the excess, then one of its
+        // members, never the last listed one when there are two or more.
+        const double R = std::floor(S / 2);
+        for (double r = 0; r <= R; ++r) {
+            const double target = static_cast<double>(static_cast<long double>(RandomUniform()) * S);
+            int t = 0;
+            while (t < K - 1 && !(excess[t] >= target))
+                ++t;
+            TIntVector& list = members[t];
+            if (list.empty())
+                continue;
+            const auto n = static_cast<std::int32_t>(list.size());
+            const auto w = static_cast<std::int32_t>(std::trunc(RandomUniform() * (n - 1)));
+            Output[list[w]] = DistEval(Kind, TDistFunc::Inverse, Params, RandomUniform());
+            list.erase(list.begin() + w);
+        }
+
+        if (K > S || passes_ == ExpGenMaxPasses)
+            return;
+    }
+}

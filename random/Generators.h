@@ -1,0 +1,14 @@
+// The generator functions of the inverse and transformation methods: one random number of a
+// kind per call, drawn from RandomUniform in a fixed order.
+#pragma once
+
+#include "Stat_Lib.h"
+
+// One draw by the inverse distribution of a uniform number.
+double GenInverse(TDistKind kind, const TVector& params);
+// Chi-square: the sum of trunc(N) squared standard normal draws (0 for N below 1). The kind
+// is not used.
+double GenChi2Sum(TDistKind kind, const TVector& params);
+// Student: a standard normal draw over the root of the chi-square sum divided by N as
+// entered; the normal is drawn after the sum. The kind is not used.
+double GenStudentT(TDistKind kind, const TVector& params);

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ExpGenLib.h"
+#include "Generators.h"
+#include "SimpleRandomLib.h"
+
+namespace {
+// Runs the generator thread the way the dialog does.
+TVector Generate(std::int32_t count, TDistKind kind, const TVector& params, int* passes = nullptr)
+{
+    TVector output(count);
+    TExpGen gen(output, count, kind, params);
+    gen.Resume();
+    gen.WaitFor();
+    if (passes)
+        *passes = gen.Passes();
+    return output;
+}
+
+// Chi-square distance of a sample's histogram from the expected counts, with the
+// generator's own categories (equal widths between the sample's minimum and maximum).
+double Distance(const TVector& sample, TDistKind kind, const TVector& params, int K)
+{
+    const double lo = *std::min_element(sample.begin(), sample.end());
+    const double hi = *std::max_element(sample.begin(), sample.end());
+    std::vector<double> counts(K);
+    for (double x : sample)
+        counts[std::min(K - 1, static_cast<int>((x - lo) / (hi - lo) * K))] += 1;
+    double d = 0, below = 0;
+    for (int j = 0; j < K; ++j) {
+        const double upper = DistEval(kind, TDistFunc::Distribution, params, lo + (hi - lo) * (j + 1) / K);
+        const double e = (upper - below) * sample.size();
+        below = upper;
+        d += (counts[j] - e) * (counts[j] - e) / e;
+    }
+    return d;
+}
+}  // namespace
+
+TEST(ExpGen, CategoryCountDependsOnTheSampleSize)
+{
+    const std::pair<int, int> table[] = {{1, 3},   {50, 3},   {51, 5},    {100, 5},  {101, 7},
+                                         {350, 7}, {351, 11}, {1000, 11}, {1001, 15}, {32000, 15}};
+    for (const auto& [count, k] : table)
+        EXPECT_EQ(ExpGenCategoryCount(count), k) << count;
+}
+
+TEST(ExpGen, SingleValueIsDrawnTwiceInOnePass)
+{
+    SeedRandom(99);
+    int passes = 0;
+    const TVector out = Generate(1, TDistKind::UniformStd, {}, &passes);
+    const double afterRun = RandomUniform();
+    EXPECT_EQ(passes, 1);
+    // Draws: the value, then the target, the position and the new value of one redraw.
+    SeedRandom(99);
+    double draws[5];
+    for (double& d : draws)
+        d = RandomUniform();
+    EXPECT_EQ(out[0], draws[3]);
+    EXPECT_EQ(afterRun, draws[4]);
+}
+
+TEST(ExpGen, StopsAfterThirteenPassesEvenWhenTheExcessStaysLarge)
+{
+    // A negative standard deviation makes the expected counts negative: the excess never
+    // falls below the number of categories.
+    SeedRandom(5);
+    int passes = 0;
+    Generate(60, TDistKind::Normal, {0, -1}, &passes);
+    EXPECT_EQ(passes, ExpGenMaxPasses);
+}
+
+TEST(ExpGen, CorrectedHistogramIsCloserThanThePlainInverseSample)
+{
+    for (const auto& [kind, params] : {std::pair{TDistKind::Normal, TVector{1, 2}},
+                                       {TDistKind::Exponential, TVector{0.5}},
+                                       {TDistKind::Logistic, TVector{0, 1}}}) {
+        const std::uint32_t seed = 4242;
+        SeedRandom(seed);
+        TVector plain(2000);
+        for (double& x : plain)
+            x = GenInverse(kind, params);
+        SeedRandom(seed);
+        int passes = 0;
+        const TVector corrected = Generate(2000, kind, params, &passes);
+        EXPECT_LT(Distance(corrected, kind, params, 15), Distance(plain, kind, params, 15));
+        EXPECT_GE(passes, 1);
+    }
+}
+
+TEST(ExpGen, AnErrorInsideTheThreadReachesItsCreator)
+{
+    TVector output(10, 7.0);
+    const TVector params{0, 0};  // ro = 0: every draw is 0, and the distribution at 0 is 0/0
+    TExpGen gen(output, 10, TDistKind::Normal, params);
+    gen.Resume();
+    try {
+        gen.WaitFor();
+        ADD_FAILURE() << "no error";
+    } catch (const EMathError& e) {
+        EXPECT_STREQ(e.what(), "Invalid floating point operation");
+    }
+    gen.WaitFor();  // handed on once
+}
+
+TEST(ExpGen, EmptySampleSkipsThePasses)
+{
+    int passes = -1;
+    EXPECT_TRUE(Generate(0, TDistKind::Normal, {0, 1}, &passes).empty());
+    EXPECT_EQ(passes, 0);
+}
