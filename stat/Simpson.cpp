@@ -1,19 +1,13 @@
-// Simpson integration and inversion of a density on the fixed grid of 2^-10 panels.
-#include "Stat_Lib.h"
+// Simpson integration and inversion of a density on the fixed grid of 2^-10 panels. The walk
+// resumes from the latest state that the grid cache saved on its path; beyond 4096 units from
+// the start, a bounded continuation takes over.
+#include "SimpsonWalk.h"
 
-#include <cmath>
+using namespace simpson;
 
 namespace {
-const long double OneSixth = 1.0L / 6.0L;
-
-// The helpers run inside an evaluation whose floating-point errors are errors: they end at the
-// first one raised (before or during the walk), which also keeps a NaN or an infinity from
-// reaching the loops, where it could walk for ever.
-void StopOnFloatError()
-{
-    ThrowFloatError(RaisedFloatErrors());
-}
-
+// The helpers run inside an evaluation whose floating-point errors are errors: they end at
+// the first one raised, which also keeps a NaN or an infinity from reaching the walk.
 void RequireFinite(double a, double b, double c = 0)
 {
     StopOnFloatError();
@@ -25,48 +19,22 @@ void RequireFinite(double a, double b, double c = 0)
 double SimpsonIntegral(TDistHandler density, const TVector& params, double From, double To)
 {
     RequireFinite(From, To);
-    double h = To > From ? SimpsonStep : -SimpsonStep;
-    double S = 0;
-    double x = From;
-    double f0 = density(params, From);
-    for (;;) {
-        if (std::fabs(static_cast<long double>(To) - x) < std::fabs(h)) {
-            h = static_cast<double>(static_cast<long double>(To) - x);
-            if (!(static_cast<double>(x + std::fabs(h)) > x))
-                break;
-        }
-        const double f1 = density(params, x + h);
-        const double fm = density(params, x + h / 2);
-        StopOnFloatError();
-        S = static_cast<double>(S + (4.0L * fm + f0 + f1) * (h * OneSixth));
-        f0 = f1;
-        x = x + h;
-    }
-    return S;
+    const double h = To > From ? SimpsonStep : -SimpsonStep;
+    WalkState s = CachedIntegralStart(density, params, From, To, h);
+    double result = 0;
+    if (IntegralWalk(density, params, To, h, s, result) == WalkEnd::Done)
+        return result;
+    return static_cast<double>(s.S + ContinuedIntegral(density, params, s.x, To));
 }
 
 double SimpsonInverse(TDistHandler density, const TVector& params,
                       double From, double Target, double Limit)
 {
     RequireFinite(From, Target, Limit);
-    double h = Limit > From ? SimpsonStep : -SimpsonStep;
-    double A = 0;
-    double x = From;
-    double f0 = density(params, From);
-    while (std::fabs(static_cast<long double>(Limit) - x) > std::fabs(h)) {
-        const double f1 = density(params, x + h);
-        const double fm = density(params, x + h / 2);
-        StopOnFloatError();
-        const double P = static_cast<double>((4.0L * fm + f0 + f1) * (std::fabs(h) * OneSixth));
-        if (static_cast<long double>(A) + P > Target) {
-            h = h / 2;
-            if (std::fabs(h) < SimpsonMinStep)
-                break;
-        } else {
-            A = A + P;
-            x = x + h;
-            f0 = f1;
-        }
-    }
-    return x;
+    const double h = Limit > From ? SimpsonStep : -SimpsonStep;
+    WalkState s = CachedInverseStart(density, params, From, Target, Limit, h);
+    double result = 0;
+    if (InverseWalk(density, params, Target, Limit, h, s, result) == WalkEnd::Done)
+        return result;
+    return ContinuedInverse(density, params, s, Target, Limit, h);
 }

@@ -97,3 +97,16 @@ TEST(NormalFamily, LogNormalEdges)
     EXPECT_EQ(Eval(TDistKind::LogNormal, Inv, {0, 1}, 1), 0.0);
     EXPECT_NEAR(Eval(TDistKind::LogNormal, Inv, {0, 1}, 0.5), 1.0, 1e-8);
 }
+
+// Near p = 1 the area of a halved step falls below the resolution of the accumulated area;
+// the walk then ends where its progress stopped instead of creeping on towards 25. (Both
+// tails carry the rounding of an area summed up to nearly 0.5: ~1e-13 over a density of
+// ~1e-11 is ~0.01 in x.)
+TEST(NormalFamily, QuantilesNextToOneEndAtTheirPoint)
+{
+    const boost::math::normal_distribution<double> std_normal(0, 1);
+    for (double q : {1e-12, 1e-13, 1e-14}) {
+        EXPECT_NEAR(Eval(TDistKind::NormalStd, Inv, {}, 1 - q), boost::math::quantile(std_normal, 1 - q), 0.02) << q;
+        EXPECT_NEAR(Eval(TDistKind::NormalStd, Inv, {}, q), -boost::math::quantile(std_normal, 1 - q), 0.02) << q;
+    }
+}

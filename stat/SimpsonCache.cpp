@@ -1,0 +1,257 @@
+// The grid cache of the Simpson helpers. A grid is the sequence of whole panels that every
+// walk from one start point in one direction passes through; for a (density, parameters,
+// start, direction) it keeps the walk's state every few panels, so that a call resumes the
+// walk from the latest saved state on its path instead of from the start. The states are
+// those of the walk itself, so results are bit for bit those of a walk from the start.
+#include <cfenv>
+#include <cstring>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "SimpsonWalk.h"
+
+namespace simpson {
+namespace {
+
+constexpr int Spacing = 16;  // whole panels between saved states
+
+struct Checkpoint {
+    WalkState s;
+    long double maxB;  // the largest A + P the inverse tested on the panels before this state
+};
+
+struct Grid {
+    TDistHandler density;
+    TVector params;
+    double from;
+    double h;
+    std::vector<Checkpoint> points;
+    bool closed = false;  // grows no further: span cap, a step that does not move x, an error
+
+    bool Matches(TDistHandler d, const TVector& p, double f, double step) const
+    {
+        return d == density && step == h && std::memcmp(&f, &from, sizeof f) == 0 &&
+               p.size() == params.size() &&
+               (p.empty() || std::memcmp(p.data(), params.data(), p.size() * sizeof(double)) == 0);
+    }
+
+    std::size_t Bytes() const
+    {
+        return sizeof(Grid) + params.capacity() * sizeof(double) +
+               points.capacity() * sizeof(Checkpoint);
+    }
+};
+
+class Cache {
+public:
+    std::mutex lock;
+    bool enabled = true;
+
+    // The grid for the key, created (with its start state) when absent; most recent first.
+    Grid& Find(TDistHandler density, const TVector& params, double from, double h)
+    {
+        for (auto it = grids_.begin(); it != grids_.end(); ++it) {
+            if ((*it)->Matches(density, params, from, h)) {
+                grids_.splice(grids_.begin(), grids_, it);
+                return *grids_.front();
+            }
+        }
+        auto grid = std::make_unique<Grid>();
+        grid->density = density;
+        grid->params = params;
+        grid->from = from;
+        grid->h = h;
+        grid->points.reserve(64);
+        grid->points.push_back({StartState(density, params, from), -HUGE_VALL});
+        bytes_ += grid->Bytes();
+        grids_.push_front(std::move(grid));
+        Trim(*grids_.front());
+        return *grids_.front();
+    }
+
+    // Adds one block of Spacing panels to the grid; false when it cannot grow.
+    bool Grow(Grid& g)
+    {
+        if (g.closed)
+            return false;
+        if (g.points.back().s.index >= MaxExactPanels || !Room(g)) {
+            g.closed = true;
+            return false;
+        }
+        // A block that raises a floating-point error, or whose step stops moving x, is not
+        // kept, and the flags are put back as they were: a walk that really reaches that
+        // point does the same work and meets the same end itself.
+        std::fexcept_t before;
+        std::fegetexceptflag(&before, FE_ALL_EXCEPT);
+        Checkpoint c = g.points.back();
+        WalkState& s = c.s;
+        const double h = g.h;
+        bool moved = true;
+        for (int i = 0; i < Spacing && moved; ++i) {
+            const double next = s.x + h;
+            moved = next != s.x;
+            const double f1 = g.density(g.params, next);
+            const double fm = g.density(g.params, s.x + h / 2);
+            const long double q = 4.0L * fm + s.f + f1;
+            s.S = static_cast<double>(s.S + q * (h * OneSixth));
+            const double P = static_cast<double>(q * (std::fabs(h) * OneSixth));
+            c.maxB = std::max(c.maxB, static_cast<long double>(s.A) + P);
+            s.A = s.A + P;
+            s.f = f1;
+            s.x = next;
+            ++s.index;
+        }
+        if (!moved || RaisedFloatErrors()) {
+            std::fesetexceptflag(&before, FE_ALL_EXCEPT);
+            g.closed = true;
+            return false;
+        }
+        const std::size_t old = g.Bytes();
+        g.points.push_back(c);
+        bytes_ += g.Bytes() - old;
+        return true;
+    }
+
+    void SetLimit(std::size_t bytes)
+    {
+        limit_ = bytes;
+        Clear();
+    }
+    std::size_t Bytes() const { return bytes_; }
+    void Clear()
+    {
+        grids_.clear();
+        bytes_ = 0;
+    }
+
+private:
+    // Makes room for one more saved state of g (a doubling of its array when it is full),
+    // dropping least recently used grids; false when g alone would pass the bound.
+    bool Room(const Grid& g)
+    {
+        const std::size_t extra =
+            g.points.size() < g.points.capacity() ? 0 : g.points.capacity() * sizeof(Checkpoint);
+        Trim(g, extra);
+        return bytes_ + extra <= limit_;
+    }
+
+    // Drops least recently used grids other than `keep` until `extra` more bytes fit.
+    void Trim(const Grid& keep, std::size_t extra = 0)
+    {
+        while (bytes_ + extra > limit_) {
+            auto victim = grids_.end();
+            for (auto it = grids_.begin(); it != grids_.end(); ++it)
+                if (it->get() != &keep)
+                    victim = it;
+            if (victim == grids_.end())
+                return;
+            bytes_ -= (*victim)->Bytes();
+            grids_.erase(victim);
+        }
+    }
+
+    std::list<std::unique_ptr<Grid>> grids_;
+    std::size_t bytes_ = 0;
+    std::size_t limit_ = 64u << 20;
+};
+
+Cache& TheCache()
+{
+    static Cache cache;
+    return cache;
+}
+
+// The largest index m with pred(points[m]), where pred holds on a prefix of the points.
+template <class Pred>
+std::size_t LastWhere(const std::vector<Checkpoint>& points, Pred pred)
+{
+    std::size_t lo = 0, hi = points.size();  // pred holds below lo; fails from hi on
+    while (hi - lo > 1) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (pred(points[mid]))
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+}  // namespace
+
+WalkState StartState(TDistHandler density, const TVector& params, double From)
+{
+    WalkState s;
+    s.x = From;
+    s.f = density(params, From);
+    StopOnFloatError();
+    return s;
+}
+
+WalkState CachedIntegralStart(TDistHandler density, const TVector& params, double From,
+                              double To, double h)
+{
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    if (!cache.enabled)
+        return StartState(density, params, From);
+    Grid& g = cache.Find(density, params, From, h);
+    // The walk takes whole panels while To is at least a step ahead.
+    const auto ahead = [&](const Checkpoint& c) {
+        return (h > 0 ? To - static_cast<long double>(c.s.x) : c.s.x - static_cast<long double>(To)) >=
+               std::fabs(h);
+    };
+    while (ahead(g.points.back()) && cache.Grow(g)) {
+    }
+    return g.points[LastWhere(g.points, ahead)].s;
+}
+
+WalkState CachedInverseStart(TDistHandler density, const TVector& params, double From,
+                             double Target, double Limit, double h)
+{
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    if (!cache.enabled)
+        return StartState(density, params, From);
+    Grid& g = cache.Find(density, params, From, h);
+    // The walk has accepted every panel so far (none passed Target) and Limit is still more
+    // than a step ahead.
+    const auto reached = [&](const Checkpoint& c) {
+        const long double ahead =
+            h > 0 ? Limit - static_cast<long double>(c.s.x) : c.s.x - static_cast<long double>(Limit);
+        return c.maxB <= Target && ahead > std::fabs(h);
+    };
+    while (reached(g.points.back()) && cache.Grow(g)) {
+    }
+    return g.points[LastWhere(g.points, reached)].s;
+}
+
+void SetGridCacheEnabled(bool enabled)
+{
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    cache.enabled = enabled;
+}
+
+void SetGridCacheLimit(std::size_t bytes)
+{
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    cache.SetLimit(bytes);
+}
+
+std::size_t GridCacheBytes()
+{
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    return cache.Bytes();
+}
+
+void ClearGridCache()
+{
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> guard(cache.lock);
+    cache.Clear();
+}
+
+}  // namespace simpson
