@@ -31,13 +31,41 @@ int Whole(double v)
 }
 }  // namespace
 
+namespace {
+// Bits of |v| (its binary exponent plus one); 0 for 0.
+int Bits(L v)
+{
+    return v == 0 ? 0 : std::ilogb(v) + 1;
+}
+
+// Whether the direct product of the F density surely stays inside the extended range: each
+// HalfPower(a, y) squares its base up to y^a at most; the factors are bounded by their bits.
+bool FDirectInRange(int n, int m, L x)
+{
+    if (n < 1 || m < 1 || !(x >= 0))
+        return false;
+    constexpr long long Room = 16000;  // below the extended exponent range of 16384
+    const long long numerator = 2LL * n * Bits(n) + Bits(HalfGamma(n + m)) + 2LL * m * Bits(m) +
+                                (x > 1 ? 2LL * std::abs(n - 2) * Bits(x) : 0);
+    const long long denominator =
+        2LL * (n + m) * Bits(n * x + m) + Bits(HalfGamma(n)) + Bits(HalfGamma(m));
+    return numerator < Room && denominator < Room;
+}
+}  // namespace
+
 double FDensity(const TVector& params, double x)
 {
     if (x < 0)
         return 0;
     const int n = Whole(params[0]), m = Whole(params[1]);
     const L lx = x;
+    if (FDirectInRange(n, m, lx)) {
+        const L num = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m) * HalfPower(n - 2, lx);
+        const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
+        return static_cast<double>(num / den);
+    }
 
+    // Near the extended range: try the product, and go through logarithms if it overflowed.
     std::fexcept_t outer;
     std::fegetexceptflag(&outer, FE_ALL_EXCEPT);
     std::feclearexcept(FE_ALL_EXCEPT);

@@ -1,7 +1,10 @@
 // Exact half-integer powers and Gamma values for whole-number degrees of freedom.
 #include "Stat_Lib.h"
 
+#include <atomic>
+#include <cfenv>
 #include <cmath>
+#include <mutex>
 #include <cstdlib>
 
 namespace {
@@ -49,10 +52,9 @@ long double HalfPowerOfTwo(int a)
     return result;
 }
 
-long double HalfGamma(int k)
+namespace {
+long double ComputeHalfGamma(int k)
 {
-    if (k >= 1 && k <= 8)
-        return HalfGammaTable[k];
     if (k % 2 == 0) {
         long double result = 1.0L;
         for (int i = k / 2 - 1; i >= 2; --i)
@@ -63,4 +65,41 @@ long double HalfGamma(int k)
     for (int i = k - 2; i >= 3; i -= 2)
         result = result * i;
     return result;
+}
+
+// HalfGamma above 8 costs O(k) multiplications and depends on k alone: each value up to
+// MaxCachedHalfGamma (more than the catalogue's degrees of freedom need) is computed once,
+// by the same arithmetic, unless computing it raised a floating-point error flag.
+constexpr int MaxCachedHalfGamma = 4096;
+struct CachedValue {
+    std::atomic<bool> ready{false};
+    long double value = 0;
+};
+CachedValue HalfGammaCache[MaxCachedHalfGamma + 1];
+std::mutex HalfGammaLock;
+}  // namespace
+
+long double HalfGamma(int k)
+{
+    if (k >= 1 && k <= 8)
+        return HalfGammaTable[k];
+    if (k < 1 || k > MaxCachedHalfGamma)
+        return ComputeHalfGamma(k);
+    CachedValue& entry = HalfGammaCache[k];
+    if (entry.ready.load(std::memory_order_acquire))
+        return entry.value;
+    std::lock_guard<std::mutex> guard(HalfGammaLock);
+    std::fexcept_t outer;
+    std::fegetexceptflag(&outer, FE_ALL_EXCEPT);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    const long double value = ComputeHalfGamma(k);
+    const int raised = RaisedFloatErrors();
+    std::fesetexceptflag(&outer, FE_ALL_EXCEPT);
+    if (raised) {
+        std::feraiseexcept(raised);
+        return value;
+    }
+    entry.value = value;
+    entry.ready.store(true, std::memory_order_release);
+    return value;
 }

@@ -15,7 +15,7 @@
 namespace simpson {
 namespace {
 
-constexpr int Spacing = 16;  // whole panels between saved states
+constexpr int Spacing = 8;  // whole panels between saved states
 
 struct Checkpoint {
     WalkState s;

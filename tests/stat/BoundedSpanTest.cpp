@@ -1,0 +1,54 @@
+// Beyond 4096 units from their start the Simpson helpers go on with a bounded continuation:
+// every evaluation ends, and distribution values stay within 1e-9 of the true ones.
+#include <gtest/gtest.h>
+
+#include <boost/math/distributions/cauchy.hpp>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/lognormal.hpp>
+#include <boost/math/distributions/students_t.hpp>
+
+#include "Oracle.h"
+
+namespace bm = boost::math;
+
+TEST(BoundedSpans, FarDistributionValuesStayTrue)
+{
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {0, 1}, 1e9), bm::cdf(bm::cauchy_distribution<double>(0, 1), 1e9), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {0, 1}, -1e9), bm::cdf(bm::cauchy_distribution<double>(0, 1), -1e9), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {0, 1}, 5000), bm::cdf(bm::cauchy_distribution<double>(0, 1), 5000.0), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {3, 1e6}, 1e6), bm::cdf(bm::cauchy_distribution<double>(3, 1e6), 1e6), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {0, 1}, 1.7e308), 1.0, 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Student, Dist, {1}, 1e6), bm::cdf(bm::students_t_distribution<double>(1), 1e6), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Student, Dist, {2}, -3e7), bm::cdf(bm::students_t_distribution<double>(2), -3e7), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {10}, 1e6), 1.0, 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {1000}, 5000), bm::cdf(bm::chi_squared_distribution<double>(1000), 5000.0), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::NormalStd, Dist, {}, 1e9), 1.0, 1e-12);
+    EXPECT_NEAR(Eval(TDistKind::LogNormal, Dist, {9, 0.5}, 30000), bm::cdf(bm::lognormal_distribution<double>(9, 0.5), 30000.0), 1e-9);
+}
+
+TEST(BoundedSpans, FarQuantilesAndCappedSearches)
+{
+    // The log-normal search is capped at 100000: a larger median ends within 2^-10 of it.
+    const double capped = Eval(TDistKind::LogNormal, Inv, {12, 1}, 0.5);
+    EXPECT_LE(100000 - capped, SimpsonStep);
+    EXPECT_GT(100000 - capped, 0);
+    // A quantile past the exact span is found by the continuation.
+    const bm::lognormal_distribution<double> d(9, 0.5);
+    const double q = Eval(TDistKind::LogNormal, Inv, {9, 0.5}, 0.7);
+    EXPECT_NEAR(bm::cdf(d, q), 0.7, 1e-9);
+    // Chi-square with many degrees of freedom: quantiles near n, inside the exact span.
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {1000}, 0.5),
+                bm::quantile(bm::chi_squared_distribution<double>(1000), 0.5), 1e-6);
+    // Capped quantiles stay capped.
+    EXPECT_EQ(Eval(TDistKind::Student, Inv, {1}, 0.999), 49.9990234375);
+    EXPECT_EQ(Eval(TDistKind::F, Inv, {2, 2}, 0.99), 50 - SimpsonStep);
+}
+
+// A start point so far out that a step of 2^-10 no longer moves x: the walk could never
+// finish; the continuation gives the area instead, as exactly as doubles 1/64 apart allow.
+TEST(BoundedSpans, StartPointsBeyondTheStepsResolution)
+{
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {1e14, 100}, 1e14 + 100), 0.75, 1e-4);
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {-1e20, 1e19}, -9e19), bm::cdf(bm::cauchy_distribution<double>(-1e20, 1e19), -9e19), 1e-9);
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Inv, {1e14, 100}, 0.75), 1e14 + 100, 0.1);
+}
