@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -200,8 +201,10 @@ void TForm1::BuildCalculatorTab()
     QWidget::setTabOrder(RadioButton1, RadioButton2);
 
     Chart1 = MakeChart(TabSheet1, "Chart1", "The figure of probability distribution");
+    BuildChart1();
     TabSheet1->layout()->addWidget(Panel1);
     TabSheet1->layout()->addWidget(Chart1);
+    WireCalculator();
 }
 
 void TForm1::BuildDataTab()
@@ -314,8 +317,37 @@ void TForm1::FormCreate()
     ComboBox2->setCurrentIndex(-1);
 }
 
+namespace {
+// The character code of a key press, as a key filter sees it; -1 for keys without one
+// (arrows, Delete), which are not filtered.
+int CharCode(const QKeyEvent* key)
+{
+    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
+        return key->key() - Qt::Key_A + 1;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        return key->text().isEmpty() ? -1 : key->text().at(0).unicode();
+    }
+}
+}  // namespace
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == Edit2 || watched == Edit4)) {
+        const int code = CharCode(static_cast<QKeyEvent*>(event));
+        if (code >= 0 && !Edit2KeyPress(code))
+            return true;
+    }
     if (event->type() == QEvent::Enter && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         if (widget->window() == this)

@@ -6,7 +6,11 @@
 
 #include "Stat_Lib.h"
 
+class QAreaSeries;
 class QChartView;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -38,6 +42,11 @@ public:
     QPushButton *Button1, *Button2;
     QRadioButton *RadioButton1, *RadioButton2;
     QChartView* Chart1;
+    QAreaSeries* Series2;     // area up to X, drawn first
+    QLineSeries* Series2Upper;  // the area's upper line
+    QLineSeries* Series1;     // the density or distribution curve
+    QScatterSeries* Series3;  // the point (X, F(X))
+    QValueAxis *Chart1AxisX, *Chart1AxisY;
 
     // Data tab
     QWidget* TabSheet2;
@@ -71,12 +80,28 @@ public:
 
 public slots:
     void FormCreate();
+    // Calculator tab
+    void ComboBox1Change();
+    void Edit2Change();
+    void Edit4Change();
+    void Button1Click();
+    // Distribution chart
+    void Button2Click();
+    void RadioButton1Click();
+
+public:
+    // The key filter of Edit2 and Edit4: false when the key (a character code) is discarded.
+    bool Edit2KeyPress(int key);
+    // The locale's decimal separator, used by every number shown or typed.
+    char DecimalSeparator() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildCalculatorTab();
+    void BuildChart1();
+    void WireCalculator();
     void BuildDataTab();
     void BuildFittingTab();
     void ShowHintOf(QWidget* widget);

@@ -1,0 +1,145 @@
+// The calculator tab: a distribution with its parameters, and the density, probability or
+// quantile at one point.
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "FieldColour.h"
+#include "NumberFormat.h"
+#include "Platform.h"
+#include "Unit1.h"
+
+namespace {
+QString Text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+}  // namespace
+
+char TForm1::DecimalSeparator() const
+{
+    const QString point = locale().decimalPoint();
+    return point.isEmpty() ? '.' : point.at(0).toLatin1();
+}
+
+// A choice commits whole: the kind and its parameters change together, and only once every
+// parameter was read. A cancelled or unreadable entry leaves both as they were.
+void TForm1::ComboBox1Change()
+{
+    const int position = ComboBox1->currentIndex();
+    if (position < 0)
+        return;
+    const TDistKind kind = DistListKind[position];
+    const int n = ParamCount(kind);
+    TVector params(n);
+    QString line;
+    for (int i = 0; i < n; ++i) {
+        std::string name;
+        DistParamName(kind, i, name);
+        const QString answer = CurrentPlatform().InputBox(QStringLiteral("Enter parameter value"),
+                                                          Text(name), QString());
+        if (!ParseNumber(answer.toStdString(), DecimalSeparator(), params[i])) {
+            CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format."));
+            ComboBox1->setCurrentIndex(-1);
+            return;
+        }
+        line += Text(name) + "=" + Text(FormatGeneral(params[i], DecimalSeparator())) + "; ";
+    }
+    CalcKind = kind;
+    CalcParams = params;
+    Edit1->setText(line);
+}
+
+void TForm1::Edit2Change()
+{
+    Edit3->clear();
+    Edit4->clear();
+    SetFieldColour(Edit2, FieldColour::Input);
+    SetFieldColour(Edit3, FieldColour::Neutral);
+    SetFieldColour(Edit4, FieldColour::Neutral);
+}
+
+void TForm1::Edit4Change()
+{
+    Edit2->clear();
+    Edit3->clear();
+    SetFieldColour(Edit2, FieldColour::Neutral);
+    SetFieldColour(Edit3, FieldColour::Neutral);
+    SetFieldColour(Edit4, FieldColour::Input);
+}
+
+void TForm1::Button1Click()
+{
+    if (ComboBox1->currentIndex() < 0)
+        return;
+    const char sep = DecimalSeparator();
+    if (Edit4->text().isEmpty()) {
+        double x = 0;
+        if (!ParseNumber(Edit2->text().toStdString(), sep, x)) {
+            SetFieldColour(Edit2, FieldColour::Rejected);
+            return;
+        }
+        CalcX = x;
+        SetFieldColour(Edit2, FieldColour::Input);
+        CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
+        CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
+        Edit3->setText(Text(FormatResult(CalcDensity, sep)));
+        Edit4->setText(Text(FormatResult(CalcProbability, sep)));
+        Button2Click();
+        return;
+    }
+    if (!Edit2->text().isEmpty()) {
+        Button2Click();
+        return;
+    }
+    double p = 0;
+    if (!ParseNumber(Edit4->text().toStdString(), sep, p)) {
+        SetFieldColour(Edit4, FieldColour::Rejected);
+        return;
+    }
+    CalcProbability = p;
+    if (CalcProbability < 0 || CalcProbability > 1) {
+        SetFieldColour(Edit4, FieldColour::Rejected);
+        return;
+    }
+    SetFieldColour(Edit4, FieldColour::Input);
+    CalcX = DistEval(CalcKind, TDistFunc::Inverse, CalcParams, CalcProbability);
+    CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
+    Edit2->setText(Text(FormatResult(CalcX, sep)));
+    Edit3->setText(Text(FormatResult(CalcDensity, sep)));
+    Button2Click();
+}
+
+bool TForm1::Edit2KeyPress(int key)
+{
+    if (key >= 0 && key <= 8)
+        return true;
+    if (key == '+' || key == ',' || key == '-' || key == '.' || key == 'E' || key == 'e')
+        return true;
+    if (key >= '0' && key <= '9')
+        return true;
+    if (key == 13) {
+        RunHandler([this] { Button1Click(); });
+        return true;
+    }
+    return false;
+}
+
+void TForm1::WireCalculator()
+{
+    connect(ComboBox1, &QComboBox::activated, this, [this] { RunHandler([this] { ComboBox1Change(); }); });
+    connect(Edit2, &QLineEdit::textEdited, this, [this] { RunHandler([this] { Edit2Change(); }); });
+    connect(Edit4, &QLineEdit::textEdited, this, [this] { RunHandler([this] { Edit4Change(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Button2Click(); }); });
+    for (QRadioButton* radio : {RadioButton1, RadioButton2})
+        connect(radio, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                RunHandler([this] { RadioButton1Click(); });
+        });
+    Edit2->installEventFilter(this);
+    Edit4->installEventFilter(this);
+}
