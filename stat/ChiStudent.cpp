@@ -1,5 +1,6 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
 #include "Stat_Lib.h"
+#include "Symmetric.h"
 
 #include <cmath>
 
@@ -68,18 +69,10 @@ double StudentDensity(const TVector& params, double x)
 
 double StudentDistribution(const TVector& params, double x)
 {
-    if (x < 0)
-        return static_cast<double>(1.0L - StudentDistribution(params, -x));
-    return static_cast<double>(0.5L + SimpsonIntegral(StudentDensity, params, 0, x));
+    return SymmetricDistribution(StudentDensity, params, x);
 }
 
 double StudentInverse(const TVector& params, double p)
 {
-    if (p > 0.5 && p < 1)
-        return SimpsonInverse(StudentDensity, params, 0, static_cast<double>(p - 0.5L),
-                              StudentLimit);
-    if (p > 0 && p < 0.5)
-        return -SimpsonInverse(StudentDensity, params, 0, static_cast<double>(0.5L - p),
-                               StudentLimit);
-    return 0;
+    return SymmetricInverse(StudentDensity, params, p, StudentLimit, 0);
 }

@@ -17,13 +17,14 @@ const long double SqrtTwoFactor[2] = {1.0L, 1.4142135623731L};
 const long double Pi = 3.141592653589793238462643383279502884L;
 }  // namespace
 
-long double HalfPower(int a, long double x)
+namespace {
+// Square and multiply: start times base^m, reading the bits of m from the lowest; the base is
+// squared in the precision of Base (extended for HalfPower, double for HalfPowerOfTwo).
+template <class Base>
+long double SquareAndMultiply(long double start, Base base, int m)
 {
-    const int r = a % 2;
-    long double result = r == -1 ? 1.0L / std::sqrt(x) : (r == 0 ? 1.0L : std::sqrt(x));
-    int m = a / 2;
+    long double result = start;
     int mask = 1;
-    long double base = x;
     while (m >= 1) {
         if (m & mask) {
             result = result * base;
@@ -34,22 +35,18 @@ long double HalfPower(int a, long double x)
     }
     return result;
 }
+}  // namespace
+
+long double HalfPower(int a, long double x)
+{
+    const int r = a % 2;
+    const long double start = r == -1 ? 1.0L / std::sqrt(x) : (r == 0 ? 1.0L : std::sqrt(x));
+    return SquareAndMultiply(start, x, a / 2);
+}
 
 long double HalfPowerOfTwo(int a)
 {
-    long double result = SqrtTwoFactor[std::abs(a % 2)];
-    int m = a / 2;
-    int mask = 1;
-    double base = 2.0;
-    while (m >= 1) {
-        if (m & mask) {
-            result = result * base;
-            m &= ~mask;
-        }
-        base = base * base;
-        mask <<= 1;
-    }
-    return result;
+    return SquareAndMultiply(SqrtTwoFactor[std::abs(a % 2)], 2.0, a / 2);
 }
 
 namespace {

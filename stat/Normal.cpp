@@ -1,5 +1,6 @@
 // Standard normal, normal and log-normal distributions.
 #include "Stat_Lib.h"
+#include "Symmetric.h"
 
 #include <cmath>
 
@@ -18,20 +19,12 @@ double NormalStdDensity(const TVector&, double x)
 
 double NormalStdDistribution(const TVector& params, double x)
 {
-    if (x < 0)
-        return static_cast<double>(1.0L - NormalStdDistribution(params, -x));
-    return static_cast<double>(0.5L + SimpsonIntegral(NormalStdDensity, params, 0, x));
+    return SymmetricDistribution(NormalStdDensity, params, x);
 }
 
 double NormalStdInverse(const TVector& params, double p)
 {
-    if (p > 0.5 && p < 1)
-        return SimpsonInverse(NormalStdDensity, params, 0, static_cast<double>(p - 0.5L),
-                              NormalStdLimit);
-    if (p > MinPositiveDouble && p < 0.5)
-        return -SimpsonInverse(NormalStdDensity, params, 0, static_cast<double>(0.5L - p),
-                               NormalStdLimit);
-    return 0;
+    return SymmetricInverse(NormalStdDensity, params, p, NormalStdLimit, MinPositiveDouble);
 }
 
 namespace {
