@@ -26,8 +26,8 @@ double Chi2Density(const TVector& params, double x)
     if (!(x > MinPositiveDouble) || n < 1)
         return 0;
     const long double lx = x;
-    return static_cast<double>(std::exp(-lx / 2) * (HalfPower(n - 2, lx) / HalfPowerOfTwo(n)) /
-                               HalfGamma(n));
+    return StoreDouble(std::exp(-lx / 2) * (HalfPower(n - 2, lx) / HalfPowerOfTwo(n)) /
+                       HalfGamma(n));
 }
 
 double Chi2Distribution(const TVector& params, double x)

@@ -16,7 +16,7 @@ bool Nonzero(L v)
 // before the store, leaving what was written before.
 void Store(TVector& params, int index, L value)
 {
-    const double stored = static_cast<double>(value);
+    const double stored = Settle(static_cast<double>(value));
     ThrowFloatError(RaisedFloatErrors());
     params[index] = stored;
 }

@@ -62,7 +62,7 @@ double FDensity(const TVector& params, double x)
     if (FDirectInRange(n, m, lx)) {
         const L num = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m) * HalfPower(n - 2, lx);
         const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
-        return static_cast<double>(num / den);
+        return StoreDouble(num / den);
     }
 
     // Near the extended range: try the product, and go through logarithms if it overflowed.
@@ -71,7 +71,7 @@ double FDensity(const TVector& params, double x)
     std::feclearexcept(FE_ALL_EXCEPT);
     const L num = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m) * HalfPower(n - 2, lx);
     const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
-    const L direct = num / den;
+    const L direct = Settle(num / den);
     const int raised = std::fetestexcept(FE_ALL_EXCEPT);
     std::fesetexceptflag(&outer, FE_ALL_EXCEPT);
 

@@ -40,6 +40,16 @@ int RaisedFloatErrors();
 // Throws the EMathError that the given flags stand for; does nothing for none.
 void ThrowFloatError(int flags);
 
+// Returns v after storing it in a volatile: the computation of v then takes place before
+// whatever follows, such as a test of the flags. (The compiler may otherwise schedule
+// arithmetic after a flag test that comes later in the source.)
+template <class T>
+T Settle(T v)
+{
+    volatile T settled = v;
+    return settled;
+}
+
 // Runs f() with the flags cleared and throws when it raised an error flag.
 template <class F>
 auto FloatChecked(F&& f) -> decltype(f())
@@ -49,7 +59,7 @@ auto FloatChecked(F&& f) -> decltype(f())
         f();
         scope.Check();
     } else {
-        auto result = f();
+        auto result = Settle(f());
         scope.Check();
         return result;
     }

@@ -89,7 +89,7 @@ long double HalfGamma(int k)
     std::fexcept_t outer;
     std::fegetexceptflag(&outer, FE_ALL_EXCEPT);
     std::feclearexcept(FE_ALL_EXCEPT);
-    const long double value = ComputeHalfGamma(k);
+    const long double value = Settle(ComputeHalfGamma(k));
     const int raised = RaisedFloatErrors();
     std::fesetexceptflag(&outer, FE_ALL_EXCEPT);
     if (raised) {

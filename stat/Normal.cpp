@@ -14,7 +14,7 @@ constexpr double LogNormalLimit = 100000;
 double NormalStdDensity(const TVector&, double x)
 {
     const long double lx = x;
-    return static_cast<double>(std::exp(-0.5L * lx * lx) * NormalFactor);
+    return StoreDouble(std::exp(-0.5L * lx * lx) * NormalFactor);
 }
 
 double NormalStdDistribution(const TVector& params, double x)
@@ -57,7 +57,7 @@ double LogNormalDensity(const TVector& params, double x)
         return 0;
     const long double mu = params[0], ro = params[1];
     const long double d = std::log(static_cast<long double>(x)) - mu;
-    return static_cast<double>(std::exp(-(d * d) / (2 * ro * ro)) / (x * ro * LogNormalFactor));
+    return StoreDouble(std::exp(-(d * d) / (2 * ro * ro)) / (x * ro * LogNormalFactor));
 }
 
 double LogNormalDistribution(const TVector& params, double x)

@@ -103,6 +103,9 @@ public:
             s.x = next;
             ++s.index;
         }
+        Settle(c.maxB);
+        Settle(s.S);
+        Settle(s.A);
         if (!moved || RaisedFloatErrors()) {
             std::fesetexceptflag(&before, FE_ALL_EXCEPT);
             g.closed = true;

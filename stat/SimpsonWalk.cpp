@@ -11,7 +11,7 @@ namespace {
 // One density value; the walk ends at the first floating-point error, as it is raised.
 double Density(TDistHandler density, const TVector& params, double x)
 {
-    const double value = density(params, x);
+    const double value = density(params, x);  // a call: its arithmetic is done on return
     StopOnFloatError();
     return value;
 }
@@ -53,18 +53,27 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
     constexpr int MaxFrozenPanels = 65536;
     int frozen = 0;
     double frozenAt = s.x;
+    // After a rejection the halved panel ends on the rejected panel's midpoint: its density
+    // is known (the same argument, so the same value).
+    bool known = false;
+    double knownAt = 0, knownValue = 0;
     while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(h)) {
         if (!halved && s.index >= MaxExactPanels)
             return WalkEnd::Continue;
         const double next = s.x + h;
-        const double f1 = Density(density, params, next);
-        const double fm = Density(density, params, s.x + h / 2);
+        const double f1 = known && next == knownAt ? knownValue : Density(density, params, next);
+        const double mid = s.x + h / 2;
+        const double fm = Density(density, params, mid);
+        known = false;
         const double P = static_cast<double>((4.0L * fm + s.f + f1) * (std::fabs(h) * OneSixth));
         if (static_cast<long double>(s.A) + P > Target) {
             h = h / 2;
             halved = true;
             if (std::fabs(h) < SimpsonMinStep)
                 break;
+            known = true;
+            knownAt = mid;
+            knownValue = fm;
             continue;
         }
         if (next == s.x)

@@ -24,6 +24,7 @@ struct WalkState {
     long long index = 0;
 };
 
+// Throws for a raised error flag. Callers settle the values whose flags they mean to test.
 inline void StopOnFloatError()
 {
     ThrowFloatError(RaisedFloatErrors());

@@ -58,6 +58,16 @@ bool DistParamValid(TDistKind kind, int index, double x);
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x);
 
 // ---- Numerical helpers -------------------------------------------------------------------
+// An extended value stored as a double. Values below half the smallest subnormal round to
+// zero: they are given directly, sparing the slow hardware path of an underflowing store
+// (far tails of the densities), with the same result.
+inline double StoreDouble(long double v)
+{
+    if (v < 0x1p-1075L && v > -0x1p-1075L)
+        return v < 0 ? -0.0 : 0.0;
+    return static_cast<double>(v);
+}
+
 constexpr double SimpsonStep = 0x1p-10;     // panel width of both Simpson helpers
 constexpr double SimpsonMinStep = 0x1p-31;  // smallest step of SimpsonInverse
 

@@ -69,7 +69,9 @@ TEST(SimpsonInverse, TargetOfZeroReturnsFromAfterTwentyTwoHalvings)
     PlainWalk plain;
     Visited.clear();
     EXPECT_EQ(Inverse(RecordingStdNormal, 0.5, 0, 25), 0.5);
-    EXPECT_EQ(Visited.size(), 1u + 2u * 22u);
+    // From, the first panel's end and middle, then one new middle per halving: each halved
+    // panel ends on the middle of the one rejected before it.
+    EXPECT_EQ(Visited.size(), 1u + 2u + 21u);
     EXPECT_EQ(Visited.back(), 0.5 + std::ldexp(1.0, -32));  // midpoint of the last 2^-31 panel
 }
 
