@@ -3,7 +3,12 @@
 // start, direction) it keeps the walk's state every few panels, so that a call resumes the
 // walk from the latest saved state on its path instead of from the start. The states are
 // those of the walk itself, so results are bit for bit those of a walk from the start.
+// Densities are pure functions of (parameters, x): long stretches of a grid evaluate them on
+// two threads.
+#include <algorithm>
 #include <cfenv>
+#include <system_error>
+#include <thread>
 #include <cstring>
 #include <list>
 #include <memory>
@@ -16,6 +21,10 @@ namespace simpson {
 namespace {
 
 constexpr int Spacing = 8;  // whole panels between saved states
+// Stretches of at least this many panels are evaluated on two threads, at most BatchPanels
+// at a time.
+constexpr long long ParallelPanels = 4096;
+constexpr long long BatchPanels = 1 << 18;
 
 struct Checkpoint {
     WalkState s;
@@ -76,45 +85,41 @@ public:
     {
         if (g.closed)
             return false;
-        if (g.points.back().s.index >= MaxExactPanels || !Room(g)) {
+        double at[2 * Spacing], f[2 * Spacing];
+        if (g.points.back().s.index >= MaxExactPanels || Positions(g, at, Spacing) < Spacing) {
             g.closed = true;
             return false;
         }
-        // A block that raises a floating-point error, or whose step stops moving x, is not
-        // kept, and the flags are put back as they were: a walk that really reaches that
-        // point does the same work and meets the same end itself.
         std::fexcept_t before;
         std::fegetexceptflag(&before, FE_ALL_EXCEPT);
-        Checkpoint c = g.points.back();
-        WalkState& s = c.s;
-        const double h = g.h;
-        bool moved = true;
-        for (int i = 0; i < Spacing && moved; ++i) {
-            const double next = s.x + h;
-            moved = next != s.x;
-            const double f1 = g.density(g.params, next);
-            const double fm = g.density(g.params, s.x + h / 2);
-            const long double q = 4.0L * fm + s.f + f1;
-            s.S = static_cast<double>(s.S + q * (h * OneSixth));
-            const double P = static_cast<double>(q * (std::fabs(h) * OneSixth));
-            c.maxB = std::max(c.maxB, static_cast<long double>(s.A) + P);
-            s.A = s.A + P;
-            s.f = f1;
-            s.x = next;
-            ++s.index;
-        }
-        Settle(c.maxB);
-        Settle(s.S);
-        Settle(s.A);
-        if (!moved || RaisedFloatErrors()) {
+        for (int i = 0; i < 2 * Spacing; ++i)
+            f[i] = g.density(g.params, at[i]);
+        if (RaisedFloatErrors()) {
             std::fesetexceptflag(&before, FE_ALL_EXCEPT);
             g.closed = true;
             return false;
         }
-        const std::size_t old = g.Bytes();
-        g.points.push_back(c);
-        bytes_ += g.Bytes() - old;
-        return true;
+        return Append(g, at, f, Spacing);
+    }
+
+    // Grows the grid by up to `panels` whole panels, at least one block. A long stretch has
+    // its density values computed by two threads (the densities are pure functions, so the
+    // values are the same), then its sums in order, as block by block.
+    bool GrowBy(Grid& g, long long panels)
+    {
+        if (g.closed)
+            return false;
+        panels = std::min({panels, MaxExactPanels - g.points.back().s.index, BatchPanels});
+        if (panels < ParallelPanels)
+            return Grow(g);
+        std::vector<double> at(2 * panels);
+        const long long count = Positions(g, at.data(), panels) / Spacing * Spacing;
+        if (count < ParallelPanels)
+            return Grow(g);
+        std::vector<double> f(2 * count);
+        if (!EvaluateInParallel(g, at.data(), f.data(), 2 * count))
+            return Grow(g);  // block by block finds where the error lies
+        return Append(g, at.data(), f.data(), count);
     }
 
     void SetLimit(std::size_t bytes)
@@ -130,6 +135,97 @@ public:
     }
 
 private:
+    // Ends and middles of up to `panels` whole panels after the grid's last state, into at[];
+    // stops before a step that no longer moves x. Returns how many panels it placed.
+    static long long Positions(const Grid& g, double* at, long long panels)
+    {
+        double x = g.points.back().s.x;
+        for (long long j = 0; j < panels; ++j) {
+            const double next = x + g.h;
+            if (next == x)
+                return j;
+            at[2 * j] = next;
+            at[2 * j + 1] = x + g.h / 2;
+            x = next;
+        }
+        return panels;
+    }
+
+    // f[i] = density(at[i]) for i < n, half on a second thread; false when an error flag was
+    // raised (the caller's flags are put back either way).
+    static bool EvaluateInParallel(const Grid& g, const double* at, double* f, long long n)
+    {
+        std::fexcept_t before;
+        std::fegetexceptflag(&before, FE_ALL_EXCEPT);
+        std::feclearexcept(FE_ALL_EXCEPT);
+        const long long half = n / 2;
+        int workerErrors = 0;
+        const auto evaluate = [&g, at, f](long long from, long long to) {
+            for (long long i = from; i < to; ++i)
+                f[i] = g.density(g.params, at[i]);
+        };
+        bool parallel = true;
+        std::thread worker;
+        try {
+            worker = std::thread([&] {
+                std::fesetenv(FE_DFL_ENV);  // the same arithmetic as the caller's thread
+                evaluate(half, n);
+                workerErrors = RaisedFloatErrors();
+            });
+        } catch (const std::system_error&) {
+            parallel = false;
+        }
+        evaluate(0, parallel ? half : n);
+        if (parallel)
+            worker.join();
+        const int errors = RaisedFloatErrors() | workerErrors;
+        std::fesetexceptflag(&before, FE_ALL_EXCEPT);
+        return errors == 0;
+    }
+
+    // Adds the states of `count` whole panels (a multiple of Spacing) whose densities are
+    // known, forming the running sums exactly as the walk does. A block whose sums raise a
+    // floating-point error, or that finds no room, is not kept and closes the grid; the
+    // flags are put back as they were: a walk that really reaches that point does the same
+    // work and meets the same end itself.
+    bool Append(Grid& g, const double* at, const double* f, long long count)
+    {
+        std::fexcept_t before;
+        std::fegetexceptflag(&before, FE_ALL_EXCEPT);
+        Checkpoint c = g.points.back();
+        WalkState& s = c.s;
+        const double h = g.h;
+        for (long long block = 0; block < count; block += Spacing) {
+            if (!Room(g)) {
+                g.closed = true;
+                return block > 0;
+            }
+            for (long long j = block; j < block + Spacing; ++j) {
+                const double f1 = f[2 * j], fm = f[2 * j + 1];
+                const long double q = 4.0L * fm + s.f + f1;
+                s.S = static_cast<double>(s.S + q * (h * OneSixth));
+                const double P = static_cast<double>(q * (std::fabs(h) * OneSixth));
+                c.maxB = std::max(c.maxB, static_cast<long double>(s.A) + P);
+                s.A = s.A + P;
+                s.f = f1;
+                s.x = at[2 * j];
+                ++s.index;
+            }
+            Settle(c.maxB);
+            Settle(s.S);
+            Settle(s.A);
+            if (RaisedFloatErrors()) {
+                std::fesetexceptflag(&before, FE_ALL_EXCEPT);
+                g.closed = true;
+                return block > 0;
+            }
+            const std::size_t old = g.Bytes();
+            g.points.push_back(c);
+            bytes_ += g.Bytes() - old;
+        }
+        return true;
+    }
+
     // Makes room for one more saved state of g (a doubling of its array when it is full),
     // dropping least recently used grids; false when g alone would pass the bound.
     bool Room(const Grid& g)
@@ -204,7 +300,13 @@ WalkState CachedIntegralStart(TDistHandler density, const TVector& params, doubl
         return (h > 0 ? To - static_cast<long double>(c.s.x) : c.s.x - static_cast<long double>(To)) >=
                std::fabs(h);
     };
-    while (ahead(g.points.back()) && cache.Grow(g)) {
+    // The panels still needed to reach To are known: a long way is grown in long stretches.
+    while (ahead(g.points.back())) {
+        const long double remaining =
+            std::fabs(static_cast<long double>(To) - g.points.back().s.x) / std::fabs(h);
+        const long long needed = remaining < 1e18L ? static_cast<long long>(remaining) : 1LL << 62;
+        if (!cache.GrowBy(g, needed))
+            break;
     }
     return g.points[LastWhere(g.points, ahead)].s;
 }

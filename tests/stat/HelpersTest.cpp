@@ -97,6 +97,7 @@ TEST(SimpsonHelpers, EndAtTheFirstFloatingPointErrorAndOnUnboundedSpans)
     EXPECT_THROW(FloatChecked([] { return SimpsonInverse(NormalStdDensity, None, 0, 0.2, NAN); }),
                  EMathError);
     // A density that divides by zero stops the walk at once instead of running to the end.
+    PlainWalk plain;
     Visited.clear();
     static TDistHandler faulty = [](const TVector&, double x) {
         Visited.push_back(x);
