@@ -52,6 +52,20 @@ void BM_Chart(benchmark::State& state, const Kind& k, bool cached)
     }
 }
 
+// The chart drawn again (a redraw, or a view switch): the grid is already there.
+void BM_ChartWarm(benchmark::State& state, const Kind& k)
+{
+    Prepare(true);
+    const double step = (k.hi - k.lo) / 128;
+    for (double x = k.lo; x < k.hi; x += step)
+        DistEval(k.kind, TDistFunc::Distribution, k.params, x);
+    for (auto _ : state) {
+        for (double x = k.lo; x < k.hi; x += step)
+            benchmark::DoNotOptimize(DistEval(k.kind, TDistFunc::Distribution, k.params, x));
+        benchmark::DoNotOptimize(DistEval(k.kind, TDistFunc::Distribution, k.params, k.hi / 2));
+    }
+}
+
 // The goodness-of-fit test: 150 distribution values at ascending category bounds.
 void BM_Bounds150(benchmark::State& state, const Kind& k, bool cached)
 {
@@ -116,6 +130,10 @@ const int Registered = [] {
                 ->Unit(benchmark::kMillisecond);
         }
     }
+    for (const Kind& k : Kinds())
+        benchmark::RegisterBenchmark(("Chart129/" + std::string(k.name) + "/warm").c_str(),
+                                     BM_ChartWarm, k)
+            ->Unit(benchmark::kMillisecond);
     for (bool cached : {false, true}) {
         const std::string mode = cached ? "/cached" : "/plain";
         benchmark::RegisterBenchmark(("Chi2Distribution_1E6" + mode).c_str(), BM_Single,

@@ -17,6 +17,41 @@ int Degrees(const TVector& params)
 {
     return static_cast<int>(std::trunc(params[0]));
 }
+
+// Values that depend on the degrees of freedom alone, formed once per n (per thread) by the
+// same arithmetic, for the n whose values are surely finite.
+constexpr int MaxRemembered = 2048;
+
+long double Chi2PowerOfTwo(int n)
+{
+    thread_local int last = 0;  // 0: nothing remembered yet
+    thread_local long double value = 0;
+    if (n == last && n != 0)
+        return value;
+    const long double v = HalfPowerOfTwo(n);
+    if (n >= 1 && n <= MaxRemembered) {
+        last = n;
+        value = v;
+    }
+    return v;
+}
+
+struct StudentConstants {
+    int n = 0;
+    long double root = 0;   // sqrt(n * pi)
+    long double ratio = 0;  // HalfGamma(n + 1) / HalfGamma(n)
+};
+
+StudentConstants StudentConstantsFor(int n)
+{
+    thread_local StudentConstants last;  // n = 0: nothing remembered yet
+    if (n == last.n && n != 0)
+        return last;
+    const StudentConstants c{n, std::sqrt(n * StudentPi), HalfGamma(n + 1) / HalfGamma(n)};
+    if (n >= 1 && n <= MaxRemembered)
+        last = c;
+    return c;
+}
 }  // namespace
 
 // Degrees of freedom below 1 have no chi-square distribution: all three functions give 0.
@@ -26,7 +61,7 @@ double Chi2Density(const TVector& params, double x)
     if (!(x > MinPositiveDouble) || n < 1)
         return 0;
     const long double lx = x;
-    return StoreDouble(std::exp(-lx / 2) * (HalfPower(n - 2, lx) / HalfPowerOfTwo(n)) /
+    return StoreDouble(std::exp(-lx / 2) * (HalfPower(n - 2, lx) / Chi2PowerOfTwo(n)) /
                        HalfGamma(n));
 }
 
@@ -63,8 +98,9 @@ double StudentDensity(const TVector& params, double x)
     const int n = Degrees(params);
     const long double lx = x;
     const double y = static_cast<double>(lx * lx / n + 1);
-    const long double B = std::sqrt(n * StudentPi) * HalfPower(n + 1, y);
-    return static_cast<double>((HalfGamma(n + 1) / HalfGamma(n)) / B);
+    const StudentConstants c = StudentConstantsFor(n);
+    const long double B = c.root * HalfPower(n + 1, y);
+    return static_cast<double>(c.ratio / B);
 }
 
 double StudentDistribution(const TVector& params, double x)

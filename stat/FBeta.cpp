@@ -38,18 +38,38 @@ int Bits(L v)
     return v == 0 ? 0 : std::ilogb(v) + 1;
 }
 
-// Whether the direct product of the F density surely stays inside the extended range: each
-// HalfPower(a, y) squares its base up to y^a at most; the factors are bounded by their bits.
-bool FDirectInRange(int n, int m, L x)
+constexpr long long Room = 16000;  // bits, below the extended exponent range of 16384
+
+// What the F density's product takes from n and m alone, formed once per pair (per thread)
+// by the same arithmetic: the first three factors of the numerator, the Gamma product of the
+// denominator, and bounds of their bits (each HalfPower(a, y) squares its base up to y^a at
+// most). Kept only where the pair's part stays far inside the extended range.
+struct FConstants {
+    int n = 0, m = 0;  // 0, 0: nothing remembered yet (and nothing to remember)
+    bool direct = false;
+    L numerator = 0;  // HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m)
+    L gammas = 0;     // HalfGamma(n) * HalfGamma(m)
+    long long numeratorBits = 0, gammaBits = 0;
+};
+
+const FConstants& FConstantsFor(int n, int m)
 {
-    if (n < 1 || m < 1 || !(x >= 0))
-        return false;
-    constexpr long long Room = 16000;  // below the extended exponent range of 16384
-    const long long numerator = 2LL * n * Bits(n) + Bits(HalfGamma(n + m)) + 2LL * m * Bits(m) +
-                                (x > 1 ? 2LL * std::abs(n - 2) * Bits(x) : 0);
-    const long long denominator =
-        2LL * (n + m) * Bits(n * x + m) + Bits(HalfGamma(n)) + Bits(HalfGamma(m));
-    return numerator < Room && denominator < Room;
+    thread_local FConstants c;
+    if (c.n == n && c.m == m)
+        return c;
+    c = FConstants{};
+    c.n = n;
+    c.m = m;
+    if (n >= 1 && m >= 1) {
+        c.numeratorBits = 2LL * n * Bits(n) + Bits(HalfGamma(n + m)) + 2LL * m * Bits(m);
+        c.gammaBits = Bits(HalfGamma(n)) + Bits(HalfGamma(m));
+        c.direct = c.numeratorBits < Room && c.gammaBits < Room;
+        if (c.direct) {
+            c.numerator = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m);
+            c.gammas = HalfGamma(n) * HalfGamma(m);
+        }
+    }
+    return c;
 }
 }  // namespace
 
@@ -59,9 +79,11 @@ double FDensity(const TVector& params, double x)
         return 0;
     const int n = Whole(params[0]), m = Whole(params[1]);
     const L lx = x;
-    if (FDirectInRange(n, m, lx)) {
-        const L num = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m) * HalfPower(n - 2, lx);
-        const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
+    const FConstants& c = FConstantsFor(n, m);
+    if (c.direct && c.numeratorBits + (x > 1 ? 2LL * std::abs(n - 2) * Bits(lx) : 0) < Room &&
+        2LL * (n + m) * Bits(n * lx + m) + c.gammaBits < Room) {
+        const L num = c.numerator * HalfPower(n - 2, lx);
+        const L den = HalfPower(n + m, n * lx + m) * c.gammas;
         return StoreDouble(num / den);
     }
 
