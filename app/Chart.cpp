@@ -67,9 +67,7 @@ void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const Q
 
 void TForm1::BuildChart1()
 {
-    QChart* chart = Chart1->chart();
-    chart->setTitle(QString());
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    QChart* chart = Chart1->chart();  // no title, legend at the bottom, as every chart
     chart->setPlotAreaBackgroundVisible(true);
     chart->setPlotAreaBackgroundBrush(Qt::white);
 

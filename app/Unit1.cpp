@@ -55,21 +55,26 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const char* c
     return label;
 }
 
+// Names a control, gives it its hint and puts it at its fixed place in its panel.
+template <class W>
+W* Placed(W* control, const char* name, QRect place, const char* hint)
+{
+    Name(control, name, hint);
+    control->setGeometry(place);
+    return control;
+}
+
 QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect place, const char* text,
                     const char* hint, bool readOnly)
 {
-    auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
-    Name(edit, name, hint);
-    edit->setGeometry(place);
+    auto* edit = Placed(new QLineEdit(QString::fromUtf8(text), parent), name, place, hint);
     edit->setReadOnly(readOnly);
     return edit;
 }
 
 QComboBox* MakeList(QWidget* parent, const char* name, QRect place, const char* hint)
 {
-    auto* list = new QComboBox(parent);
-    Name(list, name, hint);
-    list->setGeometry(place);
+    auto* list = Placed(new QComboBox(parent), name, place, hint);
     list->setEditable(false);
     list->setMaxVisibleItems(16);
     return list;
@@ -78,18 +83,13 @@ QComboBox* MakeList(QWidget* parent, const char* name, QRect place, const char* 
 QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const char* caption,
                         const char* hint)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    Name(button, name, hint);
-    button->setGeometry(place);
-    return button;
+    return Placed(new QPushButton(QString::fromUtf8(caption), parent), name, place, hint);
 }
 
 QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect place, const char* caption,
                         const char* hint, bool checked)
 {
-    auto* radio = new QRadioButton(QString::fromUtf8(caption), parent);
-    Name(radio, name, hint);
-    radio->setGeometry(place);
+    auto* radio = Placed(new QRadioButton(QString::fromUtf8(caption), parent), name, place, hint);
     radio->setChecked(checked);
     return radio;
 }

@@ -287,48 +287,56 @@ WalkState StartState(TDistHandler density, const TVector& params, double From)
     return s;
 }
 
-WalkState CachedIntegralStart(TDistHandler density, const TVector& params, double From,
-                              double To, double h)
+namespace {
+// How far `to` lies ahead of x in the walk's direction, in extended precision.
+long double Ahead(double h, double to, double x)
+{
+    return h > 0 ? to - static_cast<long double>(x) : x - static_cast<long double>(to);
+}
+
+// Runs find(cache, grid) on the key's grid under the cache's lock; with the cache off, the
+// walk starts at From.
+template <class Find>
+WalkState FromGrid(TDistHandler density, const TVector& params, double From, double h, Find find)
 {
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> guard(cache.lock);
     if (!cache.enabled)
         return StartState(density, params, From);
-    Grid& g = cache.Find(density, params, From, h);
-    // The walk takes whole panels while To is at least a step ahead.
-    const auto ahead = [&](const Checkpoint& c) {
-        return (h > 0 ? To - static_cast<long double>(c.s.x) : c.s.x - static_cast<long double>(To)) >=
-               std::fabs(h);
-    };
-    // The panels still needed to reach To are known: a long way is grown in long stretches.
-    while (ahead(g.points.back())) {
-        const long double remaining =
-            std::fabs(static_cast<long double>(To) - g.points.back().s.x) / std::fabs(h);
-        const long long needed = remaining < 1e18L ? static_cast<long long>(remaining) : 1LL << 62;
-        if (!cache.GrowBy(g, needed))
-            break;
-    }
-    return g.points[LastWhere(g.points, ahead)].s;
+    return find(cache, cache.Find(density, params, From, h));
+}
+}  // namespace
+
+WalkState CachedIntegralStart(TDistHandler density, const TVector& params, double From,
+                              double To, double h)
+{
+    return FromGrid(density, params, From, h, [&](Cache& cache, Grid& g) {
+        // The walk takes whole panels while To is at least a step ahead.
+        const auto ahead = [&](const Checkpoint& c) { return Ahead(h, To, c.s.x) >= std::fabs(h); };
+        // The panels still needed to reach To are known: a long way grows in long stretches.
+        while (ahead(g.points.back())) {
+            const long double remaining = Ahead(h, To, g.points.back().s.x) / std::fabs(h);
+            const long long needed = remaining < 1e18L ? static_cast<long long>(remaining) : 1LL << 62;
+            if (!cache.GrowBy(g, needed))
+                break;
+        }
+        return g.points[LastWhere(g.points, ahead)].s;
+    });
 }
 
 WalkState CachedInverseStart(TDistHandler density, const TVector& params, double From,
                              double Target, double Limit, double h)
 {
-    Cache& cache = TheCache();
-    std::lock_guard<std::mutex> guard(cache.lock);
-    if (!cache.enabled)
-        return StartState(density, params, From);
-    Grid& g = cache.Find(density, params, From, h);
-    // The walk has accepted every panel so far (none passed Target) and Limit is still more
-    // than a step ahead.
-    const auto reached = [&](const Checkpoint& c) {
-        const long double ahead =
-            h > 0 ? Limit - static_cast<long double>(c.s.x) : c.s.x - static_cast<long double>(Limit);
-        return c.maxB <= Target && ahead > std::fabs(h);
-    };
-    while (reached(g.points.back()) && cache.Grow(g)) {
-    }
-    return g.points[LastWhere(g.points, reached)].s;
+    return FromGrid(density, params, From, h, [&](Cache& cache, Grid& g) {
+        // The walk has accepted every panel so far (none passed Target) and Limit is still
+        // more than a step ahead.
+        const auto reached = [&](const Checkpoint& c) {
+            return c.maxB <= Target && Ahead(h, Limit, c.s.x) > std::fabs(h);
+        };
+        while (reached(g.points.back()) && cache.Grow(g)) {
+        }
+        return g.points[LastWhere(g.points, reached)].s;
+    });
 }
 
 void SetGridCacheEnabled(bool enabled)

@@ -3,18 +3,10 @@
 #include <cfenv>
 #include <cmath>
 
-#include "Stat_Lib.h"
+#include "Oracle.h"
 
 namespace {
-std::string MessageOf(TDistKind kind, TDistFunc mode, const TVector& params, double x)
-{
-    try {
-        DistEval(kind, mode, params, x);
-    } catch (const EMathError& e) {
-        return e.what();
-    }
-    return "no error";
-}
+const auto MessageOf = MathErrorOf;
 }  // namespace
 
 TEST(FloatErrors, EachOfTheThreeReachesTheCallerWithItsMessage)
