@@ -1,12 +1,11 @@
 // The calculator tab: a distribution with its parameters, and the density, probability or
 // quantile at one point.
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "Controls.h"
 #include "FieldColour.h"
 #include "NumberFormat.h"
 #include "Platform.h"
@@ -21,8 +20,7 @@ QString Text(const std::string& s)
 
 char TForm1::DecimalSeparator() const
 {
-    const QString point = locale().decimalPoint();
-    return point.isEmpty() ? '.' : point.at(0).toLatin1();
+    return DecimalSeparatorOf(locale());
 }
 
 // A choice commits whole: the kind and its parameters change together, and only once every
@@ -130,15 +128,16 @@ bool TForm1::Edit2KeyPress(int key)
 
 void TForm1::WireCalculator()
 {
-    connect(ComboBox1, &QComboBox::activated, this, [this] { RunHandler([this] { ComboBox1Change(); }); });
-    connect(Edit2, &QLineEdit::textEdited, this, [this] { RunHandler([this] { Edit2Change(); }); });
-    connect(Edit4, &QLineEdit::textEdited, this, [this] { RunHandler([this] { Edit4Change(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Button2Click(); }); });
+    Wire(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    Wire(Edit2, &QLineEdit::textEdited, this, [this] { Edit2Change(); });
+    Wire(Edit4, &QLineEdit::textEdited, this, [this] { Edit4Change(); });
+    Wire(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    Wire(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    // Run when either button becomes selected.
     for (QRadioButton* radio : {RadioButton1, RadioButton2})
-        connect(radio, &QRadioButton::toggled, this, [this](bool checked) {
-            if (checked)
-                RunHandler([this] { RadioButton1Click(); });
+        Wire(radio, &QRadioButton::toggled, this, [this, radio] {
+            if (radio->isChecked())
+                RadioButton1Click();
         });
     Edit2->installEventFilter(this);
     Edit4->installEventFilter(this);

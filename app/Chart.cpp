@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QRadioButton>
@@ -63,6 +64,19 @@ void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const Q
     axisX->setRange(x0, x1);
     axisY->setRange(y0, y1);
 }
+
+// The plot area of Chart1, kept on resize: the bottom axis spans 5 % to 95 % of the chart's
+// width and the left axis starts at 5 % of its height; below it stay the axis labels and
+// the legend.
+void PlacePlotArea(QChart* chart, const QValueAxis* axisX)
+{
+    const QSizeF size = chart->size();
+    const qreal legend = chart->legend()->effectiveSizeHint(Qt::PreferredSize).height();
+    const qreal labels = QFontMetricsF(axisX->labelsFont()).height() + 8;
+    const qreal top = 0.05 * size.height();
+    const qreal bottom = std::max(top, size.height() - legend - labels);
+    chart->setPlotArea(QRectF(0.05 * size.width(), top, 0.9 * size.width(), bottom - top));
+}
 }  // namespace
 
 void TForm1::BuildChart1()
@@ -105,6 +119,8 @@ void TForm1::BuildChart1()
         s->attachAxis(Chart1AxisY);
     }
     ShowInLegend(chart, Series3, false);
+    connect(chart, &QGraphicsWidget::geometryChanged, this,
+            [chart, this] { PlacePlotArea(chart, Chart1AxisX); });
 }
 
 void TForm1::Button2Click()

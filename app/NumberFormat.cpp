@@ -1,13 +1,19 @@
 #include "NumberFormat.h"
 
-#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 
+// Digits are placed by std::to_chars, which knows no locale: the separator comes only from the
+// argument, whatever LC_NUMERIC is in force.
 namespace {
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // "INF", "-INF" and "NAN" in both formats; false for a finite value.
 bool NonFinite(double value, std::string& text)
 {
@@ -25,14 +31,23 @@ bool NonFinite(double value, std::string& text)
 void Significant(double magnitude, int digits, std::string& mantissa, int& exponent)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, magnitude);
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
+                      digits - 1)
+            .ptr;
     // buffer: d.ddddde[+-]xx
     mantissa.clear();
     const char* p = buffer;
     for (; *p != 'e'; ++p)
         if (*p != '.')
             mantissa += *p;
-    exponent = std::atoi(p + 1);
+    ++p;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    std::from_chars(p, end, exponent);
+    if (negative)
+        exponent = -exponent;
     while (mantissa.size() > 1 && mantissa.back() == '0')
         mantissa.pop_back();
 }
@@ -89,9 +104,11 @@ std::string FormatResult(double value, char separator)
         return General(value, 10, separator);
     // Ten significant digits leave 9 - e decimals for e >= 0; smaller values keep 9.
     const int decimals = e >= 0 ? 9 - e : 9;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    text = buffer;
+    char buffer[400];
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
+            .ptr;
+    text.assign(static_cast<const char*>(buffer), end);
     const std::size_t point = text.find('.');
     if (point == std::string::npos)
         text += '.';
@@ -114,13 +131,13 @@ bool ParseNumber(const std::string& text, char separator, double& value)
     if (text[i] == '+' || text[i] == '-')
         normal += text[i++];
     std::string whole, fraction;
-    while (i < end && std::isdigit(static_cast<unsigned char>(text[i])))
+    while (i < end && IsDigit(text[i]))
         whole += text[i++];
     bool point = false;
     if (i < end && text[i] == separator) {
         point = true;
         ++i;
-        while (i < end && std::isdigit(static_cast<unsigned char>(text[i])))
+        while (i < end && IsDigit(text[i]))
             fraction += text[i++];
     }
     if (whole.empty() && !point)
@@ -132,7 +149,7 @@ bool ParseNumber(const std::string& text, char separator, double& value)
         if (i < end && (text[i] == '+' || text[i] == '-'))
             sign = text[i++];
         std::string digits;
-        while (i < end && std::isdigit(static_cast<unsigned char>(text[i])))
+        while (i < end && IsDigit(text[i]))
             digits += text[i++];
         exponent = sign + (digits.empty() ? "0" : digits);
     }

@@ -18,16 +18,20 @@ public:
         return ok ? text : QString();
     }
 
+    // Plain boxes: no icon; a message has one OK button and the program's name as title, a
+    // question Yes and No and an empty title.
     void ShowMessage(const QString& text) override
     {
-        QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(),
-                                 text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
+                        QMessageBox::Ok, QApplication::activeWindow());
+        box.exec();
     }
 
     bool AskYesNo(const QString& text) override
     {
-        return QMessageBox::question(QApplication::activeWindow(), QString(), text,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Yes | QMessageBox::No,
+                        QApplication::activeWindow());
+        return box.exec() == QMessageBox::Yes;
     }
 
     QString ClipboardText() override { return QGuiApplication::clipboard()->text(); }

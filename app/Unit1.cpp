@@ -16,84 +16,19 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "Controls.h"
 #include "DataGridModel.h"
+#include "HintTracker.h"
 #include "UpDown.h"
 
 TForm1* Form1 = nullptr;
 
 namespace {
-void Name(QWidget* w, const char* name, const char* hint)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    if (hint)
-        w->setStatusTip(QString::fromUtf8(hint));
-}
-
-QFrame* MakePanel(QWidget* parent, const char* name, int height, bool bevel)
-{
-    auto* panel = new QFrame(parent);
-    Name(panel, name, nullptr);
-    panel->setFixedHeight(height);
-    if (bevel)
-        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    return panel;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const char* caption,
-                  const char* hint)
-{
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    Name(label, name, hint);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-// Names a control, gives it its hint and puts it at its fixed place in its panel.
-template <class W>
-W* Placed(W* control, const char* name, QRect place, const char* hint)
-{
-    Name(control, name, hint);
-    control->setGeometry(place);
-    return control;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect place, const char* text,
-                    const char* hint, bool readOnly)
-{
-    auto* edit = Placed(new QLineEdit(QString::fromUtf8(text), parent), name, place, hint);
-    edit->setReadOnly(readOnly);
-    return edit;
-}
-
-QComboBox* MakeList(QWidget* parent, const char* name, QRect place, const char* hint)
-{
-    auto* list = Placed(new QComboBox(parent), name, place, hint);
-    list->setEditable(false);
-    list->setMaxVisibleItems(16);
-    return list;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const char* caption,
-                        const char* hint)
-{
-    return Placed(new QPushButton(QString::fromUtf8(caption), parent), name, place, hint);
-}
-
-QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect place, const char* caption,
-                        const char* hint, bool checked)
-{
-    auto* radio = Placed(new QRadioButton(QString::fromUtf8(caption), parent), name, place, hint);
-    radio->setChecked(checked);
-    return radio;
-}
-
 QChartView* MakeChart(QWidget* parent, const char* name, const char* hint)
 {
     auto* chart = new QChart;
@@ -124,9 +59,7 @@ TForm1::TForm1()
     setWindowTitle(QStringLiteral("Velmora"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(WindowFont());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     setPalette(pal);
@@ -155,9 +88,8 @@ TForm1::TForm1()
 
     // Client area of the 558 x 530 outer window.
     resize(542, 492);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    qApp->installEventFilter(this);
+    CentreOnScreen(this);
+    Hints = new HintTracker(this, StatusPanel);
 
     FormCreate();
 }
@@ -317,30 +249,6 @@ void TForm1::FormCreate()
     ComboBox2->setCurrentIndex(-1);
 }
 
-namespace {
-// The character code of a key press, as a key filter sees it; -1 for keys without one
-// (arrows, Delete), which are not filtered.
-int CharCode(const QKeyEvent* key)
-{
-    if ((key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
-        return key->key() - Qt::Key_A + 1;
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Escape:
-        return 27;
-    default:
-        return key->text().isEmpty() ? -1 : key->text().at(0).unicode();
-    }
-}
-}  // namespace
-
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == Edit2 || watched == Edit4)) {
@@ -348,22 +256,5 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         if (code >= 0 && !Edit2KeyPress(code))
             return true;
     }
-    if (event->type() == QEvent::Enter && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        if (widget->window() == this)
-            ShowHintOf(widget);
-    }
     return QWidget::eventFilter(watched, event);
-}
-
-void TForm1::ShowHintOf(QWidget* widget)
-{
-    for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (!w->statusTip().isEmpty()) {
-            StatusPanel->setText(w->statusTip());
-            return;
-        }
-        if (w == this)
-            break;
-    }
 }

@@ -21,6 +21,7 @@ class QStatusBar;
 class QTabWidget;
 class QTableView;
 class DataGridModel;
+class HintTracker;
 class TUpDown;
 
 class TForm1 : public QWidget {
@@ -32,6 +33,7 @@ public:
     QTabWidget* PageControl1;
     QStatusBar* StatusBar1;
     QLabel* StatusPanel;  // the status bar's one panel
+    HintTracker* Hints;   // keeps the panel on the hint under the pointer
 
     // Calculator tab
     QWidget* TabSheet1;
@@ -104,7 +106,6 @@ private:
     void WireCalculator();
     void BuildDataTab();
     void BuildFittingTab();
-    void ShowHintOf(QWidget* widget);
 };
 
 extern TForm1* Form1;

@@ -2,6 +2,7 @@
 // the message loop until the main window closes.
 #include <QApplication>
 
+#include "Controls.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
@@ -9,9 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    QApplication::setFont(font);
+    QApplication::setFont(WindowFont());
 
     TForm1 form1;
     TForm2 form2;

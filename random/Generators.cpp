@@ -1,6 +1,7 @@
 #include "Generators.h"
 
 #include <cmath>
+#include <limits>
 
 #include "SimpleRandomLib.h"
 
@@ -10,13 +11,23 @@ double GenInverse(TDistKind kind, const TVector& params)
     return DistEval(kind, TDistFunc::Inverse, params, u);
 }
 
+std::uint64_t Chi2SumTerms(double n)
+{
+    const double whole = std::trunc(n);
+    if (!(whole >= 1))
+        return 0;  // also a NaN
+    // 2^64 is the first double the counter cannot hold.
+    if (whole >= 0x1p64)
+        return std::numeric_limits<std::uint64_t>::max();
+    return static_cast<std::uint64_t>(whole);
+}
+
 double GenChi2Sum(TDistKind, const TVector& params)
 {
-    const double whole = std::trunc(params[0]);
+    const std::uint64_t terms = Chi2SumTerms(params[0]);
     const TVector none;
     double sum = 0;
-    // Counted in a double: N may be any entered number (a NaN or a huge N is no UB here).
-    for (double i = 1; i <= whole; ++i) {
+    for (std::uint64_t i = 0; i < terms; ++i) {
         const double z = GenInverse(TDistKind::NormalStd, none);
         sum = static_cast<double>(static_cast<long double>(z) * z + sum);
     }

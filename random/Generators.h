@@ -2,10 +2,15 @@
 // kind per call, drawn from RandomUniform in a fixed order.
 #pragma once
 
+#include <cstdint>
+
 #include "Stat_Lib.h"
 
 // One draw by the inverse distribution of a uniform number.
 double GenInverse(TDistKind kind, const TVector& params);
+// The number of squared normal draws of GenChi2Sum for an entered N: trunc(N), 0 below 1 and
+// for a NaN, bounded by what the 64-bit counter holds.
+std::uint64_t Chi2SumTerms(double n);
 // Chi-square: the sum of trunc(N) squared standard normal draws (0 for N below 1). The kind
 // is not used.
 double GenChi2Sum(TDistKind kind, const TVector& params);

@@ -1,7 +1,6 @@
 #include "Unit2.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "Controls.h"
 
 TForm2* Form2 = nullptr;
 
@@ -11,10 +10,7 @@ TForm2::TForm2()
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Random generation form"));
     setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(WindowFont());
     setFixedSize(290, 193);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 }

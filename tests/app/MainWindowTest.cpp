@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,11 +47,6 @@ struct Windows : ::testing::Test {
         return "<no text>";
     }
 
-    void Hover(QWidget* w)
-    {
-        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-        QApplication::sendEvent(w, &enter);
-    }
 };
 
 struct Control {
@@ -191,18 +185,6 @@ TEST_F(Windows, TabOrderOfTheCalculatorPanel)
     };
     for (int i = 0; i + 1 < 9; ++i)
         EXPECT_EQ(nextTabStop(expected[i]), expected[i + 1]) << i;
-}
-
-TEST_F(Windows, StatusBarShowsTheHintUnderThePointer)
-{
-    Hover(form1->Edit4);
-    EXPECT_EQ(form1->StatusPanel->text(), ProbHint);
-    Hover(form1->Panel1);  // a bare area: no hint of its own up to the window
-    EXPECT_EQ(form1->StatusPanel->text(), "Mainform");
-    Hover(form1->Label7);  // Data tab controls have no hints
-    EXPECT_EQ(form1->StatusPanel->text(), "Mainform");
-    Hover(form1->Chart2->viewport());  // a child inherits its parent's hint
-    EXPECT_EQ(form1->StatusPanel->text(), "Histogram");
 }
 
 TEST_F(Windows, GenerationDialogIsCreatedHidden)

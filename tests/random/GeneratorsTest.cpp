@@ -3,6 +3,7 @@
 #include <boost/math/distributions.hpp>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "Generators.h"
 #include "SimpleRandomLib.h"
@@ -98,4 +99,19 @@ TEST(Generators, DrawOrderAndFractionalDegreesOfFreedom)
     const double zero = GenStudentT(TDistKind::Student, {0});
     SeedRandom(31);
     EXPECT_EQ(zero, GenInverse(TDistKind::NormalStd, {}) / std::sqrt(MinPositiveDouble));
+}
+
+// The counter is an integer: from 2^53 on a double counter stops moving and the loop of a
+// huge N would never end.
+TEST(Generators, DrawCountOfTheChiSquareSum)
+{
+    EXPECT_EQ(Chi2SumTerms(2.7), 2u);
+    EXPECT_EQ(Chi2SumTerms(0.99), 0u);
+    EXPECT_EQ(Chi2SumTerms(-5), 0u);
+    EXPECT_EQ(Chi2SumTerms(std::nan("")), 0u);
+    EXPECT_EQ(Chi2SumTerms(0x1p53), std::uint64_t{1} << 53);
+    EXPECT_EQ(Chi2SumTerms(0x1p53 + 2), (std::uint64_t{1} << 53) + 2);
+    EXPECT_EQ(Chi2SumTerms(0x1p63), std::uint64_t{1} << 63);
+    EXPECT_EQ(Chi2SumTerms(1e300), std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(Chi2SumTerms(INFINITY), std::numeric_limits<std::uint64_t>::max());
 }

@@ -1,0 +1,112 @@
+#include "Controls.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+void Name(QWidget* control, const char* name, const char* hint)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    if (hint)
+        control->setStatusTip(QString::fromUtf8(hint));
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, int height, bool bevel)
+{
+    auto* panel = new QFrame(parent);
+    Name(panel, name, nullptr);
+    panel->setFixedHeight(height);
+    if (bevel)
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return panel;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const char* caption,
+                  const char* hint)
+{
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    Name(label, name, hint);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect place, const char* text,
+                    const char* hint, bool readOnly)
+{
+    auto* edit = Placed(new QLineEdit(QString::fromUtf8(text), parent), name, place, hint);
+    edit->setReadOnly(readOnly);
+    return edit;
+}
+
+QComboBox* MakeList(QWidget* parent, const char* name, QRect place, const char* hint)
+{
+    auto* list = Placed(new QComboBox(parent), name, place, hint);
+    list->setEditable(false);
+    list->setMaxVisibleItems(16);
+    return list;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const char* caption,
+                        const char* hint)
+{
+    return Placed(new QPushButton(QString::fromUtf8(caption), parent), name, place, hint);
+}
+
+QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect place, const char* caption,
+                        const char* hint, bool checked)
+{
+    auto* radio = Placed(new QRadioButton(QString::fromUtf8(caption), parent), name, place, hint);
+    radio->setChecked(checked);
+    return radio;
+}
+
+QFont WindowFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    return font;
+}
+
+void CentreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+char DecimalSeparatorOf(const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    if (point == QLatin1String(","))
+        return ',';
+    return '.';
+}
+
+int CharCode(const QKeyEvent* key)
+{
+    const int k = key->key();
+    if ((key->modifiers() & Qt::ControlModifier) && k >= Qt::Key_A && k <= Qt::Key_Z)
+        return k - Qt::Key_A + 1;
+    switch (k) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        break;
+    }
+    // Qt's codes from Key_Escape on name keys that are not characters.
+    if (k >= Qt::Key_Escape && k != Qt::Key_unknown)
+        return -1;
+    const QString text = key->text();
+    return text.isEmpty() ? -1 : text.at(0).unicode();
+}

@@ -1,0 +1,79 @@
+// The controls kit shared by every window: naming, placing and hinting controls, the window
+// font, centring, the decimal separator, the character code of a key press, and the wiring of
+// a control's signal to a handler inside the default error handler.
+#pragma once
+
+#include <QLocale>
+#include <QObject>
+#include <QRect>
+#include <type_traits>
+#include <utility>
+
+#include "Platform.h"
+
+class QCheckBox;
+class QComboBox;
+class QFont;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// Gives a control its name (also its objectName) and, when hint is not null, its hint.
+void Name(QWidget* control, const char* name, const char* hint);
+
+// Names a control, gives it its hint and puts it at its fixed place in its parent.
+template <class W>
+W* Placed(W* control, const char* name, QRect place, const char* hint)
+{
+    Name(control, name, hint);
+    control->setGeometry(place);
+    return control;
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, int height, bool bevel);
+// A label at (x, y) sized to its caption.
+QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const char* caption,
+                  const char* hint);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect place, const char* text,
+                    const char* hint, bool readOnly);
+// A drop-down list without typing.
+QComboBox* MakeList(QWidget* parent, const char* name, QRect place, const char* hint);
+QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const char* caption,
+                        const char* hint);
+QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect place, const char* caption,
+                        const char* hint, bool checked);
+
+// Arial 13 px (Liberation Sans where Arial is absent): the font of every window.
+QFont WindowFont();
+// Moves a window so that its frame sits at the centre of the primary screen.
+void CentreOnScreen(QWidget* window);
+
+// The decimal separator of a locale for every number shown or typed: the locale's own where
+// it is '.' or ',', else '.' (a separator outside Latin-1 cannot be typed into the fields).
+char DecimalSeparatorOf(const QLocale& locale);
+
+// The character code a key filter sees for a key press: Ctrl+letter gives 1 to 26, Enter 13,
+// Backspace 8, Escape 27, a character key its character. Keys that are not characters (Tab
+// and Shift+Tab, which move focus; Delete, arrows, Home, End and the other editing and
+// function keys) give -1 whatever text the platform attaches, and are never filtered.
+int CharCode(const QKeyEvent* key);
+
+// Connects a control's signal to a handler run inside the default error handler, so that no
+// exception leaves a Qt slot. A handler taking a QObject* is given the sender, so that one
+// handler shared by several controls can tell them apart. Arguments of the signal are dropped.
+template <class Sender, class Signal, class Handler>
+QMetaObject::Connection Wire(Sender* sender, Signal signal, QObject* receiver, Handler handler)
+{
+    return QObject::connect(sender, signal, receiver, [sender, handler = std::move(handler)] {
+        RunHandler([&] {
+            if constexpr (std::is_invocable_v<Handler&, QObject*>)
+                handler(static_cast<QObject*>(sender));
+            else
+                handler();
+        });
+    });
+}
