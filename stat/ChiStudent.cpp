@@ -1,5 +1,5 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 #include "Symmetric.h"
 
 #include <cmath>
@@ -15,7 +15,7 @@ const long double StudentPi = 3.14159265358979L;
 
 int Degrees(const TVector& params)
 {
-    return static_cast<int>(std::trunc(params[0]));
+    return WholeDegrees(params[0]);
 }
 
 // Values that depend on the degrees of freedom alone, formed once per n (per thread) by the
@@ -79,7 +79,7 @@ double Chi2Distribution(const TVector& params, double x)
 double Chi2Inverse(const TVector& params, double p)
 {
     const int n = Degrees(params);
-    if (n < 1 || !(p > 0 && p < 1))
+    if (n < 1 || !InOpenUnit(p))
         return 0;
     if (n <= 3) {
         const double c = Chi2AtQuarter[n];

@@ -1,17 +1,8 @@
 // The nine kinds with closed formulas, and Cauchy, whose distribution integrates its density.
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 
 #include <cmath>
 
-namespace {
-const long double Pi = 3.141592653589793238462643383279502884L;
-using L = long double;
-
-bool InOpenUnit(double p)
-{
-    return p > 0 && p < 1;
-}
-}  // namespace
 
 // ---- UniformStd, Uniform -----------------------------------------------------------------
 double UniformStdDensity(const TVector&, double x)

@@ -1,11 +1,9 @@
 // Moment estimates of distribution parameters from a sample.
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 
 #include <cmath>
 
 namespace {
-using L = long double;
-const L Pi = 3.141592653589793238462643383279502884L;
 
 bool Nonzero(L v)
 {

@@ -1,11 +1,10 @@
 // F and Beta distributions.
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 
 #include <cfenv>
 #include <cmath>
 
 namespace {
-using L = long double;
 constexpr double FLimit = 50;
 // The F quantile search stops one step below its limit when the target lies beyond it.
 constexpr double FCap = FLimit - SimpsonStep;
@@ -23,11 +22,6 @@ L FDensityByLogs(int n, int m, L x)
     const L logDen = (ln + lm) / 2 * std::log(ln * x + lm) + std::lgamma(ln / 2) +
                      std::lgamma(lm / 2);
     return std::exp(logNum - logDen);
-}
-
-int Whole(double v)
-{
-    return static_cast<int>(std::trunc(v));
 }
 }  // namespace
 
@@ -77,7 +71,7 @@ double FDensity(const TVector& params, double x)
 {
     if (x < 0)
         return 0;
-    const int n = Whole(params[0]), m = Whole(params[1]);
+    const int n = WholeDegrees(params[0]), m = WholeDegrees(params[1]);
     const L lx = x;
     const FConstants& c = FConstantsFor(n, m);
     if (c.direct && c.numeratorBits + (x > 1 ? 2LL * std::abs(n - 2) * Bits(lx) : 0) < Room &&
@@ -88,14 +82,12 @@ double FDensity(const TVector& params, double x)
     }
 
     // Near the extended range: try the product, and go through logarithms if it overflowed.
-    std::fexcept_t outer;
-    std::fegetexceptflag(&outer, FE_ALL_EXCEPT);
-    std::feclearexcept(FE_ALL_EXCEPT);
-    const L num = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m) * HalfPower(n - 2, lx);
-    const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
-    const L direct = Settle(num / den);
-    const int raised = std::fetestexcept(FE_ALL_EXCEPT);
-    std::fesetexceptflag(&outer, FE_ALL_EXCEPT);
+    L direct = 0;
+    const int raised = FloatErrorsOf([&] {
+        const L num = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m) * HalfPower(n - 2, lx);
+        const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
+        direct = Settle(num / den);
+    });
 
     const bool leftRange = (raised & FE_OVERFLOW) && n >= 1 && m >= 1 && !(n == 1 && x == 0);
     if (leftRange)
@@ -110,9 +102,9 @@ double FDistribution(const TVector& params, double x)
 {
     if (x <= 0)
         return 0;
-    const int n = Whole(params[0]);
+    const int n = WholeDegrees(params[0]);
     if (n == 1) {
-        const TVector student{static_cast<double>(Whole(params[1]))};
+        const TVector student{static_cast<double>(WholeDegrees(params[1]))};
         return static_cast<double>(
             2 * L(StudentDistribution(student, static_cast<double>(std::sqrt(L(x))))) - 1);
     }
@@ -121,11 +113,11 @@ double FDistribution(const TVector& params, double x)
 
 double FInverse(const TVector& params, double p)
 {
-    if (!(p > 0 && p < 1))
+    if (!InOpenUnit(p))
         return 0;
-    const int n = Whole(params[0]);
+    const int n = WholeDegrees(params[0]);
     if (n == 1) {
-        const TVector student{static_cast<double>(Whole(params[1]))};
+        const TVector student{static_cast<double>(WholeDegrees(params[1]))};
         const L t = StudentInverse(student, static_cast<double>((1 + L(p)) / 2));
         const double f = static_cast<double>(t * t);
         return f < FCap ? f : FCap;

@@ -50,6 +50,20 @@ T Settle(T v)
     return settled;
 }
 
+// Runs f() with the flags cleared, puts the caller's flags back and returns the error flags
+// that f() raised (0 for none); throws nothing of its own. f settles the values it forms.
+template <class F>
+int FloatErrorsOf(F&& f)
+{
+    std::fexcept_t saved;
+    std::fegetexceptflag(&saved, FE_ALL_EXCEPT);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    f();
+    const int raised = RaisedFloatErrors();
+    std::fesetexceptflag(&saved, FE_ALL_EXCEPT);
+    return raised;
+}
+
 // Runs f() with the flags cleared and throws when it raised an error flag.
 template <class F>
 auto FloatChecked(F&& f) -> decltype(f())

@@ -1,5 +1,5 @@
 // Exact half-integer powers and Gamma values for whole-number degrees of freedom.
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 
 #include <atomic>
 #include <cfenv>
@@ -14,7 +14,6 @@ const long double HalfGammaTable[9] = {
     1.32934038817914L, 2.0L, 3.32335097044785L, 6.0L,
 };
 const long double SqrtTwoFactor[2] = {1.0L, 1.4142135623731L};
-const long double Pi = 3.141592653589793238462643383279502884L;
 }  // namespace
 
 namespace {
@@ -86,12 +85,8 @@ long double HalfGamma(int k)
     if (entry.ready.load(std::memory_order_acquire))
         return entry.value;
     std::lock_guard<std::mutex> guard(HalfGammaLock);
-    std::fexcept_t outer;
-    std::fegetexceptflag(&outer, FE_ALL_EXCEPT);
-    std::feclearexcept(FE_ALL_EXCEPT);
-    const long double value = Settle(ComputeHalfGamma(k));
-    const int raised = RaisedFloatErrors();
-    std::fesetexceptflag(&outer, FE_ALL_EXCEPT);
+    long double value = 0;
+    const int raised = FloatErrorsOf([&] { value = Settle(ComputeHalfGamma(k)); });
     if (raised) {
         std::feraiseexcept(raised);
         return value;

@@ -1,5 +1,5 @@
 // Standard normal, normal and log-normal distributions.
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 #include "Symmetric.h"
 
 #include <cmath>
@@ -69,7 +69,7 @@ double LogNormalDistribution(const TVector& params, double x)
 
 double LogNormalInverse(const TVector& params, double p)
 {
-    if (!(p > 0 && p < 1))
+    if (!InOpenUnit(p))
         return 0;
     return SimpsonInverse(LogNormalDensity, params, 0, p, LogNormalLimit);
 }

@@ -1,4 +1,4 @@
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 
 #include <cmath>
 

@@ -90,12 +90,11 @@ public:
             g.closed = true;
             return false;
         }
-        std::fexcept_t before;
-        std::fegetexceptflag(&before, FE_ALL_EXCEPT);
-        for (int i = 0; i < 2 * Spacing; ++i)
-            f[i] = g.density(g.params, at[i]);
-        if (RaisedFloatErrors()) {
-            std::fesetexceptflag(&before, FE_ALL_EXCEPT);
+        const int raised = FloatErrorsOf([&] {
+            for (int i = 0; i < 2 * Spacing; ++i)
+                f[i] = g.density(g.params, at[i]);
+        });
+        if (raised) {
             g.closed = true;
             return false;
         }
@@ -155,32 +154,29 @@ private:
     // raised (the caller's flags are put back either way).
     static bool EvaluateInParallel(const Grid& g, const double* at, double* f, long long n)
     {
-        std::fexcept_t before;
-        std::fegetexceptflag(&before, FE_ALL_EXCEPT);
-        std::feclearexcept(FE_ALL_EXCEPT);
         const long long half = n / 2;
         int workerErrors = 0;
         const auto evaluate = [&g, at, f](long long from, long long to) {
             for (long long i = from; i < to; ++i)
                 f[i] = g.density(g.params, at[i]);
         };
-        bool parallel = true;
-        std::thread worker;
-        try {
-            worker = std::thread([&] {
-                std::fesetenv(FE_DFL_ENV);  // the same arithmetic as the caller's thread
-                evaluate(half, n);
-                workerErrors = RaisedFloatErrors();
-            });
-        } catch (const std::system_error&) {
-            parallel = false;
-        }
-        evaluate(0, parallel ? half : n);
-        if (parallel)
-            worker.join();
-        const int errors = RaisedFloatErrors() | workerErrors;
-        std::fesetexceptflag(&before, FE_ALL_EXCEPT);
-        return errors == 0;
+        const int errors = FloatErrorsOf([&] {
+            bool parallel = true;
+            std::thread worker;
+            try {
+                worker = std::thread([&] {
+                    std::fesetenv(FE_DFL_ENV);  // the same arithmetic as the caller's thread
+                    evaluate(half, n);
+                    workerErrors = RaisedFloatErrors();
+                });
+            } catch (const std::system_error&) {
+                parallel = false;
+            }
+            evaluate(0, parallel ? half : n);
+            if (parallel)
+                worker.join();
+        });
+        return (errors | workerErrors) == 0;
     }
 
     // Adds the states of `count` whole panels (a multiple of Spacing) whose densities are
@@ -190,8 +186,6 @@ private:
     // work and meets the same end itself.
     bool Append(Grid& g, const double* at, const double* f, long long count)
     {
-        std::fexcept_t before;
-        std::fegetexceptflag(&before, FE_ALL_EXCEPT);
         Checkpoint c = g.points.back();
         WalkState& s = c.s;
         const double h = g.h;
@@ -200,22 +194,23 @@ private:
                 g.closed = true;
                 return block > 0;
             }
-            for (long long j = block; j < block + Spacing; ++j) {
-                const double f1 = f[2 * j], fm = f[2 * j + 1];
-                const long double q = 4.0L * fm + s.f + f1;
-                s.S = static_cast<double>(s.S + q * (h * OneSixth));
-                const double P = static_cast<double>(q * (std::fabs(h) * OneSixth));
-                c.maxB = std::max(c.maxB, static_cast<long double>(s.A) + P);
-                s.A = s.A + P;
-                s.f = f1;
-                s.x = at[2 * j];
-                ++s.index;
-            }
-            Settle(c.maxB);
-            Settle(s.S);
-            Settle(s.A);
-            if (RaisedFloatErrors()) {
-                std::fesetexceptflag(&before, FE_ALL_EXCEPT);
+            const int raised = FloatErrorsOf([&] {
+                for (long long j = block; j < block + Spacing; ++j) {
+                    const double f1 = f[2 * j], fm = f[2 * j + 1];
+                    const long double q = 4.0L * fm + s.f + f1;
+                    s.S = static_cast<double>(s.S + q * (h * OneSixth));
+                    const double P = static_cast<double>(q * (std::fabs(h) * OneSixth));
+                    c.maxB = std::max(c.maxB, static_cast<long double>(s.A) + P);
+                    s.A = s.A + P;
+                    s.f = f1;
+                    s.x = at[2 * j];
+                    ++s.index;
+                }
+                Settle(c.maxB);
+                Settle(s.S);
+                Settle(s.A);
+            });
+            if (raised) {
                 g.closed = true;
                 return block > 0;
             }
@@ -253,7 +248,7 @@ private:
 
     std::list<std::unique_ptr<Grid>> grids_;
     std::size_t bytes_ = 0;
-    std::size_t limit_ = 64u << 20;
+    std::size_t limit_ = DefaultGridCacheLimit;
 };
 
 Cache& TheCache()

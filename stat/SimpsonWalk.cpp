@@ -101,7 +101,8 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
 
 // ---- Continuation ------------------------------------------------------------------------
 namespace {
-// Gauss-Kronrod 7-15 nodes on [-1, 1] (the positive half) and weights.
+// Gauss-Kronrod 7-15 nodes on [-1, 1] (the positive half) and weights, as tabulated in
+// R. Piessens et al., QUADPACK (Springer, 1983), routine QK15.
 const long double KronrodNodes[8] = {
     0.991455371120812639206854697526329L, 0.949107912342758524526189684047851L,
     0.864864423359769072789712788640926L, 0.741531185599394439863864773280788L,

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "Stat_Lib.h"
+#include "StatInternal.h"
 
 namespace simpson {
 
@@ -65,7 +65,9 @@ WalkState StartState(TDistHandler density, const TVector& params, double From);
 
 // With the cache off every walk starts at From (the plain walk, for comparisons).
 void SetGridCacheEnabled(bool enabled);
-// Memory bound of the cache in bytes (64 MB unless changed) and what it holds now.
+// Memory bound of the cache in bytes (DefaultGridCacheLimit unless changed) and what it holds
+// now.
+constexpr std::size_t DefaultGridCacheLimit = 64u << 20;
 void SetGridCacheLimit(std::size_t bytes);
 std::size_t GridCacheBytes();
 void ClearGridCache();

@@ -9,23 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "Catalogue.h"
 #include "FloatErrors.h"
 
 using TVector = std::vector<double>;
 using TIntVector = std::vector<std::int32_t>;
 
-enum class TDistKind : std::uint8_t {
-    UniformStd, Uniform, NormalStd, Normal, Chi2, Student, LogNormal, Exponential,
-    F, Cauchy, Logistic, Beta, Rayleigh, Weibull, Pareto, ExtrValue
-};
-enum class TDistFunc : std::uint8_t { Density, Distribution, Inverse };
-
 using TDistHandler = double (*)(const TVector& params, double x);
 using TParamSet = std::bitset<256>;
-
-constexpr int DistKindCount = 16;
-constexpr int DistFuncCount = 3;
-constexpr int DistMaxParams = 3;
 
 // The smallest positive double: the strict test for a positive argument, the whole-number
 // test of DistParamValid and the threshold of a value that is not zero.
@@ -37,14 +28,8 @@ public:
 };
 
 // ---- Catalogue ---------------------------------------------------------------------------
-extern const char* const DistKindName[DistKindCount];
-extern const int DistParamCount[DistKindCount];
-extern const char* const DistFuncName[DistFuncCount];
-extern const TDistKind DistListKind[DistKindCount];
-extern const char* const DistParamHints[DistKindCount][DistMaxParams];
-extern const double DistParamLower[DistKindCount][DistMaxParams + 1];
-extern const double DistParamUpper[DistKindCount][DistMaxParams + 1];
-
+// The tables DistKindName, DistParamCount, DistFuncName, DistListKind, DistParamHints,
+// DistParamLower and DistParamUpper are in Catalogue.h.
 inline int KindIndex(TDistKind kind) { return static_cast<int>(kind); }
 inline int ParamCount(TDistKind kind) { return DistParamCount[KindIndex(kind)]; }
 
@@ -58,19 +43,6 @@ bool DistParamValid(TDistKind kind, int index, double x);
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x);
 
 // ---- Numerical helpers -------------------------------------------------------------------
-// An extended value stored as a double. Values below half the smallest subnormal round to
-// zero: they are given directly, sparing the slow hardware path of an underflowing store
-// (far tails of the densities), with the same result.
-inline double StoreDouble(long double v)
-{
-    if (v < 0x1p-1075L && v > -0x1p-1075L)
-        return v < 0 ? -0.0 : 0.0;
-    return static_cast<double>(v);
-}
-
-constexpr double SimpsonStep = 0x1p-10;     // panel width of both Simpson helpers
-constexpr double SimpsonMinStep = 0x1p-31;  // smallest step of SimpsonInverse
-
 // Both Simpson helpers end with EMathError at the first floating-point error flag that is
 // raised, before or during their walk, and on a bound that is not finite: they are meant to
 // run inside an evaluation (a FloatScope, as DistEval opens).
@@ -81,9 +53,6 @@ long double HalfPower(int a, long double x);
 long double HalfPowerOfTwo(int a);
 long double HalfGamma(int k);
 void SortIndex(TIntVector& index, const TVector& values, int n);
-// The general real power x^y: 1 for y = 0, 0 for x = 0 and y > 0, repeated multiplication
-// (square and multiply) for a whole y up to 2147483647 in size, otherwise exp(y ln x).
-long double RealPower(long double x, long double y);
 
 // ---- Distribution functions (the entries of the handler table) --------------------------
 double NormalStdDensity(const TVector& params, double x);
@@ -136,9 +105,6 @@ double FInverse(const TVector& params, double p);
 double BetaDensity(const TVector& params, double x);
 double BetaDistribution(const TVector& params, double x);
 double BetaInverse(const TVector& params, double p);
-double BetaKernel(const TVector& params, double x);         // x^(alpha-1) (1-x)^(beta-1)
-double BetaKernelInRange(const TVector& params, double x);  // the kernel on (0, 1), else 0
-double BetaNorm(const TVector& params);                     // stands for B(alpha, beta)
 
 // ---- Estimation and critical values ------------------------------------------------------
 // Moment estimates of the parameters in `which`; false for fewer than 3 values or a kind

@@ -20,18 +20,18 @@ TEST(Chi2, MatchesBoost)
         const bm::chi_squared_distribution<double> d(n);
         const double tol = n <= 5 ? 2e-10 : 1e-11;
         for (double x : {0.05, 0.3, 1.0, 2.5, 5.0, 9.0, 20.0, 60.0, 130.0}) {
-            EXPECT_NEAR(Eval(TDistKind::Chi2, Dens, {double(n)}, x), bm::pdf(d, x), 1e-14)
+            EXPECT_NEAR(Eval(TDistKind::Chi2, Dens, {double(n)}, x), bm::pdf(d, x), tol::Formula)
                 << n << " " << x;
             EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {double(n)}, x), bm::cdf(d, x), tol)
                 << n << " " << x;
         }
         for (double p : {0.05, 0.3, 0.5, 0.8, 0.95, 0.99})
-            EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {double(n)}, p), bm::quantile(d, p), 1e-7)
+            EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {double(n)}, p), bm::quantile(d, p), tol::Quantile)
                 << n << " " << p;
     }
 }
 
-// Student: smooth densities, tolerances of the Simpson grid (1e-12) and of the inverse's
+// Student: smooth densities, tolerances of the Simpson grid (tol::Grid) and of the inverse's
 // last step (2^-31 over the density). Quantiles beyond 50 are capped, so only p whose true
 // quantile lies inside (-50, 50) are compared.
 TEST(Student, MatchesBoost)
@@ -39,12 +39,12 @@ TEST(Student, MatchesBoost)
     for (int n : {1, 2, 3, 7, 30, 200}) {
         const bm::students_t_distribution<double> d(n);
         for (double x : {-30.0, -4.0, -1.0, -0.2, 0.0, 0.7, 2.0, 6.0, 25.0}) {
-            EXPECT_NEAR(Eval(TDistKind::Student, Dens, {double(n)}, x), bm::pdf(d, x), 1e-14);
+            EXPECT_NEAR(Eval(TDistKind::Student, Dens, {double(n)}, x), bm::pdf(d, x), tol::Formula);
             EXPECT_NEAR(Eval(TDistKind::Student, Dist, {double(n)}, x), bm::cdf(d, x), 1e-11)
                 << n << " " << x;
         }
         for (double p : {0.01, 0.1, 0.4, 0.6, 0.9, 0.99})
-            EXPECT_NEAR(Eval(TDistKind::Student, Inv, {double(n)}, p), bm::quantile(d, p), 1e-7)
+            EXPECT_NEAR(Eval(TDistKind::Student, Inv, {double(n)}, p), bm::quantile(d, p), tol::Quantile)
                 << n << " " << p;
     }
 }
@@ -63,7 +63,7 @@ TEST(Chi2, ListedEdges)
     EXPECT_NEAR(Eval(TDistKind::Chi2, Dist, {4}, 9.487729), 0.95, 1e-8);
     EXPECT_EQ(Eval(TDistKind::Chi2, Dist, {1}, 0.25), 0.382924922548026);
     EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {1}, 0.95), 3.841459, 1e-6);
-    EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {2}, 0.1), 0.2107210, 1e-7);
+    EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {2}, 0.1), 0.2107210, tol::Quantile);
     EXPECT_EQ(Eval(TDistKind::Chi2, Inv, {3}, 0.0308595957837268), 0.25);
     EXPECT_EQ(Eval(TDistKind::Chi2, Inv, {1}, 0.01), 0.0009765625);
     EXPECT_NEAR(Eval(TDistKind::Chi2, Inv, {10}, 0.5), 9.341818, 1e-6);
@@ -76,8 +76,8 @@ TEST(Chi2, ListedEdges)
 
 TEST(Student, ListedEdgesAndTheCap)
 {
-    EXPECT_NEAR(Eval(TDistKind::Student, Dens, {1}, 0), 1 / M_PI, 1e-14);
-    EXPECT_NEAR(Eval(TDistKind::Student, Dist, {1}, 1), 0.75, 1e-12);
+    EXPECT_NEAR(Eval(TDistKind::Student, Dens, {1}, 0), 1 / M_PI, tol::Formula);
+    EXPECT_NEAR(Eval(TDistKind::Student, Dist, {1}, 1), 0.75, tol::Grid);
     EXPECT_EQ(Eval(TDistKind::Student, Dist, {5}, -1.3),
               1 - Eval(TDistKind::Student, Dist, {5}, 1.3));
     EXPECT_NEAR(Eval(TDistKind::Student, Inv, {1}, 0.75), 1, 1e-8);

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "Oracle.h"
+#include "StatInternal.h"
 
 namespace bm = boost::math;
 
@@ -27,7 +28,7 @@ struct Case {
 
 template <class D>
 Case Make(const char* what, TDistKind kind, TVector params, D d, std::vector<double> xs,
-          double tolerance = 1e-14)
+          double tolerance = tol::Formula)
 {
     return {what,
             kind,
@@ -70,7 +71,7 @@ TEST(ClosedForms, MatchBoost)
 {
     for (const Case& c : Cases()) {
         for (double x : c.xs) {
-            EXPECT_NEAR(Eval(c.kind, Dens, c.params, x), c.pdf(x), 1e-14) << c.what << " " << x;
+            EXPECT_NEAR(Eval(c.kind, Dens, c.params, x), c.pdf(x), tol::Formula) << c.what << " " << x;
             EXPECT_NEAR(Eval(c.kind, Dist, c.params, x), c.cdf(x), c.tolerance)
                 << c.what << " " << x;
         }
@@ -139,7 +140,7 @@ TEST(ClosedForms, FixedResultsAtAndOutsideTheGuards)
     EXPECT_EQ(Eval(TDistKind::ExtrValue, Dist, {0, 1, 0.5}, -2), 0.0);
     EXPECT_EQ(Eval(TDistKind::ExtrValue, Dens, {0, 1, 0.5}, -2), 0.0);
     EXPECT_NEAR(Eval(TDistKind::ExtrValue, Inv, {1, 2, 0}, 0.3), 1 - 2 * std::log(-std::log(0.3)),
-                1e-14);
+                tol::Formula);
 }
 
 TEST(ClosedForms, CauchyQuantilesAreMirroredAndCappedAtTheSearchLimit)
@@ -147,11 +148,11 @@ TEST(ClosedForms, CauchyQuantilesAreMirroredAndCappedAtTheSearchLimit)
     const TVector params{0.5, 1};
     for (double p : {0.05, 0.3, 0.45})
         EXPECT_NEAR(Eval(TDistKind::Cauchy, Inv, params, p) + Eval(TDistKind::Cauchy, Inv, params, 1 - p),
-                    1.0, 1e-15);
+                    1.0, tol::Rounding);
     const double capped = Eval(TDistKind::Cauchy, Inv, {0, 1}, 0.999);
     EXPECT_LT(capped, 100.0);
     EXPECT_GE(capped, 100.0 - SimpsonStep);
-    EXPECT_NEAR(Eval(TDistKind::Cauchy, Inv, {0, 1}, 0.001), -capped, 1e-12);
+    EXPECT_NEAR(Eval(TDistKind::Cauchy, Inv, {0, 1}, 0.001), -capped, tol::Grid);
     // Far left locations still search rightwards, up to a + 100 (1 + |a|).
     const double left = Eval(TDistKind::Cauchy, Inv, {-5, 1}, 0.75);
     EXPECT_NEAR(left, -4.0, 1e-6);

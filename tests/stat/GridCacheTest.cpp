@@ -4,9 +4,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <random>
 
-#include "SimpsonWalk.h"
+#include "GridCacheSettings.h"
 
 namespace {
 const long double Sixth = 1.0L / 6.0L;
@@ -149,7 +150,7 @@ TEST(GridCache, InterleavedParameterSetsKeepTheirOwnGrids)
 
 TEST(GridCache, AGridLargerThanTheMemoryBoundStillGivesTheWalksResults)
 {
-    simpson::SetGridCacheLimit(32 * 1024);  // a few hundred saved states in all
+    const GridCacheBound bound(32 * 1024);  // a few hundred saved states in all
     for (double to : {5.0, 70.0, 33.3, 69.9}) {
         EXPECT_TRUE(Same(Checked([&] { return SimpsonIntegral(CauchyDensity, {0, 3}, 0, to); }),
                          ReferenceIntegral(CauchyDensity, {0, 3}, 0, to)));
@@ -157,7 +158,6 @@ TEST(GridCache, AGridLargerThanTheMemoryBoundStillGivesTheWalksResults)
     }
     EXPECT_TRUE(Same(Checked([&] { return SimpsonInverse(CauchyDensity, {0, 3}, 0, 0.49, 300); }),
                      ReferenceInverse(CauchyDensity, {0, 3}, 0, 0.49, 300)));
-    simpson::SetGridCacheLimit(64u << 20);
 }
 
 TEST(GridCache, DistributionFunctionsAreUnchangedByTheCache)
@@ -174,7 +174,9 @@ TEST(GridCache, DistributionFunctionsAreUnchangedByTheCache)
                           {TDistKind::Beta, {0.4, 0.6}}};
     std::vector<double> cached;
     for (bool on : {true, false}) {
-        simpson::SetGridCacheEnabled(on);
+        std::optional<GridCacheOff> off;
+        if (!on)
+            off.emplace();
         std::mt19937 random(4);
         std::uniform_real_distribution<double> unit(0, 1);
         int n = 0;
@@ -193,7 +195,6 @@ TEST(GridCache, DistributionFunctionsAreUnchangedByTheCache)
             }
         }
     }
-    simpson::SetGridCacheEnabled(true);
 }
 
 namespace {

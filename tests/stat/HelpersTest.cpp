@@ -4,7 +4,8 @@
 #include <limits>
 #include <vector>
 
-#include "SimpsonWalk.h"
+#include "Tolerances.h"
+#include "GridCacheSettings.h"
 
 namespace {
 // A density that records where it was evaluated.
@@ -29,10 +30,7 @@ double Inverse(TDistHandler f, double from, double target, double limit)
 }
 
 // The order of evaluations is that of a walk from the start: with the grid cache off.
-struct PlainWalk {
-    PlainWalk() { simpson::SetGridCacheEnabled(false); }
-    ~PlainWalk() { simpson::SetGridCacheEnabled(true); }
-};
+using PlainWalk = GridCacheOff;
 }  // namespace
 
 TEST(SimpsonIntegral, EmptySpanIsZeroAfterOneEvaluation)
@@ -57,11 +55,11 @@ TEST(SimpsonIntegral, WalksWholePanelsThenOneShortPanelEndingOnTo)
 TEST(SimpsonIntegral, StandardNormalAreaAndItsSignOnReversedBounds)
 {
     const double up = Integral(NormalStdDensity, 0, 1);
-    EXPECT_NEAR(up, 0.341344746068543, 1e-12);
+    EXPECT_NEAR(up, 0.341344746068543, tol::Grid);
     // The reversed walk visits the mirrored grid in the other order: equal up to rounding.
-    EXPECT_NEAR(Integral(NormalStdDensity, 1, 0), -up, 1e-15);
+    EXPECT_NEAR(Integral(NormalStdDensity, 1, 0), -up, tol::Rounding);
     // A constant density integrates exactly up to the rounding of the panel sums.
-    EXPECT_NEAR(Integral(One, -2, 3), 5.0, 1e-12);
+    EXPECT_NEAR(Integral(One, -2, 3), 5.0, tol::Grid);
 }
 
 TEST(SimpsonInverse, TargetOfZeroReturnsFromAfterTwentyTwoHalvings)
@@ -128,7 +126,7 @@ TEST(HalfFunctions, GammaUsesTableThenFactorialsAndDoubleFactorials)
     EXPECT_EQ(HalfGamma(12), 120.0L);
     EXPECT_NEAR(static_cast<double>(HalfGamma(9)), 105 * std::sqrt(M_PI) / 16, 1e-13);
     EXPECT_NEAR(static_cast<double>(HalfGamma(9)), 11.6317283, 1e-7);
-    EXPECT_NEAR(static_cast<double>(HalfGamma(101) / std::tgamma(50.5L)), 1.0, 1e-15);
+    EXPECT_NEAR(static_cast<double>(HalfGamma(101) / std::tgamma(50.5L)), 1.0, tol::Rounding);
 }
 
 TEST(SortIndex, GivesTheAscendingPermutation)

@@ -4,6 +4,7 @@
 #include <boost/math/distributions/normal.hpp>
 #include <cmath>
 
+#include "Tolerances.h"
 #include "Stat_Lib.h"
 
 namespace {
@@ -23,9 +24,9 @@ TEST(NormalFamily, MatchesBoostOnAGrid)
     const boost::math::normal_distribution<double> std_normal(0, 1);
     for (double x = -8; x <= 8; x += 0.37) {
         EXPECT_NEAR(Eval(TDistKind::NormalStd, Dens, {}, x), boost::math::pdf(std_normal, x),
-                    1e-14) << x;
+                    tol::Formula) << x;
         EXPECT_NEAR(Eval(TDistKind::NormalStd, Dist, {}, x), boost::math::cdf(std_normal, x),
-                    1e-12) << x;
+                    tol::Grid) << x;
     }
     for (const auto& [mu, ro] : {std::pair{0.0, 1.0}, {3.0, 2.0}, {-10.0, 0.25}, {100.0, 30.0}}) {
         const boost::math::normal_distribution<double> d(mu, ro);
@@ -34,7 +35,7 @@ TEST(NormalFamily, MatchesBoostOnAGrid)
             EXPECT_NEAR(Eval(TDistKind::Normal, Dens, {mu, ro}, x), boost::math::pdf(d, x),
                         1e-13 / ro) << mu << " " << ro << " " << x;
             EXPECT_NEAR(Eval(TDistKind::Normal, Dist, {mu, ro}, x), boost::math::cdf(d, x),
-                        1e-12) << x;
+                        tol::Grid) << x;
         }
     }
 }

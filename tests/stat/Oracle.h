@@ -2,6 +2,8 @@
 #pragma once
 
 #include "Stat_Lib.h"
+#include "Tolerances.h"
+
 
 constexpr auto Dens = TDistFunc::Density;
 constexpr auto Dist = TDistFunc::Distribution;

@@ -1,0 +1,51 @@
+// What the library's own files share and its users do not see: the extended-precision alias
+// and constants, the whole-number and open-interval tests, the Simpson panel widths, and the
+// helpers behind several distributions.
+#pragma once
+
+#include <cmath>
+#include <limits>
+
+#include "Stat_Lib.h"
+
+// Every intermediate is x87 extended precision: results are reproduced bit for bit only with a
+// 64-bit mantissa.
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "Velmora's numerics need the 80-bit long double of x86-64");
+
+using L = long double;
+
+inline constexpr L Pi = 3.141592653589793238462643383279502884L;
+
+// The whole part of a degrees-of-freedom parameter, toward zero.
+inline int WholeDegrees(double v)
+{
+    return static_cast<int>(std::trunc(v));
+}
+
+// True strictly inside (0, 1): the probabilities an inverse walks for.
+inline bool InOpenUnit(double p)
+{
+    return p > 0 && p < 1;
+}
+
+// An extended value stored as a double. Values below half the smallest subnormal round to
+// zero: they are given directly, sparing the slow hardware path of an underflowing store
+// (far tails of the densities), with the same result.
+inline double StoreDouble(L v)
+{
+    if (v < 0x1p-1075L && v > -0x1p-1075L)
+        return v < 0 ? -0.0 : 0.0;
+    return static_cast<double>(v);
+}
+
+constexpr double SimpsonStep = 0x1p-10;     // panel width of both Simpson helpers
+constexpr double SimpsonMinStep = 0x1p-31;  // smallest step of SimpsonInverse
+
+// The general real power x^y: 1 for y = 0, 0 for x = 0 and y > 0, repeated multiplication
+// (square and multiply) for a whole y up to 2147483647 in size, otherwise exp(y ln x).
+L RealPower(L x, L y);
+
+double BetaKernel(const TVector& params, double x);         // x^(alpha-1) (1-x)^(beta-1)
+double BetaKernelInRange(const TVector& params, double x);  // the kernel on (0, 1), else 0
+double BetaNorm(const TVector& params);                     // stands for B(alpha, beta)
