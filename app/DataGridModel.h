@@ -1,21 +1,39 @@
-// The texts of the one-column data grid. The grid is only a view: its cells hold texts, which
-// reach DataBuffer only when the user applies them. One string per row, no item objects, so
-// the grid can show millions of rows.
+// The one-column data grid as a view over DataBuffer: no item per cell. A row shows the text
+// typed into it, else its buffer entry in the general format, formatted when drawn; rows added
+// by a larger count are empty until the buffer is shown again. Typed texts are held sparsely
+// and reach the buffer only when applied; the check for edits looks at them alone.
 #pragma once
 
 #include <QAbstractTableModel>
+#include <map>
+#include <utility>
 #include <vector>
+
+#include "Stat_Lib.h"
 
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit DataGridModel(QObject* parent = nullptr);
+    DataGridModel(const TVector& buffer, char separator, QObject* parent = nullptr);
 
-    int RowCount() const { return static_cast<int>(cells_.size()); }
-    // At least one row is kept, as the grid always shows one.
-    void SetRowCount(int rows);
-    const QString& Cell(int row) const { return cells_[row]; }
-    void SetCell(int row, const QString& text);
+    int Rows() const { return rows_; }
+    // The grid's row count (at least 1); rows beyond it are dropped with their texts, and new
+    // rows are empty.
+    void SetRows(int rows);
+    // Every row of the buffer shows its entry; typed texts are replaced. One model reset.
+    void ShowBuffer();
+    QString CellText(int row) const;
+
+    // The first row below the buffer's length whose text differs from its entry in the
+    // general format, as exact strings; -1 when none does.
+    int FirstEdit() const;
+    // The rows that differ, with their values; false at the first (in row order) whose text
+    // does not parse, with its row in `bad`.
+    bool ReadEdits(std::vector<std::pair<int, double>>& edits, int& bad) const;
+    // After edits were applied: typed texts that now show just what the entry shows are no
+    // longer held; the others stay as typed.
+    void Applied(const std::vector<std::pair<int, double>>& edits);
+    std::size_t HeldTexts() const { return typed_.size(); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -24,5 +42,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    std::vector<QString> cells_;
+    QString Formatted(int row) const;
+    int BufferRows() const;
+
+    const TVector& buffer_;
+    char separator_;
+    int rows_ = 1;
+    int shown_ = 0;                  // rows [0, shown_) show their entries unless typed over
+    std::map<int, QString> typed_;   // texts typed into cells, by row
 };

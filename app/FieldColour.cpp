@@ -1,6 +1,7 @@
 #include "FieldColour.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QWidget>
 
 void SetFieldColour(QWidget* field, FieldColour colour)
@@ -15,7 +16,12 @@ void SetFieldColour(QWidget* field, FieldColour colour)
         break;
     case FieldColour::Neutral:
         pal.setColor(QPalette::Base, QApplication::palette(field).color(QPalette::Base));
-        break;
+        pal.setColor(QPalette::Button, QApplication::palette(field).color(QPalette::Button));
+        field->setPalette(pal);
+        return;
     }
+    // A list without typing paints its face in the button colour.
+    if (qobject_cast<QComboBox*>(field))
+        pal.setColor(QPalette::Button, pal.color(QPalette::Base));
     field->setPalette(pal);
 }

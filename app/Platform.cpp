@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <exception>
+#include <new>
 
 namespace {
 class QtPlatform final : public Platform {
@@ -62,6 +63,8 @@ void RunHandler(const std::function<void()>& action)
 {
     try {
         action();
+    } catch (const std::bad_alloc&) {
+        CurrentPlatform().ShowMessage(QStringLiteral("Not enough memory for this action."));
     } catch (const std::exception& e) {
         CurrentPlatform().ShowMessage(QString::fromUtf8(e.what()));
     } catch (...) {

@@ -145,16 +145,14 @@ void TForm1::BuildDataTab()
     Panel2 = MakePanel(TabSheet2, "Panel2", 41, true);
     Label7 = MakeLabel(Panel2, "Label7", 8, 16, "Count:", nullptr);
     Edit5 = MakeEdit(Panel2, "Edit5", {56, 8, 41, 24}, "0", nullptr, false);
-    UpDown1 = new TUpDown(Panel2, Edit5, 0, 32000, 0);
-    UpDown1->setObjectName(QStringLiteral("UpDown1"));
-    UpDown1->setGeometry(97, 8, 16, 24);
+    UpDown1 = Placed(new TUpDown(Panel2, Edit5, 0, 32000, 0), "UpDown1", {97, 8, 16, 24}, nullptr);
     Button3 = MakeButton(Panel2, "Button3", {120, 8, 75, 25}, "Copy", nullptr);
     Button4 = MakeButton(Panel2, "Button4", {200, 8, 75, 25}, "Paste", nullptr);
     Button6 = MakeButton(Panel2, "Button6", {280, 8, 89, 25}, "Generate RND", nullptr);
 
-    GridModel = new DataGridModel(this);
+    GridModel = new DataGridModel(DataBuffer, DecimalSeparator(), this);
     StringGrid1 = new QTableView(TabSheet2);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    Name(StringGrid1, "StringGrid1", nullptr);
     StringGrid1->setModel(GridModel);
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();
@@ -165,6 +163,7 @@ void TForm1::BuildDataTab()
     StringGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
     TabSheet2->layout()->addWidget(Panel2);
     TabSheet2->layout()->addWidget(StringGrid1);
+    WireDataTab();
 }
 
 void TForm1::BuildFittingTab()
@@ -197,9 +196,8 @@ void TForm1::BuildFittingTab()
     Label19 = MakeLabel(Panel3, "Label19", 416, 56, "were estimated.", estimatedHint);
     Label12 = MakeLabel(Panel3, "Label12", 8, 80, "Test by histogram of", categoriesHint);
     Edit7 = MakeEdit(Panel3, "Edit7", {136, 72, 41, 24}, "3", categoriesHint, true);
-    UpDown2 = new TUpDown(Panel3, Edit7, 3, 150, 3);
-    Name(UpDown2, "UpDown2", categoriesHint);
-    UpDown2->setGeometry(177, 72, 16, 24);
+    UpDown2 = Placed(new TUpDown(Panel3, Edit7, 3, 150, 3), "UpDown2", {177, 72, 16, 24},
+                     categoriesHint);
     Label13 = MakeLabel(Panel3, "Label13", 200, 80, "cathegories on buffered data.",
                         categoriesHint);
     Button5 = MakeButton(Panel3, "Button5", {448, 72, 75, 25}, "Execute", "Execute test");
@@ -254,6 +252,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && (watched == Edit2 || watched == Edit4)) {
         const int code = CharCode(static_cast<QKeyEvent*>(event));
         if (code >= 0 && !Edit2KeyPress(code))
+            return true;
+    }
+    if (event->type() == QEvent::KeyPress && watched == Edit5) {
+        const int code = CharCode(static_cast<QKeyEvent*>(event));
+        if (code >= 0 && !Edit5KeyPress(code))
             return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -90,10 +90,23 @@ public slots:
     // Distribution chart
     void Button2Click();
     void RadioButton1Click();
+    // Data tab
+    void TabSheet2Show();
+    void Edit5Change();
+    void StringGrid1Exit();
+    void Button3Click();
+    void Button4Click();
+    void Button6Click();
 
 public:
     // The key filter of Edit2 and Edit4: false when the key (a character code) is discarded.
     bool Edit2KeyPress(int key);
+    // The key filter of Edit5: codes 0 to 8 and digits pass.
+    bool Edit5KeyPress(int key);
+    // True for the grid and its cell editor.
+    bool InGrid(const QWidget* widget) const;
+    // Times StringGrid1Exit asked whether to apply edits.
+    int GridQuestions = 0;
     // The locale's decimal separator, used by every number shown or typed.
     char DecimalSeparator() const;
 
@@ -105,6 +118,7 @@ private:
     void BuildChart1();
     void WireCalculator();
     void BuildDataTab();
+    void WireDataTab();
     void BuildFittingTab();
 };
 

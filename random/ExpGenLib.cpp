@@ -39,6 +39,7 @@ void TExpGen::Resume()
             } catch (...) {
                 error_ = std::current_exception();
             }
+            done_.store(true, std::memory_order_release);
         });
 }
 
@@ -53,8 +54,11 @@ void TExpGen::WaitFor()
 void TExpGen::Execute()
 {
     passes_ = 0;
-    for (std::int32_t i = 0; i < Count; ++i)
+    for (std::int32_t i = 0; i < Count; ++i) {
         Output[i] = DistEval(Kind, TDistFunc::Inverse, Params, RandomUniform());
+        if (Terminated())
+            return;
+    }
     if (Count < 1)
         return;
 
@@ -123,7 +127,7 @@ void TExpGen::Execute()
             list.erase(list.begin() + w);
         }
 
-        if (K > S || passes_ == ExpGenMaxPasses)
+        if (K > S || passes_ == ExpGenMaxPasses || Terminated())
             return;
     }
 }

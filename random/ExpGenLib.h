@@ -4,6 +4,7 @@
 // creator starts and waits for.
 #pragma once
 
+#include <atomic>
 #include <exception>
 #include <thread>
 
@@ -23,6 +24,11 @@ public:
     // error of a distribution function, say) is handed on: WaitFor rethrows it, so that the
     // creator reports it instead of taking a partial sample for a good one.
     void WaitFor();
+    // True once Execute has ended (the thread may still be joining); a caller can keep its
+    // window painting while it waits.
+    bool Done() const { return done_.load(std::memory_order_acquire); }
+    // Asks Execute to end early; the sample is then incomplete and the caller discards it.
+    void Terminate() { terminated_.store(true, std::memory_order_relaxed); }
 
     // Passes run by the last Execute (1 to 13; 0 for an empty sample).
     int Passes() const { return passes_; }
@@ -35,7 +41,11 @@ public:
 private:
     void Execute();
 
+    bool Terminated() const { return terminated_.load(std::memory_order_relaxed); }
+
     std::thread thread_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> terminated_{false};
     std::exception_ptr error_;
     int passes_ = 0;
 };

@@ -27,20 +27,22 @@ double GenChi2Sum(TDistKind, const TVector& params)
     const std::uint64_t terms = Chi2SumTerms(params[0]);
     const TVector none;
     double sum = 0;
-    for (std::uint64_t i = 0; i < terms; ++i) {
-        const double z = GenInverse(TDistKind::NormalStd, none);
-        sum = static_cast<double>(static_cast<long double>(z) * z + sum);
-    }
+    for (std::uint64_t i = 0; i < terms; ++i)
+        sum = AddSquare(sum, GenInverse(TDistKind::NormalStd, none));
     return sum;
+}
+
+double StudentOf(double sum, double n, double z)
+{
+    // A zero sum gives a zero c without dividing, which also covers 0/0 for N = 0.
+    double c = sum == 0 ? 0 : sum / n;
+    if (!(c >= MinPositiveDouble))
+        c = MinPositiveDouble;
+    return static_cast<double>(z / std::sqrt(static_cast<long double>(c)));
 }
 
 double GenStudentT(TDistKind kind, const TVector& params)
 {
     const double sum = GenChi2Sum(kind, params);
-    // A zero sum gives a zero c without dividing, which also covers 0/0 for N = 0.
-    double c = sum == 0 ? 0 : sum / params[0];
-    if (!(c >= MinPositiveDouble))
-        c = MinPositiveDouble;
-    const double z = GenInverse(TDistKind::NormalStd, {});
-    return static_cast<double>(z / std::sqrt(static_cast<long double>(c)));
+    return StudentOf(sum, params[0], GenInverse(TDistKind::NormalStd, {}));
 }

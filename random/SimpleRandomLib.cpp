@@ -55,6 +55,18 @@ std::uint32_t RandomSeed()
     return Seed;
 }
 
+TRandomState SaveRandomState()
+{
+    return {Generator, CarryBits, CarryCount};
+}
+
+void RestoreRandomState(const TRandomState& state)
+{
+    Generator = state.generator;
+    CarryBits = state.carryBits;
+    CarryCount = state.carryCount;
+}
+
 int RandomCarryCount()
 {
     return CarryCount;

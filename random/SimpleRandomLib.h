@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "MT19937.h"
+
 // Advances the system's generator and returns its 32-bit output.
 std::uint32_t Random32();
 // A double in [0, 1) of 52 random bits; leftover bits of a word carry over to the next call.
@@ -18,5 +20,15 @@ std::uint32_t SeedFromTime(std::uint16_t hour, std::uint16_t minute, std::uint16
 // from the clock before anything can draw; tests seed to repeat a sequence.
 void SeedRandom(std::uint32_t seed);
 std::uint32_t RandomSeed();
+
+// The whole state of the system's generator, carry included: taken before a run of draws and
+// put back to draw them again.
+struct TRandomState {
+    TMTState generator;
+    std::uint32_t carryBits;
+    std::int32_t carryCount;
+};
+TRandomState SaveRandomState();
+void RestoreRandomState(const TRandomState& state);
 // How many carried bits wait for the next RandomUniform (0 to 31).
 int RandomCarryCount();

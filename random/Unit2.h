@@ -1,18 +1,43 @@
 // TForm2, the random generation dialog: created hidden at start and shown modally from the
-// Data tab.
+// Data tab. "Generate now" replaces the main window's buffer whole and closes with OK.
 #pragma once
 
 #include <QDialog>
 
 #include "Stat_Lib.h"
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TExpGen;
+
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
     TForm2();
 
+    QLabel *Label1, *Label2, *Label3, *Label4;
+    QLineEdit *Edit1, *Edit2;
+    QComboBox* ComboBox1;
+    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3;
+    QPushButton* Button1;
+
     TDistKind GenKind = TDistKind::UniformStd;
     TVector GenParams;
+    TExpGen* GenThread = nullptr;  // the experimental method's thread while it runs
+    TVector* MainBuffer = nullptr;  // the main window's DataBuffer, which a generation replaces
+
+public slots:
+    void FormCreate();
+    void ComboBox1Change();
+    void Button1Click();
+
+private:
+    // The numbers of the chosen method into `result`; false when the user cancelled.
+    bool Generate(std::size_t count, TVector& result);
+    bool GenerateExperimental(std::size_t count, TVector& result);
 };
 
 extern TForm2* Form2;

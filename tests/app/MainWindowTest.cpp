@@ -136,8 +136,8 @@ TEST_F(Windows, ReadOnlyFieldsAndInitialSelections)
     EXPECT_EQ(form1->UpDown1->Max(), 32000);
     EXPECT_EQ(form1->UpDown2->Min(), 3);
     EXPECT_EQ(form1->UpDown2->Max(), 150);
-    EXPECT_EQ(form1->GridModel->RowCount(), 1);
-    EXPECT_EQ(form1->GridModel->Cell(0), "");
+    EXPECT_EQ(form1->GridModel->Rows(), 1);
+    EXPECT_EQ(form1->GridModel->CellText(0), "");
 }
 
 TEST_F(Windows, BothListsHoldTheSixteenKindsWithNothingSelected)

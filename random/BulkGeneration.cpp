@@ -1,0 +1,160 @@
+#include "BulkGeneration.h"
+
+#include <algorithm>
+#include <cfenv>
+#include <exception>
+#include <limits>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "Generators.h"
+#include "SimpleRandomLib.h"
+
+TBulkGeneration::TBulkGeneration(TGenMethod method, TDistKind kind, const TVector& params,
+                                 std::size_t count, unsigned threads)
+    : method_(method),
+      kind_(method == TGenMethod::Inverse ? kind : TDistKind::NormalStd),
+      student_(method == TGenMethod::Transformation && kind != TDistKind::Chi2),
+      params_(method == TGenMethod::Inverse ? params : TVector{}),
+      count_(count),
+      threads_(threads ? threads : std::max(1u, std::thread::hardware_concurrency())),
+      result_(count)
+{
+    if (method == TGenMethod::Transformation) {
+        n_ = params[0];
+        terms_ = Chi2SumTerms(n_);
+        // Chi-square without terms draws nothing: every number is 0.
+        if (!student_ && terms_ == 0)
+            done_ = count_;
+    }
+}
+
+std::size_t TBulkGeneration::NextSliceSize() const
+{
+    std::uint64_t left = count_ - done_;
+    if (method_ == TGenMethod::Transformation) {
+        const std::uint64_t perNumber = terms_ + (student_ ? 1 : 0);
+        if (perNumber == 0 || left > std::numeric_limits<std::uint64_t>::max() / perNumber)
+            left = std::numeric_limits<std::uint64_t>::max();
+        else
+            left = left * perNumber - term_;
+    }
+    return static_cast<std::size_t>(std::min<std::uint64_t>(left, SliceUniforms));
+}
+
+namespace {
+// values[i] := the inverse at uniforms[i], in contiguous ranges on up to `threads` threads.
+// Returns the index of the first failing value (n when none) and its error in `error`.
+std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double* uniforms,
+                             double* values, std::size_t n, unsigned threads,
+                             std::exception_ptr& error)
+{
+    struct Range {
+        std::size_t from, to, failed;
+        std::exception_ptr error;
+    };
+    const std::size_t parts = std::max<std::size_t>(1, std::min<std::size_t>(threads, n / 256));
+    std::vector<Range> ranges(parts);
+    for (std::size_t r = 0; r < parts; ++r)
+        ranges[r] = {n * r / parts, n * (r + 1) / parts, n * (r + 1) / parts, nullptr};
+    const auto evaluate = [&](Range& range) {
+        for (std::size_t i = range.from; i < range.to; ++i) {
+            try {
+                values[i] = DistEval(kind, TDistFunc::Inverse, params, uniforms[i]);
+            } catch (...) {
+                range.failed = i;
+                range.error = std::current_exception();
+                return;
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    std::size_t r = 1;
+    for (; r < parts; ++r) {
+        try {
+            workers.emplace_back([&evaluate, &range = ranges[r]] {
+                std::fesetenv(FE_DFL_ENV);  // the same arithmetic as the caller's thread
+                evaluate(range);
+            });
+        } catch (const std::system_error&) {
+            break;  // no thread to be had: the rest runs here
+        }
+    }
+    evaluate(ranges[0]);
+    for (std::thread& w : workers)
+        w.join();
+    for (std::size_t rest = r; rest < parts; ++rest)
+        evaluate(ranges[rest]);
+    for (const Range& range : ranges)
+        if (range.error) {
+            error = range.error;
+            return range.failed;
+        }
+    return n;
+}
+}  // namespace
+
+bool TBulkGeneration::Step()
+{
+    if (Finished())
+        return true;
+    const std::size_t n = NextSliceSize();
+    uniforms_.resize(n);
+    values_.resize(n);
+    const TRandomState before = SaveRandomState();
+    for (std::size_t i = 0; i < n; ++i)
+        uniforms_[i] = RandomUniform();
+    std::exception_ptr error;
+    const std::size_t failed =
+        EvaluateInverses(kind_, params_, uniforms_.data(), values_.data(), n, threads_, error);
+    if (error) {
+        // One at a time, the loop would have drawn up to the failing number and stopped there.
+        RestoreRandomState(before);
+        for (std::size_t i = 0; i <= failed; ++i)
+            RandomUniform();
+        std::rethrow_exception(error);
+    }
+    Consume(values_.data(), n);
+    return Finished();
+}
+
+void TBulkGeneration::Consume(const double* values, std::size_t n)
+{
+    if (method_ == TGenMethod::Inverse) {
+        std::copy(values, values + n, result_.begin() + static_cast<std::ptrdiff_t>(done_));
+        done_ += n;
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (term_ < terms_) {
+            sum_ = AddSquare(sum_, values[i]);
+            ++term_;
+            if (term_ < terms_ || student_)
+                continue;
+            result_[done_] = sum_;
+        } else {
+            result_[done_] = StudentOf(sum_, n_, values[i]);
+        }
+        ++done_;
+        term_ = 0;
+        sum_ = 0;
+    }
+}
+
+void TBulkGeneration::Run()
+{
+    while (!Step()) {
+    }
+}
+
+double TBulkGeneration::Progress() const
+{
+    if (count_ == 0)
+        return 1;
+    const double perNumber = method_ == TGenMethod::Transformation
+                                 ? static_cast<double>(terms_) + (student_ ? 1 : 0)
+                                 : 1;
+    return (static_cast<double>(done_) + static_cast<double>(term_) / perNumber) /
+           static_cast<double>(count_);
+}
