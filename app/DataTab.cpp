@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabBar>
@@ -56,8 +58,10 @@ private:
 }  // namespace
 
 // Leaving the grid is what a user does: a click on another control of the window that takes
-// focus, or on a tab. The focus moves first, which asks about the edits; when a question was
-// asked, a click that would act on its release is dropped, so nothing acts half-pressed.
+// focus, or on a tab. The press is looked at as it reaches the window, before any widget acts
+// on it: the focus moves first, which asks about the edits. When a question was asked, a
+// click that would act on its release is dropped (its release went to the question), so
+// nothing is left half-pressed; a tab switches after the question.
 class GridExitWatch : public QObject {
 public:
     explicit GridExitWatch(TForm1* form) : QObject(form), form_(form)
@@ -69,14 +73,15 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType())
+        if (event->type() != QEvent::MouseButtonPress || watched != form_->windowHandle() ||
+            !form_->InGrid(QApplication::focusWidget()))
             return false;
-        auto* target = static_cast<QWidget*>(watched);
-        if (target->window() != form_ || !form_->InGrid(QApplication::focusWidget()) ||
-            form_->InGrid(target))
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        QWidget* target = form_->childAt(at);
+        if (!target || form_->InGrid(target))
             return false;
-        const bool tab = form_->PageControl1->tabBar()->isAncestorOf(target) ||
-                         target == form_->PageControl1->tabBar();
+        QTabBar* tabs = form_->PageControl1->tabBar();
+        const bool tab = target == tabs || tabs->isAncestorOf(target);
         if (!tab && !(target->focusPolicy() & Qt::ClickFocus))
             return false;
         const int asked = form_->GridQuestions;

@@ -27,6 +27,27 @@ inline void PressKey(QWidget* window, Qt::Key key, const QString& text,
     QApplication::processEvents();
 }
 
+// A left click at a point of a widget, through its window.
+inline void ClickAt(QWidget* widget, QPoint at)
+{
+    QWidget* window = widget->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      widget->mapTo(window, at));
+    QApplication::processEvents();
+}
+
+// Types text into the focused widget, one key per character, as X11 delivers them.
+inline void TypeKeys(QWidget* window, const QString& text)
+{
+    for (QChar c : text) {
+        const int key = c.toUpper().unicode();
+        QWindow* w = window->windowHandle();
+        qt_handleKeyEvent(w, QEvent::KeyPress, key, Qt::NoModifier, QString(c), false, 1);
+        qt_handleKeyEvent(w, QEvent::KeyRelease, key, Qt::NoModifier, QString(c), false, 1);
+    }
+    QApplication::processEvents();
+}
+
 // Moves the pointer (no button held) onto a point of a widget.
 inline void MovePointer(QWidget* widget, QPoint at)
 {

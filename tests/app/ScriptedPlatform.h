@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "Platform.h"
 
@@ -12,6 +13,7 @@ struct ScriptedPlatform final : Platform {
     QStringList prompts;          // "caption|prompt" of each input box shown
     QStringList messages;         // texts of the message boxes and questions shown
     QString clipboard;
+    std::function<void()> onQuestion;  // runs as a Yes/No question is shown
 
     ScriptedPlatform() { InstallPlatform(this); }
     ~ScriptedPlatform() override { InstallPlatform(nullptr); }
@@ -29,6 +31,8 @@ struct ScriptedPlatform final : Platform {
     bool AskYesNo(const QString& text) override
     {
         messages << text;
+        if (onQuestion)
+            onQuestion();
         if (answers.empty())
             return false;
         const bool yes = answers.front();

@@ -1,0 +1,118 @@
+// Bulk generation against the one-at-a-time loop: the same numbers bit for bit, the same
+// draws from the uniform source, and the same first error.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+
+#include "BulkGeneration.h"
+#include "Generators.h"
+#include "SimpleRandomLib.h"
+
+namespace {
+bool SameBits(const TVector& a, const TVector& b)
+{
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
+}
+
+using Generator = std::function<double(TDistKind, const TVector&)>;
+
+TVector OneAtATime(const Generator& g, TDistKind kind, const TVector& params, std::size_t count)
+{
+    TVector out(count);
+    for (double& v : out)
+        v = g(kind, params);
+    return out;
+}
+
+struct Case {
+    TGenMethod method;
+    TDistKind kind;
+    TVector params;
+    std::size_t count;
+};
+
+Generator GeneratorOf(const Case& c)
+{
+    if (c.method == TGenMethod::Inverse)
+        return GenInverse;
+    return c.kind == TDistKind::Chi2 ? GenChi2Sum : GenStudentT;
+}
+}  // namespace
+
+TEST(BulkGeneration, GivesTheNumbersOfTheOneAtATimeLoop)
+{
+    const Case cases[] = {
+        {TGenMethod::Inverse, TDistKind::NormalStd, {}, 20000},
+        {TGenMethod::Inverse, TDistKind::Normal, {3, 2}, 9000},
+        {TGenMethod::Inverse, TDistKind::Chi2, {7}, 5000},
+        {TGenMethod::Inverse, TDistKind::Beta, {0.5, 2}, 3000},
+        {TGenMethod::Inverse, TDistKind::Weibull, {1.5, 2}, 8193},
+        {TGenMethod::Inverse, TDistKind::UniformStd, {}, 1},
+        {TGenMethod::Inverse, TDistKind::Cauchy, {0, 1}, 0},
+        {TGenMethod::Transformation, TDistKind::Chi2, {2.7}, 5000},
+        {TGenMethod::Transformation, TDistKind::Chi2, {10}, 3000},
+        {TGenMethod::Transformation, TDistKind::Chi2, {0.5}, 100},
+        {TGenMethod::Transformation, TDistKind::Student, {5}, 4000},
+        {TGenMethod::Transformation, TDistKind::Student, {2.7}, 3001},
+        {TGenMethod::Transformation, TDistKind::Student, {0}, 500},
+        {TGenMethod::Transformation, TDistKind::Chi2, {9000}, 2},  // one number spans slices
+    };
+    for (const Case& c : cases) {
+        SeedRandom(20261208);
+        const TVector expected = OneAtATime(GeneratorOf(c), c.kind, c.params, c.count);
+        const double next = RandomUniform();
+        for (unsigned threads : {1u, 2u, 3u}) {
+            SeedRandom(20261208);
+            TBulkGeneration bulk(c.method, c.kind, c.params, c.count, threads);
+            bulk.Run();
+            EXPECT_TRUE(SameBits(bulk.Result(), expected))
+                << KindIndex(c.kind) << " count " << c.count << " threads " << threads;
+            EXPECT_EQ(RandomUniform(), next) << KindIndex(c.kind);
+        }
+    }
+}
+
+TEST(BulkGeneration, ProgressAndSlices)
+{
+    SeedRandom(5);
+    TBulkGeneration bulk(TGenMethod::Transformation, TDistKind::Student, {3}, 5000);
+    EXPECT_EQ(bulk.Progress(), 0);
+    EXPECT_FALSE(bulk.Step());  // 20000 draws take three slices
+    EXPECT_NEAR(bulk.Progress(), 8192.0 / 20000, 1e-12);
+    bulk.Run();
+    EXPECT_TRUE(bulk.Finished());
+    EXPECT_EQ(bulk.Progress(), 1);
+}
+
+// Pareto with a tiny alpha overflows for the upper tail of the uniform numbers only.
+TEST(BulkGeneration, TheFirstErrorInSequenceIsThrownWithTheDrawsOfTheLoop)
+{
+    for (double alpha : {0.01, 0.005}) {
+        const TVector params{1, alpha};
+        SeedRandom(77);
+        std::string expected;
+        std::size_t drawn = 0;
+        try {
+            for (;; ++drawn)
+                GenInverse(TDistKind::Pareto, params);
+        } catch (const EMathError& e) {
+            expected = e.what();
+        }
+        ASSERT_GT(drawn, 0u);
+        const double next = RandomUniform();
+        for (unsigned threads : {1u, 2u}) {
+            SeedRandom(77);
+            TBulkGeneration bulk(TGenMethod::Inverse, TDistKind::Pareto, params, 100000, threads);
+            try {
+                bulk.Run();
+                ADD_FAILURE() << "no error";
+            } catch (const EMathError& e) {
+                EXPECT_EQ(e.what(), expected);
+            }
+            EXPECT_EQ(RandomUniform(), next) << alpha << " " << threads;
+        }
+    }
+}
