@@ -158,7 +158,8 @@ bool TForm2::Generate(std::size_t count, TVector& result)
 bool TForm2::GenerateExperimental(std::size_t count, TVector& result)
 {
     TVector output(count);
-    TExpGen thread(output, static_cast<std::int32_t>(count), GenKind, GenParams);
+    const TVector params = GenParams;  // the thread reads its own copy while the window paints
+    TExpGen thread(output, static_cast<std::int32_t>(count), GenKind, params);
     GenThread = &thread;
     thread.Resume();
     const bool finished = RunWithProgress(
