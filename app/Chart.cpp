@@ -3,7 +3,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
-#include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QRadioButton>
@@ -65,17 +65,18 @@ void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const Q
     axisY->setRange(y0, y1);
 }
 
-// The plot area of Chart1, kept on resize: the bottom axis spans 5 % to 95 % of the chart's
-// width and the left axis starts at 5 % of its height; below it stay the axis labels and
-// the legend.
-void PlacePlotArea(QChart* chart, const QValueAxis* axisX)
+// Chart1's axes, kept on resize: the bottom axis spans 5 % to 95 % of the width the chart
+// gives its axes, and the left axis starts at 5 % of that height. The axes' labels and the
+// legend keep their room outside that span, so the margins are 5 % of the plot area that the
+// chart would lay out without them.
+void PlaceAxes(QChart* chart, const QRectF& plot)
 {
-    const QSizeF size = chart->size();
-    const qreal legend = chart->legend()->effectiveSizeHint(Qt::PreferredSize).height();
-    const qreal labels = QFontMetricsF(axisX->labelsFont()).height() + 8;
-    const qreal top = 0.05 * size.height();
-    const qreal bottom = std::max(top, size.height() - legend - labels);
-    chart->setPlotArea(QRectF(0.05 * size.width(), top, 0.9 * size.width(), bottom - top));
+    const QMargins old = chart->margins();
+    const qreal width = plot.width() + old.left() + old.right();
+    const qreal height = plot.height() + old.top();
+    const int side = qRound(0.05 * width), top = qRound(0.05 * height);
+    if (old != QMargins(side, top, side, 0))
+        chart->setMargins(QMargins(side, top, side, 0));
 }
 }  // namespace
 
@@ -119,8 +120,9 @@ void TForm1::BuildChart1()
         s->attachAxis(Chart1AxisY);
     }
     ShowInLegend(chart, Series3, false);
-    connect(chart, &QGraphicsWidget::geometryChanged, this,
-            [chart, this] { PlacePlotArea(chart, Chart1AxisX); });
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    connect(chart, &QChart::plotAreaChanged, this,
+            [chart](const QRectF& plot) { PlaceAxes(chart, plot); });
 }
 
 void TForm1::Button2Click()

@@ -132,18 +132,22 @@ TEST_F(UserInput, StatusBarFollowsThePointer)
     EXPECT_EQ(form->StatusPanel->text(), "Mainform");
 }
 
-TEST_F(UserInput, ChartPlotAreaKeepsItsProportions)
+// The axes span 5 % to 95 % of the width the chart lays them out in, and start at 5 % of its
+// height: the margins are those shares of the plot area without them.
+TEST_F(UserInput, ChartAxesKeepTheirProportions)
 {
     for (QSize size : {QSize(542, 492), QSize(800, 700), QSize(600, 420)}) {
         form->resize(size);
         QApplication::processEvents();
         const QChart* chart = form->Chart1->chart();
-        const QRectF area = chart->plotArea();
-        const QSizeF whole = chart->size();
-        EXPECT_NEAR(area.left(), 0.05 * whole.width(), 0.5) << size.width();
-        EXPECT_NEAR(area.right(), 0.95 * whole.width(), 0.5) << size.width();
-        EXPECT_NEAR(area.top(), 0.05 * whole.height(), 0.5) << size.width();
-        EXPECT_GT(area.height(), 0.5 * whole.height());
+        const QRectF plot = chart->plotArea();
+        const QMargins m = chart->margins();
+        const double width = plot.width() + m.left() + m.right();
+        EXPECT_NEAR(m.left(), 0.05 * width, 1) << size.width();
+        EXPECT_NEAR(m.right(), 0.05 * width, 1) << size.width();
+        EXPECT_NEAR(m.top(), 0.05 * (plot.height() + m.top()), 1) << size.width();
+        EXPECT_EQ(m.bottom(), 0);
+        EXPECT_GT(plot.width(), 0.7 * chart->size().width());
     }
 }
 
