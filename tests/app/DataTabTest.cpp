@@ -8,10 +8,10 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
-#include <cstring>
 #include <memory>
 
 #include "DataGridModel.h"
+#include "Checks.h"
 #include "PlatformEvents.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
@@ -21,12 +21,6 @@ namespace {
 const QString Apply = "Do you want to apply changeis in data?";
 const QString RowQuestion =
     "There is an row vector in the clipboard. Do you want it load it as a column vector?";
-
-bool SameBits(const TVector& a, const TVector& b)
-{
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
-}
 
 struct DataTab : ::testing::Test {
     ScriptedPlatform platform;

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <cstring>
 #include <memory>
 
 #include "DataGridModel.h"
 #include "ExpGenLib.h"
 #include "Generators.h"
+#include "Checks.h"
 #include "PlatformEvents.h"
 #include "ScriptedPlatform.h"
 #include "SimpleRandomLib.h"
@@ -22,12 +22,6 @@
 #include "Unit2.h"
 
 namespace {
-bool SameBits(const TVector& a, const TVector& b)
-{
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
-}
-
 struct Dialog : ::testing::Test {
     ScriptedPlatform platform;
     std::unique_ptr<TForm1> form1 = std::make_unique<TForm1>();
@@ -86,14 +80,8 @@ TEST_F(Dialog, ControlsCaptionsHintsAndTabOrder)
     EXPECT_EQ(form2->ComboBox1->currentIndex(), -1);
     QWidget* order[] = {form2->Edit1, form2->ComboBox1, form2->Edit2, form2->RadioButton1,
                         form2->RadioButton2, form2->Button1, form2->RadioButton3};
-    auto nextTabStop = [](QWidget* w) {
-        do
-            w = w->nextInFocusChain();
-        while (!(w->focusPolicy() & Qt::TabFocus));
-        return w;
-    };
     for (int i = 0; i + 1 < 7; ++i)
-        EXPECT_EQ(nextTabStop(order[i]), order[i + 1]) << i;
+        EXPECT_EQ(NextTabStop(order[i]), order[i + 1]) << i;
 }
 
 TEST_F(Dialog, ParametersAreAskedForAndShown)

@@ -15,6 +15,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "Checks.h"
 #include "DataGridModel.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
@@ -177,14 +178,8 @@ TEST_F(Windows, TabOrderOfTheCalculatorPanel)
     QWidget* expected[] = {form1->Edit4, form1->Edit3, form1->Edit2, form1->Edit1,
                            form1->ComboBox1, form1->Button2, form1->Button1,
                            form1->RadioButton1, form1->RadioButton2};
-    auto nextTabStop = [](QWidget* w) {
-        do
-            w = w->nextInFocusChain();
-        while (!(w->focusPolicy() & Qt::TabFocus));
-        return w;
-    };
     for (int i = 0; i + 1 < 9; ++i)
-        EXPECT_EQ(nextTabStop(expected[i]), expected[i + 1]) << i;
+        EXPECT_EQ(NextTabStop(expected[i]), expected[i + 1]) << i;
 }
 
 TEST_F(Windows, GenerationDialogIsCreatedHidden)
