@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "GoodnessOfFit.h"
 #include "SimpleRandomLib.h"
 
 int ExpGenCategoryCount(std::int32_t count)
@@ -64,7 +65,7 @@ void TExpGen::Execute()
 
     const int K = ExpGenCategoryCount(Count);
     TIntVector order;
-    TVector edge(K), counts(K), expected(K);
+    TVector edge, counts(K), expected;
     std::vector<TIntVector> members(K);
     for (;;) {
         ++passes_;
@@ -72,30 +73,19 @@ void TExpGen::Execute()
         const double minimum = Output[order[0]];
         const double maximum = Output[order[Count - 1]];
 
-        for (int j = 0; j < K; ++j) {
-            members[j].clear();
-            edge[j] = static_cast<double>(minimum + (static_cast<long double>(maximum) - minimum) *
-                                                        (j + 1) / K);
-        }
-
-        // Histogram: a value on an edge belongs to the lower category; a value above every
-        // edge (only the rounding of the last edge allows it) to the last.
+        // The categories of the goodness-of-fit test: a value on an edge belongs to the lower
+        // category, a value above every edge (only the rounding of the last allows it) to the
+        // last; category 0 expects everything below its upper edge.
+        edge = CategoryBounds(minimum, maximum, K);
         std::fill(counts.begin(), counts.end(), 0.0);
+        for (TIntVector& list : members)
+            list.clear();
         for (std::int32_t l = 0; l < Count; ++l) {
-            int j = 0;
-            while (j < K - 1 && !(Output[l] <= edge[j]))
-                ++j;
+            const int j = CategoryOf(Output[l], edge);
             counts[j] += 1;
             members[j].push_back(l);
         }
-
-        // Expected counts: category 0 expects everything below its upper edge.
-        for (int j = 0; j < K; ++j)
-            expected[j] = DistEval(Kind, TDistFunc::Distribution, Params, edge[j]);
-        for (int j = K - 1; j >= 1; --j)
-            expected[j] = expected[j] - expected[j - 1];
-        for (int j = 0; j < K; ++j)
-            expected[j] = expected[j] * Count;
+        expected = ExpectedCounts(Kind, Params, edge, static_cast<std::size_t>(Count));
 
         // Excess over the expected counts, made cumulative (reusing the counts).
         TVector& excess = counts;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "ExpGenLib.h"
 #include "Generators.h"
@@ -111,4 +112,48 @@ TEST(ExpGen, EmptySampleSkipsThePasses)
     int passes = -1;
     EXPECT_TRUE(Generate(0, TDistKind::Normal, {0, 1}, &passes).empty());
     EXPECT_EQ(passes, 0);
+}
+
+namespace {
+std::uint64_t BitsHash(const TVector& values)
+{
+    std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the bytes of every value
+    for (double d : values) {
+        std::uint64_t b = 0;
+        std::memcpy(&b, &d, sizeof b);
+        for (int i = 0; i < 8; ++i) {
+            h ^= (b >> (8 * i)) & 255;
+            h *= 1099511628211ull;
+        }
+    }
+    return h;
+}
+}  // namespace
+
+// Samples of the generator from before it shared the goodness-of-fit test's categories and
+// expected counts: the same bits, pass for pass.
+TEST(ExpGen, SharedCategoryCodeKeepsEverySample)
+{
+    struct Case {
+        TDistKind kind;
+        TVector params;
+        std::int32_t count;
+        std::uint64_t hash;
+        int passes;
+    } cases[] = {
+        {TDistKind::Normal, {1, 2}, 2000, 0x2ec50597cdb66228ull, 13},
+        {TDistKind::Exponential, {2}, 400, 0x64f58d0843822eb2ull, 4},
+        {TDistKind::Chi2, {5}, 120, 0xc8103003bdf14aedull, 2},
+        {TDistKind::Weibull, {1.5, 2}, 60, 0xd72a22009f288404ull, 2},
+        {TDistKind::UniformStd, {}, 5000, 0xad5a16b82285e157ull, 13},
+    };
+    for (const Case& c : cases) {
+        SeedRandom(424242);
+        TVector out(c.count);
+        TExpGen generator(out, c.count, c.kind, c.params);
+        generator.Resume();
+        generator.WaitFor();
+        EXPECT_EQ(BitsHash(out), c.hash) << KindIndex(c.kind);
+        EXPECT_EQ(generator.Passes(), c.passes) << KindIndex(c.kind);
+    }
 }

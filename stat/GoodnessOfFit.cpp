@@ -1,0 +1,83 @@
+#include "GoodnessOfFit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "StatInternal.h"
+
+TVector CategoryBounds(double min, double max, int k)
+{
+    TVector bounds(k > 0 ? k : 0);
+    for (int i = 0; i < k; ++i)
+        bounds[i] = static_cast<double>((static_cast<L>(max) - min) * (i + 1) / k + min);
+    return bounds;
+}
+
+int CategoryOf(double x, const TVector& bounds)
+{
+    // The bounds ascend, so the first bound x does not pass is found by halving.
+    const auto at = std::lower_bound(bounds.begin(), bounds.end() - 1, x,
+                                     [](double bound, double v) { return !(v <= bound); });
+    return static_cast<int>(at - bounds.begin());
+}
+
+TVector CategoryCounts(const TVector& data, const TVector& bounds)
+{
+    TVector counts(bounds.size());
+    if (bounds.empty())
+        return counts;
+    for (double x : data)
+        counts[CategoryOf(x, bounds)] += 1;
+    return counts;
+}
+
+TVector ExpectedCounts(TDistKind kind, const TVector& params, const TVector& bounds, std::size_t n)
+{
+    const std::size_t k = bounds.size();
+    TVector expected(k);
+    for (std::size_t i = 0; i < k; ++i)
+        expected[i] = DistEval(kind, TDistFunc::Distribution, params, bounds[i]);
+    for (std::size_t i = k; i-- > 1;)
+        expected[i] = expected[i] - expected[i - 1];
+    const double count = static_cast<double>(n);
+    for (double& e : expected)
+        e = e * count;
+    return expected;
+}
+
+TChiSquareStatistic ChiSquareStatistic(const TVector& observed, const TVector& expected)
+{
+    TChiSquareStatistic s;
+    const std::size_t k = observed.size();
+    std::size_t full = 0;
+    for (std::size_t i = 0; i < k; ++i) {
+        if (observed[i] > 5)
+            ++full;
+        if (std::fabs(expected[i]) > MinPositiveDouble) {
+            const L difference = static_cast<L>(observed[i]) - expected[i];
+            s.R += difference * difference / expected[i];
+        } else {
+            ++s.empty;
+        }
+    }
+    s.q = k ? static_cast<L>(full) / static_cast<L>(k) : 0;
+    return s;
+}
+
+const char* AssumptionVerdict(const TChiSquareStatistic& s)
+{
+    if (s.empty >= 1)
+        return "Roughly violated";
+    if (s.q > 0.8L)
+        return "Satisfied";
+    if (s.q > 0.45L)
+        return "Slighly crossed";
+    return "Significantly exceeded";
+}
+
+double FoundAlpha(int df, long double R)
+{
+    const TVector params{static_cast<double>(df)};
+    const double x = static_cast<double>(R);
+    return 1 - FloatChecked([&] { return Chi2Distribution(params, x); });
+}
