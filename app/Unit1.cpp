@@ -2,8 +2,6 @@
 #include "Unit1.h"
 
 #include <QApplication>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -218,21 +216,12 @@ void TForm1::BuildFittingTab()
         MakeRadio(Panel5, "RadioButton4", {112, -1, 113, 17}, "Cumulative", nullptr, false);
 
     Chart2 = MakeChart(TabSheet3, "Chart2", "Histogram");
-    auto* observed = new QBarSeries;
-    observed->setName(QStringLiteral("Observed"));
-    observed->setLabelsVisible(true);
-    auto* observedSet = new QBarSet(QStringLiteral("Observed"));
-    observedSet->setColor(QColor(255, 0, 0));
-    observed->append(observedSet);
-    auto* expected = new QLineSeries;
-    expected->setName(QStringLiteral("Expected"));
-    expected->setPen(QPen(QColor(0, 0, 255), 2));
-    Chart2->chart()->addSeries(observed);
-    Chart2->chart()->addSeries(expected);
+    BuildChart2();
 
     for (QWidget* w : {static_cast<QWidget*>(Panel3), static_cast<QWidget*>(Panel4),
                        static_cast<QWidget*>(Panel5), static_cast<QWidget*>(Chart2)})
         TabSheet3->layout()->addWidget(w);
+    WireFittingTab();
 }
 
 void TForm1::FormCreate()
@@ -259,5 +248,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         if (code >= 0 && !Edit5KeyPress(code))
             return true;
     }
+    if (event->type() == QEvent::Resize && watched == Panel4)
+        RunHandler([this] { Panel4Resize(); });
     return QWidget::eventFilter(watched, event);
 }

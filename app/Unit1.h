@@ -7,6 +7,11 @@
 #include "Stat_Lib.h"
 
 class QAreaSeries;
+class QBarCategoryAxis;
+class QBarSeries;
+class QBarSet;
+class QCheckBox;
+class QDialog;
 class QChartView;
 class QLineSeries;
 class QScatterSeries;
@@ -71,6 +76,12 @@ public:
     QPushButton* Button5;
     QRadioButton *RadioButton3, *RadioButton4;
     QChartView* Chart2;
+    QBarSeries* Series4;     // "Observed", one bar per category
+    QBarSet* Series4Bars;
+    QLineSeries* Series5;    // "Expected", a vertex at each category's upper bound
+    QBarCategoryAxis* Chart2Categories;  // the bars' axis, labelled by upper bounds
+    QValueAxis* Chart2AxisX;  // the line's axis, spanning the bars' centres
+    QValueAxis* Chart2AxisY;
 
     // State of the calculator and the data buffer
     TDistKind CalcKind = TDistKind::UniformStd;
@@ -79,6 +90,13 @@ public:
     double CalcDensity = 0;
     double CalcProbability = 0;
     TVector DataBuffer;
+
+    // The fitting tab's hypothesis and the last test's histogram
+    TDistKind FitKind = TDistKind::UniformStd;
+    TVector FitParams;
+    std::int32_t FitEstimatedCount = 0;
+    TIntVector DataOrder;
+    TVector HistBounds, HistObserved, HistExpected;
 
 public slots:
     void FormCreate();
@@ -97,6 +115,11 @@ public slots:
     void Button3Click();
     void Button4Click();
     void Button6Click();
+    // Fitting tab
+    void ComboBox2Change(QObject* sender);
+    void Button5Click();
+    void RadioButton3Click();
+    void Panel4Resize();
 
 public:
     // The key filter of Edit2 and Edit4: false when the key (a character code) is discarded.
@@ -120,6 +143,12 @@ private:
     void BuildDataTab();
     void WireDataTab();
     void BuildFittingTab();
+    void BuildChart2();
+    void WireFittingTab();
+    // The parameters dialog of a kind with parameters, built without raising events.
+    QDialog* BuildParamsDialog(TDistKind kind);
+    void ChooseHypothesis(TDistKind kind);
+    void ConfirmParams(QDialog* dialog, TDistKind kind);
 };
 
 extern TForm1* Form1;

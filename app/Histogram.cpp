@@ -1,0 +1,93 @@
+// The fitting tab's chart: observed counts as red bars, expected counts as a blue line, per
+// category or cumulated, each category at its upper bound.
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "NumberFormat.h"
+#include "Unit1.h"
+
+void TForm1::BuildChart2()
+{
+    QChart* chart = Chart2->chart();  // no title, legend at the bottom, as every chart
+    Series4 = new QBarSeries;
+    Series4->setObjectName(QStringLiteral("Series4"));
+    Series4->setName(QStringLiteral("Observed"));
+    Series4->setLabelsVisible(true);
+    Series4->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    Series4Bars = new QBarSet(QStringLiteral("Observed"));
+    Series4Bars->setColor(QColor(255, 0, 0));
+    Series4Bars->setLabelColor(QColor(0, 0, 0));
+    Series4->append(Series4Bars);
+
+    Series5 = new QLineSeries;
+    Series5->setObjectName(QStringLiteral("Series5"));
+    Series5->setName(QStringLiteral("Expected"));
+    Series5->setPen(QPen(QColor(0, 0, 255), 2));
+    Series5->setPointsVisible(false);
+
+    Chart2Categories = new QBarCategoryAxis;
+    Chart2AxisX = new QValueAxis;
+    Chart2AxisX->setVisible(false);
+    Chart2AxisY = new QValueAxis;
+    for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{Chart2Categories, Chart2AxisX,
+                                                                     Chart2AxisY})
+        axis->setGridLineVisible(false);
+    chart->addAxis(Chart2Categories, Qt::AlignBottom);
+    chart->addAxis(Chart2AxisX, Qt::AlignBottom);
+    chart->addAxis(Chart2AxisY, Qt::AlignLeft);
+    chart->addSeries(Series4);
+    chart->addSeries(Series5);
+    Series4->attachAxis(Chart2Categories);
+    Series4->attachAxis(Chart2AxisY);
+    Series5->attachAxis(Chart2AxisX);
+    Series5->attachAxis(Chart2AxisY);
+}
+
+// Each series is set in one call. The line's axis spans the bars' axis: bound i sits over the
+// centre of bar i, as the categories have equal widths.
+void TForm1::RadioButton3Click()
+{
+    const bool density = RadioButton3->isChecked();
+    const std::size_t k = HistBounds.size();
+    QList<qreal> bars;
+    QList<QPointF> line;
+    QStringList labels;
+    double yObs = 0, yExp = 0, top = 0;
+    for (std::size_t i = 0; i < k; ++i) {
+        if (density) {
+            yObs = HistObserved[i];
+            yExp = HistExpected[i];
+        } else {
+            yObs = yObs + HistObserved[i];
+            yExp = yExp + HistExpected[i];
+        }
+        bars << yObs;
+        line << QPointF(HistBounds[i], yExp);
+        labels << QString::fromStdString(FormatGeneral(HistBounds[i], DecimalSeparator()));
+        top = std::max({top, yObs, std::isfinite(yExp) ? yExp : 0.0});
+    }
+    // Bounds that coincide (a buffer of equal values) are told apart by their positions.
+    if (labels.removeDuplicates() > 0) {
+        labels.clear();
+        for (std::size_t i = 1; i <= k; ++i)
+            labels << QString::number(i);
+    }
+    Series4Bars->remove(0, Series4Bars->count());
+    Series4Bars->append(bars);
+    Series5->replace(line);
+    Chart2Categories->setCategories(labels);
+    if (k == 0)
+        return;
+    const double first = HistBounds.front(), last = HistBounds.back();
+    const double half = k > 1 && last > first ? (last - first) / (k - 1) / 2 : 0.5;
+    Chart2AxisX->setRange(first - half, last + half);
+    Chart2AxisY->setRange(0, top > 0 ? top * 1.1 : 1);
+}

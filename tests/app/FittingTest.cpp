@@ -1,0 +1,300 @@
+// The fitting tab through its real widgets: the hypothesis and its parameters dialog, the
+// chi-square test with its texts and colours, and the histogram.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBarSet>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QValueAxis>
+#include <functional>
+#include <memory>
+
+#include "BulkGeneration.h"
+#include "Checks.h"
+#include "ScriptedPlatform.h"
+#include "SimpleRandomLib.h"
+#include "Unit1.h"
+
+namespace {
+using Fill = std::function<void(QDialog*)>;
+
+QLineEdit* Row(QDialog* d, int i) { return d->findChild<QLineEdit*>("E" + QString::number(i)); }
+QCheckBox* Auto(QDialog* d, int i) { return d->findChild<QCheckBox*>("Ch" + QString::number(i)); }
+void PressOk(QDialog* d) { d->findChild<QPushButton*>("OK")->click(); }
+
+struct Fitting : ::testing::Test {
+    ScriptedPlatform platform;
+    std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
+
+    Fitting() { form->PageControl1->setCurrentWidget(form->TabSheet3); }
+
+    // Picks a kind in the list as the user does; `fill` acts in the dialog (by default OK).
+    void Choose(TDistKind kind, Fill fill = PressOk)
+    {
+        QTimer::singleShot(0, [fill] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                fill(d);
+        });
+        form->ComboBox2->setCurrentIndex(KindIndex(kind));
+        emit form->ComboBox2->activated(KindIndex(kind));
+    }
+    static Fill Typed(std::initializer_list<const char*> values)
+    {
+        return [values](QDialog* d) {
+            int i = 0;
+            for (const char* v : values) {
+                if (v)
+                    Row(d, i)->setText(v);
+                ++i;
+            }
+            PressOk(d);
+        };
+    }
+    void Execute(int k)
+    {
+        form->Edit7->setText(QString::number(k));
+        form->Button5->click();
+    }
+    QColor Verdict() { return form->Label17->palette().color(QPalette::WindowText); }
+    struct Hypothesis {
+        TDistKind kind;
+        TVector params;
+        int estimated;
+        QString line, count;
+        bool operator==(const Hypothesis& o) const
+        {
+            return kind == o.kind && SameBits(params, o.params) && estimated == o.estimated &&
+                   line == o.line && count == o.count;
+        }
+    };
+    Hypothesis Current()
+    {
+        return {form->FitKind, form->FitParams, form->FitEstimatedCount, form->Edit6->text(),
+                form->Edit10->text()};
+    }
+};
+}  // namespace
+
+TEST_F(Fitting, TheWorkedExample)
+{
+    form->DataBuffer = {1, 2, 3, 4, 5, 6};
+    Choose(TDistKind::Uniform);
+    EXPECT_EQ(form->FitParams, (TVector{1, 6}));
+    EXPECT_EQ(form->FitEstimatedCount, 2);
+    EXPECT_EQ(form->Edit10->text(), "2");
+    Execute(4);
+    EXPECT_EQ(form->HistBounds, (TVector{2.25, 3.5, 4.75, 6}));
+    EXPECT_EQ(form->HistObserved, (TVector{2, 1, 1, 2}));
+    EXPECT_EQ(form->HistExpected, (TVector{1.5, 1.5, 1.5, 1.5}));
+    EXPECT_EQ(form->Edit11->text(), "Rstat = 0.666666666666667; N=4;Np=2;Rcrit(0.05)=3.841459");
+    EXPECT_EQ(form->Edit8->text(), "Significantly exceeded");
+    EXPECT_NEAR(form->Edit9->text().toDouble(), 0.414216, 1e-6);
+    EXPECT_EQ(form->Label17->text(), "can not be rejected.");
+    EXPECT_EQ(Verdict(), QColor(0, 0, 255));
+    EXPECT_TRUE(platform.messages.isEmpty());
+    // The histogram: one bar per category, the line's vertices at the upper bounds.
+    ASSERT_EQ(form->Series4Bars->count(), 4);
+    EXPECT_EQ(form->Series4Bars->at(3), 2);
+    EXPECT_EQ(form->Series5->points().last(), QPointF(6, 1.5));
+    EXPECT_DOUBLE_EQ(form->Chart2AxisX->min(), 2.25 - 1.25 / 2);
+    EXPECT_DOUBLE_EQ(form->Chart2AxisX->max(), 6 + 1.25 / 2);
+    form->RadioButton4->click();  // cumulated: the last points are N and N F(max)
+    EXPECT_EQ(form->Series4Bars->at(3), 6);
+    EXPECT_EQ(form->Series5->points().last().y(), 6);
+    form->RadioButton3->click();
+    EXPECT_EQ(form->Series4Bars->at(0), 2);
+}
+
+TEST_F(Fitting, TooFewDegreesOfFreedom)
+{
+    form->DataBuffer = {1, 2, 3, 4, 5, 6};
+    Choose(TDistKind::Uniform);
+    Execute(3);  // d = 3 - 2 - 1 = 0
+    EXPECT_EQ(form->Edit8->text(), "fatally not satisfied");
+    for (QLineEdit* e : {form->Edit9, form->Edit11})
+        EXPECT_EQ(e->text(), "N/A");
+    EXPECT_EQ(form->Label17->text(), "N/A");
+    EXPECT_EQ(Verdict(), QColor(0, 0, 0));
+    EXPECT_EQ(form->Series4Bars->count(), 3);  // the histogram is drawn first
+    // All values equal: every bound is that value, d = -2.
+    form->DataBuffer.assign(10, 7);
+    Choose(TDistKind::Uniform);
+    Execute(5);
+    EXPECT_EQ(form->HistObserved, (TVector{10, 0, 0, 0, 0}));
+    EXPECT_EQ(form->Edit8->text(), "fatally not satisfied");
+}
+
+TEST_F(Fitting, VerdictsOnTheAssumptions)
+{
+    // Uniform(0, 10) typed, k = 5: four categories above 5 values, one with exactly 5.
+    form->DataBuffer = {0, 1, 1, 1, 1, 1};
+    for (double x : {3.0, 5.0, 7.0})
+        form->DataBuffer.insert(form->DataBuffer.end(), 6, x);
+    form->DataBuffer.insert(form->DataBuffer.end(), {9, 9, 9, 9, 10});
+    Choose(TDistKind::Uniform, Typed({"0", "10"}));
+    EXPECT_EQ(form->FitEstimatedCount, 0);
+    Execute(5);
+    EXPECT_EQ(form->Edit8->text(), "Slighly crossed");  // q = 4/5
+    // k = 20 with nine categories above 5: q = 9/20.
+    form->DataBuffer = {0, 10};
+    for (int c = 0; c < 9; ++c)
+        form->DataBuffer.insert(form->DataBuffer.end(), 6, c * 0.5 + 0.25);
+    Execute(20);
+    EXPECT_EQ(form->Edit8->text(), "Significantly exceeded");
+    // Categories without expectation: Uniform(0, 5) over values up to 10.
+    form->DataBuffer = {0, 1, 2, 3, 4, 6, 8, 10};
+    Choose(TDistKind::Uniform, Typed({"0", "5"}));
+    Execute(4);
+    EXPECT_EQ(form->Edit8->text(), "Roughly violated");
+    // d = 4 - 0 - 1 - 2 for alpha; the critical value keeps k - Np - 1 = 3.
+    EXPECT_TRUE(form->Edit11->text().endsWith("N=4;Np=0;Rcrit(0.05)=7.814728"));
+}
+
+TEST_F(Fitting, AZeroStatisticAndARejection)
+{
+    form->DataBuffer = {0, 1, 2.5, 3, 5, 6};
+    Choose(TDistKind::Uniform, Typed({"0", "6"}));
+    Execute(3);
+    EXPECT_EQ(form->Edit9->text(), "1");
+    EXPECT_EQ(form->Label17->text(), "can not be rejected.");
+    // A Normal(10, 1) sample is no exponential one.
+    SeedRandom(99);
+    TBulkGeneration normal(TGenMethod::Inverse, TDistKind::Normal, {10, 1}, 2000);
+    normal.Run();
+    form->DataBuffer = normal.Result();
+    Choose(TDistKind::Exponential);
+    Execute(20);
+    EXPECT_EQ(form->Label17->text(), "is rejected.");
+    EXPECT_EQ(Verdict(), QColor(255, 0, 0));
+}
+
+TEST_F(Fitting, RefusedRunsChangeNothing)
+{
+    form->DataBuffer = {1, 2, 3, 4, 5, 6};
+    form->Button5->click();  // no distribution chosen
+    EXPECT_EQ(form->ComboBox2->palette().color(QPalette::Base), QColor(255, 0, 0));
+    Choose(TDistKind::Uniform);
+    Execute(4);
+    const QString details = form->Edit11->text();
+    const TVector bounds = form->HistBounds;
+    form->DataBuffer = {1, 2};
+    Execute(4);
+    EXPECT_EQ(platform.messages, QStringList({"Buffer is empty."}));
+    EXPECT_EQ(form->Edit11->text(), details);
+    EXPECT_EQ(form->HistBounds, bounds);
+    // A fault of the hypothesised distribution: Normal(0, 0) divides by zero.
+    form->DataBuffer = {1, 2, 3, 4, 5, 7};
+    Choose(TDistKind::Normal, Typed({"0", "0"}));
+    Execute(5);
+    EXPECT_EQ(platform.messages.last(), "Floating point division by zero");
+    EXPECT_EQ(form->HistBounds, bounds);
+    EXPECT_EQ(form->HistExpected, (TVector{1.5, 1.5, 1.5, 1.5}));
+    EXPECT_EQ(form->Series4Bars->count(), 4);
+    EXPECT_EQ(form->Edit11->text(), details);
+}
+
+TEST_F(Fitting, TheParametersDialog)
+{
+    form->DataBuffer = {1, 2, 3};
+    bool checked = false;
+    Choose(TDistKind::Normal, [&](QDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Parameters estimation");
+        EXPECT_EQ(d->findChild<QLabel*>("L1")->text(), "ro = ");
+        EXPECT_EQ(Row(d, 1)->geometry(), QRect(80, 24, 120, 24));
+        EXPECT_EQ(Row(d, 0)->statusTip(), "Midle value");
+        EXPECT_EQ(Auto(d, 1)->pos(), QPoint(208, 32));
+        EXPECT_EQ(Auto(d, 0)->statusTip(),
+                  "Check if you want to estimate the parameter automatically.");
+        auto* ok = d->findChild<QPushButton*>("OK");
+        EXPECT_EQ(ok->geometry(), QRect(80, d->height() - 33, 75, 25));
+        EXPECT_EQ(ok->statusTip(), "Click to confirm");
+        EXPECT_FALSE(ok->isDefault());
+        // "Auto" and a typed value exclude each other.
+        Row(d, 0)->setText("5");
+        EXPECT_FALSE(Auto(d, 0)->isChecked());
+        Auto(d, 0)->setChecked(true);
+        EXPECT_EQ(Row(d, 0)->text(), "");
+        Row(d, 1)->setText("3");
+        Row(d, 1)->clear();
+        checked = Auto(d, 1)->isChecked();
+        PressOk(d);
+    });
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(form->FitParams, (TVector{2, 1}));
+    EXPECT_EQ(form->Edit6->text(), "mu=2; ro=1; ");
+    // Unreadable and out-of-range values turn red and keep the dialog open.
+    const auto rejects = [this](TDistKind kind, const char* value) {
+        bool red = false, open = false;
+        Choose(kind, [&](QDialog* d) {
+            Row(d, 0)->setText(value);
+            PressOk(d);
+            red = Row(d, 0)->palette().color(QPalette::Base) == QColor(255, 0, 0);
+            open = d->result() != QDialog::Accepted;
+            d->reject();
+        });
+        return red && open;
+    };
+    EXPECT_TRUE(rejects(TDistKind::Normal, "abc"));
+    EXPECT_TRUE(rejects(TDistKind::Chi2, "1"));
+    EXPECT_TRUE(rejects(TDistKind::Student, "2.5"));
+    EXPECT_FALSE(rejects(TDistKind::Chi2, "2"));
+}
+
+TEST_F(Fitting, ChoicesThatCompleteAndChoicesThatDoNot)
+{
+    form->DataBuffer = {1, 2, 3};
+    Choose(TDistKind::Normal);
+    const Hypothesis normal = Current();
+    EXPECT_EQ(normal.count, "2");
+    // The close box: no selection, the hypothesis as it was, the test refuses.
+    Choose(TDistKind::Beta, [](QDialog* d) { d->reject(); });
+    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
+    EXPECT_TRUE(Current() == normal);
+    // "Auto" on parameters that cannot be estimated: a kind without an estimator, or fewer
+    // than 3 numbers.
+    Choose(TDistKind::Cauchy);
+    form->DataBuffer = {1, 2};
+    Choose(TDistKind::Normal);
+    EXPECT_EQ(platform.messages,
+              QStringList(2, "An error has occured during parameters automatic estimation."));
+    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
+    EXPECT_TRUE(Current() == normal);
+    // Nothing on "Auto": the typed values stand, without a message.
+    Choose(TDistKind::Cauchy, Typed({"0", "2"}));
+    EXPECT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(form->FitKind, TDistKind::Cauchy);
+    EXPECT_EQ(form->FitParams, (TVector{0, 2}));
+    EXPECT_EQ(form->Edit10->text(), "0");
+    const Hypothesis cauchy = Current();
+    // A floating-point fault in the estimation: the log of a negative mean.
+    form->DataBuffer = {-1, -2, -3};
+    Choose(TDistKind::LogNormal);
+    EXPECT_EQ(platform.messages.last(), "Invalid floating point operation");
+    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
+    EXPECT_TRUE(Current() == cauchy);
+    // A kind without parameters: no dialog.
+    Choose(TDistKind::UniformStd);
+    EXPECT_EQ(form->Edit6->text(), "");
+    EXPECT_EQ(form->FitEstimatedCount, 0);
+    EXPECT_TRUE(form->FitParams.empty());
+}
+
+TEST_F(Fitting, ResultFieldsFollowThePanelsWidth)
+{
+    form->show();
+    form->resize(800, 600);
+    QApplication::processEvents();
+    const int W = form->Panel4->width();
+    EXPECT_EQ(form->Edit9->x(), W - form->Edit9->width() - 8);
+    EXPECT_EQ(form->Label16->x(), form->Edit9->x() - form->Label16->width() - 8);
+    EXPECT_EQ(form->Edit11->width(), W - form->Edit11->x() - 8);
+    EXPECT_EQ(form->Edit8->width(), form->Label16->x() - form->Edit8->x() - 8);
+}
