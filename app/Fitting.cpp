@@ -9,7 +9,7 @@
 
 #include "Controls.h"
 #include "FieldColour.h"
-#include "GoodnessOfFit.h"
+#include "FitRun.h"
 #include "NumberFormat.h"
 #include "Unit1.h"
 
@@ -199,20 +199,15 @@ void TForm1::Button5Click()
         SetFieldColour(Edit7, FieldColour::Rejected);
         return;
     }
-    TIntVector order;
-    SortIndex(order, DataBuffer, static_cast<int>(n));
-    const TVector bounds =
-        CategoryBounds(DataBuffer[order.front()], DataBuffer[order.back()], k);
-    TVector observed = CategoryCounts(DataBuffer, bounds);
-    TVector expected = ExpectedCounts(FitKind, FitParams, bounds, n);
-    DataOrder.swap(order);
-    HistBounds = bounds;
-    HistObserved.swap(observed);
-    HistExpected.swap(expected);
+    TFitRun run = RunFitTest(DataBuffer, FitKind, FitParams, FitEstimatedCount, k);
+    DataOrder.swap(run.order);
+    HistBounds.swap(run.bounds);
+    HistObserved.swap(run.observed);
+    HistExpected.swap(run.expected);
     RadioButton3Click();
 
-    const TChiSquareStatistic s = ChiSquareStatistic(HistObserved, HistExpected);
-    const int d = k - FitEstimatedCount - 1 - s.empty;
+    const TChiSquareStatistic& s = run.statistic;
+    const int d = run.df;
     QPalette verdict = Label17->palette();
     if (d < 1) {
         Edit8->setText(QString::fromLatin1(FatallyNotSatisfied));

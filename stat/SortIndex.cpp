@@ -1,18 +1,26 @@
-// Indirect heap sort: the permutation that lists a vector's values in ascending order.
+// Indirect heap sort: the permutation that lists a vector's values in ascending order. The
+// heap holds each index beside its value, so the sifts compare without reaching back into
+// the vector: the same comparisons and swaps as sifting the indexes, and the same result.
 #include "Stat_Lib.h"
 
 #include <utility>
+#include <vector>
 
 namespace {
-void SiftDown(TIntVector& index, const TVector& values, int a, int b)
+struct Entry {
+    double value;
+    std::int32_t index;
+};
+
+void SiftDown(std::vector<Entry>& heap, int a, int b)
 {
     while (2 * a + 1 <= b) {
         int c = 2 * a + 1;
-        if (c < b && values[index[c]] < values[index[c + 1]])
+        if (c < b && heap[c].value < heap[c + 1].value)
             c = c + 1;
-        if (values[index[a]] >= values[index[c]])
+        if (heap[a].value >= heap[c].value)
             return;
-        std::swap(index[a], index[c]);
+        std::swap(heap[a], heap[c]);
         a = c;
     }
 }
@@ -21,12 +29,15 @@ void SiftDown(TIntVector& index, const TVector& values, int a, int b)
 void SortIndex(TIntVector& index, const TVector& values, int n)
 {
     index.resize(n > 0 ? n : 0);
+    std::vector<Entry> heap(index.size());
     for (int i = 0; i < n; ++i)
-        index[i] = i;
+        heap[i] = {values[i], i};
     for (int i = (n - 1) / 2; i >= 0; --i)
-        SiftDown(index, values, i, n - 1);
+        SiftDown(heap, i, n - 1);
     for (int e = n - 1; e >= 1; --e) {
-        std::swap(index[e], index[0]);
-        SiftDown(index, values, 0, e - 1);
+        std::swap(heap[e], heap[0]);
+        SiftDown(heap, 0, e - 1);
     }
+    for (int i = 0; i < n; ++i)
+        index[i] = heap[i].index;
 }

@@ -1,0 +1,62 @@
+// The goodness-of-fit test with 150 categories on a million numbers (sort included), and the
+// histogram redrawn in the real window on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QRadioButton>
+
+#include "BulkGeneration.h"
+#include "FitRun.h"
+#include "SimpleRandomLib.h"
+#include "Unit1.h"
+
+namespace {
+const TVector& Sample()
+{
+    static const TVector sample = [] {
+        SeedRandom(7);
+        TBulkGeneration g(TGenMethod::Inverse, TDistKind::Normal, {1, 2}, 1000000);
+        g.Run();
+        return g.Result();
+    }();
+    return sample;
+}
+
+void BM_FitTest150(benchmark::State& state)
+{
+    const TVector& data = Sample();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunFitTest(data, TDistKind::Normal, {1, 2}, 2, 150).df);
+}
+
+void BM_HistogramRedraw150(benchmark::State& state)
+{
+    TForm1 form;
+    form.show();
+    form.DataBuffer = Sample();
+    form.HistBounds.clear();
+    TFitRun run = RunFitTest(form.DataBuffer, TDistKind::Normal, {1, 2}, 2, 150);
+    form.HistBounds = run.bounds;
+    form.HistObserved = run.observed;
+    form.HistExpected = run.expected;
+    bool cumulative = false;
+    for (auto _ : state) {
+        (cumulative ? form.RadioButton4 : form.RadioButton3)->setChecked(true);
+        cumulative = !cumulative;
+        form.RadioButton3Click();
+        QApplication::processEvents();
+    }
+}
+
+BENCHMARK(BM_FitTest150)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_HistogramRedraw150)->Unit(benchmark::kMillisecond)->Iterations(20);
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
