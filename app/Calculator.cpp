@@ -48,7 +48,7 @@ void TForm1::ComboBox1Change()
     }
     CalcKind = kind;
     CalcParams = params;
-    Edit1->setText(line);
+    ShowText(Edit1, line);
 }
 
 void TForm1::Edit2Change()

@@ -67,6 +67,12 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect place, const ch
     return radio;
 }
 
+void ShowText(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    field->setCursorPosition(0);
+}
+
 QFont WindowFont()
 {
     QFont font(QStringLiteral("Arial"));

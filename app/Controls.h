@@ -47,6 +47,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const ch
 QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect place, const char* caption,
                         const char* hint, bool checked);
 
+// Writes a result into a field showing its beginning, as a field the user has not scrolled.
+void ShowText(QLineEdit* field, const QString& text);
+
 // Arial 13 px (Liberation Sans where Arial is absent): the font of every window.
 QFont WindowFont();
 // Moves a window so that its frame sits at the centre of the primary screen.

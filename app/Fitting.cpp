@@ -174,8 +174,8 @@ void TForm1::ChooseHypothesis(TDistKind kind)
     FitKind = kind;
     FitParams = params;
     FitEstimatedCount = estimated;
-    Edit6->setText(line);
-    Edit10->setText(QString::number(estimated));
+    ShowText(Edit6, line);
+    ShowText(Edit10, QString::number(estimated));
 }
 
 // The run's categories, counts and expectations are formed aside and stored only once they
@@ -210,9 +210,9 @@ void TForm1::Button5Click()
     const int d = run.df;
     QPalette verdict = Label17->palette();
     if (d < 1) {
-        Edit8->setText(QString::fromLatin1(FatallyNotSatisfied));
-        Edit9->setText(QStringLiteral("N/A"));
-        Edit11->setText(QStringLiteral("N/A"));
+        ShowText(Edit8, QString::fromLatin1(FatallyNotSatisfied));
+        ShowText(Edit9, QStringLiteral("N/A"));
+        ShowText(Edit11, QStringLiteral("N/A"));
         Label17->setText(QStringLiteral("N/A"));
         verdict.setColor(QPalette::WindowText, QColor(0, 0, 0));
         Label17->setPalette(verdict);
@@ -221,13 +221,13 @@ void TForm1::Button5Click()
     }
     const double alpha = FoundAlpha(d, s.R);
     const char sep = DecimalSeparator();
-    Edit8->setText(QString::fromLatin1(AssumptionVerdict(s)));
-    Edit11->setText(
+    ShowText(Edit8, QString::fromLatin1(AssumptionVerdict(s)));
+    ShowText(Edit11, 
         "Rstat = " + QString::fromStdString(FormatGeneral(static_cast<double>(s.R), sep)) +
         "; N=" + QString::number(k) + ";Np=" + QString::number(FitEstimatedCount) + ";" +
         "Rcrit(0.05)=" +
         QString::fromStdString(FormatGeneral(ChiSquareCritical(k - FitEstimatedCount - 1), sep)));
-    Edit9->setText(QString::fromStdString(FormatGeneral(alpha, sep)));
+    ShowText(Edit9, QString::fromStdString(FormatGeneral(alpha, sep)));
     const bool rejected = alpha < 0.05;
     Label17->setText(rejected ? QStringLiteral("is rejected.") : QStringLiteral("can not be rejected."));
     verdict.setColor(QPalette::WindowText, rejected ? QColor(255, 0, 0) : QColor(0, 0, 255));

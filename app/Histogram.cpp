@@ -34,6 +34,7 @@ void TForm1::BuildChart2()
     Series5->setPointsVisible(false);
 
     Chart2Categories = new QBarCategoryAxis;
+    Chart2Categories->setLabelsAngle(-90);  // upright: the bounds of many narrow bars
     Chart2AxisX = new QValueAxis;
     Chart2AxisX->setVisible(false);
     Chart2AxisY = new QValueAxis;
@@ -71,7 +72,7 @@ void TForm1::RadioButton3Click()
         }
         bars << yObs;
         line << QPointF(HistBounds[i], yExp);
-        labels << QString::fromStdString(FormatGeneral(HistBounds[i], DecimalSeparator()));
+        labels << QString::fromStdString(FormatShort(HistBounds[i], DecimalSeparator()));
         top = std::max({top, yObs, std::isfinite(yExp) ? yExp : 0.0});
     }
     // Bounds that coincide (a buffer of equal values) are told apart by their positions.
@@ -83,11 +84,13 @@ void TForm1::RadioButton3Click()
     Series4Bars->remove(0, Series4Bars->count());
     Series4Bars->append(bars);
     Series5->replace(line);
-    Chart2Categories->setCategories(labels);
+    if (Chart2Categories->categories() != labels)
+        Chart2Categories->setCategories(labels);
     if (k == 0)
         return;
     const double first = HistBounds.front(), last = HistBounds.back();
     const double half = k > 1 && last > first ? (last - first) / (k - 1) / 2 : 0.5;
     Chart2AxisX->setRange(first - half, last + half);
     Chart2AxisY->setRange(0, top > 0 ? top * 1.1 : 1);
+    Chart2AxisY->applyNiceNumbers();
 }

@@ -91,6 +91,14 @@ std::string FormatGeneral(double value, char separator)
     return General(value, 15, separator);
 }
 
+std::string FormatShort(double value, char separator)
+{
+    std::string text;
+    if (NonFinite(value, text))
+        return text;
+    return General(value, 4, separator);
+}
+
 std::string FormatResult(double value, char separator)
 {
     std::string text;

@@ -9,6 +9,9 @@
 // scientific ("9.9E-5", "1E20": no exponent padding, no plus sign).
 std::string FormatGeneral(double value, char separator);
 
+// The general format with at most 4 significant digits, for axis labels.
+std::string FormatShort(double value, char separator);
+
 // Result format: rounded to 10 significant digits or 9 decimals, whichever keeps fewer, shown
 // with exactly 9 decimals ("0.500000000"); a value with more than 10 digits before the
 // separator is shown like the general format with at most 10 significant digits.

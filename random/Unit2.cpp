@@ -110,7 +110,7 @@ void TForm2::ComboBox1Change()
     }
     GenKind = kind;
     GenParams = params;
-    Edit2->setText(line);
+    ShowText(Edit2, line);
     RadioButton2->setEnabled(HasTransformation(GenKind));
     // No generation may run without a generator.
     if (!RadioButton2->isEnabled() && RadioButton2->isChecked())
