@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include "Platform.h"
+#include "OffscreenMain.h"
 #include "Unit1.h"
 
 namespace {
@@ -77,9 +78,5 @@ BENCHMARK(BM_TabSheet2Show)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

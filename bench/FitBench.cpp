@@ -8,6 +8,7 @@
 #include "BulkGeneration.h"
 #include "FitRun.h"
 #include "SimpleRandomLib.h"
+#include "OffscreenMain.h"
 #include "Unit1.h"
 
 namespace {
@@ -54,9 +55,5 @@ BENCHMARK(BM_HistogramRedraw150)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
