@@ -22,13 +22,12 @@ void ShowInLegend(QChart* chart, QAbstractSeries* series, bool visible)
         marker->setVisible(visible);
 }
 
-// Adds a point keeping the series' x values ascending (after any equal x).
-void AddSorted(QXYSeries* series, double x, double y)
+// Adds a point keeping the x values ascending (after any equal x).
+void AddSorted(QList<QPointF>& points, double x, double y)
 {
-    const QList<QPointF> points = series->points();
     const auto at = std::upper_bound(points.begin(), points.end(), x,
                                      [](double v, const QPointF& p) { return v < p.x(); });
-    series->insert(static_cast<int>(at - points.begin()), QPointF(x, y));
+    points.insert(at, QPointF(x, y));
 }
 
 // The axes follow the data.
@@ -127,9 +126,6 @@ void TForm1::BuildChart1()
 
 void TForm1::Button2Click()
 {
-    Series1->clear();
-    Series2Upper->clear();
-    Series3->clear();
     QChart* chart = Chart1->chart();
     const bool density = RadioButton1->isChecked();
     if (density) {
@@ -142,11 +138,20 @@ void TForm1::Button2Click()
     ShowInLegend(chart, Series2, density);
     ShowInLegend(chart, Series3, !density);
 
-    // Whatever was drawn before an error stays, with the axes fitted to it.
-    struct Fit {
+    // The points are gathered first and each series is set in one call. Whatever was
+    // gathered before an error is drawn, with the axes fitted to it.
+    QList<QPointF> curve, area, point;
+    struct Draw {
         TForm1* f;
-        ~Fit() { FitAxes(f->Chart1AxisX, f->Chart1AxisY, {f->Series1, f->Series2Upper, f->Series3}); }
-    } fit{this};
+        QList<QPointF>&curve, &area, &point;
+        ~Draw()
+        {
+            f->Series1->replace(curve);
+            f->Series2Upper->replace(area);
+            f->Series3->replace(point);
+            FitAxes(f->Chart1AxisX, f->Chart1AxisY, {f->Series1, f->Series2Upper, f->Series3});
+        }
+    } draw{this, curve, area, point};
 
     double lo = 0, hi = 0;
     ChartRange(CalcKind, CalcParams, lo, hi);
@@ -158,9 +163,9 @@ void TForm1::Button2Click()
     const double step = (hi - lo) / 128;
     for (double x = lo; x < hi;) {
         const double y = DistEval(CalcKind, mode, CalcParams, x);
-        Series1->append(x, y);
+        curve << QPointF(x, y);
         if (density && x <= CalcX)
-            Series2Upper->append(x, y);
+            area << QPointF(x, y);
         const double next = x + step;
         if (!(next > x))
             break;  // a step too small to move x ends the sampling
@@ -168,9 +173,9 @@ void TForm1::Button2Click()
     }
     const double y = DistEval(CalcKind, mode, CalcParams, CalcX);
     if (density)
-        AddSorted(Series2Upper, CalcX, y);
+        AddSorted(area, CalcX, y);
     else
-        Series3->append(CalcX, y);
+        point << QPointF(CalcX, y);
 }
 
 void TForm1::RadioButton1Click()
