@@ -133,12 +133,7 @@ void TForm1::WireCalculator()
     Wire(Edit4, &QLineEdit::textEdited, this, [this] { Edit4Change(); });
     Wire(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     Wire(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    // Run when either button becomes selected.
-    for (QRadioButton* radio : {RadioButton1, RadioButton2})
-        Wire(radio, &QRadioButton::toggled, this, [this, radio] {
-            if (radio->isChecked())
-                RadioButton1Click();
-        });
+    WireSelected({RadioButton1, RadioButton2}, this, [this] { RadioButton1Click(); });
     Edit2->installEventFilter(this);
     Edit4->installEventFilter(this);
 }

@@ -94,6 +94,16 @@ char DecimalSeparatorOf(const QLocale& locale)
     return '.';
 }
 
+void WireSelected(std::initializer_list<QRadioButton*> radios, QObject* receiver,
+                  const std::function<void()>& handler)
+{
+    for (QRadioButton* radio : radios)
+        Wire(radio, &QRadioButton::toggled, receiver, [radio, handler] {
+            if (radio->isChecked())
+                handler();
+        });
+}
+
 int CharCode(const QKeyEvent* key)
 {
     const int k = key->key();

@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QObject>
 #include <QRect>
+#include <functional>
+#include <initializer_list>
 #include <type_traits>
 #include <utility>
 
@@ -68,6 +70,11 @@ int CharCode(const QKeyEvent* key);
 // Connects a control's signal to a handler run inside the default error handler, so that no
 // exception leaves a Qt slot. A handler taking a QObject* is given the sender, so that one
 // handler shared by several controls can tell them apart. Arguments of the signal are dropped.
+// Connects radio buttons that share a handler: it runs, inside the default error handler,
+// when either of them becomes selected.
+void WireSelected(std::initializer_list<QRadioButton*> radios, QObject* receiver,
+                  const std::function<void()>& handler);
+
 template <class Sender, class Signal, class Handler>
 QMetaObject::Connection Wire(Sender* sender, Signal signal, QObject* receiver, Handler handler)
 {

@@ -248,10 +248,6 @@ void TForm1::WireFittingTab()
 {
     Wire(ComboBox2, &QComboBox::activated, this, [this](QObject* s) { ComboBox2Change(s); });
     Wire(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
-    for (QRadioButton* radio : {RadioButton3, RadioButton4})
-        Wire(radio, &QRadioButton::toggled, this, [this, radio] {
-            if (radio->isChecked())
-                RadioButton3Click();
-        });
+    WireSelected({RadioButton3, RadioButton4}, this, [this] { RadioButton3Click(); });
     Panel4->installEventFilter(this);
 }
