@@ -13,43 +13,39 @@ constexpr double Chi2Limit = 1000000;
 constexpr double StudentLimit = 50;
 const long double StudentPi = 3.14159265358979L;
 
-int Degrees(const TVector& params)
+long long Degrees(const TVector& params)
 {
     return WholeDegrees(params[0]);
 }
 
 // Values that depend on the degrees of freedom alone, formed once per n (per thread) by the
-// same arithmetic, for the n whose values are surely finite.
-constexpr int MaxRemembered = 2048;
-
-long double Chi2PowerOfTwo(int n)
+// same arithmetic, with the error flags they raised (2^(n/2) overflows its double base from
+// n = 1024 on).
+long double Chi2PowerOfTwo(long long n)
 {
-    thread_local int last = 0;  // 0: nothing remembered yet
-    thread_local long double value = 0;
-    if (n == last && n != 0)
-        return value;
-    const long double v = HalfPowerOfTwo(n);
-    if (n >= 1 && n <= MaxRemembered) {
+    thread_local long long last = 0;  // 0: nothing remembered yet
+    thread_local Remembered value;
+    if (n != last || n == 0) {
+        value = Remembered::Of([n] { return HalfPowerOfTwo(n); });
         last = n;
-        value = v;
     }
-    return v;
+    return value.Use();
 }
 
 struct StudentConstants {
-    int n = 0;
-    long double root = 0;   // sqrt(n * pi)
-    long double ratio = 0;  // HalfGamma(n + 1) / HalfGamma(n)
+    Remembered root;   // sqrt(n * pi)
+    Remembered ratio;  // HalfGamma(n + 1) / HalfGamma(n)
 };
 
-StudentConstants StudentConstantsFor(int n)
+const StudentConstants& StudentConstantsFor(long long n)
 {
-    thread_local StudentConstants last;  // n = 0: nothing remembered yet
-    if (n == last.n && n != 0)
-        return last;
-    const StudentConstants c{n, std::sqrt(n * StudentPi), HalfGamma(n + 1) / HalfGamma(n)};
-    if (n >= 1 && n <= MaxRemembered)
-        last = c;
+    thread_local long long last = 0;  // 0: nothing remembered yet
+    thread_local StudentConstants c;
+    if (n != last || n == 0) {
+        c.root = Remembered::Of([n] { return std::sqrt(n * StudentPi); });
+        c.ratio = Remembered::Of([n] { return HalfGamma(n + 1) / HalfGamma(n); });
+        last = n;
+    }
     return c;
 }
 }  // namespace
@@ -57,7 +53,7 @@ StudentConstants StudentConstantsFor(int n)
 // Degrees of freedom below 1 have no chi-square distribution: all three functions give 0.
 double Chi2Density(const TVector& params, double x)
 {
-    const int n = Degrees(params);
+    const long long n = Degrees(params);
     if (!(x > MinPositiveDouble) || n < 1)
         return 0;
     const long double lx = x;
@@ -67,7 +63,7 @@ double Chi2Density(const TVector& params, double x)
 
 double Chi2Distribution(const TVector& params, double x)
 {
-    const int n = Degrees(params);
+    const long long n = Degrees(params);
     if (x <= 0 || n < 1)
         return 0;
     if (n <= 3)
@@ -78,7 +74,7 @@ double Chi2Distribution(const TVector& params, double x)
 
 double Chi2Inverse(const TVector& params, double p)
 {
-    const int n = Degrees(params);
+    const long long n = Degrees(params);
     if (n < 1 || !InOpenUnit(p))
         return 0;
     if (n <= 3) {
@@ -95,12 +91,12 @@ double Chi2Inverse(const TVector& params, double p)
 
 double StudentDensity(const TVector& params, double x)
 {
-    const int n = Degrees(params);
+    const long long n = Degrees(params);
     const long double lx = x;
     const double y = static_cast<double>(lx * lx / n + 1);
-    const StudentConstants c = StudentConstantsFor(n);
-    const long double B = c.root * HalfPower(n + 1, y);
-    return static_cast<double>(c.ratio / B);
+    const StudentConstants& c = StudentConstantsFor(n);
+    const long double B = c.root.Use() * HalfPower(n + 1, y);
+    return static_cast<double>(c.ratio.Use() / B);
 }
 
 double StudentDistribution(const TVector& params, double x)

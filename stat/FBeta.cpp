@@ -9,44 +9,38 @@ constexpr double FLimit = 50;
 // The F quantile search stops one step below its limit when the target lies beyond it.
 constexpr double FCap = FLimit - SimpsonStep;
 
-// The F density through logarithms, for degrees of freedom whose direct product leaves even
-// the extended range.
-L FDensityByLogs(int n, int m, L x)
-{
-    if (x == 0 && n > 2)
-        return 0;
-    const L ln = n, lm = m;
-    L logNum = ln / 2 * std::log(ln) + std::lgamma((ln + lm) / 2) + lm / 2 * std::log(lm);
-    if (n != 2)
-        logNum += (ln - 2) / 2 * std::log(x);
-    const L logDen = (ln + lm) / 2 * std::log(ln * x + lm) + std::lgamma(ln / 2) +
-                     std::lgamma(lm / 2);
-    return std::exp(logNum - logDen);
-}
-}  // namespace
-
-namespace {
-// Bits of |v| (its binary exponent plus one); 0 for 0.
-int Bits(L v)
-{
-    return v == 0 ? 0 : std::ilogb(v) + 1;
-}
-
 constexpr long long Room = 16000;  // bits, below the extended exponent range of 16384
 
-// What the F density's product takes from n and m alone, formed once per pair (per thread)
-// by the same arithmetic: the first three factors of the numerator, the Gamma product of the
-// denominator, and bounds of their bits (each HalfPower(a, y) squares its base up to y^a at
-// most). Kept only where the pair's part stays far inside the extended range.
+// Bits of |v| (its binary exponent plus one); 0 for 0, and more than Room for an infinity.
+long long Bits(L v)
+{
+    if (v == 0)
+        return 0;
+    return std::isfinite(v) ? std::ilogb(v) + 1LL : 2 * Room;
+}
+
+// What the F density takes from n and m alone, formed once per pair (per thread) by the same
+// arithmetic:
+// - for the direct product, the first three factors of the numerator and the Gamma product of
+//   the denominator, with bounds of their bits (each HalfPower(a, y) squares its base up to
+//   y^a at most), kept only where the pair's part stays far inside the extended range;
+// - whether those three factors alone overflow, when every product leaves the range;
+// - the terms of the logarithms that do not depend on x.
+// The bounds and the overflow test only choose between ways of forming the density that give
+// the same value: the flags of forming them are not the density's and are dropped (for n and
+// m of at least 1 the logarithm terms raise none).
 struct FConstants {
-    int n = 0, m = 0;  // 0, 0: nothing remembered yet (and nothing to remember)
+    long long n = 0, m = 0;  // 0, 0: nothing remembered yet (and nothing to remember)
     bool direct = false;
-    L numerator = 0;  // HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m)
-    L gammas = 0;     // HalfGamma(n) * HalfGamma(m)
+    bool beyondRange = false;  // the numerator's first three factors overflow
+    L numerator = 0;           // HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m)
+    L gammas = 0;              // HalfGamma(n) * HalfGamma(m)
     long long numeratorBits = 0, gammaBits = 0;
+    L logNumerator = 0;  // n/2 ln n + ln Gamma((n+m)/2) + m/2 ln m
+    L logGammaN = 0, logGammaM = 0;  // ln Gamma(n/2), ln Gamma(m/2)
 };
 
-const FConstants& FConstantsFor(int n, int m)
+const FConstants& FConstantsFor(long long n, long long m)
 {
     thread_local FConstants c;
     if (c.n == n && c.m == m)
@@ -54,7 +48,9 @@ const FConstants& FConstantsFor(int n, int m)
     c = FConstants{};
     c.n = n;
     c.m = m;
-    if (n >= 1 && m >= 1) {
+    if (n < 1 || m < 1)
+        return c;
+    FloatErrorsOf([&] {
         c.numeratorBits = 2LL * n * Bits(n) + Bits(HalfGamma(n + m)) + 2LL * m * Bits(m);
         c.gammaBits = Bits(HalfGamma(n)) + Bits(HalfGamma(m));
         c.direct = c.numeratorBits < Room && c.gammaBits < Room;
@@ -62,8 +58,31 @@ const FConstants& FConstantsFor(int n, int m)
             c.numerator = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m);
             c.gammas = HalfGamma(n) * HalfGamma(m);
         }
-    }
+        const L ln = n, lm = m;
+        c.logNumerator = ln / 2 * std::log(ln) + std::lgamma((ln + lm) / 2) + lm / 2 * std::log(lm);
+        c.logGammaN = std::lgamma(ln / 2);
+        c.logGammaM = std::lgamma(lm / 2);
+        Settle(c.logGammaM);
+    });
+    if (!c.direct)
+        c.beyondRange = FloatErrorsOf([&] {
+            Settle(HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m));
+        }) & FE_OVERFLOW;
     return c;
+}
+
+// The F density through logarithms, for degrees of freedom whose direct product leaves even
+// the extended range (n and m of at least 1).
+L FDensityByLogs(const FConstants& c, L x)
+{
+    if (x == 0 && c.n > 2)
+        return 0;
+    const L ln = c.n, lm = c.m;
+    L logNum = c.logNumerator;
+    if (c.n != 2)
+        logNum += (ln - 2) / 2 * std::log(x);
+    const L logDen = (ln + lm) / 2 * std::log(ln * x + lm) + c.logGammaN + c.logGammaM;
+    return std::exp(logNum - logDen);
 }
 }  // namespace
 
@@ -71,7 +90,7 @@ double FDensity(const TVector& params, double x)
 {
     if (x < 0)
         return 0;
-    const int n = WholeDegrees(params[0]), m = WholeDegrees(params[1]);
+    const long long n = WholeDegrees(params[0]), m = WholeDegrees(params[1]);
     const L lx = x;
     const FConstants& c = FConstantsFor(n, m);
     if (c.direct && c.numeratorBits + (x > 1 ? 2LL * std::abs(n - 2) * Bits(lx) : 0) < Room &&
@@ -80,6 +99,10 @@ double FDensity(const TVector& params, double x)
         const L den = HalfPower(n + m, n * lx + m) * c.gammas;
         return StoreDouble(num / den);
     }
+    // Past the extended range at every x: the product below would overflow, whatever x is.
+    const bool nearZeroSingular = n == 1 && x == 0;
+    if (c.beyondRange && !nearZeroSingular)
+        return static_cast<double>(FDensityByLogs(c, lx));
 
     // Near the extended range: try the product, and go through logarithms if it overflowed.
     L direct = 0;
@@ -89,9 +112,9 @@ double FDensity(const TVector& params, double x)
         direct = Settle(num / den);
     });
 
-    const bool leftRange = (raised & FE_OVERFLOW) && n >= 1 && m >= 1 && !(n == 1 && x == 0);
+    const bool leftRange = (raised & FE_OVERFLOW) && n >= 1 && m >= 1 && !nearZeroSingular;
     if (leftRange)
-        return static_cast<double>(FDensityByLogs(n, m, lx));
+        return static_cast<double>(FDensityByLogs(c, lx));
     std::feraiseexcept(raised);
     return static_cast<double>(direct);
 }
@@ -102,7 +125,7 @@ double FDistribution(const TVector& params, double x)
 {
     if (x <= 0)
         return 0;
-    const int n = WholeDegrees(params[0]);
+    const long long n = WholeDegrees(params[0]);
     if (n == 1) {
         const TVector student{static_cast<double>(WholeDegrees(params[1]))};
         return static_cast<double>(
@@ -115,7 +138,7 @@ double FInverse(const TVector& params, double p)
 {
     if (!InOpenUnit(p))
         return 0;
-    const int n = WholeDegrees(params[0]);
+    const long long n = WholeDegrees(params[0]);
     if (n == 1) {
         const TVector student{static_cast<double>(WholeDegrees(params[1]))};
         const L t = StudentInverse(student, static_cast<double>((1 + L(p)) / 2));

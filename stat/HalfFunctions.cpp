@@ -5,7 +5,6 @@
 #include <cfenv>
 #include <cmath>
 #include <mutex>
-#include <cstdlib>
 
 namespace {
 // Gamma(k/2) for k = 1 to 8, as these decimal constants.
@@ -20,62 +19,74 @@ namespace {
 // Square and multiply: start times base^m, reading the bits of m from the lowest; the base is
 // squared in the precision of Base (extended for HalfPower, double for HalfPowerOfTwo).
 template <class Base>
-long double SquareAndMultiply(long double start, Base base, int m)
+long double SquareAndMultiply(long double start, Base base, long long m)
 {
     long double result = start;
-    int mask = 1;
-    while (m >= 1) {
-        if (m & mask) {
+    for (unsigned long long bits = m >= 1 ? static_cast<unsigned long long>(m) : 0; bits != 0;
+         bits >>= 1) {
+        if (bits & 1)
             result = result * base;
-            m &= ~mask;
-        }
         base = base * base;
-        mask <<= 1;
     }
     return result;
 }
 }  // namespace
 
-long double HalfPower(int a, long double x)
+long double HalfPower(long long a, long double x)
 {
-    const int r = a % 2;
+    const long long r = a % 2;
     const long double start = r == -1 ? 1.0L / std::sqrt(x) : (r == 0 ? 1.0L : std::sqrt(x));
     return SquareAndMultiply(start, x, a / 2);
 }
 
-long double HalfPowerOfTwo(int a)
+long double HalfPowerOfTwo(long long a)
 {
-    return SquareAndMultiply(SqrtTwoFactor[std::abs(a % 2)], 2.0, a / 2);
+    return SquareAndMultiply(SqrtTwoFactor[a % 2 != 0], 2.0, a / 2);
 }
 
 namespace {
-long double ComputeHalfGamma(int k)
+// Once the running product is infinite or zero, no further factor changes it or raises a flag
+// (the overflow was raised when it happened): the loops end there with the same result.
+bool Settled(long double product)
+{
+    return product == 0 || std::isinf(product);
+}
+
+long double ComputeHalfGamma(long long k)
 {
     if (k % 2 == 0) {
         long double result = 1.0L;
-        for (int i = k / 2 - 1; i >= 2; --i)
+        for (long long i = k / 2 - 1; i >= 2 && !Settled(result); --i)
             result = result * i;
         return result;
     }
     long double result = std::sqrt(Pi) / HalfPowerOfTwo(k - 1);
-    for (int i = k - 2; i >= 3; i -= 2)
+    for (long long i = k - 2; i >= 3 && !Settled(result); i -= 2)
         result = result * i;
     return result;
 }
 
-// HalfGamma above 8 costs O(k) multiplications and depends on k alone: each value up to
-// MaxCachedHalfGamma (more than the catalogue's degrees of freedom need) is computed once,
-// by the same arithmetic, unless computing it raised a floating-point error flag.
+// HalfGamma above 8 depends on k alone: each value up to MaxCachedHalfGamma (more than the
+// catalogue's degrees of freedom need) is computed once, by the same arithmetic, and kept with
+// the error flags computing it raised, which every use raises again.
 constexpr int MaxCachedHalfGamma = 4096;
 struct CachedValue {
-    std::atomic<bool> ready{false};
+    std::atomic<bool> ready{false};  // published after value and raised are written
     long double value = 0;
+    int raised = 0;
 };
 CachedValue HalfGammaCache[MaxCachedHalfGamma + 1];
 std::mutex HalfGammaLock;
+
+long double Recall(const CachedValue& entry)
+{
+    if (entry.raised)
+        std::feraiseexcept(entry.raised);
+    return entry.value;
+}
 }  // namespace
 
-long double HalfGamma(int k)
+long double HalfGamma(long long k)
 {
     if (k >= 1 && k <= 8)
         return HalfGammaTable[k];
@@ -83,15 +94,13 @@ long double HalfGamma(int k)
         return ComputeHalfGamma(k);
     CachedValue& entry = HalfGammaCache[k];
     if (entry.ready.load(std::memory_order_acquire))
-        return entry.value;
+        return Recall(entry);
     std::lock_guard<std::mutex> guard(HalfGammaLock);
-    long double value = 0;
-    const int raised = FloatErrorsOf([&] { value = Settle(ComputeHalfGamma(k)); });
-    if (raised) {
-        std::feraiseexcept(raised);
-        return value;
+    // Another thread may have published it while this one waited: a published entry is
+    // never written again.
+    if (!entry.ready.load(std::memory_order_relaxed)) {
+        entry.raised = FloatErrorsOf([&] { entry.value = Settle(ComputeHalfGamma(k)); });
+        entry.ready.store(true, std::memory_order_release);
     }
-    entry.value = value;
-    entry.ready.store(true, std::memory_order_release);
-    return value;
+    return Recall(entry);
 }

@@ -109,16 +109,23 @@ public:
         if (g.closed)
             return false;
         panels = std::min({panels, MaxExactPanels - g.points.back().s.index, BatchPanels});
-        if (panels < ParallelPanels)
+        // The first block on this thread: a density that fails from the start (an overflow
+        // of its degrees of freedom, say) fails here, before a stretch is evaluated.
+        if (panels < ParallelPanels || g.points.size() == 1)
             return Grow(g);
         std::vector<double> at(2 * panels);
         const long long count = Positions(g, at.data(), panels) / Spacing * Spacing;
         if (count < ParallelPanels)
             return Grow(g);
         std::vector<double> f(2 * count);
-        if (!EvaluateInParallel(g, at.data(), f.data(), 2 * count))
-            return Grow(g);  // block by block finds where the error lies
-        return Append(g, at.data(), f.data(), count);
+        if (EvaluateInParallel(g, at.data(), f.data(), 2 * count))
+            return Append(g, at.data(), f.data(), count);
+        // An error flag was raised somewhere in the stretch: block by block on this thread
+        // grows the grid up to the block that raises it, and closes it there.
+        for (long long block = 0; block < count; block += Spacing)
+            if (!Grow(g))
+                return block > 0;
+        return true;
     }
 
     void SetLimit(std::size_t bytes)

@@ -3,6 +3,7 @@
 // helpers behind several distributions.
 #pragma once
 
+#include <cfenv>
 #include <cmath>
 #include <limits>
 
@@ -17,11 +18,41 @@ using L = long double;
 
 inline constexpr L Pi = 3.141592653589793238462643383279502884L;
 
-// The whole part of a degrees-of-freedom parameter, toward zero.
-inline int WholeDegrees(double v)
+// The whole part of a degrees-of-freedom parameter, toward zero, in the range of int. Degrees
+// of freedom beyond that range have densities that overflow: such a value raises the overflow
+// flag and stands as the nearest end of the range; a NaN raises the invalid flag and stands as
+// 0. The result is 64-bit so that sums and differences of degrees of freedom stay exact.
+inline long long WholeDegrees(double v)
 {
-    return static_cast<int>(std::trunc(v));
+    constexpr double Highest = 2147483647.0, Lowest = -2147483648.0;
+    const double whole = std::trunc(v);
+    if (whole >= Lowest && whole <= Highest)
+        return static_cast<long long>(whole);
+    std::feraiseexcept(std::isnan(v) ? FE_INVALID : FE_OVERFLOW);
+    return std::isnan(v) ? 0 : (v > 0 ? 2147483647LL : -2147483648LL);
 }
+
+// A value formed once and kept with the error flags forming it raised: every use raises them
+// again, so a call has the same outcome whether the value was formed or remembered.
+struct Remembered {
+    L value = 0;
+    int raised = 0;
+
+    template <class F>
+    static Remembered Of(F&& form)
+    {
+        Remembered r;
+        r.raised = FloatErrorsOf([&] { r.value = Settle(form()); });
+        return r;
+    }
+
+    L Use() const
+    {
+        if (raised)
+            std::feraiseexcept(raised);
+        return value;
+    }
+};
 
 // True strictly inside (0, 1): the probabilities an inverse walks for.
 inline bool InOpenUnit(double p)

@@ -49,9 +49,10 @@ double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
 double SimpsonIntegral(TDistHandler density, const TVector& params, double From, double To);
 double SimpsonInverse(TDistHandler density, const TVector& params,
                       double From, double Target, double Limit);
-long double HalfPower(int a, long double x);
-long double HalfPowerOfTwo(int a);
-long double HalfGamma(int k);
+// Whole-number arguments are 64-bit: sums such as n + m of two degrees of freedom stay exact.
+long double HalfPower(long long a, long double x);
+long double HalfPowerOfTwo(long long a);
+long double HalfGamma(long long k);
 void SortIndex(TIntVector& index, const TVector& values, int n);
 
 // ---- Distribution functions (the entries of the handler table) --------------------------

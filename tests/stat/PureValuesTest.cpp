@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <thread>
 
 #include "Stat_Lib.h"
 
@@ -65,4 +67,84 @@ TEST(PureValues, DensitiesMatchTheirFormulasAcrossInterleavedDegrees)
             }
         }
     }
+}
+
+namespace {
+// What an evaluation gives: the bits of its value, or the text of its error.
+std::string Outcome(TDistKind kind, TDistFunc mode, const TVector& params, double x)
+{
+    try {
+        const double v = DistEval(kind, mode, params, x);
+        std::uint64_t bits;
+        std::memcpy(&bits, &v, sizeof v);
+        return std::to_string(bits);
+    } catch (const EMathError& e) {
+        return e.what();
+    }
+}
+
+struct Case {
+    TDistKind kind;
+    TDistFunc mode;
+    TVector params;
+    double x;
+};
+}  // namespace
+
+// Remembered values keep the flags they raised: the first call, later calls and calls on a
+// fresh thread (whose memos are empty) end alike, and the overflow of 2^(n/2) for a chi-square
+// n from 1024 on is reported at once, before the grid is grown.
+TEST(PureValues, OutcomeIsTheSameOnEveryCallAndEveryThread)
+{
+    const Case cases[] = {
+        {TDistKind::Chi2, TDistFunc::Density, {1024}, 1},
+        {TDistKind::Chi2, TDistFunc::Distribution, {2000}, 2000},
+        {TDistKind::Chi2, TDistFunc::Inverse, {1500}, 0.5},
+        {TDistKind::Student, TDistFunc::Density, {1e9}, 1},
+        {TDistKind::F, TDistFunc::Density, {1e6, 5}, 2},
+        {TDistKind::F, TDistFunc::Density, {2147483647, 2147483647}, 1},
+        {TDistKind::F, TDistFunc::Distribution, {5000, 3}, 1.5},
+        {TDistKind::Student, TDistFunc::Distribution, {1500}, 3},
+    };
+    for (const Case& c : cases) {
+        std::string onFreshThread;
+        std::thread([&] { onFreshThread = Outcome(c.kind, c.mode, c.params, c.x); }).join();
+        const std::string first = Outcome(c.kind, c.mode, c.params, c.x);
+        EXPECT_EQ(first, onFreshThread) << KindIndex(c.kind) << " " << c.params[0];
+        EXPECT_EQ(Outcome(c.kind, c.mode, c.params, c.x), first);
+        if (c.kind == TDistKind::Chi2) {
+            EXPECT_EQ(first, MsgOverflow);
+        }
+    }
+    EXPECT_NE(Outcome(TDistKind::F, TDistFunc::Density, {1e6, 5}, 2), MsgOverflow);
+}
+
+// A product that has become infinite (or zero, for an odd k whose 2^((k-1)/2) overflowed)
+// stays so: HalfGamma ends early with the same value and raises the overflow on every call,
+// from its memo as when computed afresh.
+TEST(PureValues, OverflowedHalfGammaRaisesItsFlagEveryTime)
+{
+    for (int k : {3600, 4001, 5000, 2000000, 2000001}) {
+        for (int round = 0; round < 2; ++round) {
+            long double v = 0;
+            const int raised = FloatErrorsOf([&] { v = Settle(HalfGamma(k)); });
+            EXPECT_EQ(v, k % 2 ? 0 : HUGE_VALL) << k;
+            EXPECT_EQ(raised, FE_OVERFLOW) << k;
+        }
+    }
+    EXPECT_EQ(HalfGamma(4001), FreshHalfGamma(4001));
+}
+
+// Degrees of freedom beyond the range of int overflow; they never wrap around.
+TEST(PureValues, DegreesBeyondTheIntegerRangeOverflow)
+{
+    EXPECT_EQ(Outcome(TDistKind::Chi2, TDistFunc::Density, {3e9}, 2), MsgOverflow);
+    EXPECT_EQ(Outcome(TDistKind::Chi2, TDistFunc::Distribution, {1e300}, -1), MsgOverflow);
+    EXPECT_EQ(Outcome(TDistKind::Student, TDistFunc::Distribution, {-3e9}, 1), MsgOverflow);
+    EXPECT_EQ(Outcome(TDistKind::F, TDistFunc::Inverse, {5, 2147483648.0}, 0.5), MsgOverflow);
+    EXPECT_EQ(Outcome(TDistKind::F, TDistFunc::Density, {std::nan(""), 3}, 1), MsgInvalidOp);
+    // The largest int is in range: its arithmetic, not a wrapped n + 1, decides.
+    EXPECT_EQ(Outcome(TDistKind::Student, TDistFunc::Density, {2147483647}, 0), MsgOverflow);
+    EXPECT_EQ(Outcome(TDistKind::Chi2, TDistFunc::Density, {-2147483648.0}, 1),
+              Outcome(TDistKind::Chi2, TDistFunc::Density, {0}, 1));
 }
