@@ -31,19 +31,49 @@ struct Checkpoint {
     long double maxB;  // the largest A + P the inverse tested on the panels before this state
 };
 
+// The parameters a density reads: parameter sets that agree there walk the same grid. The
+// standard normal density (which Normal's walks integrate) reads none; the chi-square,
+// Student and F densities read the whole parts of their degrees of freedom.
+struct ReadParams {
+    const double* data;
+    std::size_t size;
+    double whole[2];
+
+    ReadParams(TDistHandler density, const TVector& params)
+        : data(params.data()), size(params.size()), whole{0, 0}
+    {
+        std::size_t degrees = 0;
+        if (density == NormalStdDensity)
+            size = 0;
+        else if (density == Chi2Density || density == StudentDensity)
+            degrees = 1;
+        else if (density == FDensity)
+            degrees = 2;
+        if (degrees == 0 || params.size() < degrees)
+            return;
+        for (std::size_t i = 0; i < degrees; ++i)
+            whole[i] = std::trunc(params[i]);
+        data = whole;
+        size = degrees;
+    }
+
+    bool operator==(const TVector& p) const
+    {
+        return p.size() == size && (size == 0 || std::memcmp(p.data(), data, size * sizeof(double)) == 0);
+    }
+};
+
 struct Grid {
     TDistHandler density;
-    TVector params;
+    TVector params;  // those the density reads
     double from;
     double h;
     std::vector<Checkpoint> points;
     bool closed = false;  // grows no further: span cap, a step that does not move x, an error
 
-    bool Matches(TDistHandler d, const TVector& p, double f, double step) const
+    bool Matches(TDistHandler d, const ReadParams& p, double f, double step) const
     {
-        return d == density && step == h && std::memcmp(&f, &from, sizeof f) == 0 &&
-               p.size() == params.size() &&
-               (p.empty() || std::memcmp(p.data(), params.data(), p.size() * sizeof(double)) == 0);
+        return d == density && step == h && std::memcmp(&f, &from, sizeof f) == 0 && p == params;
     }
 
     std::size_t Bytes() const
@@ -61,19 +91,20 @@ public:
     // The grid for the key, created (with its start state) when absent; most recent first.
     Grid& Find(TDistHandler density, const TVector& params, double from, double h)
     {
+        const ReadParams read(density, params);
         for (auto it = grids_.begin(); it != grids_.end(); ++it) {
-            if ((*it)->Matches(density, params, from, h)) {
+            if ((*it)->Matches(density, read, from, h)) {
                 grids_.splice(grids_.begin(), grids_, it);
                 return *grids_.front();
             }
         }
         auto grid = std::make_unique<Grid>();
         grid->density = density;
-        grid->params = params;
+        grid->params.assign(read.data, read.data + read.size);
         grid->from = from;
         grid->h = h;
         grid->points.reserve(64);
-        grid->points.push_back({StartState(density, params, from), -HUGE_VALL});
+        grid->points.push_back({StartState(density, grid->params, from), -HUGE_VALL});
         bytes_ += grid->Bytes();
         grids_.push_front(std::move(grid));
         Trim(*grids_.front());

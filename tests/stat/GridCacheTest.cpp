@@ -137,7 +137,7 @@ TEST(GridCache, InterleavedParameterSetsKeepTheirOwnGrids)
     simpson::ClearGridCache();
     std::mt19937 random(3);
     std::uniform_real_distribution<double> x(0, 30);
-    const TVector sets[] = {{3}, {4}, {7}, {3.5}};  // 3.5 truncates like 3 but is another key
+    const TVector sets[] = {{3}, {4}, {7}, {3.5}};  // 3.5 truncates like 3: the same grid
     for (int i = 0; i < 60; ++i) {
         const TVector& p = sets[i % 4];
         const double to = x(random);
@@ -146,6 +146,34 @@ TEST(GridCache, InterleavedParameterSetsKeepTheirOwnGrids)
         EXPECT_TRUE(Same(Checked([&] { return SimpsonInverse(Chi2Density, p, 0, to / 31, 1e6); }),
                          ReferenceInverse(Chi2Density, p, 0, to / 31, 1e6)));
     }
+}
+
+// A grid is kept once for all parameter sets that its density reads alike: every (mu, ro) of
+// Normal walks the one standard normal grid, and degrees of freedom with the same whole part
+// walk one grid; the results are still those of the walk from the start.
+TEST(GridCache, ParameterSetsThatTheDensityReadsAlikeShareOneGrid)
+{
+    simpson::ClearGridCache();
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> z(-8, 8);
+    Checked([] { return SimpsonIntegral(NormalStdDensity, {}, 0, 8.5); });
+    Checked([] { return SimpsonIntegral(NormalStdDensity, {}, 0, -8.5); });
+    Checked([] { return SimpsonIntegral(Chi2Density, {6}, 0, 80); });
+    const std::size_t grown = simpson::GridCacheBytes();
+    for (int i = 0; i < 40; ++i) {
+        const double mu = z(random), ro = std::ldexp(1.0, i % 7 - 3), x = mu + ro * z(random);
+        const double cached = Checked([&] { return NormalDistribution({mu, ro}, x); });
+        const double n = 6 + (i % 10) / 10.0;
+        const double chi = Checked([&] { return Chi2Distribution({n}, std::fabs(x) + 1); });
+        const GridCacheOff off;
+        EXPECT_TRUE(Same(cached, Checked([&] { return NormalDistribution({mu, ro}, x); })));
+        EXPECT_TRUE(Same(chi, Checked([&] { return Chi2Distribution({n}, std::fabs(x) + 1); })));
+    }
+    EXPECT_EQ(simpson::GridCacheBytes(), grown);
+    // Another whole part is another grid, with its own values.
+    EXPECT_FALSE(Same(Checked([] { return Chi2Distribution({7}, 5); }),
+                      Checked([] { return Chi2Distribution({6.9}, 5); })));
+    EXPECT_GT(simpson::GridCacheBytes(), grown);
 }
 
 TEST(GridCache, AGridLargerThanTheMemoryBoundStillGivesTheWalksResults)
