@@ -110,6 +110,6 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     default:  // UniformStd and NormalStd have nothing to estimate
         break;
     }
-    scope.Check();
+    scope.Close();
     return true;
 }

@@ -4,31 +4,6 @@ const char* const MsgInvalidOp = "Invalid floating point operation";
 const char* const MsgZeroDivide = "Floating point division by zero";
 const char* const MsgOverflow = "Floating point overflow";
 
-namespace {
-constexpr int ErrorFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-}
-
-FloatScope::FloatScope()
-{
-    std::fegetexceptflag(&saved_, FE_ALL_EXCEPT);
-    std::feclearexcept(FE_ALL_EXCEPT);
-}
-
-FloatScope::~FloatScope()
-{
-    std::fesetexceptflag(&saved_, FE_ALL_EXCEPT);
-}
-
-void FloatScope::Check() const
-{
-    ThrowFloatError(RaisedFloatErrors());
-}
-
-int RaisedFloatErrors()
-{
-    return std::fetestexcept(ErrorFlags);
-}
-
 void ThrowFloatError(int flags)
 {
     // A division by zero or an overflow comes first: the invalid operation that often follows

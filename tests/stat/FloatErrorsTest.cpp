@@ -45,3 +45,41 @@ TEST(FloatErrors, FloatCheckedWrapsAnyComputation)
     EXPECT_THROW(FloatChecked([&] { return std::sqrt(zero - 1); }), EMathError);
     EXPECT_EQ(FloatChecked([&] { return zero + 2; }), 2.0);
 }
+
+// Whatever flags the caller has (errors among them or not) and whatever the evaluation raises
+// (underflow in a far tail, inexact, an error that throws), the caller finds exactly its own
+// flags afterwards, and an error flag of the caller's is never taken for the evaluation's.
+TEST(FloatErrors, ScopesPutBackExactlyTheCallersFlags)
+{
+    const int callers[] = {0, FE_INEXACT, FE_INEXACT | FE_UNDERFLOW, FE_INVALID,
+                           FE_OVERFLOW | FE_INEXACT, FE_DIVBYZERO | FE_UNDERFLOW};
+    struct Call {
+        TDistKind kind;
+        TDistFunc mode;
+        TVector params;
+        double x;
+        bool throws;
+    };
+    const Call calls[] = {
+        {TDistKind::Uniform, TDistFunc::Density, {0, 2}, 1, false},      // exact
+        {TDistKind::NormalStd, TDistFunc::Density, {}, 0.3, false},     // inexact
+        {TDistKind::NormalStd, TDistFunc::Density, {}, 38.5, false},    // underflow
+        {TDistKind::Normal, TDistFunc::Density, {0, 0}, 1, true},       // division by zero
+        {TDistKind::Chi2, TDistFunc::Distribution, {1100}, 3, true},    // overflow
+    };
+    for (int caller : callers) {
+        for (const Call& c : calls) {
+            std::feclearexcept(FE_ALL_EXCEPT);
+            std::feraiseexcept(caller);
+            bool threw = false;
+            try {
+                DistEval(c.kind, c.mode, c.params, c.x);
+            } catch (const EMathError&) {
+                threw = true;
+            }
+            EXPECT_EQ(threw, c.throws) << caller << " " << KindIndex(c.kind);
+            EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), caller) << caller << " " << KindIndex(c.kind);
+        }
+    }
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
