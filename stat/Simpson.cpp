@@ -20,9 +20,10 @@ double SimpsonIntegral(TDistHandler density, const TVector& params, double From,
 {
     RequireFinite(From, To);
     const double h = To > From ? SimpsonStep : -SimpsonStep;
-    WalkState s = CachedIntegralStart(density, params, From, To, h);
+    GridStart start = CachedIntegralStart(density, params, From, To, h);
+    WalkState& s = start.s;
     double result = 0;
-    if (IntegralWalk(density, params, To, h, s, result) == WalkEnd::Done)
+    if (IntegralWalk(density, params, To, h, start.known, s, result) == WalkEnd::Done)
         return result;
     return static_cast<double>(s.S + ContinuedIntegral(density, params, s.x, To));
 }
@@ -32,9 +33,10 @@ double SimpsonInverse(TDistHandler density, const TVector& params,
 {
     RequireFinite(From, Target, Limit);
     const double h = Limit > From ? SimpsonStep : -SimpsonStep;
-    WalkState s = CachedInverseStart(density, params, From, Target, Limit, h);
+    GridStart start = CachedInverseStart(density, params, From, Target, Limit, h);
+    WalkState& s = start.s;
     double result = 0;
-    if (InverseWalk(density, params, Target, Limit, h, s, result) == WalkEnd::Done)
+    if (InverseWalk(density, params, Target, Limit, h, start.known, s, result) == WalkEnd::Done)
         return result;
     return ContinuedInverse(density, params, s, Target, Limit, h);
 }

@@ -20,7 +20,6 @@
 namespace simpson {
 namespace {
 
-constexpr int Spacing = 8;  // whole panels between saved states
 // Stretches of at least this many panels are evaluated on two threads, at most BatchPanels
 // at a time.
 constexpr long long ParallelPanels = 4096;
@@ -69,6 +68,10 @@ struct Grid {
     double from;
     double h;
     std::vector<Checkpoint> points;
+    // The densities at the end and the middle of every whole panel, while the memory bound
+    // leaves room for them; a grid too long for them keeps its saved states alone.
+    std::vector<double> values;
+    bool keepsValues = true;
     bool closed = false;  // grows no further: span cap, a step that does not move x, an error
 
     bool Matches(TDistHandler d, const ReadParams& p, double f, double step) const
@@ -79,7 +82,7 @@ struct Grid {
     std::size_t Bytes() const
     {
         return sizeof(Grid) + params.capacity() * sizeof(double) +
-               points.capacity() * sizeof(Checkpoint);
+               points.capacity() * sizeof(Checkpoint) + values.capacity() * sizeof(double);
     }
 };
 
@@ -254,19 +257,39 @@ private:
             }
             const std::size_t old = g.Bytes();
             g.points.push_back(c);
+            if (g.keepsValues)
+                g.values.insert(g.values.end(), f + 2 * block, f + 2 * (block + Spacing));
             bytes_ += g.Bytes() - old;
         }
         return true;
     }
 
-    // Makes room for one more saved state of g (a doubling of its array when it is full),
-    // dropping least recently used grids; false when g alone would pass the bound.
-    bool Room(const Grid& g)
+    // Makes room for one more block of g: its saved state (a doubling of the array when it is
+    // full) and, while g keeps them, its densities, dropping least recently used grids. When
+    // g alone would pass the bound it gives up its densities; false when even its saved states
+    // would.
+    bool Room(Grid& g)
     {
-        const std::size_t extra =
-            g.points.size() < g.points.capacity() ? 0 : g.points.capacity() * sizeof(Checkpoint);
-        Trim(g, extra);
-        return bytes_ + extra <= limit_;
+        for (;;) {
+            const std::size_t points =
+                g.points.size() < g.points.capacity() ? 0 : g.points.capacity() * sizeof(Checkpoint);
+            std::size_t values = 0;
+            if (g.keepsValues && g.values.size() + 2 * Spacing > g.values.capacity()) {
+                values = std::max<std::size_t>(g.values.capacity(), 32 * Spacing) * sizeof(double);
+            }
+            Trim(g, points + values);
+            if (bytes_ + points + values <= limit_) {
+                if (values)
+                    g.values.reserve(g.values.capacity() + values / sizeof(double));
+                bytes_ += values;
+                return true;
+            }
+            if (!g.keepsValues)
+                return false;
+            bytes_ -= g.values.capacity() * sizeof(double);  // kept: the saved states alone
+            std::vector<double>().swap(g.values);
+            g.keepsValues = false;
+        }
     }
 
     // Drops least recently used grids other than `keep` until `extra` more bytes fit.
@@ -327,20 +350,33 @@ long double Ahead(double h, double to, double x)
     return h > 0 ? to - static_cast<long double>(x) : x - static_cast<long double>(to);
 }
 
-// Runs find(cache, grid) on the key's grid under the cache's lock; with the cache off, the
-// walk starts at From.
+// The call's start: the saved state at `point` and the densities the grid knows after it.
+GridStart StartAt(const Grid& g, std::size_t point)
+{
+    GridStart start;
+    start.s = g.points[point].s;
+    start.known.from = start.s.index;
+    const long long stored = static_cast<long long>(g.values.size() / 2) - start.s.index;
+    start.known.panels = static_cast<int>(std::clamp<long long>(stored, 0, Spacing));
+    std::copy_n(g.values.begin() + 2 * start.s.index, 2 * start.known.panels, start.known.f);
+    return start;
+}
+
+// Runs find(cache, grid), which gives the index of the saved state to start from, on the
+// key's grid under the cache's lock; with the cache off, the walk starts at From.
 template <class Find>
-WalkState FromGrid(TDistHandler density, const TVector& params, double From, double h, Find find)
+GridStart FromGrid(TDistHandler density, const TVector& params, double From, double h, Find find)
 {
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> guard(cache.lock);
     if (!cache.enabled)
-        return StartState(density, params, From);
-    return find(cache, cache.Find(density, params, From, h));
+        return GridStart{StartState(density, params, From), {}};
+    Grid& g = cache.Find(density, params, From, h);
+    return StartAt(g, find(cache, g));
 }
 }  // namespace
 
-WalkState CachedIntegralStart(TDistHandler density, const TVector& params, double From,
+GridStart CachedIntegralStart(TDistHandler density, const TVector& params, double From,
                               double To, double h)
 {
     return FromGrid(density, params, From, h, [&](Cache& cache, Grid& g) {
@@ -353,11 +389,11 @@ WalkState CachedIntegralStart(TDistHandler density, const TVector& params, doubl
             if (!cache.GrowBy(g, needed))
                 break;
         }
-        return g.points[LastWhere(g.points, ahead)].s;
+        return LastWhere(g.points, ahead);
     });
 }
 
-WalkState CachedInverseStart(TDistHandler density, const TVector& params, double From,
+GridStart CachedInverseStart(TDistHandler density, const TVector& params, double From,
                              double Target, double Limit, double h)
 {
     return FromGrid(density, params, From, h, [&](Cache& cache, Grid& g) {
@@ -368,7 +404,7 @@ WalkState CachedInverseStart(TDistHandler density, const TVector& params, double
         };
         while (reached(g.points.back()) && cache.Grow(g)) {
         }
-        return g.points[LastWhere(g.points, reached)].s;
+        return LastWhere(g.points, reached);
     });
 }
 

@@ -18,11 +18,13 @@ double Density(TDistHandler density, const TVector& params, double x)
 }  // namespace
 
 WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, double h,
-                     WalkState& s, double& result)
+                     const KnownDensities& grid, WalkState& s, double& result)
 {
+    bool whole = true;  // the panels are those of the grid until the last, shortened one
     for (;;) {
         if (std::fabs(static_cast<long double>(To) - s.x) < std::fabs(h)) {
             h = static_cast<double>(static_cast<long double>(To) - s.x);
+            whole = false;
             if (!(static_cast<double>(s.x + std::fabs(h)) > s.x)) {
                 result = s.S;
                 return WalkEnd::Done;
@@ -33,8 +35,11 @@ WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, dou
         const double next = s.x + h;
         if (next == s.x)
             return WalkEnd::Continue;
-        const double f1 = Density(density, params, next);
-        const double fm = Density(density, params, s.x + h / 2);
+        double f1, fm;
+        if (!(whole && grid.Find(s.index, f1, fm))) {
+            f1 = Density(density, params, next);
+            fm = Density(density, params, s.x + h / 2);
+        }
         s.S = static_cast<double>(s.S + (4.0L * fm + s.f + f1) * (h * OneSixth));
         s.f = f1;
         s.x = next;
@@ -42,8 +47,40 @@ WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, dou
     }
 }
 
+namespace {
+// Densities at the ends of the panels the inverse walk rejected, nested towards the walk's
+// position: after the halved panels up to it are taken, the next panel ends where a rejected
+// one ended, on the same argument, so with the same value.
+class RejectedEnds {
+public:
+    void Push(double x, double f)
+    {
+        if (depth_ < Depth)
+            ends_[depth_++] = {x, f};
+    }
+
+    // The density at `next` if a rejected panel ended there; drops the ends the walk passed.
+    bool Find(double next, double h, double& f)
+    {
+        while (depth_ > 0 && (h > 0 ? ends_[depth_ - 1].x < next : ends_[depth_ - 1].x > next))
+            --depth_;
+        if (depth_ == 0 || ends_[depth_ - 1].x != next)
+            return false;
+        f = ends_[depth_ - 1].f;
+        return true;
+    }
+
+private:
+    static constexpr int Depth = 48;  // more than the halvings from 2^-10 to 2^-31
+    struct End {
+        double x, f;
+    } ends_[Depth];
+    int depth_ = 0;
+};
+}  // namespace
+
 WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
-                    double h, WalkState& s, double& result)
+                    double h, const KnownDensities& grid, WalkState& s, double& result)
 {
     bool halved = std::fabs(h) != SimpsonStep;
     // Once the step is halved near the target, a panel whose area is below the resolution of
@@ -55,23 +92,31 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
     double frozenAt = s.x;
     // After a rejection the halved panel ends on the rejected panel's midpoint: its density
     // is known (the same argument, so the same value).
-    bool known = false;
+    bool midKnown = false;
     double knownAt = 0, knownValue = 0;
+    RejectedEnds rejected;
     while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(h)) {
         if (!halved && s.index >= MaxExactPanels)
             return WalkEnd::Continue;
         const double next = s.x + h;
-        const double f1 = known && next == knownAt ? knownValue : Density(density, params, next);
         const double mid = s.x + h / 2;
-        const double fm = Density(density, params, mid);
-        known = false;
+        double f1, fm;
+        if (halved || !grid.Find(s.index, f1, fm)) {
+            if (midKnown && next == knownAt)
+                f1 = knownValue;
+            else if (!(halved && rejected.Find(next, h, f1)))
+                f1 = Density(density, params, next);
+            fm = Density(density, params, mid);
+        }
+        midKnown = false;
         const double P = static_cast<double>((4.0L * fm + s.f + f1) * (std::fabs(h) * OneSixth));
         if (static_cast<long double>(s.A) + P > Target) {
+            rejected.Push(next, f1);
             h = h / 2;
             halved = true;
             if (std::fabs(h) < SimpsonMinStep)
                 break;
-            known = true;
+            midKnown = true;
             knownAt = mid;
             knownValue = fm;
             continue;

@@ -24,6 +24,34 @@ struct WalkState {
     long long index = 0;
 };
 
+// Whole panels in a block of the grid: the grid saves a walk state every Spacing panels.
+constexpr int Spacing = 8;
+
+// Densities the grid already knows for the whole panels of a walk: for the panel that starts
+// at index `from` + j, the value at its end is f[2j] and at its middle f[2j + 1], j < panels.
+struct KnownDensities {
+    double f[2 * Spacing];
+    long long from = 0;
+    int panels = 0;
+
+    // The end and middle values of the whole panel starting at `index`, when known.
+    bool Find(long long index, double& end, double& middle) const
+    {
+        const long long j = index - from;
+        if (j < 0 || j >= panels)
+            return false;
+        end = f[2 * j];
+        middle = f[2 * j + 1];
+        return true;
+    }
+};
+
+// Where a call resumes its walk: a saved state and the densities known after it.
+struct GridStart {
+    WalkState s;
+    KnownDensities known;
+};
+
 // Throws for a raised error flag. Callers settle the values whose flags they mean to test.
 inline void StopOnFloatError()
 {
@@ -33,15 +61,16 @@ inline void StopOnFloatError()
 enum class WalkEnd { Done, Continue };
 
 // The integral walk towards To from s, exactly as from the start: whole panels, then the last
-// shortened one. Done: the integral is `result`. Continue: the exact span is used up (or a
-// step no longer moves x); s is where the walk stopped.
+// shortened one; the densities `grid` knows are taken from there. Done: the integral is `result`.
+// Continue: the exact span is used up (or a step no longer moves x); s is where the walk
+// stopped.
 WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, double h,
-                     WalkState& s, double& result);
+                     const KnownDensities& grid, WalkState& s, double& result);
 
 // The inverse walk from s, exactly as from the start. Done: the point is `result`.
 // Continue: as for the integral.
 WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
-                    double h, WalkState& s, double& result);
+                    double h, const KnownDensities& grid, WalkState& s, double& result);
 
 // Beyond the exact span: the integral from `from` to `to` by adaptive Gauss-Kronrod rules on
 // panels that double in width, with a bounded number of density evaluations.
@@ -53,11 +82,12 @@ long double ContinuedIntegral(TDistHandler density, const TVector& params, doubl
 double ContinuedInverse(TDistHandler density, const TVector& params, const WalkState& s,
                         double Target, double Limit, double h);
 
-// The cached grids: the latest saved state that the walk from From passes on its way, the
-// grid grown as far as the call needs. Safe for threads that use it one after the other.
-WalkState CachedIntegralStart(TDistHandler density, const TVector& params, double From,
+// The cached grids: the latest saved state that the walk from From passes on its way, and the
+// densities the grid knows after it, the grid grown as far as the call needs. Safe for threads
+// that use it one after the other.
+GridStart CachedIntegralStart(TDistHandler density, const TVector& params, double From,
                               double To, double h);
-WalkState CachedInverseStart(TDistHandler density, const TVector& params, double From,
+GridStart CachedInverseStart(TDistHandler density, const TVector& params, double From,
                              double Target, double Limit, double h);
 
 // The state of a walk that has not yet left From.
