@@ -36,7 +36,8 @@ double SimpsonInverse(TDistHandler density, const TVector& params,
     GridStart start = CachedInverseStart(density, params, From, Target, Limit, h);
     WalkState& s = start.s;
     double result = 0;
-    if (InverseWalk(density, params, Target, Limit, h, start.known, s, result) == WalkEnd::Done)
+    if (InverseWalk(density, params, Target, Limit, h, start.known, start.cached, s, result) ==
+        WalkEnd::Done)
         return result;
     return ContinuedInverse(density, params, s, Target, Limit, h);
 }

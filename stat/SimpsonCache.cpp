@@ -24,42 +24,9 @@ namespace {
 // at a time.
 constexpr long long ParallelPanels = 4096;
 constexpr long long BatchPanels = 1 << 18;
-
 struct Checkpoint {
     WalkState s;
     long double maxB;  // the largest A + P the inverse tested on the panels before this state
-};
-
-// The parameters a density reads: parameter sets that agree there walk the same grid. The
-// standard normal density (which Normal's walks integrate) reads none; the chi-square,
-// Student and F densities read the whole parts of their degrees of freedom.
-struct ReadParams {
-    const double* data;
-    std::size_t size;
-    double whole[2];
-
-    ReadParams(TDistHandler density, const TVector& params)
-        : data(params.data()), size(params.size()), whole{0, 0}
-    {
-        std::size_t degrees = 0;
-        if (density == NormalStdDensity)
-            size = 0;
-        else if (density == Chi2Density || density == StudentDensity)
-            degrees = 1;
-        else if (density == FDensity)
-            degrees = 2;
-        if (degrees == 0 || params.size() < degrees)
-            return;
-        for (std::size_t i = 0; i < degrees; ++i)
-            whole[i] = std::trunc(params[i]);
-        data = whole;
-        size = degrees;
-    }
-
-    bool operator==(const TVector& p) const
-    {
-        return p.size() == size && (size == 0 || std::memcmp(p.data(), data, size * sizeof(double)) == 0);
-    }
 };
 
 struct Grid {
@@ -354,6 +321,7 @@ long double Ahead(double h, double to, double x)
 GridStart StartAt(const Grid& g, std::size_t point)
 {
     GridStart start;
+    start.cached = true;
     start.s = g.points[point].s;
     start.known.from = start.s.index;
     const long long stored = static_cast<long long>(g.values.size() / 2) - start.s.index;

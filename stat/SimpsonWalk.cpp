@@ -2,10 +2,34 @@
 #include "SimpsonWalk.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace simpson {
 
 const long double OneSixth = 1.0L / 6.0L;
+
+ReadParams::ReadParams(TDistHandler density, const TVector& params)
+    : data(params.data()), size(params.size()), whole{0, 0}
+{
+    std::size_t degrees = 0;
+    if (density == NormalStdDensity)
+        size = 0;
+    else if (density == Chi2Density || density == StudentDensity)
+        degrees = 1;
+    else if (density == FDensity)
+        degrees = 2;
+    if (degrees == 0 || params.size() < degrees)
+        return;
+    for (std::size_t i = 0; i < degrees; ++i)
+        whole[i] = std::trunc(params[i]);
+    data = whole;
+    size = degrees;
+}
+
+bool ReadParams::operator==(const TVector& p) const
+{
+    return p.size() == size && (size == 0 || std::memcmp(p.data(), data, size * sizeof(double)) == 0);
+}
 
 namespace {
 // One density value; the walk ends at the first floating-point error, as it is raised.
@@ -79,9 +103,116 @@ private:
 };
 }  // namespace
 
+namespace {
+struct HalvingPoint {
+    double x, f;
+};
+constexpr int MaxHalvingPoints = 64;
+
+// The densities that this thread's latest inverse walk evaluated after halving its step, in
+// the order it needed them, with its density, parameters and the panel where it first halved.
+// A walk to the same target halves through the same points in the same order and reads them
+// here; one to a nearby target reads them until its path parts from the earlier one. The memo
+// is per thread: it spares evaluations to repeated targets only, and a store shared between
+// threads would make parallel walks wait on each other.
+class HalvingMemo {
+public:
+    bool Matches(TDistHandler density, const ReadParams& read, long long panel) const
+    {
+        return count_ > 0 && density == density_ && panel == panel_ && read == params_;
+    }
+
+    // The density at x when it is the point the memo holds at `step`.
+    bool Find(int step, double x, double& f) const
+    {
+        if (step >= count_ || points_[step].x != x)
+            return false;
+        f = points_[step].f;
+        return true;
+    }
+
+    void Keep(TDistHandler density, const ReadParams& read, long long panel,
+              const HalvingPoint* points, int count)
+    {
+        density_ = density;
+        if (!(read == params_))
+            params_.assign(read.data, read.data + read.size);
+        panel_ = panel;
+        count_ = count;
+        std::copy_n(points, count, points_);
+    }
+
+private:
+    TDistHandler density_ = nullptr;
+    TVector params_;
+    long long panel_ = -1;
+    HalvingPoint points_[MaxHalvingPoints];
+    int count_ = 0;
+};
+
+thread_local HalvingMemo TheHalvingMemo;
+
+// The densities an inverse walk needs after halving its step: from the memo while the walk
+// follows the path kept there, else evaluated; at the end of the walk its own path is kept.
+class HalvingDensities {
+public:
+    HalvingDensities(TDistHandler density, const TVector& params, bool remember)
+        : density_(density), params_(params), read_(density, params), remember_(remember)
+    {
+    }
+    ~HalvingDensities()
+    {
+        if (evaluated_)
+            TheHalvingMemo.Keep(density_, read_, panel_, path_, steps_);
+    }
+    HalvingDensities(const HalvingDensities&) = delete;
+    HalvingDensities& operator=(const HalvingDensities&) = delete;
+
+    // The walk halves its step for the first time, in the panel of this index.
+    void Begin(long long panel)
+    {
+        panel_ = panel;
+        following_ = remember_ && TheHalvingMemo.Matches(density_, read_, panel);
+    }
+
+    double At(double x)
+    {
+        double value;
+        if (following_ && TheHalvingMemo.Find(steps_, x, value)) {
+            Record(x, value);
+            return value;
+        }
+        following_ = false;
+        value = Density(density_, params_, x);
+        evaluated_ = remember_;
+        Record(x, value);
+        return value;
+    }
+
+private:
+    void Record(double x, double value)
+    {
+        if (steps_ < MaxHalvingPoints)
+            path_[steps_++] = {x, value};
+    }
+
+    TDistHandler density_;
+    const TVector& params_;
+    ReadParams read_;
+    bool remember_;
+    bool following_ = false;
+    bool evaluated_ = false;
+    long long panel_ = -1;
+    HalvingPoint path_[MaxHalvingPoints];
+    int steps_ = 0;
+};
+}  // namespace
+
 WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
-                    double h, const KnownDensities& grid, WalkState& s, double& result)
+                    double h, const KnownDensities& grid, bool remember, WalkState& s,
+                    double& result)
 {
+    HalvingDensities halving(density, params, remember);
     bool halved = std::fabs(h) != SimpsonStep;
     // Once the step is halved near the target, a panel whose area is below the resolution of
     // A no longer changes it, and the walk would creep towards Limit in tiny steps for ever
@@ -101,17 +232,22 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
         const double next = s.x + h;
         const double mid = s.x + h / 2;
         double f1, fm;
-        if (halved || !grid.Find(s.index, f1, fm)) {
+        if (halved) {
             if (midKnown && next == knownAt)
                 f1 = knownValue;
-            else if (!(halved && rejected.Find(next, h, f1)))
-                f1 = Density(density, params, next);
+            else if (!rejected.Find(next, h, f1))
+                f1 = halving.At(next);
+            fm = halving.At(mid);
+        } else if (!grid.Find(s.index, f1, fm)) {
+            f1 = Density(density, params, next);
             fm = Density(density, params, mid);
         }
         midKnown = false;
         const double P = static_cast<double>((4.0L * fm + s.f + f1) * (std::fabs(h) * OneSixth));
         if (static_cast<long double>(s.A) + P > Target) {
             rejected.Push(next, f1);
+            if (!halved)
+                halving.Begin(s.index);
             h = h / 2;
             halved = true;
             if (std::fabs(h) < SimpsonMinStep)

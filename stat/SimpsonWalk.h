@@ -46,10 +46,24 @@ struct KnownDensities {
     }
 };
 
-// Where a call resumes its walk: a saved state and the densities known after it.
+// Where a call resumes its walk: a saved state and the densities known after it; `cached`
+// when it comes from the grid cache (with the cache off, walks are the plain ones).
 struct GridStart {
     WalkState s;
     KnownDensities known;
+    bool cached = false;
+};
+
+// The parameters a density reads: parameter sets that agree there give the same densities.
+// The standard normal density (which Normal's walks integrate) reads none; the chi-square,
+// Student and F densities read the whole parts of their degrees of freedom.
+struct ReadParams {
+    const double* data;
+    std::size_t size;
+    double whole[2];
+
+    ReadParams(TDistHandler density, const TVector& params);
+    bool operator==(const TVector& p) const;
 };
 
 // Throws for a raised error flag. Callers settle the values whose flags they mean to test.
@@ -67,10 +81,12 @@ enum class WalkEnd { Done, Continue };
 WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, double h,
                      const KnownDensities& grid, WalkState& s, double& result);
 
-// The inverse walk from s, exactly as from the start. Done: the point is `result`.
-// Continue: as for the integral.
+// The inverse walk from s, exactly as from the start, taking the densities `grid` knows; with
+// `remember`, the points evaluated after halving the step are kept for a walk to the same
+// target on this thread. Done: the point is `result`. Continue: as for the integral.
 WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
-                    double h, const KnownDensities& grid, WalkState& s, double& result);
+                    double h, const KnownDensities& grid, bool remember, WalkState& s,
+                    double& result);
 
 // Beyond the exact span: the integral from `from` to `to` by adaptive Gauss-Kronrod rules on
 // panels that double in width, with a bounded number of density evaluations.

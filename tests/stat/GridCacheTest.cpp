@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -121,6 +122,13 @@ TEST(GridCache, InversesMatchTheWalkFromTheStartInBothDirections)
             std::vector<double> targets = {0, -1, reach * 1.5, reach * (1 - 1e-6)};
             for (int i = 0; i < 25; ++i)
                 targets.push_back(reach * unit(random));
+            // Targets again, and close to earlier ones: walks that halve their step in panels
+            // where earlier walks did, reading the points those evaluated.
+            for (int i = 4; i < 29; i += 3) {
+                targets.push_back(targets[i]);
+                targets.push_back(std::nextafter(targets[i], 0.0));
+                targets.push_back(targets[i] * (1 + 1e-9));
+            }
             for (double t : targets) {
                 const double cached = Checked([&] {
                     return SimpsonInverse(g.density, g.params, g.from, t, limit);
@@ -130,6 +138,65 @@ TEST(GridCache, InversesMatchTheWalkFromTheStartInBothDirections)
             }
         }
     }
+}
+
+namespace {
+long Evaluations = 0;
+double CountedNormal(const TVector& params, double x)
+{
+    ++Evaluations;
+    return NormalStdDensity(params, x);
+}
+
+long EvaluationsOf(const std::function<double()>& f)
+{
+    Evaluations = 0;
+    Checked(f);
+    return Evaluations;
+}
+}  // namespace
+
+// A warm call evaluates only what the grid does not know: an integral the two densities of
+// its last, shortened panel, a repeated inverse nothing at all, and an inverse that halves its
+// step where another did fewer densities than the first one there.
+TEST(GridCache, WarmCallsEvaluateOnlyWhatTheGridDoesNotKnow)
+{
+    simpson::ClearGridCache();
+    Checked([] { return SimpsonIntegral(CountedNormal, {}, 0, 6); });
+    for (double to : {0.3, 1.2345, 5.999})
+        EXPECT_EQ(EvaluationsOf([&] { return SimpsonIntegral(CountedNormal, {}, 0, to); }), 2) << to;
+    EXPECT_EQ(EvaluationsOf([] { return SimpsonIntegral(CountedNormal, {}, 0, 3.0); }), 0);
+
+    for (double target : {0.1, 0.4, 0.4999}) {
+        const auto inverse = [target] { return SimpsonInverse(CountedNormal, {}, 0, target, 25); };
+        const long cold = EvaluationsOf(inverse);
+        EXPECT_GT(cold, 0);
+        EXPECT_EQ(EvaluationsOf(inverse), 0) << target;
+        EXPECT_TRUE(Same(Checked(inverse), ReferenceInverse(NormalStdDensity, {}, 0, target, 25)));
+        const auto nearby = [target] {
+            return SimpsonInverse(CountedNormal, {}, 0, target * (1 + 1e-7), 25);
+        };
+        EXPECT_LT(EvaluationsOf(nearby), cold) << target;
+        EXPECT_TRUE(Same(Checked(nearby),
+                         ReferenceInverse(NormalStdDensity, {}, 0, target * (1 + 1e-7), 25)));
+    }
+}
+
+// Many inverses in one grid fill its memory for halving points up to their own bound and no
+// further, within the cache's bound, and every result is still the walk's.
+TEST(GridCache, HalvingPointsStayWithinTheMemoryBound)
+{
+    const GridCacheBound bound(2u << 20);
+    std::mt19937 random(9);
+    std::uniform_real_distribution<double> unit(0, 0.4999);
+    for (int i = 0; i < 6000; ++i) {
+        const double t = unit(random);
+        const double cached = Checked([t] { return SimpsonInverse(NormalStdDensity, {}, 0, t, 25); });
+        if (i % 50 == 0) {
+            ASSERT_TRUE(Same(cached, ReferenceInverse(NormalStdDensity, {}, 0, t, 25))) << t;
+        }
+    }
+    EXPECT_LE(simpson::GridCacheBytes(), 2u << 20);
 }
 
 TEST(GridCache, InterleavedParameterSetsKeepTheirOwnGrids)
