@@ -285,10 +285,14 @@ Cache& TheCache()
     return cache;
 }
 
-// The largest index m with pred(points[m]), where pred holds on a prefix of the points.
+// The largest index m with pred(points[m]), where pred holds on a prefix of the points;
+// `guess` is tried first.
 template <class Pred>
-std::size_t LastWhere(const std::vector<Checkpoint>& points, Pred pred)
+std::size_t LastWhere(const std::vector<Checkpoint>& points, Pred pred, std::size_t guess = 0)
 {
+    if (guess < points.size() && pred(points[guess]) &&
+        (guess + 1 == points.size() || !pred(points[guess + 1])))
+        return guess;
     std::size_t lo = 0, hi = points.size();  // pred holds below lo; fails from hi on
     while (hi - lo > 1) {
         const std::size_t mid = lo + (hi - lo) / 2;
@@ -357,7 +361,14 @@ GridStart CachedIntegralStart(TDistHandler density, const TVector& params, doubl
             if (!cache.GrowBy(g, needed))
                 break;
         }
-        return LastWhere(g.points, ahead);
+        // Saved states are Spacing whole panels apart from From: the one before To is known
+        // but for the rounding of the positions, which the search makes good.
+        // (In double: an extended conversion to an integer changes the x87 rounding mode.)
+        const double panels = static_cast<double>(Ahead(h, To, From) / std::fabs(h) - 1);
+        const std::size_t guess = panels >= 0 && panels < static_cast<double>(g.points.size()) * Spacing
+                                      ? static_cast<std::size_t>(panels / Spacing)
+                                      : 0;
+        return LastWhere(g.points, ahead, guess);
     });
 }
 
