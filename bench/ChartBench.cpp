@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QRadioButton>
+#include <string>
 
 #include "OffscreenMain.h"
 #include "Unit1.h"
@@ -24,14 +25,31 @@ void BM_Button2Click(benchmark::State& state, TDistKind kind, TVector params, bo
     }
 }
 
-BENCHMARK_CAPTURE(BM_Button2Click, NormalDensity, TDistKind::Normal, TVector{1, 2}, true)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Button2Click, NormalCumulative, TDistKind::Normal, TVector{1, 2}, false)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Button2Click, Chi2Cumulative, TDistKind::Chi2, TVector{10}, false)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Button2Click, WeibullDensity, TDistKind::Weibull, TVector{1.5, 2}, true)
-    ->Unit(benchmark::kMillisecond);
+// Every kind, with typical parameters, in both views.
+const int Registered = [] {
+    struct Kind {
+        const char* name;
+        TDistKind kind;
+        TVector params;
+    };
+    const Kind kinds[] = {
+        {"UniformStd", TDistKind::UniformStd, {}},     {"Uniform", TDistKind::Uniform, {0, 2}},
+        {"NormalStd", TDistKind::NormalStd, {}},       {"Normal", TDistKind::Normal, {1, 2}},
+        {"Chi2", TDistKind::Chi2, {10}},               {"Student", TDistKind::Student, {5}},
+        {"LogNormal", TDistKind::LogNormal, {0, 1}},   {"Exponential", TDistKind::Exponential, {1.5}},
+        {"F", TDistKind::F, {5, 8}},                   {"Cauchy", TDistKind::Cauchy, {0, 1}},
+        {"Logistic", TDistKind::Logistic, {0, 1}},     {"Beta", TDistKind::Beta, {2, 3}},
+        {"Rayleigh", TDistKind::Rayleigh, {1}},        {"Weibull", TDistKind::Weibull, {1.5, 2}},
+        {"Pareto", TDistKind::Pareto, {1, 3}},         {"ExtrValue", TDistKind::ExtrValue, {0, 1}},
+    };
+    for (const Kind& k : kinds)
+        for (bool density : {true, false})
+            benchmark::RegisterBenchmark(
+                (std::string(k.name) + (density ? "/Density" : "/Cumulative")).c_str(),
+                BM_Button2Click, k.kind, k.params, density)
+                ->Unit(benchmark::kMillisecond);
+    return 0;
+}();
 }  // namespace
 
 int main(int argc, char** argv)
