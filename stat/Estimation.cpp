@@ -35,6 +35,8 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     default:
         break;
     }
+    if (params.size() < static_cast<std::size_t>(ParamCount(kind)))
+        throw EStat("Count of parameters was not found");
 
     FloatScope scope;
     L min = data[0], max = data[0], sum = 0;

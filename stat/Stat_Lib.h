@@ -109,7 +109,9 @@ double BetaInverse(const TVector& params, double p);
 
 // ---- Estimation and critical values ------------------------------------------------------
 // Moment estimates of the parameters in `which`; false for fewer than 3 values or a kind
-// without an estimator. Floating-point errors throw EMathError, leaving what was written.
+// without an estimator. Floating-point errors throw EMathError, leaving what was written; a
+// parameter vector shorter than the kind's parameter count throws EStat "Count of parameters
+// was not found", before anything is written.
 bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which);
 // Upper 5 % critical value of chi-square for df degrees of freedom, interpolated in a table;
 // throws EStat "Count of parameters was not found" for df below 1 or from 16777216 on.

@@ -38,6 +38,23 @@ TEST(EstimateParams, FewerThanThreeValuesOrNoEstimatorWritesNothing)
     EXPECT_EQ(params, (TVector{7, 8}));
 }
 
+// A parameter vector shorter than the kind's count is refused before anything is written
+// (it was written past its end before).
+TEST(EstimateParams, AShortParameterVectorIsRefused)
+{
+    for (TDistKind k : {TDistKind::Normal, TDistKind::LogNormal, TDistKind::F, TDistKind::Chi2}) {
+        TVector shortParams(static_cast<std::size_t>(ParamCount(k) - 1), 5.0);
+        const TVector before = shortParams;
+        try {
+            EstimateParams(k, {1, 2, 3, 4}, shortParams, Both());
+            ADD_FAILURE() << "no error for kind " << KindIndex(k);
+        } catch (const EStat& e) {
+            EXPECT_STREQ(e.what(), "Count of parameters was not found");
+        }
+        EXPECT_EQ(shortParams, before);
+    }
+}
+
 TEST(EstimateParams, MomentFormulasOnSmallSamples)
 {
     TVector p{0, 0};
