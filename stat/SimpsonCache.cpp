@@ -354,8 +354,10 @@ GridStart CachedIntegralStart(TDistHandler density, const TVector& params, doubl
     return FromGrid(density, params, From, h, [&](Cache& cache, Grid& g) {
         // The walk takes whole panels while To is at least a step ahead.
         const auto ahead = [&](const Checkpoint& c) { return Ahead(h, To, c.s.x) >= std::fabs(h); };
-        // The panels still needed to reach To are known: a long way grows in long stretches.
-        while (ahead(g.points.back())) {
+        // The panels still needed to reach To are known: a long way grows in long stretches,
+        // but not into a tail where the density is 0 (the walk ends there).
+        const double zeroTail = ZeroTailFrom(density, g.params, h);
+        while (ahead(g.points.back()) && !InZeroTail(g.points.back().s.x, zeroTail, h)) {
             const long double remaining = Ahead(h, To, g.points.back().s.x) / std::fabs(h);
             const long long needed = remaining < 1e18L ? static_cast<long long>(remaining) : 1LL << 62;
             if (!cache.GrowBy(g, needed))
@@ -363,11 +365,13 @@ GridStart CachedIntegralStart(TDistHandler density, const TVector& params, doubl
         }
         // Saved states are Spacing whole panels apart from From: the one before To is known
         // but for the rounding of the positions, which the search makes good.
-        // (In double: an extended conversion to an integer changes the x87 rounding mode.)
-        const double panels = static_cast<double>(Ahead(h, To, From) / std::fabs(h) - 1);
-        const std::size_t guess = panels >= 0 && panels < static_cast<double>(g.points.size()) * Spacing
-                                      ? static_cast<std::size_t>(panels / Spacing)
-                                      : 0;
+        // (Converted through a double, in range: an extended conversion to an integer changes
+        // the x87 rounding mode, and an out-of-range one raises the overflow flag.)
+        const long double panels = Ahead(h, To, From) / std::fabs(h) - 1;
+        const std::size_t guess =
+            panels >= 0 && panels < static_cast<long double>(g.points.size()) * Spacing
+                ? static_cast<std::size_t>(static_cast<double>(panels) / Spacing)
+                : 0;
         return LastWhere(g.points, ahead, guess);
     });
 }

@@ -26,6 +26,30 @@ ReadParams::ReadParams(TDistHandler density, const TVector& params)
     size = degrees;
 }
 
+double ZeroTailFrom(TDistHandler density, const TVector& params, double h)
+{
+    const double none = h > 0 ? HUGE_VAL : -HUGE_VAL;
+    // Densities below e^-750 store as 0 (half the smallest double is about e^-745.1).
+    constexpr long double LogZero = -750;
+    if (density == NormalStdDensity)
+        return h > 0 ? 40 : -40;  // 0.4 e^-800 < e^-750
+    if (density == LogNormalDensity && h > 0 && params.size() >= 2) {
+        // With d = ln x - mu, ln f = -d^2 / (2 ro^2) - d - mu - ln(ro sqrt(2 pi)) falls for
+        // d >= 0; it is below LogZero once d^2 / (2 ro^2) + d >= R, that is from d0 on.
+        const long double mu = params[0], ro = params[1];
+        // The bound is formed in floating point: mu is kept small enough for mu + d0 to hold
+        // the terms of R.
+        if (!(ro > 0) || !(std::fabs(mu) <= 10000) || !std::isfinite(ro))
+            return none;
+        const long double R = -LogZero - mu - std::log(ro * 2.506628274631L);
+        const long double d0 = R <= 0 ? 0 : std::min(ro * std::sqrt(2 * R), R);
+        if (!(mu + d0 < 709))  // e^(mu + d0) is beyond the doubles (or d0 is not finite)
+            return none;
+        return static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L));
+    }
+    return none;
+}
+
 bool ReadParams::operator==(const TVector& p) const
 {
     return p.size() == size && (size == 0 || std::memcmp(p.data(), data, size * sizeof(double)) == 0);
@@ -45,7 +69,14 @@ WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, dou
                      const KnownDensities& grid, WalkState& s, double& result)
 {
     bool whole = true;  // the panels are those of the grid until the last, shortened one
+    const double zeroTail = ZeroTailFrom(density, params, h);
     for (;;) {
+        // Every density ahead is 0: the remaining panels, and the continuation beyond the
+        // exact span, would add 0 to S.
+        if (InZeroTail(s.x, zeroTail, h)) {
+            result = s.S;
+            return WalkEnd::Done;
+        }
         if (std::fabs(static_cast<long double>(To) - s.x) < std::fabs(h)) {
             h = static_cast<double>(static_cast<long double>(To) - s.x);
             whole = false;

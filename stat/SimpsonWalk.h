@@ -66,6 +66,18 @@ struct ReadParams {
     bool operator==(const TVector& p) const;
 };
 
+// Where a density is exactly 0 from on, in the direction of h, raising no error flag on the
+// way: a walk that has reached that point adds nothing more (0 for an integral of one
+// direction, the infinities where no such point is known). The standard normal density beyond
+// 40 and the log-normal density far enough beyond its mode (for a positive ro) are far below
+// half the smallest double, whatever the rounding of their arithmetic.
+double ZeroTailFrom(TDistHandler density, const TVector& params, double h);
+
+inline bool InZeroTail(double x, double tail, double h)
+{
+    return h > 0 ? x >= tail : x <= tail;
+}
+
 // Throws for a raised error flag. Callers settle the values whose flags they mean to test.
 inline void StopOnFloatError()
 {

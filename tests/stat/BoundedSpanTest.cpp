@@ -8,6 +8,7 @@
 #include <boost/math/distributions/students_t.hpp>
 
 #include "Oracle.h"
+#include "SimpsonWalk.h"
 #include "StatInternal.h"
 
 namespace bm = boost::math;
@@ -52,4 +53,36 @@ TEST(BoundedSpans, StartPointsBeyondTheStepsResolution)
     EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {1e14, 100}, 1e14 + 100), 0.75, 1e-4);
     EXPECT_NEAR(Eval(TDistKind::Cauchy, Dist, {-1e20, 1e19}, -9e19), bm::cdf(bm::cauchy_distribution<double>(-1e20, 1e19), -9e19), 1e-9);
     EXPECT_NEAR(Eval(TDistKind::Cauchy, Inv, {1e14, 100}, 0.75), 1e14 + 100, 0.1);
+}
+
+// From where a walk may end in a tail, the density is exactly 0 and raises no error flag, as
+// far as the doubles go, for any parameters.
+TEST(BoundedSpans, WalksEndInTailsWhereTheDensityIsZero)
+{
+    struct Tail {
+        TDistHandler density;
+        TVector params;
+        double h;
+    };
+    std::vector<Tail> tails = {{NormalStdDensity, {}, SimpsonStep}, {NormalStdDensity, {}, -SimpsonStep}};
+    for (double mu : {-1e300, -700.0, -3.0, 0.0, 2.5, 9.0, 700.0, 1e300})
+        for (double ro : {5e-324, 1e-300, 1e-6, 0.5, 1.0, 30.0, 1e300})
+            tails.push_back({LogNormalDensity, {mu, ro}, SimpsonStep});
+    int ending = 0;
+    for (const Tail& t : tails) {
+        const double from = simpson::ZeroTailFrom(t.density, t.params, t.h);
+        if (std::isinf(from))
+            continue;
+        ++ending;
+        const double d = t.h > 0 ? 1 : -1;
+        for (double x : {from, from + d * 0x1p-10, from * 1.5 + d, from + d * 4096, d * 1e300, d * 1.7e308}) {
+            if (!simpson::InZeroTail(x, from, t.h))
+                continue;
+            double f = 1;
+            const int raised = FloatErrorsOf([&] { f = Settle(t.density(t.params, x)); });
+            EXPECT_EQ(f, 0.0) << t.params.size() << " " << x;
+            EXPECT_EQ(raised, 0) << x;
+        }
+    }
+    EXPECT_GT(ending, 30);
 }

@@ -243,6 +243,27 @@ TEST(GridCache, ParameterSetsThatTheDensityReadsAlikeShareOneGrid)
     EXPECT_GT(simpson::GridCacheBytes(), grown);
 }
 
+// Walks that end where the density has become 0 for good give the walk's result, from a grid
+// and without one.
+TEST(GridCache, WalksEndingInAZeroTailGiveTheWalksResults)
+{
+    const struct {
+        TDistHandler density;
+        TVector params;
+        double to;
+    } walks[] = {{NormalStdDensity, {}, 60}, {NormalStdDensity, {}, -45.5}, {LogNormalDensity, {0, 0.1}, 90},
+                 {LogNormalDensity, {-2, 1e-3}, 3}, {LogNormalDensity, {1, 2}, 900}};
+    for (const auto& w : walks) {
+        const double reference = ReferenceIntegral(w.density, w.params, 0, w.to);
+        simpson::ClearGridCache();
+        EXPECT_TRUE(Same(Checked([&] { return SimpsonIntegral(w.density, w.params, 0, w.to); }), reference))
+            << w.to;
+        const GridCacheOff off;
+        EXPECT_TRUE(Same(Checked([&] { return SimpsonIntegral(w.density, w.params, 0, w.to); }), reference))
+            << w.to;
+    }
+}
+
 TEST(GridCache, AGridLargerThanTheMemoryBoundStillGivesTheWalksResults)
 {
     const GridCacheBound bound(32 * 1024);  // a few hundred saved states in all
