@@ -42,11 +42,14 @@ int main(int argc, char** argv)
 {
     const double threshold = argc > 1 ? std::atof(argv[1]) : 0.5;
     std::thread([] {
+        long long reported = 0;
         for (;;) {
             std::this_thread::sleep_for(std::chrono::seconds(5));
             const long long started = StartedAt.load();
-            if (started && Now() - started > 60'000'000'000LL)
+            if (started && started != reported && Now() - started > 60'000'000'000LL) {
                 std::fprintf(stderr, "still running after a minute: %s\n", Current.c_str());
+                reported = started;
+            }
         }
     }).detach();
 

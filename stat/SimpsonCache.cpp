@@ -356,8 +356,8 @@ GridStart CachedIntegralStart(TDistHandler density, const TVector& params, doubl
         const auto ahead = [&](const Checkpoint& c) { return Ahead(h, To, c.s.x) >= std::fabs(h); };
         // The panels still needed to reach To are known: a long way grows in long stretches,
         // but not into a tail where the density is 0 (the walk ends there).
-        const double zeroTail = ZeroTailFrom(density, g.params, h);
-        while (ahead(g.points.back()) && !InZeroTail(g.points.back().s.x, zeroTail, h)) {
+        const ZeroTail zero = ZeroTailOf(density, g.params, h);
+        while (ahead(g.points.back()) && !zero.Covers(g.points.back().s.x, To)) {
             const long double remaining = Ahead(h, To, g.points.back().s.x) / std::fabs(h);
             const long long needed = remaining < 1e18L ? static_cast<long long>(remaining) : 1LL << 62;
             if (!cache.GrowBy(g, needed))
@@ -385,7 +385,14 @@ GridStart CachedInverseStart(TDistHandler density, const TVector& params, double
         const auto reached = [&](const Checkpoint& c) {
             return c.maxB <= Target && Ahead(h, Limit, c.s.x) > std::fabs(h);
         };
-        while (reached(g.points.back()) && cache.Grow(g)) {
+        // Block by block, as far as the walk goes; a long way grows in stretches as long as
+        // the way grown so far, so the cost stays in proportion to the span.
+        const long long start = g.points.back().s.index;
+        const ZeroTail zero = ZeroTailOf(density, g.params, h);
+        while (reached(g.points.back()) && !zero.Covers(g.points.back().s.x, Limit)) {
+            const long long grown = g.points.back().s.index - start;
+            if (!(grown < ParallelPanels ? cache.Grow(g) : cache.GrowBy(g, grown)))
+                break;
         }
         return LastWhere(g.points, reached);
     });

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace simpson {
 
@@ -26,26 +27,60 @@ ReadParams::ReadParams(TDistHandler density, const TVector& params)
     size = degrees;
 }
 
-double ZeroTailFrom(TDistHandler density, const TVector& params, double h)
+ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h)
 {
-    const double none = h > 0 ? HUGE_VAL : -HUGE_VAL;
+    const double d = h > 0 ? 1 : -1;
+    const ZeroTail none{d * HUGE_VAL, d * HUGE_VAL, h};
     // Densities below e^-750 store as 0 (half the smallest double is about e^-745.1).
     constexpr long double LogZero = -750;
+    constexpr double Largest = std::numeric_limits<double>::max();
     if (density == NormalStdDensity)
-        return h > 0 ? 40 : -40;  // 0.4 e^-800 < e^-750
-    if (density == LogNormalDensity && h > 0 && params.size() >= 2) {
+        return {d * 40, d * Largest, h};  // 0.4 e^-800 < e^-750, and x^2 stays in range
+    if (h < 0 || params.empty())
+        return none;
+    if (density == LogNormalDensity && params.size() >= 2) {
         // With d = ln x - mu, ln f = -d^2 / (2 ro^2) - d - mu - ln(ro sqrt(2 pi)) falls for
-        // d >= 0; it is below LogZero once d^2 / (2 ro^2) + d >= R, that is from d0 on.
+        // d >= 0; it is below LogZero once d^2 / (2 ro^2) + d >= R, that is from d0 on. The
+        // bound is formed in floating point: mu is kept small enough for mu + d0 to hold the
+        // terms of R.
         const long double mu = params[0], ro = params[1];
-        // The bound is formed in floating point: mu is kept small enough for mu + d0 to hold
-        // the terms of R.
         if (!(ro > 0) || !(std::fabs(mu) <= 10000) || !std::isfinite(ro))
             return none;
         const long double R = -LogZero - mu - std::log(ro * 2.506628274631L);
         const long double d0 = R <= 0 ? 0 : std::min(ro * std::sqrt(2 * R), R);
-        if (!(mu + d0 < 709))  // e^(mu + d0) is beyond the doubles (or d0 is not finite)
+        if (!(mu + d0 < 709))  // e^(mu + d0) is beyond the doubles
             return none;
-        return static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L));
+        return {static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L)), Largest, h};
+    }
+    if (density == Chi2Density) {
+        // ln f = (n/2 - 1) ln x - x/2 - (n/2) ln 2 - ln Gamma(n/2) falls from the mode n - 2
+        // on; x0 lies within a unit beyond the point where ln f falls below LogZero. HalfPower
+        // squares x up to x^(2^b), b the bit length of (n - 2)/2: it stays in the extended
+        // range below e^(11000 / 2^b).
+        const double whole = std::trunc(params[0]);
+        if (!(whole >= 1 && whole <= 1023))
+            return none;
+        const long long n = static_cast<long long>(whole);
+        const long double half = n / 2.0L;
+        const auto logDensity = [&](long double x) {
+            return (half - 1) * std::log(x) - x / 2 - half * std::log(2.0L) - std::lgamma(half);
+        };
+        long double x0 = 1;
+        while (x0 < n - 2 || logDensity(x0) > LogZero)
+            x0 *= 2;
+        // Down to within a unit of the first point where it is.
+        for (long double lo = std::max<long double>(x0 / 2, n - 2); x0 - lo > 1;) {
+            const long double mid = (lo + x0) / 2;
+            (logDensity(mid) > LogZero ? lo : x0) = mid;
+        }
+        int bits = 0;
+        for (long long m = n >= 2 ? (n - 2) / 2 : 0; m > 0; m >>= 1)
+            ++bits;
+        const long double limit = 11000.0L / std::ldexp(1.0L, bits);
+        if (!(std::log(x0) < limit))
+            return none;
+        const long double to = limit > 709 ? Largest : std::exp(limit);
+        return {static_cast<double>(x0), static_cast<double>(to), h};
     }
     return none;
 }
@@ -69,11 +104,11 @@ WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, dou
                      const KnownDensities& grid, WalkState& s, double& result)
 {
     bool whole = true;  // the panels are those of the grid until the last, shortened one
-    const double zeroTail = ZeroTailFrom(density, params, h);
+    const ZeroTail zero = ZeroTailOf(density, params, h);
     for (;;) {
         // Every density ahead is 0: the remaining panels, and the continuation beyond the
         // exact span, would add 0 to S.
-        if (InZeroTail(s.x, zeroTail, h)) {
+        if (zero.Covers(s.x, To)) {
             result = s.S;
             return WalkEnd::Done;
         }
@@ -100,6 +135,15 @@ WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, dou
         s.x = next;
         ++s.index;
     }
+}
+
+long double StopBeforeLimit(double x, double Limit, double h)
+{
+    const int d = h > 0 ? 1 : -1;
+    const long double step = std::fabs(h);
+    const long double remaining = d * (static_cast<long double>(Limit) - x);
+    const long double steps = std::max(0.0L, std::ceil(remaining / step - 1));
+    return x + d * steps * step;
 }
 
 namespace {
@@ -257,7 +301,14 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
     bool midKnown = false;
     double knownAt = 0, knownValue = 0;
     RejectedEnds rejected;
+    const ZeroTail zero = ZeroTailOf(density, params, h);
     while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(h)) {
+        // Every density ahead is 0: the area stays below Target, and steps of h go on to the
+        // last point before Limit (exact multiples of the step while Limit / h < 2^52).
+        if (zero.Covers(s.x, Limit) && std::fabs(Limit) < 0x1p52 * std::fabs(h)) {
+            result = static_cast<double>(StopBeforeLimit(s.x, Limit, h));
+            return WalkEnd::Done;
+        }
         if (!halved && s.index >= MaxExactPanels)
             return WalkEnd::Continue;
         const double next = s.x + h;
@@ -401,11 +452,7 @@ double ContinuedInverse(TDistHandler density, const TVector& params, const WalkS
 {
     Quadrature q{density, params};
     const int d = h > 0 ? 1 : -1;
-    const long double step = std::fabs(h);
-    // Where the walk would stop before Limit: the first point within one step of it.
-    const long double remaining = d * (static_cast<long double>(Limit) - s.x);
-    const long double steps = std::max(0.0L, std::ceil(remaining / step - 1));
-    const long double end = s.x + d * steps * step;
+    const long double end = StopBeforeLimit(s.x, Limit, h);
 
     long double area = s.A, a = s.x;
     for (int k = 0; d * (end - a) > 0; ++k) {

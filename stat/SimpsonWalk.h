@@ -66,17 +66,23 @@ struct ReadParams {
     bool operator==(const TVector& p) const;
 };
 
-// Where a density is exactly 0 from on, in the direction of h, raising no error flag on the
-// way: a walk that has reached that point adds nothing more (0 for an integral of one
-// direction, the infinities where no such point is known). The standard normal density beyond
-// 40 and the log-normal density far enough beyond its mode (for a positive ro) are far below
-// half the smallest double, whatever the rounding of their arithmetic.
-double ZeroTailFrom(TDistHandler density, const TVector& params, double h);
+// Where a density is exactly 0 and raises no error flag: from `from` on, in the direction of
+// h, as far as `to`. A walk that has reached `from` and ends no further than `to` adds nothing
+// more (an integral of one direction). Where no such stretch is known, `from` is the infinity
+// ahead. The standard normal density beyond 40, the log-normal density far enough beyond its
+// mode (for a positive ro) and the chi-square density far enough beyond its mode (while its
+// powers stay in the extended range) are far below half the smallest double, whatever the
+// rounding of their arithmetic.
+struct ZeroTail {
+    double from, to;
+    double h;
 
-inline bool InZeroTail(double x, double tail, double h)
-{
-    return h > 0 ? x >= tail : x <= tail;
-}
+    bool Covers(double x, double end) const
+    {
+        return h > 0 ? x >= from && end <= to : x <= from && end >= to;
+    }
+};
+ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h);
 
 // Throws for a raised error flag. Callers settle the values whose flags they mean to test.
 inline void StopOnFloatError()
@@ -104,6 +110,10 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
 // panels that double in width, with a bounded number of density evaluations.
 long double ContinuedIntegral(TDistHandler density, const TVector& params, double from,
                               double to);
+
+// Where a walk of whole steps h from x stops before Limit: the first point within one step of
+// it (x itself when Limit is no more than a step ahead).
+long double StopBeforeLimit(double x, double Limit, double h);
 
 // Beyond the exact span: goes on accumulating area from s towards Limit; the point where
 // the area reaches Target, or where the walk would stop at Limit.

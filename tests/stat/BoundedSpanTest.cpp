@@ -68,15 +68,18 @@ TEST(BoundedSpans, WalksEndInTailsWhereTheDensityIsZero)
     for (double mu : {-1e300, -700.0, -3.0, 0.0, 2.5, 9.0, 700.0, 1e300})
         for (double ro : {5e-324, 1e-300, 1e-6, 0.5, 1.0, 30.0, 1e300})
             tails.push_back({LogNormalDensity, {mu, ro}, SimpsonStep});
+    for (double n : {-3.0, 1.0, 2.0, 3.5, 10.0, 100.0, 511.0, 1022.0, 1023.0, 1024.0, 1e9})
+        tails.push_back({Chi2Density, {n}, SimpsonStep});
     int ending = 0;
     for (const Tail& t : tails) {
-        const double from = simpson::ZeroTailFrom(t.density, t.params, t.h);
-        if (std::isinf(from))
+        const simpson::ZeroTail tail = simpson::ZeroTailOf(t.density, t.params, t.h);
+        if (std::isinf(tail.from))
             continue;
         ++ending;
         const double d = t.h > 0 ? 1 : -1;
-        for (double x : {from, from + d * 0x1p-10, from * 1.5 + d, from + d * 4096, d * 1e300, d * 1.7e308}) {
-            if (!simpson::InZeroTail(x, from, t.h))
+        for (double x : {tail.from, tail.from + d * 0x1p-10, tail.from * 1.5 + d,
+                         tail.from + d * 4096, d * 1e10, d * 1e300, d * 1.7e308, tail.to}) {
+            if (!tail.Covers(x, x))
                 continue;
             double f = 1;
             const int raised = FloatErrorsOf([&] { f = Settle(t.density(t.params, x)); });
@@ -84,5 +87,5 @@ TEST(BoundedSpans, WalksEndInTailsWhereTheDensityIsZero)
             EXPECT_EQ(raised, 0) << x;
         }
     }
-    EXPECT_GT(ending, 30);
+    EXPECT_GT(ending, 36);
 }
