@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench check-sanitize clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -25,5 +25,18 @@ test: build
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# Every suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the Qt-free suites
+# (with the two-thread stress test) under ThreadSanitizer. Any report fails.
+check-sanitize: deps
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
+	  -DVELMORA_SANITIZE=address,undefined >/dev/null
+	@cmake --build build-asan -j$(JOBS)
+	@cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
+	@cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
+	  -DVELMORA_WINDOWS=OFF -DVELMORA_SANITIZE=thread >/dev/null
+	@cmake --build build-tsan -j$(JOBS)
+	@cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j$(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-tsan

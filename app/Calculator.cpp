@@ -73,6 +73,7 @@ void TForm1::Button1Click()
 {
     if (ComboBox1->currentIndex() < 0)
         return;
+    const BusyCursor busy;
     const char sep = DecimalSeparator();
     if (Edit4->text().isEmpty()) {
         double x = 0;

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "ChartRange.h"
+#include "Controls.h"
 #include "Unit1.h"
 
 namespace {
@@ -126,6 +127,7 @@ void TForm1::BuildChart1()
 
 void TForm1::Button2Click()
 {
+    const BusyCursor busy;
     QChart* chart = Chart1->chart();
     const bool density = RadioButton1->isChecked();
     if (density) {

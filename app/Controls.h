@@ -61,6 +61,16 @@ void CentreOnScreen(QWidget* window);
 // it is '.' or ',', else '.' (a separator outside Latin-1 cannot be typed into the fields).
 char DecimalSeparatorOf(const QLocale& locale);
 
+// The wait cursor over every window while it lives: an action that may take long (a far
+// distribution value, a large chart) shows that the window is busy, not frozen.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // The character code a key filter sees for a key press: Ctrl+letter gives 1 to 26, Enter 13,
 // Backspace 8, Escape 27, a character key its character. Keys that are not characters (Tab
 // and Shift+Tab, which move focus; Delete, arrows, Home, End and the other editing and

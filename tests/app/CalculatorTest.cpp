@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <memory>
 
+#include "NumberFormat.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
 
@@ -195,6 +197,51 @@ TEST_F(Calculator, FloatingPointErrorsReachTheDefaultHandlerAndWhatWasWrittenSta
     Pick(TDistKind::Pareto, {"1", "0"});
     Show();
     EXPECT_EQ(platform.messages.last(), "Floating point division by zero");
+}
+
+// Inputs a hostile user can type: each action ends (the suite's deadline fails it otherwise)
+// with its value or its message, the busy cursor gone before a message shows, and the fields
+// and the chart agree afterwards.
+TEST_F(Calculator, HostileInputsEndAndTheFieldsAgreeWithTheChart)
+{
+    struct Case {
+        TDistKind kind;
+        std::initializer_list<const char*> params;
+        const char* x;
+        const char* message;  // null: a value
+    };
+    const Case cases[] = {
+        {TDistKind::Chi2, {"1000000000"}, "2", "Floating point overflow"},
+        {TDistKind::Student, {"1000000000"}, "2", "Floating point overflow"},
+        {TDistKind::F, {"1000000", "5"}, "2", nullptr},
+        {TDistKind::Chi2, {"1024"}, "1000", "Floating point overflow"},
+        {TDistKind::Chi2, {"3e9"}, "2", "Floating point overflow"},
+        {TDistKind::Normal, {"2", "2"}, "1e300", nullptr},
+        {TDistKind::Normal, {"1e300", "10"}, "0", nullptr},
+        {TDistKind::LogNormal, {"0", "1e-6"}, "1e300", nullptr},
+        {TDistKind::Cauchy, {"0", "1e-300"}, "-1e300", nullptr},
+    };
+    bool busyAtMessage = false;
+    platform.onMessage = [&] { busyAtMessage = QGuiApplication::overrideCursor() != nullptr; };
+    form->RadioButton2->click();
+    for (const Case& c : cases) {
+        platform.messages.clear();
+        Pick(c.kind, c.params);
+        Type(form->Edit2, c.x);
+        Calc();
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << c.x;
+        EXPECT_FALSE(busyAtMessage) << c.x;
+        if (c.message) {
+            EXPECT_EQ(platform.messages, QStringList({c.message})) << c.x;
+            continue;
+        }
+        EXPECT_TRUE(platform.messages.isEmpty()) << c.x << " " << platform.messages.join("|").toStdString();
+        const double x = form->CalcX;
+        EXPECT_EQ(form->Edit4->text().toStdString(), FormatResult(form->CalcProbability, '.')) << c.x;
+        EXPECT_EQ(form->CalcProbability, DistEval(c.kind, TDistFunc::Distribution, form->CalcParams, x));
+        ASSERT_EQ(form->Series3->count(), 1) << c.x;
+        EXPECT_EQ(form->Series3->at(0), QPointF(x, form->CalcProbability)) << c.x;
+    }
 }
 
 TEST_F(Calculator, ChartSamplesTheRangeWidenedToX)

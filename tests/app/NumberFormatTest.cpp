@@ -107,3 +107,29 @@ TEST(Parsing, GeneralFormatTextReadsBackTheSameNumber)
     for (double v : {0.1, 1.0 / 3, 2.5e-7, 123456.789, -9.87654321e100, 0.00012})
         EXPECT_TRUE(Parses(G(v), std::stod(G(v)))) << v;
 }
+
+// Texts no field should meet, but a paste or a script can bring: they are read or refused,
+// in bounded time, and never read past their end.
+TEST(Parsing, HostileTexts)
+{
+    const std::string zeros(1 << 20, '0');
+    EXPECT_TRUE(Parses("0." + zeros + "1", 0));  // a megabyte of digits, rounded as strtod does
+    EXPECT_TRUE(Parses(zeros + "25", 25));
+    EXPECT_TRUE(Rejects("1" + zeros));                    // 1E1048576: too large
+    EXPECT_TRUE(Parses("1e-" + zeros + "7", 1e-7));
+    EXPECT_TRUE(Rejects(std::string(1 << 20, ' ') + "x"));
+    EXPECT_TRUE(Rejects("1e999999999"));
+    EXPECT_TRUE(Rejects("1e99999999999999999999"));
+    EXPECT_TRUE(Parses("1e-999999999", 0));
+    EXPECT_TRUE(Rejects(std::string("1\0" "5", 3)));  // a NUL byte
+    EXPECT_TRUE(Rejects(std::string("\0", 1)));
+    EXPECT_TRUE(Rejects("\xd9\xa3"));                    // ARABIC-INDIC DIGIT THREE
+    EXPECT_TRUE(Rejects("\xef\xbc\x91"));                // FULLWIDTH DIGIT ONE
+    EXPECT_TRUE(Rejects("1\xc2\xa0" "5"));               // a no-break space inside
+    // Both separators: only the given one is the separator.
+    EXPECT_TRUE(Parses("1,5", 1.5, ','));
+    EXPECT_TRUE(Rejects("1.5", ','));
+    EXPECT_TRUE(Rejects("1,5", '.'));
+    EXPECT_TRUE(Rejects("1,5.5", ','));
+    EXPECT_TRUE(Parses(",25e1", 2.5, ','));
+}

@@ -14,6 +14,7 @@ struct ScriptedPlatform final : Platform {
     QStringList messages;         // texts of the message boxes and questions shown
     QString clipboard;
     std::function<void()> onQuestion;  // runs as a Yes/No question is shown
+    std::function<void()> onMessage;   // runs as a message box is shown
 
     ScriptedPlatform() { InstallPlatform(this); }
     ~ScriptedPlatform() override { InstallPlatform(nullptr); }
@@ -27,7 +28,12 @@ struct ScriptedPlatform final : Platform {
         inputs.pop_front();
         return text;
     }
-    void ShowMessage(const QString& text) override { messages << text; }
+    void ShowMessage(const QString& text) override
+    {
+        messages << text;
+        if (onMessage)
+            onMessage();
+    }
     bool AskYesNo(const QString& text) override
     {
         messages << text;
