@@ -43,7 +43,8 @@ ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h)
         // d >= 0; it is below LogZero once d^2 / (2 ro^2) + d >= R, that is from d0 on. The
         // bound is formed in floating point: mu is kept small enough for mu + d0 to hold the
         // terms of R.
-        const long double mu = params[0], ro = params[1];
+        // A negative ro gives the density's negative (exactly -0 in the tail): |ro| bounds it.
+        const long double mu = params[0], ro = std::fabs(params[1]);
         if (!(ro > 0) || !(std::fabs(mu) <= 10000) || !std::isfinite(ro))
             return none;
         const long double R = -LogZero - mu - std::log(ro * 2.506628274631L);

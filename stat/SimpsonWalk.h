@@ -70,7 +70,7 @@ struct ReadParams {
 // h, as far as `to`. A walk that has reached `from` and ends no further than `to` adds nothing
 // more (an integral of one direction). Where no such stretch is known, `from` is the infinity
 // ahead. The standard normal density beyond 40, the log-normal density far enough beyond its
-// mode (for a positive ro) and the chi-square density far enough beyond its mode (while its
+// mode and the chi-square density far enough beyond its mode (while its
 // powers stay in the extended range) are far below half the smallest double, whatever the
 // rounding of their arithmetic.
 struct ZeroTail {

@@ -253,7 +253,8 @@ TEST(GridCache, WalksEndingInAZeroTailGiveTheWalksResults)
         double to;
     } walks[] = {{NormalStdDensity, {}, 60}, {NormalStdDensity, {}, -45.5}, {LogNormalDensity, {0, 0.1}, 90},
                  {LogNormalDensity, {-2, 1e-3}, 3}, {LogNormalDensity, {1, 2}, 900},
-                 {Chi2Density, {10}, 2100}, {Chi2Density, {700}, 2500}};
+                 {Chi2Density, {10}, 2100}, {Chi2Density, {700}, 2500},
+                 {LogNormalDensity, {-2, -1e-3}, 3}};
     for (const auto& w : walks) {
         const double reference = ReferenceIntegral(w.density, w.params, 0, w.to);
         simpson::ClearGridCache();
