@@ -105,8 +105,11 @@ TEST(HostileInputs, OtherKinds)
 {
     const std::vector<TVector> two = {{0, 1e-300}, {1e300, 1e300}, {-1e300, 1e-6}, {1, -1}};
     for (TDistKind k : {TDistKind::Uniform, TDistKind::Cauchy, TDistKind::Logistic, TDistKind::Beta,
-                        TDistKind::Weibull, TDistKind::Pareto, TDistKind::ExtrValue})
+                        TDistKind::Weibull, TDistKind::Pareto})
         ExpectAllEnd(k, Grid(two, Far, Probabilities));
+    ExpectAllEnd(TDistKind::ExtrValue,
+                 Grid({{0, 1e-300, 709}, {1e300, 1e300, -709}, {-1, 1, 1e-300}, {0, -1, 0}}, Far,
+                      Probabilities));
     for (TDistKind k : {TDistKind::Exponential, TDistKind::Rayleigh})
         ExpectAllEnd(k, Grid({{1e-300}, {1e300}, {-1}}, Far, Probabilities));
     ExpectAllEnd(TDistKind::UniformStd, Grid({{}}, Far, Probabilities));
