@@ -357,7 +357,8 @@ GridStart CachedIntegralStart(TDistHandler density, const TVector& params, doubl
         // The panels still needed to reach To are known: a long way grows in long stretches,
         // but not into a tail where the density is 0 (the walk ends there).
         const ZeroTail zero = ZeroTailOf(density, g.params, h);
-        while (ahead(g.points.back()) && !zero.Covers(g.points.back().s.x, To)) {
+        const bool zeroAhead = zero.PathIsZero(g.points.back().s.x, To);
+        while (!zeroAhead && ahead(g.points.back()) && !zero.Covers(g.points.back().s.x, To)) {
             const long double remaining = Ahead(h, To, g.points.back().s.x) / std::fabs(h);
             const long long needed = remaining < 1e18L ? static_cast<long long>(remaining) : 1LL << 62;
             if (!cache.GrowBy(g, needed))
@@ -389,7 +390,8 @@ GridStart CachedInverseStart(TDistHandler density, const TVector& params, double
         // the way grown so far, so the cost stays in proportion to the span.
         const long long start = g.points.back().s.index;
         const ZeroTail zero = ZeroTailOf(density, g.params, h);
-        while (reached(g.points.back()) && !zero.Covers(g.points.back().s.x, Limit)) {
+        const bool zeroAhead = zero.PathIsZero(g.points.back().s.x, Limit);
+        while (!zeroAhead && reached(g.points.back()) && !zero.Covers(g.points.back().s.x, Limit)) {
             const long long grown = g.points.back().s.index - start;
             if (!(grown < ParallelPanels ? cache.Grow(g) : cache.GrowBy(g, grown)))
                 break;

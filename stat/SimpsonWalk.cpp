@@ -45,13 +45,26 @@ ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h)
         // terms of R.
         // A negative ro gives the density's negative (exactly -0 in the tail): |ro| bounds it.
         const long double mu = params[0], ro = std::fabs(params[1]);
-        if (!(ro > 0) || !(std::fabs(mu) <= 10000) || !std::isfinite(ro))
+        if (!(ro > 0) || !std::isfinite(mu) || !std::isfinite(ro))
             return none;
+        if (!(std::fabs(mu) <= 10000)) {
+            ZeroTail tail = none;
+            tail.logNormal = true;
+            tail.mu = mu;
+            tail.ro = ro;
+            return tail;
+        }
         const long double R = -LogZero - mu - std::log(ro * 2.506628274631L);
         const long double d0 = R <= 0 ? 0 : std::min(ro * std::sqrt(2 * R), R);
-        if (!(mu + d0 < 709))  // e^(mu + d0) is beyond the doubles
-            return none;
-        return {static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L)), Largest, h};
+        ZeroTail tail = none;
+        tail.logNormal = true;
+        tail.mu = mu;
+        tail.ro = ro;
+        if (mu + d0 < 709) {  // else e^(mu + d0) is beyond the doubles
+            tail.from = static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L));
+            tail.to = Largest;
+        }
+        return tail;
     }
     if (density == Chi2Density) {
         // ln f = (n/2 - 1) ln x - x/2 - (n/2) ln 2 - ln Gamma(n/2) falls from the mode n - 2
@@ -86,6 +99,22 @@ ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h)
     return none;
 }
 
+bool ZeroTail::PathIsZero(double x, double end) const
+{
+    if (Covers(x, end))
+        return true;
+    if (!logNormal || !(h > 0) || !(x >= 0) || !(end > x))
+        return false;
+    // In t = ln x the log density -(t - mu)^2 / (2 ro^2) - t - ln(ro sqrt(2 pi)) is a parabola
+    // opening down, highest at t = mu - ro^2: its largest value on the way is there, or at the
+    // nearer end of the way (the smallest positive double for a way from 0, where it is 0).
+    const long double lo = std::log(std::max(static_cast<long double>(x), 0x1p-1074L));
+    const long double hi = std::log(static_cast<long double>(end));
+    const long double t = std::clamp(mu - ro * ro, lo, hi);
+    const long double d = t - mu;
+    return -(d * d) / (2 * ro * ro) - t - std::log(ro * 2.506628274631L) < -750;
+}
+
 bool ReadParams::operator==(const TVector& p) const
 {
     return p.size() == size && (size == 0 || std::memcmp(p.data(), data, size * sizeof(double)) == 0);
@@ -106,10 +135,11 @@ WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, dou
 {
     bool whole = true;  // the panels are those of the grid until the last, shortened one
     const ZeroTail zero = ZeroTailOf(density, params, h);
+    const bool zeroAhead = zero.PathIsZero(s.x, To);
     for (;;) {
         // Every density ahead is 0: the remaining panels, and the continuation beyond the
         // exact span, would add 0 to S.
-        if (zero.Covers(s.x, To)) {
+        if (zeroAhead || zero.Covers(s.x, To)) {
             result = s.S;
             return WalkEnd::Done;
         }
@@ -303,10 +333,11 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
     double knownAt = 0, knownValue = 0;
     RejectedEnds rejected;
     const ZeroTail zero = ZeroTailOf(density, params, h);
+    const bool zeroAhead = zero.PathIsZero(s.x, Limit);
     while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(h)) {
         // Every density ahead is 0: the area stays below Target, and steps of h go on to the
         // last point before Limit (exact multiples of the step while Limit / h < 2^52).
-        if (zero.Covers(s.x, Limit) && std::fabs(Limit) < 0x1p52 * std::fabs(h)) {
+        if ((zeroAhead || zero.Covers(s.x, Limit)) && std::fabs(Limit) < 0x1p52 * std::fabs(h)) {
             result = static_cast<double>(StopBeforeLimit(s.x, Limit, h));
             return WalkEnd::Done;
         }

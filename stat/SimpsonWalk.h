@@ -73,14 +73,19 @@ struct ReadParams {
 // mode and the chi-square density far enough beyond its mode (while its
 // powers stay in the extended range) are far below half the smallest double, whatever the
 // rounding of their arithmetic.
+// For the log-normal density, the whole way from x to end may also lie where it is 0 (left
+// of its rise, or all of it for a far mu): PathIsZero tells, at the start of a walk.
 struct ZeroTail {
     double from, to;
     double h;
+    bool logNormal = false;
+    long double mu = 0, ro = 0;
 
     bool Covers(double x, double end) const
     {
         return h > 0 ? x >= from && end <= to : x <= from && end >= to;
     }
+    bool PathIsZero(double x, double end) const;
 };
 ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h);
 

@@ -89,3 +89,35 @@ TEST(BoundedSpans, WalksEndInTailsWhereTheDensityIsZero)
     }
     EXPECT_GT(ending, 36);
 }
+
+// A whole log-normal way that lies where the density is 0 (left of its rise, or everywhere for
+// a far mu) is found so; the density is 0 with no error flag at points all along it.
+TEST(BoundedSpans, LogNormalWaysWhereTheDensityIsZeroThroughout)
+{
+    struct Way {
+        TVector params;
+        double from, to;
+        bool zero;
+    };
+    const Way ways[] = {
+        {{1e6, 1}, 0, 1.7e308, true},        {{1e300, 1e6}, 0, 1e300, true},
+        {{-1e300, 1e-6}, 0, 1e300, true},    {{-1e6, -1}, 1e-300, 5000, true},
+        {{10, 1e-6}, 0, 22000, true},        {{10, 1e-6}, 0, 23000, false},
+        {{0, 1}, 0, 1e-300, true},           {{0, 1}, 0, 1e-3, false},
+        {{1e300, 1e300}, 0, 1, false},
+    };
+    for (const Way& w : ways) {
+        const simpson::ZeroTail tail = simpson::ZeroTailOf(LogNormalDensity, w.params, SimpsonStep);
+        EXPECT_EQ(tail.PathIsZero(w.from, w.to), w.zero) << w.params[0] << " " << w.params[1];
+        if (!w.zero)
+            continue;
+        const double lo = std::log(std::max(w.from, 1e-320)), hi = std::log(w.to);
+        for (int i = 0; i <= 200; ++i) {
+            const double x = std::exp(lo + (hi - lo) * i / 200);
+            double f = 1;
+            const int raised = FloatErrorsOf([&] { f = Settle(LogNormalDensity(w.params, x)); });
+            EXPECT_EQ(f, 0.0) << x;
+            EXPECT_EQ(raised, 0) << x;
+        }
+    }
+}
