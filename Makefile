@@ -31,7 +31,7 @@ check-sanitize: deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
 	  -DVELMORA_SANITIZE=address,undefined >/dev/null
 	@cmake --build build-asan -j$(JOBS)
-	@cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	@cd build-asan && QT_QPA_PLATFORM=offscreen \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 	@cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
 	  -DVELMORA_WINDOWS=OFF -DVELMORA_SANITIZE=thread >/dev/null

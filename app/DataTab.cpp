@@ -209,9 +209,9 @@ void TForm1::WireDataTab()
         if (PageControl1->currentWidget() == TabSheet2)
             TabSheet2Show();
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (InGrid(old) && now && !InGrid(now) && now->window() == this)
             RunHandler([this] { StringGrid1Exit(); });
     });
-    new GridExitWatch(this);
+    GridWatch = new GridExitWatch(this);
 }

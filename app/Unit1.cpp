@@ -50,6 +50,17 @@ QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption)
 }
 }  // namespace
 
+// The window's own teardown, which follows, moves the focus and delivers events while this
+// form is half destroyed: what listens to the application on its behalf goes first.
+TForm1::~TForm1()
+{
+    disconnect(FocusWatch);
+    delete GridWatch;
+    delete Hints;
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
 TForm1::TForm1()
 {
     Form1 = this;

@@ -33,6 +33,7 @@ class TForm1 : public QWidget {
     Q_OBJECT
 public:
     TForm1();
+    ~TForm1() override;
 
     // Window and status bar
     QTabWidget* PageControl1;
@@ -137,6 +138,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What listens to the whole application on the form's behalf (the grid's exit).
+    QMetaObject::Connection FocusWatch;
+    QObject* GridWatch = nullptr;
+
     void BuildCalculatorTab();
     void BuildChart1();
     void WireCalculator();
