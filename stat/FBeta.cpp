@@ -59,9 +59,9 @@ const FConstants& FConstantsFor(long long n, long long m)
             c.gammas = HalfGamma(n) * HalfGamma(m);
         }
         const L ln = n, lm = m;
-        c.logNumerator = ln / 2 * std::log(ln) + std::lgamma((ln + lm) / 2) + lm / 2 * std::log(lm);
-        c.logGammaN = std::lgamma(ln / 2);
-        c.logGammaM = std::lgamma(lm / 2);
+        c.logNumerator = ln / 2 * std::log(ln) + LogGamma((ln + lm) / 2) + lm / 2 * std::log(lm);
+        c.logGammaN = LogGamma(ln / 2);
+        c.logGammaM = LogGamma(lm / 2);
         Settle(c.logGammaM);
     });
     if (!c.direct)

@@ -76,9 +76,8 @@ ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h)
             return none;
         const long long n = static_cast<long long>(whole);
         const long double half = n / 2.0L;
-        const auto logDensity = [&](long double x) {
-            return (half - 1) * std::log(x) - x / 2 - half * std::log(2.0L) - std::lgamma(half);
-        };
+        const long double logNorm = half * std::log(2.0L) + LogGamma(half);
+        const auto logDensity = [&](long double x) { return (half - 1) * std::log(x) - x / 2 - logNorm; };
         long double x0 = 1;
         while (x0 < n - 2 || logDensity(x0) > LogZero)
             x0 *= 2;

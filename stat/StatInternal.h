@@ -6,6 +6,7 @@
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#include <math.h>
 
 #include "Stat_Lib.h"
 
@@ -72,6 +73,14 @@ inline double StoreDouble(L v)
 
 constexpr double SimpsonStep = 0x1p-10;     // panel width of both Simpson helpers
 constexpr double SimpsonMinStep = 0x1p-31;  // smallest step of SimpsonInverse
+
+// ln |Gamma(x)|, as std::lgamma gives it, without writing the global sign that std::lgamma
+// leaves (a data race between threads).
+inline L LogGamma(L x)
+{
+    int sign;
+    return lgammal_r(x, &sign);
+}
 
 // The general real power x^y: 1 for y = 0, 0 for x = 0 and y > 0, repeated multiplication
 // (square and multiply) for a whole y up to 2147483647 in size, otherwise exp(y ln x).

@@ -2,6 +2,7 @@
 // algorithm: results must agree bit for bit.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -141,7 +142,7 @@ TEST(GridCache, InversesMatchTheWalkFromTheStartInBothDirections)
 }
 
 namespace {
-long Evaluations = 0;
+std::atomic<long> Evaluations{0};
 double CountedNormal(const TVector& params, double x)
 {
     ++Evaluations;
