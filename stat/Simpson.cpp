@@ -23,7 +23,7 @@ double SimpsonIntegral(TDistHandler density, const TVector& params, double From,
     GridStart start = CachedIntegralStart(density, params, From, To, h);
     WalkState& s = start.s;
     double result = 0;
-    if (IntegralWalk(density, params, To, h, start.known, s, result) == WalkEnd::Done)
+    if (IntegralWalk(density, params, To, h, start.known, start.zero, s, result) == WalkEnd::Done)
         return result;
     return static_cast<double>(s.S + ContinuedIntegral(density, params, s.x, To));
 }
@@ -36,7 +36,7 @@ double SimpsonInverse(TDistHandler density, const TVector& params,
     GridStart start = CachedInverseStart(density, params, From, Target, Limit, h);
     WalkState& s = start.s;
     double result = 0;
-    if (InverseWalk(density, params, Target, Limit, h, start.known, start.cached, s, result) ==
+    if (InverseWalk(density, params, Target, Limit, h, start.known, start.zero, start.cached, s, result) ==
         WalkEnd::Done)
         return result;
     return ContinuedInverse(density, params, s, Target, Limit, h);

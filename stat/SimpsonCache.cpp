@@ -35,6 +35,7 @@ struct Grid {
     double from;
     double h;
     std::vector<Checkpoint> points;
+    ZeroTail zero;  // where the density is 0, in the grid's direction
     // The densities at the end and the middle of every whole panel, while the memory bound
     // leaves room for them; a grid too long for them keeps its saved states alone.
     std::vector<double> values;
@@ -73,6 +74,7 @@ public:
         grid->params.assign(read.data, read.data + read.size);
         grid->from = from;
         grid->h = h;
+        grid->zero = ZeroTailOf(density, grid->params, h);
         grid->points.reserve(64);
         grid->points.push_back({StartState(density, grid->params, from), -HUGE_VALL});
         bytes_ += grid->Bytes();
@@ -326,6 +328,7 @@ GridStart StartAt(const Grid& g, std::size_t point)
 {
     GridStart start;
     start.cached = true;
+    start.zero = g.zero;
     start.s = g.points[point].s;
     start.known.from = start.s.index;
     const long long stored = static_cast<long long>(g.values.size() / 2) - start.s.index;
@@ -342,7 +345,8 @@ GridStart FromGrid(TDistHandler density, const TVector& params, double From, dou
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> guard(cache.lock);
     if (!cache.enabled)
-        return GridStart{StartState(density, params, From), {}};
+        return GridStart{StartState(density, params, From), {}, false,
+                         ZeroTailOf(density, params, h)};
     Grid& g = cache.Find(density, params, From, h);
     return StartAt(g, find(cache, g));
 }
@@ -356,7 +360,7 @@ GridStart CachedIntegralStart(TDistHandler density, const TVector& params, doubl
         const auto ahead = [&](const Checkpoint& c) { return Ahead(h, To, c.s.x) >= std::fabs(h); };
         // The panels still needed to reach To are known: a long way grows in long stretches,
         // but not into a tail where the density is 0 (the walk ends there).
-        const ZeroTail zero = ZeroTailOf(density, g.params, h);
+        const ZeroTail& zero = g.zero;
         const bool zeroAhead = zero.PathIsZero(g.points.back().s.x, To);
         while (!zeroAhead && ahead(g.points.back()) && !zero.Covers(g.points.back().s.x, To)) {
             const long double remaining = Ahead(h, To, g.points.back().s.x) / std::fabs(h);
@@ -389,7 +393,7 @@ GridStart CachedInverseStart(TDistHandler density, const TVector& params, double
         // Block by block, as far as the walk goes; a long way grows in stretches as long as
         // the way grown so far, so the cost stays in proportion to the span.
         const long long start = g.points.back().s.index;
-        const ZeroTail zero = ZeroTailOf(density, g.params, h);
+        const ZeroTail& zero = g.zero;
         const bool zeroAhead = zero.PathIsZero(g.points.back().s.x, Limit);
         while (!zeroAhead && reached(g.points.back()) && !zero.Covers(g.points.back().s.x, Limit)) {
             const long long grown = g.points.back().s.index - start;

@@ -130,10 +130,10 @@ double Density(TDistHandler density, const TVector& params, double x)
 }  // namespace
 
 WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, double h,
-                     const KnownDensities& grid, WalkState& s, double& result)
+                     const KnownDensities& grid, const ZeroTail& zero, WalkState& s,
+                     double& result)
 {
     bool whole = true;  // the panels are those of the grid until the last, shortened one
-    const ZeroTail zero = ZeroTailOf(density, params, h);
     const bool zeroAhead = zero.PathIsZero(s.x, To);
     for (;;) {
         // Every density ahead is 0: the remaining panels, and the continuation beyond the
@@ -314,8 +314,8 @@ private:
 }  // namespace
 
 WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
-                    double h, const KnownDensities& grid, bool remember, WalkState& s,
-                    double& result)
+                    double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
+                    WalkState& s, double& result)
 {
     HalvingDensities halving(density, params, remember);
     bool halved = std::fabs(h) != SimpsonStep;
@@ -331,7 +331,6 @@ WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, 
     bool midKnown = false;
     double knownAt = 0, knownValue = 0;
     RejectedEnds rejected;
-    const ZeroTail zero = ZeroTailOf(density, params, h);
     const bool zeroAhead = zero.PathIsZero(s.x, Limit);
     while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(h)) {
         // Every density ahead is 0: the area stays below Target, and steps of h go on to the

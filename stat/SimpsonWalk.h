@@ -46,12 +46,37 @@ struct KnownDensities {
     }
 };
 
+// Where a density is exactly 0 and raises no error flag: from `from` on, in the direction of
+// h, as far as `to`. A walk that has reached `from` and ends no further than `to` adds nothing
+// more (an integral of one direction). Where no such stretch is known, `from` is the infinity
+// ahead. The standard normal density beyond 40, the log-normal density far enough beyond its
+// mode and the chi-square density far enough beyond its mode (while its
+// powers stay in the extended range) are far below half the smallest double, whatever the
+// rounding of their arithmetic.
+// For the log-normal density, the whole way from x to end may also lie where it is 0 (left
+// of its rise, or all of it for a far mu): PathIsZero tells, at the start of a walk.
+struct ZeroTail {
+    double from = HUGE_VAL, to = HUGE_VAL;
+    double h = 1;
+    bool logNormal = false;
+    long double mu = 0, ro = 0;
+
+    bool Covers(double x, double end) const
+    {
+        return h > 0 ? x >= from && end <= to : x <= from && end >= to;
+    }
+    bool PathIsZero(double x, double end) const;
+};
+ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h);
+
 // Where a call resumes its walk: a saved state and the densities known after it; `cached`
-// when it comes from the grid cache (with the cache off, walks are the plain ones).
+// when it comes from the grid cache (with the cache off, walks are the plain ones); and where
+// the density is 0 (formed once per grid).
 struct GridStart {
     WalkState s;
     KnownDensities known;
     bool cached = false;
+    ZeroTail zero;
 };
 
 // The parameters a density reads: parameter sets that agree there give the same densities.
@@ -66,28 +91,6 @@ struct ReadParams {
     bool operator==(const TVector& p) const;
 };
 
-// Where a density is exactly 0 and raises no error flag: from `from` on, in the direction of
-// h, as far as `to`. A walk that has reached `from` and ends no further than `to` adds nothing
-// more (an integral of one direction). Where no such stretch is known, `from` is the infinity
-// ahead. The standard normal density beyond 40, the log-normal density far enough beyond its
-// mode and the chi-square density far enough beyond its mode (while its
-// powers stay in the extended range) are far below half the smallest double, whatever the
-// rounding of their arithmetic.
-// For the log-normal density, the whole way from x to end may also lie where it is 0 (left
-// of its rise, or all of it for a far mu): PathIsZero tells, at the start of a walk.
-struct ZeroTail {
-    double from, to;
-    double h;
-    bool logNormal = false;
-    long double mu = 0, ro = 0;
-
-    bool Covers(double x, double end) const
-    {
-        return h > 0 ? x >= from && end <= to : x <= from && end >= to;
-    }
-    bool PathIsZero(double x, double end) const;
-};
-ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h);
 
 // Throws for a raised error flag. Callers settle the values whose flags they mean to test.
 inline void StopOnFloatError()
@@ -98,18 +101,20 @@ inline void StopOnFloatError()
 enum class WalkEnd { Done, Continue };
 
 // The integral walk towards To from s, exactly as from the start: whole panels, then the last
-// shortened one; the densities `grid` knows are taken from there. Done: the integral is `result`.
+// shortened one; the densities `grid` knows are taken from there, and the walk ends where
+// `zero` says the density is 0 for the rest of the way. Done: the integral is `result`.
 // Continue: the exact span is used up (or a step no longer moves x); s is where the walk
 // stopped.
 WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, double h,
-                     const KnownDensities& grid, WalkState& s, double& result);
+                     const KnownDensities& grid, const ZeroTail& zero, WalkState& s,
+                     double& result);
 
 // The inverse walk from s, exactly as from the start, taking the densities `grid` knows; with
 // `remember`, the points evaluated after halving the step are kept for a walk to the same
 // target on this thread. Done: the point is `result`. Continue: as for the integral.
 WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
-                    double h, const KnownDensities& grid, bool remember, WalkState& s,
-                    double& result);
+                    double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
+                    WalkState& s, double& result);
 
 // Beyond the exact span: the integral from `from` to `to` by adaptive Gauss-Kronrod rules on
 // panels that double in width, with a bounded number of density evaluations.
