@@ -2,7 +2,6 @@
 #include "StatInternal.h"
 
 #include <atomic>
-#include <cfenv>
 #include <cmath>
 #include <mutex>
 
@@ -71,19 +70,11 @@ long double ComputeHalfGamma(long long k)
 // the error flags computing it raised, which every use raises again.
 constexpr int MaxCachedHalfGamma = 4096;
 struct CachedValue {
-    std::atomic<bool> ready{false};  // published after value and raised are written
-    long double value = 0;
-    int raised = 0;
+    std::atomic<bool> ready{false};  // published after the value is written
+    Remembered value;
 };
 CachedValue HalfGammaCache[MaxCachedHalfGamma + 1];
 std::mutex HalfGammaLock;
-
-long double Recall(const CachedValue& entry)
-{
-    if (entry.raised)
-        std::feraiseexcept(entry.raised);
-    return entry.value;
-}
 }  // namespace
 
 long double HalfGamma(long long k)
@@ -94,13 +85,13 @@ long double HalfGamma(long long k)
         return ComputeHalfGamma(k);
     CachedValue& entry = HalfGammaCache[k];
     if (entry.ready.load(std::memory_order_acquire))
-        return Recall(entry);
+        return entry.value.Use();
     std::lock_guard<std::mutex> guard(HalfGammaLock);
     // Another thread may have published it while this one waited: a published entry is
     // never written again.
     if (!entry.ready.load(std::memory_order_relaxed)) {
-        entry.raised = FloatErrorsOf([&] { entry.value = Settle(ComputeHalfGamma(k)); });
+        entry.value = Remembered::Of([k] { return ComputeHalfGamma(k); });
         entry.ready.store(true, std::memory_order_release);
     }
-    return Recall(entry);
+    return entry.value.Use();
 }

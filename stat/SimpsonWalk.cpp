@@ -27,42 +27,52 @@ ReadParams::ReadParams(TDistHandler density, const TVector& params)
     size = degrees;
 }
 
+namespace {
+// Densities below e^-750 store as 0 (half the smallest double is about e^-745.1).
+constexpr long double LogZero = -750;
+constexpr long double LogNormalFactor = 2.506628274631L;  // the log-normal density's sqrt(2 pi)
+
+// ln of the log-normal density (ro > 0) at x = e^t: a parabola in t, opening down.
+long double LogNormalLog(long double mu, long double ro, long double t)
+{
+    const long double d = t - mu;
+    return -(d * d) / (2 * ro * ro) - t - std::log(ro * LogNormalFactor);
+}
+}  // namespace
+
 ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h)
 {
     const double d = h > 0 ? 1 : -1;
     const ZeroTail none{d * HUGE_VAL, d * HUGE_VAL, h};
-    // Densities below e^-750 store as 0 (half the smallest double is about e^-745.1).
-    constexpr long double LogZero = -750;
     constexpr double Largest = std::numeric_limits<double>::max();
     if (density == NormalStdDensity)
         return {d * 40, d * Largest, h};  // 0.4 e^-800 < e^-750, and x^2 stays in range
     if (h < 0 || params.empty())
         return none;
     if (density == LogNormalDensity && params.size() >= 2) {
-        // With d = ln x - mu, ln f = -d^2 / (2 ro^2) - d - mu - ln(ro sqrt(2 pi)) falls for
-        // d >= 0; it is below LogZero once d^2 / (2 ro^2) + d >= R, that is from d0 on. The
-        // bound is formed in floating point: mu is kept small enough for mu + d0 to hold the
-        // terms of R.
         // A negative ro gives the density's negative (exactly -0 in the tail): |ro| bounds it.
         const long double mu = params[0], ro = std::fabs(params[1]);
         if (!(ro > 0) || !std::isfinite(mu) || !std::isfinite(ro))
             return none;
-        if (!(std::fabs(mu) <= 10000)) {
-            ZeroTail tail = none;
-            tail.logNormal = true;
-            tail.mu = mu;
-            tail.ro = ro;
-            return tail;
-        }
-        const long double R = -LogZero - mu - std::log(ro * 2.506628274631L);
-        const long double d0 = R <= 0 ? 0 : std::min(ro * std::sqrt(2 * R), R);
         ZeroTail tail = none;
         tail.logNormal = true;
         tail.mu = mu;
         tail.ro = ro;
-        if (mu + d0 < 709) {  // else e^(mu + d0) is beyond the doubles
-            tail.from = static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L));
-            tail.to = Largest;
+        // The mode, where a way through it is surely not 0 when its density stores as more.
+        const long double mode = mu - ro * ro;
+        if (mode > -745 && mode < 709 && LogNormalLog(mu, ro, mode) > LogZero)
+            tail.peak = static_cast<double>(std::exp(mode));
+        // With d = ln x - mu, ln f = -d^2 / (2 ro^2) - d - mu - ln(ro sqrt(2 pi)) falls for
+        // d >= 0; it is below LogZero once d^2 / (2 ro^2) + d >= R, that is from d0 on. The
+        // bound is formed in floating point: mu is kept small enough for mu + d0 to hold the
+        // terms of R, and e^(mu + d0) within the doubles.
+        if (std::fabs(mu) <= 10000) {
+            const long double R = -LogZero - mu - std::log(ro * LogNormalFactor);
+            const long double d0 = R <= 0 ? 0 : std::min(ro * std::sqrt(2 * R), R);
+            if (mu + d0 < 709) {
+                tail.from = static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L));
+                tail.to = Largest;
+            }
         }
         return tail;
     }
@@ -102,16 +112,16 @@ bool ZeroTail::PathIsZero(double x, double end) const
 {
     if (Covers(x, end))
         return true;
-    if (!logNormal || !(h > 0) || !(x >= 0) || !(end > x))
+    if (!logNormal || !(h > 0) || !(x >= 0) || !(end > x) || (x <= peak && peak <= end))
         return false;
-    // In t = ln x the log density -(t - mu)^2 / (2 ro^2) - t - ln(ro sqrt(2 pi)) is a parabola
-    // opening down, highest at t = mu - ro^2: its largest value on the way is there, or at the
-    // nearer end of the way (the smallest positive double for a way from 0, where it is 0).
+    // Past the mode the density falls: the tail bound, where there is one, decides.
+    if (peak >= 0 && x > peak && std::isfinite(from))
+        return false;
+    // The parabola's largest value on the way is at its top, or at the nearer end of the way
+    // (the smallest positive double for a way from 0, where the density is 0).
     const long double lo = std::log(std::max(static_cast<long double>(x), 0x1p-1074L));
     const long double hi = std::log(static_cast<long double>(end));
-    const long double t = std::clamp(mu - ro * ro, lo, hi);
-    const long double d = t - mu;
-    return -(d * d) / (2 * ro * ro) - t - std::log(ro * 2.506628274631L) < -750;
+    return LogNormalLog(mu, ro, std::clamp(mu - ro * ro, lo, hi)) < LogZero;
 }
 
 bool ReadParams::operator==(const TVector& p) const
@@ -177,6 +187,11 @@ long double StopBeforeLimit(double x, double Limit, double h)
 }
 
 namespace {
+// A density value and where it was taken.
+struct DensityAt {
+    double x, f;
+};
+
 // Densities at the ends of the panels the inverse walk rejected, nested towards the walk's
 // position: after the halved panels up to it are taken, the next panel ends where a rejected
 // one ended, on the same argument, so with the same value.
@@ -201,18 +216,11 @@ public:
 
 private:
     static constexpr int Depth = 48;  // more than the halvings from 2^-10 to 2^-31
-    struct End {
-        double x, f;
-    } ends_[Depth];
+    DensityAt ends_[Depth];
     int depth_ = 0;
 };
-}  // namespace
 
-namespace {
-struct HalvingPoint {
-    double x, f;
-};
-constexpr int MaxHalvingPoints = 64;
+constexpr int MaxDensityAts = 64;
 
 // The densities that this thread's latest inverse walk evaluated after halving its step, in
 // the order it needed them, with its density, parameters and the panel where it first halved.
@@ -237,7 +245,7 @@ public:
     }
 
     void Keep(TDistHandler density, const ReadParams& read, long long panel,
-              const HalvingPoint* points, int count)
+              const DensityAt* points, int count)
     {
         density_ = density;
         if (!(read == params_))
@@ -251,7 +259,7 @@ private:
     TDistHandler density_ = nullptr;
     TVector params_;
     long long panel_ = -1;
-    HalvingPoint points_[MaxHalvingPoints];
+    DensityAt points_[MaxDensityAts];
     int count_ = 0;
 };
 
@@ -297,7 +305,7 @@ public:
 private:
     void Record(double x, double value)
     {
-        if (steps_ < MaxHalvingPoints)
+        if (steps_ < MaxDensityAts)
             path_[steps_++] = {x, value};
     }
 
@@ -308,7 +316,7 @@ private:
     bool following_ = false;
     bool evaluated_ = false;
     long long panel_ = -1;
-    HalvingPoint path_[MaxHalvingPoints];
+    DensityAt path_[MaxDensityAts];
     int steps_ = 0;
 };
 }  // namespace

@@ -59,7 +59,8 @@ struct ZeroTail {
     double from = HUGE_VAL, to = HUGE_VAL;
     double h = 1;
     bool logNormal = false;
-    long double mu = 0, ro = 0;
+    long double mu = 0, ro = 0;  // |ro|
+    double peak = -1;            // the log-normal mode, when its density there is not 0
 
     bool Covers(double x, double end) const
     {
