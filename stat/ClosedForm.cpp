@@ -84,9 +84,6 @@ double CauchyDistribution(const TVector& params, double x)
     return static_cast<double>(0.5L + SimpsonIntegral(CauchyDensity, params, a, x));
 }
 
-namespace {
-// Right end of the quantile search: 100 a + 100 while that lies right of a; for locations at
-// or below -100/99 the search still runs rightwards, up to a + 100 (1 + |a|).
 double CauchySearchLimit(double a)
 {
     const L limit = 100 * L(a) + 100;
@@ -94,7 +91,6 @@ double CauchySearchLimit(double a)
         return static_cast<double>(limit);
     return static_cast<double>(a + 100 * (1 + std::fabs(L(a))));
 }
-}  // namespace
 
 double CauchyInverse(const TVector& params, double p)
 {

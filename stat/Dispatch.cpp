@@ -1,5 +1,6 @@
 // The handler table [mode][kind] and DistEval.
 #include "Stat_Lib.h"
+#include "TrueValues.h"
 
 namespace {
 #define VELMORA_HANDLERS(Mode)                                                                  \
@@ -21,5 +22,5 @@ const TDistHandler DistHandlers[DistFuncCount][DistKindCount] = {
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
 {
     const TDistHandler handler = DistHandlers[static_cast<int>(mode)][KindIndex(kind)];
-    return FloatChecked([&] { return handler(params, x); });
+    return FloatChecked([&] { return TrueValue(kind, mode, params, x, handler); });
 }

@@ -5,10 +5,6 @@
 #include <cmath>
 
 namespace {
-constexpr double FLimit = 50;
-// The F quantile search stops one step below its limit when the target lies beyond it.
-constexpr double FCap = FLimit - SimpsonStep;
-
 constexpr long long Room = 16000;  // bits, below the extended exponent range of 16384
 
 // Bits of |v| (its binary exponent plus one); 0 for 0, and more than Room for an infinity.

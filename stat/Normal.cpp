@@ -8,7 +8,6 @@ namespace {
 const long double NormalFactor = 0.398942280401433L;     // stands for 1/sqrt(2 pi)
 const long double LogNormalFactor = 2.506628274631L;     // stands for sqrt(2 pi)
 constexpr double NormalStdLimit = 25;
-constexpr double LogNormalLimit = 100000;
 }  // namespace
 
 double NormalStdDensity(const TVector&, double x)

@@ -1,0 +1,153 @@
+// The criterion that decides which method gives a value. It depends on the kind, the
+// parameters and x alone:
+//
+// - Parameters outside the catalogue's open bounds (or fractional degrees of freedom), a
+//   non-finite x, and kinds without sound functions: the listed method, always.
+// - Otherwise the listed result stands when it raised no floating-point error and agrees with
+//   the sound method's value of the same quantity:
+//   - a density within 1e-7 relative (or both below 1e-300);
+//   - a distribution value inside [0, 1] and within 1e-7;
+//   - a quantile q whose sound distribution value is within 1e-7 of p, or a quantile the
+//     listed search ended at its walking limit for because the true one lies beyond it.
+// - When it does not, the sound value is returned (a quantile beyond the walking limit as the
+//   point where the listed search stops).
+// - Where the listed method is known to fail, it is not run at all (see Hopeless).
+#include "TrueValues.h"
+
+#include "SoundMethods.h"
+
+#include <cmath>
+
+namespace {
+constexpr double Agreement = 1e-7;
+
+bool InRange(TDistKind kind, const TVector& params)
+{
+    for (int i = 0; i < ParamCount(kind); ++i)
+        if (!DistParamValid(kind, i, params[i]))
+            return false;
+    return true;
+}
+
+// Inputs where the listed method cannot resolve the density whatever x is, so running it
+// would only cost time: a Beta kernel whose peak lies near or below the double range, where
+// its values lose their digits and the grid sums subnormal numbers.
+bool Hopeless(TDistKind kind, const TVector& params)
+{
+    if (kind != TDistKind::Beta || params[0] < 1 || params[1] < 1)
+        return false;
+    const L a = params[0] - 1, b = params[1] - 1;
+    const L logPeak = (a > 0 ? a * std::log(a / (a + b)) : 0) + (b > 0 ? b * std::log(b / (a + b)) : 0);
+    return logPeak < -600;
+}
+
+// The listed value with the error flags it raised (an error thrown by a walk counts as one).
+struct Listed {
+    double value = 0;
+    int raised = 0;
+    bool threw = false;
+    EMathError error{""};
+};
+
+Listed RunListed(TDistHandler handler, const TVector& params, double x)
+{
+    Listed r;
+    try {
+        r.raised = FloatErrorsOf([&] { r.value = Settle(handler(params, x)); });
+    } catch (const EMathError& e) {
+        r.threw = true;
+        r.error = e;
+    }
+    return r;
+}
+
+// Gives back the listed outcome unchanged: its value, or its error.
+double Replay(const Listed& r)
+{
+    if (r.threw)
+        throw r.error;
+    if (r.raised)
+        std::feraiseexcept(r.raised);
+    return r.value;
+}
+
+bool Agrees(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x,
+            double listed)
+{
+    switch (mode) {
+    case TDistFunc::Density: {
+        const double truth = sound.density(params, x);
+        return std::fabs(listed - truth) <= Agreement * std::fabs(truth) ||
+               (std::fabs(truth) < 1e-300 && std::fabs(listed) < 1e-300);
+    }
+    case TDistFunc::Distribution:
+        return listed >= 0 && listed <= 1 &&
+               std::fabs(listed - sound.distribution(params, x)) <= Agreement;
+    default: {
+        if (!InOpenUnit(x))
+            return true;  // the listed constants outside (0, 1)
+        if (std::fabs(sound.distribution(params, listed) - x) <= Agreement)
+            return true;
+        double at = 0;
+        bool upward = true;
+        if (!sound.cap || !sound.cap(params, x, at, upward))
+            return false;
+        const bool atLimit = listed == at || std::fabs(listed - at) <= SimpsonStep;
+        const double there = sound.distribution(params, at);
+        return atLimit && (upward ? there < x : there > x);
+    }
+    }
+}
+
+double SoundValue(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x)
+{
+    switch (mode) {
+    case TDistFunc::Density:
+        return sound.density(params, x);
+    case TDistFunc::Distribution:
+        return sound.distribution(params, x);
+    default: {
+        const double q = sound.inverse(params, x);
+        double at = 0;
+        bool upward = true;
+        if (InOpenUnit(x) && sound.cap && sound.cap(params, x, at, upward) &&
+            (upward ? q > at : q < at))
+            return at;
+        return q;
+    }
+    }
+}
+
+bool HasSound(const TSoundKind& sound, TDistFunc mode)
+{
+    switch (mode) {
+    case TDistFunc::Density:
+        return sound.density != nullptr;
+    case TDistFunc::Distribution:
+        return sound.distribution != nullptr;
+    default:
+        return sound.inverse != nullptr;
+    }
+}
+}  // namespace
+
+double TrueValue(TDistKind kind, TDistFunc mode, const TVector& params, double x,
+                 TDistHandler listed)
+{
+    const TSoundKind& sound = SoundKind(kind);
+    if (!HasSound(sound, mode) || !std::isfinite(x) || !InRange(kind, params))
+        return listed(params, x);
+    if (Hopeless(kind, params))
+        return SoundValue(mode, sound, params, x);
+    const Listed r = RunListed(listed, params, x);
+    if (!r.threw && !r.raised && Agrees(mode, sound, params, x, r.value))
+        return r.value;
+    double value = 0;
+    try {
+        if (FloatErrorsOf([&] { value = Settle(SoundValue(mode, sound, params, x)); }))
+            return Replay(r);
+    } catch (const EMathError&) {
+        return Replay(r);
+    }
+    return value;
+}
