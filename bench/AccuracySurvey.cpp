@@ -5,7 +5,7 @@
 // probability (|F(q) - F(q*)| with q* the true quantile held at the search's walking limit,
 // F from Boost.Math), and the slowest call.
 //
-//   survey_accuracy [--listed] [table]
+//   survey_accuracy [--listed] [--kind K] [table]
 //
 // --listed evaluates the listed handlers alone, as DistEval did before sound methods took
 // over where the grid cannot see the density.
@@ -14,6 +14,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -135,7 +136,12 @@ double OracleCdf(int kind, const TVector& p, double x)
 // describes it.
 double Held(int kind, const TVector& p, double q)
 {
-    const double step = SimpsonStep;
+    const double step = 0x1p-10;
+    const double LogNormalLimit = 100000, FCap = 50 - step;
+    const auto CauchySearchLimit = [](double a) {
+        const long double limit = 100 * (long double)a + 100;
+        return double(limit > a ? limit : a + 100 * (1 + std::fabs((long double)a)));
+    };
     auto within = [&](double lo, double hi) { return q < lo ? lo : q > hi ? hi : q; };
     switch (static_cast<TDistKind>(kind)) {
     case TDistKind::NormalStd: return within(-25 + step, 25 - step);
@@ -173,10 +179,13 @@ std::string Describe(const Row& r)
 int main(int argc, char** argv)
 {
     bool listed = false;
+    int only = -1;  // every kind
     std::string path = VELMORA_TRUE_VALUES;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--listed") == 0)
             listed = true;
+        else if (std::strcmp(argv[i], "--kind") == 0 && i + 1 < argc)
+            only = std::atoi(argv[++i]);
         else
             path = argv[i];
     }
@@ -198,7 +207,8 @@ int main(int argc, char** argv)
         for (double& p : r.params)
             s >> p;
         s >> r.x >> r.truth;
-        rows.push_back(r);
+        if (only < 0 || r.kind == only)
+            rows.push_back(r);
     }
 
     std::vector<Worst> worst(DistKindCount);

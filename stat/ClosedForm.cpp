@@ -1,6 +1,7 @@
 // The nine kinds with closed formulas, and Cauchy, whose distribution integrates its density.
 #include "StatInternal.h"
 
+#include <cfloat>
 #include <cmath>
 
 
@@ -110,21 +111,32 @@ double CauchyInverse(const TVector& params, double p)
 
 // ---- Logistic ------------------------------------------------------------------------------
 namespace {
-L LogisticE(const TVector& params, double x)
+// Far left, e = exp(-z) leaves the extended range while the density and the distribution are
+// ordinary numbers (0 as doubles): there they are formed from exp(z) instead, the density by
+// its symmetry e/(1 + e)^2 = 1/(e (1 + 1/e)^2), the distribution as exp(z) / (1 + exp(z)).
+constexpr L LogisticFar = 11000;
+
+L LogisticZ(const TVector& params, double x)
 {
-    return std::exp(-(x - L(params[0])) / params[1]);
+    return (x - L(params[0])) / params[1];
 }
 }  // namespace
 
 double LogisticDensity(const TVector& params, double x)
 {
-    const L e = LogisticE(params, x);
+    const L z = LogisticZ(params, x);
+    const L e = std::exp(z < -LogisticFar ? z : -z);
     return static_cast<double>(e / (params[1] * (1 + e) * (1 + e)));
 }
 
 double LogisticDistribution(const TVector& params, double x)
 {
-    return static_cast<double>(1 / (1 + LogisticE(params, x)));
+    const L z = LogisticZ(params, x);
+    if (z < -LogisticFar) {
+        const L e = std::exp(z);
+        return static_cast<double>(e / (1 + e));
+    }
+    return static_cast<double>(1 / (1 + std::exp(-z)));
 }
 
 double LogisticInverse(const TVector& params, double p)
@@ -140,7 +152,14 @@ double RayleighDensity(const TVector& params, double x)
     if (!(x > 0))
         return 0;
     const L sigma = params[0];
-    const double c = static_cast<double>(1 / (sigma * sigma));
+    const L inverseSquare = 1 / (sigma * sigma);
+    // Below about 1.3e-154 the scale's 1/ro^2 leaves the double range while the density is
+    // ordinary: it is then formed from u = x / ro, as (u / ro) exp(-u^2 / 2).
+    if (std::fabs(inverseSquare) > DBL_MAX) {
+        const L u = x / sigma;
+        return static_cast<double>(u / sigma * std::exp(-0.5L * u * u));
+    }
+    const double c = static_cast<double>(inverseSquare);
     return static_cast<double>(x * L(c) * std::exp(-0.5L * x * x * c));
 }
 
@@ -197,6 +216,11 @@ double ParetoDensity(const TVector& params, double x)
     const L xm = params[0], alpha = params[1];
     if (!(x >= xm))
         return 0;
+    // Where xm^alpha or x^(alpha + 1) leaves the extended range (about 2^16000 either way)
+    // the density is formed as (alpha / x) (xm / x)^alpha, whose power is at most 1.
+    constexpr L Room = 16000;
+    if (std::fabs(alpha * std::log2(xm)) > Room || std::fabs((alpha + 1) * std::log2(L(x))) > Room)
+        return static_cast<double>(alpha / x * RealPower(xm / x, alpha));
     return static_cast<double>(alpha * RealPower(xm, alpha) / RealPower(x, alpha + 1));
 }
 
@@ -220,7 +244,9 @@ double ParetoInverse(const TVector& params, double p)
 namespace {
 enum class Side { Below, Inside, Above };
 
-// Where x lies against the support, and t inside it (rounded to double).
+// Where x lies against the support, and t inside it (rounded to double). A t beyond the
+// double range is given as infinity without forming it: exp(-t) is 0 there, and with it the
+// density and the distribution.
 Side ExtrValueT(const TVector& params, double x, double& t)
 {
     const L mu = params[0], sigma = params[1], xi = params[2];
@@ -229,7 +255,11 @@ Side ExtrValueT(const TVector& params, double x, double& t)
     if (xi < -MinPositiveDouble && !(x < mu - sigma / xi))
         return Side::Above;
     const L z = (x - mu) / sigma;
-    if (std::fabs(xi) > MinPositiveDouble)
+    const bool shaped = std::fabs(xi) > MinPositiveDouble;
+    const L logT = shaped ? -std::log1p(xi * z) / xi : -z;
+    if (logT > 709)
+        t = HUGE_VAL;
+    else if (shaped)
         t = static_cast<double>(RealPower(1 + xi * z, -1 / xi));
     else
         t = static_cast<double>(std::exp(-z));
@@ -241,6 +271,8 @@ double ExtrValueDensity(const TVector& params, double x)
 {
     double t = 0;
     if (ExtrValueT(params, x, t) != Side::Inside)
+        return 0;
+    if (std::isinf(t))
         return 0;
     const L sigma = params[1], xi = params[2];
     return static_cast<double>((1 / sigma) * RealPower(t, xi + 1) * std::exp(-L(t)));

@@ -2,6 +2,7 @@
 #include "StatInternal.h"
 #include "Symmetric.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -27,9 +28,15 @@ double NormalStdInverse(const TVector& params, double p)
 }
 
 namespace {
+// (x - mu) / ro as a double. A finite value beyond the double range is held at the range's
+// end: the standard normal density and distribution are 0 or 1 there already, and rounding
+// it would overflow.
 double Standardised(const TVector& params, double x)
 {
-    return static_cast<double>((static_cast<long double>(x) - params[0]) / params[1]);
+    const long double z = (static_cast<long double>(x) - params[0]) / params[1];
+    if (std::isfinite(z) && std::fabs(z) > DBL_MAX)
+        return z > 0 ? DBL_MAX : -DBL_MAX;
+    return static_cast<double>(z);
 }
 }  // namespace
 

@@ -160,6 +160,5 @@ TEST(ClosedForms, CauchyQuantilesAreMirroredAndCappedAtTheSearchLimit)
 
 TEST(ClosedForms, ExtremeArgumentsReachTheCallerAsErrors)
 {
-    EXPECT_EQ(MathErrorOf(TDistKind::ExtrValue, Dens, {0, 1, 0}, -1000), "Floating point overflow");
     EXPECT_EQ(MathErrorOf(TDistKind::Pareto, Inv, {1, 0}, 0.5), "Floating point division by zero");
 }
