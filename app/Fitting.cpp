@@ -9,7 +9,6 @@
 
 #include "Controls.h"
 #include "FieldColour.h"
-#include "FitRun.h"
 #include "NumberFormat.h"
 #include "Unit1.h"
 
@@ -199,38 +198,26 @@ void TForm1::Button5Click()
         SetFieldColour(Edit7, FieldColour::Rejected);
         return;
     }
-    TFitRun run = RunFitTest(DataBuffer, FitKind, FitParams, FitEstimatedCount, k);
-    DataOrder.swap(run.order);
+    TFitResult run = ChiSquareFitTest(DataBuffer, FitKind, FitParams, FitEstimatedCount, k);
     HistBounds.swap(run.bounds);
     HistObserved.swap(run.observed);
     HistExpected.swap(run.expected);
     RadioButton3Click();
 
-    const TChiSquareStatistic& s = run.statistic;
-    const int d = run.df;
     QPalette verdict = Label17->palette();
-    if (d < 1) {
-        ShowText(Edit8, QString::fromLatin1(FatallyNotSatisfied));
+    ShowText(Edit8, QString::fromStdString(run.verdict));
+    ShowText(Edit11, QString::fromStdString(FitDetails(run, FitEstimatedCount, DecimalSeparator())));
+    if (run.fatal) {
         ShowText(Edit9, QStringLiteral("N/A"));
-        ShowText(Edit11, QStringLiteral("N/A"));
         Label17->setText(QStringLiteral("N/A"));
         verdict.setColor(QPalette::WindowText, QColor(0, 0, 0));
-        Label17->setPalette(verdict);
-        Label17->adjustSize();
-        return;
+    } else {
+        ShowText(Edit9, QString::fromStdString(FormatGeneral(run.alpha, DecimalSeparator())));
+        Label17->setText(run.rejected ? QStringLiteral("is rejected.")
+                                      : QStringLiteral("can not be rejected."));
+        verdict.setColor(QPalette::WindowText,
+                         run.rejected ? QColor(255, 0, 0) : QColor(0, 0, 255));
     }
-    const double alpha = FoundAlpha(d, s.R);
-    const char sep = DecimalSeparator();
-    ShowText(Edit8, QString::fromLatin1(AssumptionVerdict(s)));
-    ShowText(Edit11, 
-        "Rstat = " + QString::fromStdString(FormatGeneral(static_cast<double>(s.R), sep)) +
-        "; N=" + QString::number(k) + ";Np=" + QString::number(FitEstimatedCount) + ";" +
-        "Rcrit(0.05)=" +
-        QString::fromStdString(FormatGeneral(ChiSquareCritical(k - FitEstimatedCount - 1), sep)));
-    ShowText(Edit9, QString::fromStdString(FormatGeneral(alpha, sep)));
-    const bool rejected = alpha < 0.05;
-    Label17->setText(rejected ? QStringLiteral("is rejected.") : QStringLiteral("can not be rejected."));
-    verdict.setColor(QPalette::WindowText, rejected ? QColor(255, 0, 0) : QColor(0, 0, 255));
     Label17->setPalette(verdict);
     Label17->adjustSize();
 }

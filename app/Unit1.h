@@ -96,7 +96,6 @@ public:
     TDistKind FitKind = TDistKind::UniformStd;
     TVector FitParams;
     std::int32_t FitEstimatedCount = 0;
-    TIntVector DataOrder;
     TVector HistBounds, HistObserved, HistExpected;
 
 public slots:

@@ -6,7 +6,6 @@
 #include <QRadioButton>
 
 #include "BulkGeneration.h"
-#include "FitRun.h"
 #include "SimpleRandomLib.h"
 #include "OffscreenMain.h"
 #include "Unit1.h"
@@ -27,7 +26,7 @@ void BM_FitTest150(benchmark::State& state)
 {
     const TVector& data = Sample();
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunFitTest(data, TDistKind::Normal, {1, 2}, 2, 150).df);
+        benchmark::DoNotOptimize(ChiSquareFitTest(data, TDistKind::Normal, {1, 2}, 2, 150).df);
 }
 
 void BM_HistogramRedraw150(benchmark::State& state)
@@ -36,7 +35,7 @@ void BM_HistogramRedraw150(benchmark::State& state)
     form.show();
     form.DataBuffer = Sample();
     form.HistBounds.clear();
-    TFitRun run = RunFitTest(form.DataBuffer, TDistKind::Normal, {1, 2}, 2, 150);
+    TFitResult run = ChiSquareFitTest(form.DataBuffer, TDistKind::Normal, {1, 2}, 2, 150);
     form.HistBounds = run.bounds;
     form.HistObserved = run.observed;
     form.HistExpected = run.expected;

@@ -1,6 +1,7 @@
 // Moment estimates of distribution parameters from a sample.
 #include "StatInternal.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -18,9 +19,39 @@ void Store(TVector& params, int index, L value)
     ThrowFloatError(RaisedFloatErrors());
     params[index] = stored;
 }
+
+// Degrees of freedom: the nearest whole number, halves away from zero.
+L Whole(L v)
+{
+    return std::round(v);
+}
+
+bool AllPositive(const TVector& data)
+{
+    return std::all_of(data.begin(), data.end(), [](double x) { return x > 0; });
+}
+
+bool Estimate(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which);
 }  // namespace
 
+// An estimate outside its parameter's bounds (a negative Student N from a variance below 1,
+// an F degree of freedom of 0) cannot be tested with: the estimation fails, and nothing it
+// wrote is kept.
 bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)
+{
+    const TVector given = params;
+    if (!Estimate(kind, data, params, which))
+        return false;
+    for (int i = 0; i < ParamCount(kind); ++i)
+        if (which[i] && !DistParamValid(kind, i, params[i])) {
+            params = given;
+            return false;
+        }
+    return true;
+}
+
+namespace {
+bool Estimate(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)
 {
     const std::size_t n = data.size();
     if (n < 3)
@@ -37,20 +68,26 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     }
     if (params.size() < static_cast<std::size_t>(ParamCount(kind)))
         throw EStat("Count of parameters was not found");
+    // The log-normal is estimated from the logarithms of the data.
+    const bool logarithms = kind == TDistKind::LogNormal && (which[0] || which[1]);
+    if (logarithms && !AllPositive(data))
+        return false;
 
     FloatScope scope;
-    L min = data[0], max = data[0], sum = 0;
+    const auto value = [&](double x) { return logarithms ? std::log(L(x)) : L(x); };
+    L min = value(data[0]), max = min, sum = 0;
     for (double x : data) {
-        if (x < min)
-            min = x;
-        if (x > max)
-            max = x;
-        sum += x;
+        const L v = value(x);
+        if (v < min)
+            min = v;
+        if (v > max)
+            max = v;
+        sum += v;
     }
     const L m = sum / n;
     L squares = 0;
     for (double x : data)
-        squares += (x - m) * (x - m);
+        squares += (value(x) - m) * (value(x) - m);
     const L s2 = squares / (n - 1);
 
     switch (kind) {
@@ -68,20 +105,23 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
         break;
     case TDistKind::Chi2:
         if (which[0])
-            Store(params, 0, std::trunc((m + s2 / 2) / 2));
+            Store(params, 0, Whole((m + s2 / 2) / 2));
         break;
     case TDistKind::Student:
         if (which[0])
-            Store(params, 0, Nonzero(s2 - 1) ? std::trunc(2 * s2 / (s2 - 1)) : 2);
+            Store(params, 0, Nonzero(s2 - 1) ? Whole(2 * s2 / (s2 - 1)) : 2);
         break;
     case TDistKind::LogNormal:
+        // mu: the mean of the logarithms; ro: their deviations from mu (estimated, or as
+        // given), over n - 1.
         if (which[0])
-            Store(params, 0, std::log(m));
+            Store(params, 0, m);
         if (which[1]) {
             const L mu = params[0];
-            Store(params, 1,
-                  std::log(std::exp(mu) + std::sqrt(std::exp(2 * mu) + 4 * s2)) - std::log(2.0L) -
-                      mu);
+            L around = 0;
+            for (double x : data)
+                around += (value(x) - mu) * (value(x) - mu);
+            Store(params, 1, std::sqrt(around / (n - 1)));
         }
         break;
     case TDistKind::Exponential:
@@ -91,12 +131,12 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     case TDistKind::F:
         // The second degree of freedom comes first: the first one's formula reads it.
         if (which[1])
-            Store(params, 1, Nonzero(m - 1) ? std::trunc(2 * m / (m - 1)) : 2);
+            Store(params, 1, Nonzero(m - 1) ? Whole(2 * m / (m - 1)) : 2);
         if (which[0]) {
             const L d = params[1];
             Store(params, 0,
-                  2 * d * d * (d - 2) /
-                      (d * d * d * s2 - 8 * d * d * s2 + 20 * d * s2 - 16 * s2 - 2 * d * d));
+                  Whole(2 * d * d * (d - 2) /
+                        (d * d * d * s2 - 8 * d * d * s2 + 20 * d * s2 - 16 * s2 - 2 * d * d)));
         }
         break;
     case TDistKind::Logistic:
@@ -115,3 +155,4 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     scope.Close();
     return true;
 }
+}  // namespace

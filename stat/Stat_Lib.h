@@ -116,3 +116,25 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
 // Upper 5 % critical value of chi-square for df degrees of freedom, interpolated in a table;
 // throws EStat "Count of parameters was not found" for df below 1 or from 16777216 on.
 double ChiSquareCritical(std::int32_t df);
+
+// ---- Chi-square goodness-of-fit test -----------------------------------------------------
+struct TFitResult {                       // one whole chi-square goodness-of-fit run
+    TVector bounds, observed, expected;   // the k categories, for the histogram
+    int categories = 0;                   // after merging; "N=" in the details text
+    long double R = 0;                    // the statistic
+    int empty = 0, df = 0;                // e and d
+    bool fatal = false;                   // d < 1: "fatally not satisfied"
+    std::string verdict, details;         // Edit8 and Edit11 texts ('.' as separator)
+    double alpha = 0, critical = 0;       // found alpha, Rcrit(0.05)
+    bool rejected = false;                // alpha < 0.05
+};
+// Tests data (at least one value) against kind with params, of which `estimated` were
+// estimated, over k >= 1 equal-width categories between the smallest and the largest value.
+// The last category also expects the probability above the largest value; categories that
+// expect more than 0 but less than 1 value are merged toward the centre before the statistic.
+// Throws EMathError for a floating-point fault of the hypothesised distribution.
+TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& params,
+                            int estimated, int k);
+// The details text of a result ("Rstat = ...; N=...;Np=...;Rcrit(0.05)=..."), with the given
+// decimal separator in its two numbers; "N/A" when the test is fatal.
+std::string FitDetails(const TFitResult& result, int estimated, char separator);

@@ -274,10 +274,23 @@ TEST_F(Fitting, ChoicesThatCompleteAndChoicesThatDoNot)
     EXPECT_EQ(form->FitParams, (TVector{0, 2}));
     EXPECT_EQ(form->Edit10->text(), "0");
     const Hypothesis cauchy = Current();
-    // A floating-point fault in the estimation: the log of a negative mean.
+    // A log-normal sample with values not above 0 cannot be estimated: the estimation's message.
     form->DataBuffer = {-1, -2, -3};
     Choose(TDistKind::LogNormal);
-    EXPECT_EQ(platform.messages.last(), "Invalid floating point operation");
+    EXPECT_EQ(platform.messages.size(), 3);
+    EXPECT_EQ(platform.messages.last(), platform.messages.first());
+    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
+    EXPECT_TRUE(Current() == cauchy);
+    // An estimate outside its bounds (Student N from a variance below 1) fails the same way.
+    form->DataBuffer = {-1, 0, 0, 0, 1};
+    Choose(TDistKind::Student);
+    EXPECT_EQ(platform.messages.size(), 4);
+    EXPECT_EQ(platform.messages.last(), platform.messages.first());
+    EXPECT_TRUE(Current() == cauchy);
+    // A floating-point fault in the estimation: F with a zero denominator.
+    form->DataBuffer = {0, 1.5, 3};
+    Choose(TDistKind::F);
+    EXPECT_EQ(platform.messages.last(), "Floating point division by zero");
     EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
     EXPECT_TRUE(Current() == cauchy);
     // A kind without parameters: no dialog.

@@ -71,13 +71,20 @@ TEST(EstimateParams, MomentFormulasOnSmallSamples)
     EXPECT_TRUE(EstimateParams(TDistKind::Chi2, {0, 4, 4, 4, 8}, one, Only(0)));  // m 4, s2 8
     EXPECT_EQ(one[0], 4);
     EXPECT_TRUE(EstimateParams(TDistKind::Chi2, {0.4, 4.4, 4.4, 4.4, 8.4}, one, Only(0)));
-    EXPECT_EQ(one[0], 4);  // Int(4.2)
+    EXPECT_EQ(one[0], 4);  // 4.2
+    // Degrees of freedom are rounded to the nearest whole number, halves away from zero (they
+    // were truncated: an estimate of 4.99 became 4).
+    EXPECT_TRUE(EstimateParams(TDistKind::Chi2, {1.2, 5.2, 5.2, 5.2, 9.2}, one, Only(0)));
+    EXPECT_EQ(one[0], 5);  // 4.6
+    EXPECT_TRUE(EstimateParams(TDistKind::Chi2, {1, 5, 5, 5, 9}, one, Only(0)));
+    EXPECT_EQ(one[0], 5);  // 4.5
     EXPECT_TRUE(EstimateParams(TDistKind::Student, {1, 2, 3}, one, Only(0)));  // s2 = 1
     EXPECT_EQ(one[0], 2);
     EXPECT_TRUE(EstimateParams(TDistKind::Student, {-1.5, -1.5, 1.5, 1.5}, one, Only(0)));
     EXPECT_EQ(one[0], 3);  // s2 = 3: Int(6 / 2)
-    EXPECT_TRUE(EstimateParams(TDistKind::Student, {-1, 0, 0, 0, 1}, one, Only(0)));
-    EXPECT_EQ(one[0], -2);  // s2 = 0.5: Int(-2), outside the bounds and shown as it is
+    // s2 = 0.5 gives -2, outside the bounds: the estimation fails and writes nothing.
+    EXPECT_FALSE(EstimateParams(TDistKind::Student, {-1, 0, 0, 0, 1}, one, Only(0)));
+    EXPECT_EQ(one[0], 3);
     EXPECT_TRUE(EstimateParams(TDistKind::Exponential, {-1, 0, 1}, one, Only(0)));
     EXPECT_EQ(one[0], 1);
     EXPECT_TRUE(EstimateParams(TDistKind::Exponential, {1, 2, 3}, one, Only(0)));
@@ -88,23 +95,29 @@ TEST(EstimateParams, MomentFormulasOnSmallSamples)
 
 TEST(EstimateParams, StepOrderAndTheValuesTheFormulasRead)
 {
-    // F: M from the mean first (mean 1: no division, 2), then N reads it.
+    // F: M from the mean first (mean 1: no division, 2), then N reads it: 2 d^2 (d - 2) = 0
+    // over -8, outside the bounds, so the estimation fails and nothing is kept.
     TVector f{9, 9};
-    ASSERT_TRUE(EstimateParams(TDistKind::F, {0, 1, 2}, f, Both()));
-    EXPECT_EQ(f[1], 2);
-    EXPECT_EQ(f[0], 0);  // 2 d^2 (d - 2) = 0 over -8
+    EXPECT_FALSE(EstimateParams(TDistKind::F, {0, 1, 2}, f, Both()));
+    EXPECT_EQ(f, (TVector{9, 9}));
     // N alone reads the given M = 6.
     TVector given{9, 10};
     ASSERT_TRUE(EstimateParams(TDistKind::F, {1, 2, 3}, given, Only(0)));
     const double d = 10, s2 = 1;
-    EXPECT_DOUBLE_EQ(given[0], 2 * d * d * (d - 2) / (s2 * (d - 2) * (d - 2) * (d - 4) - 2 * d * d));
-    // LogNormal ro reads the mu already held when only index 1 is asked for.
+    EXPECT_EQ(given[0], std::round(2 * d * d * (d - 2) / (s2 * (d - 2) * (d - 2) * (d - 4) - 2 * d * d)));
+    // LogNormal: from the logarithms of the data. ro reads the mu already held when only
+    // index 1 is asked for (it was ln(mean), and a ro formula that gave 0.21 for a sample of
+    // LogNormal(0, 0.5)).
+    const double l2 = std::log(2.0), l3 = std::log(3.0);
     TVector ln{0, 5};
     ASSERT_TRUE(EstimateParams(TDistKind::LogNormal, {1, 2, 3}, ln, Only(1)));
     EXPECT_EQ(ln[0], 0);
-    EXPECT_NEAR(ln[1], std::log((1 + std::sqrt(5.0)) / 2), tol::Rounding);
+    EXPECT_NEAR(ln[1], std::sqrt((l2 * l2 + l3 * l3) / 2), tol::Rounding);
     ASSERT_TRUE(EstimateParams(TDistKind::LogNormal, {1, 2, 3}, ln, Both()));
-    EXPECT_DOUBLE_EQ(ln[0], std::log(2.0));
+    const double mu = (l2 + l3) / 3;
+    EXPECT_NEAR(ln[0], mu, tol::Rounding);
+    EXPECT_NEAR(ln[1], std::sqrt((mu * mu + (l2 - mu) * (l2 - mu) + (l3 - mu) * (l3 - mu)) / 2),
+                tol::Rounding);
 }
 
 TEST(EstimateParams, FloatingPointFaultsPropagateLeavingEarlierWrites)
@@ -117,9 +130,12 @@ TEST(EstimateParams, FloatingPointFaultsPropagateLeavingEarlierWrites)
         }
         return std::string("no error");
     };
+    // A log-normal sample with a value not above 0 cannot be estimated: false, no error (it
+    // raised the logarithm's errors before), nothing written.
     TVector ln{7, 8};
-    EXPECT_EQ(messageOf(TDistKind::LogNormal, {-1, 0, 1}, ln), "Floating point division by zero");
-    EXPECT_EQ(messageOf(TDistKind::LogNormal, {-3, -2, -1}, ln), "Invalid floating point operation");
+    EXPECT_EQ(messageOf(TDistKind::LogNormal, {-1, 0, 1}, ln), "no error");
+    EXPECT_FALSE(EstimateParams(TDistKind::LogNormal, {-3, -2, -1}, ln, Both()));
+    EXPECT_FALSE(EstimateParams(TDistKind::LogNormal, {3, 2, 0}, ln, Only(1)));
     EXPECT_EQ(ln, (TVector{7, 8}));
     // F with M = 6 and s2 = 2.25 has a zero denominator: M is written, N is not.
     TVector f{9, 9};

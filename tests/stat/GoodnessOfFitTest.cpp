@@ -97,3 +97,74 @@ TEST(GoodnessOfFit, ExpectedCountsStatisticAndVerdicts)
     EXPECT_EQ(empty.empty, 2);
     EXPECT_EQ(AssumptionVerdict(empty), std::string("Roughly violated"));
 }
+
+// The whole test as the window shows it: the worked example keeps its listed texts.
+TEST(ChiSquareFitTest, TheWorkedExample)
+{
+    const TFitResult r = ChiSquareFitTest({1, 2, 3, 4, 5, 6}, TDistKind::Uniform, {1, 6}, 2, 4);
+    EXPECT_EQ(r.bounds, (TVector{2.25, 3.5, 4.75, 6}));
+    EXPECT_EQ(r.observed, (TVector{2, 1, 1, 2}));
+    EXPECT_EQ(r.expected, (TVector{1.5, 1.5, 1.5, 1.5}));
+    EXPECT_EQ(r.categories, 4);
+    EXPECT_EQ(r.empty, 0);
+    EXPECT_EQ(r.df, 1);
+    EXPECT_FALSE(r.fatal);
+    EXPECT_EQ(r.verdict, "Significantly exceeded");
+    EXPECT_EQ(r.details, "Rstat = 0.666666666666667; N=4;Np=2;Rcrit(0.05)=3.841459");
+    EXPECT_EQ(FitDetails(r, 2, ','), "Rstat = 0,666666666666667; N=4;Np=2;Rcrit(0.05)=3,841459");
+    EXPECT_NEAR(r.alpha, 0.414216, 1e-6);
+    EXPECT_FALSE(r.rejected);
+}
+
+// The last category expects the probability above the largest value too, so the
+// expectations sum to N (they fell short by N times that tail).
+TEST(ChiSquareFitTest, TheLastCategoryTakesTheUpperTail)
+{
+    const TVector data{-1, -0.5, 0, 0.2, 0.4, 1};
+    const TFitResult r = ChiSquareFitTest(data, TDistKind::Normal, {0, 1}, 0, 3);
+    double sum = 0;
+    for (double e : r.expected)
+        sum += e;
+    EXPECT_NEAR(sum, 6, 1e-12);
+    const double below = DistEval(TDistKind::Normal, TDistFunc::Distribution, {0, 1}, r.bounds[1]);
+    EXPECT_EQ(r.expected[2], (1 - below) * 6);
+    EXPECT_EQ(r.expected[0], DistEval(TDistKind::Normal, TDistFunc::Distribution, {0, 1}, r.bounds[0]) * 6);
+}
+
+// Categories that expect less than one value are merged toward the centre, the outermost
+// first, until each expects at least one; the statistic, d and "N=" follow the merged ones.
+TEST(ChiSquareFitTest, ScantCategoriesAreMergedTowardTheCentre)
+{
+    // Ten categories expecting 0.6 each merge into five expecting 1.2: observed 1, 1, 0, 1,
+    // 0, 1, 0, 1, 0, 1 become 2, 1, 1, 1, 1.
+    const TFitResult r = ChiSquareFitTest({1, 2, 3, 4, 5, 6}, TDistKind::Uniform, {1, 6}, 2, 10);
+    EXPECT_EQ(r.observed, (TVector{1, 1, 0, 1, 0, 1, 0, 1, 0, 1}));  // the histogram keeps ten
+    EXPECT_EQ(r.categories, 5);
+    EXPECT_NEAR(static_cast<double>(r.R), (0.8 * 0.8 + 4 * 0.2 * 0.2) / 1.2, 1e-12);
+    EXPECT_EQ(r.df, 2);
+    EXPECT_EQ(r.details.substr(r.details.find("; N=")), "; N=5;Np=2;Rcrit(0.05)=5.991465");
+
+    // A normal sample with one far value: its category expected about 0.02 values and added
+    // about 48 to the statistic on its own, rejecting a true hypothesis.
+    TVector sample;
+    for (int i = 0; i < 400; ++i)
+        sample.push_back(DistEval(TDistKind::NormalStd, TDistFunc::Inverse, {}, (i + 0.5) / 400));
+    sample.push_back(4.2);
+    const TFitResult far = ChiSquareFitTest(sample, TDistKind::Normal, {0, 1}, 0, 20);
+    EXPECT_LT(far.categories, 20);
+    EXPECT_FALSE(far.rejected) << far.details;
+}
+
+// Categories with no expectation at all keep their listed treatment: counted in e.
+TEST(ChiSquareFitTest, ZeroExpectationsStayEmptyCategories)
+{
+    const TFitResult r = ChiSquareFitTest({1, 2, 3, 4, 5, 6}, TDistKind::Uniform, {1, 3.5}, 0, 10);
+    EXPECT_EQ(r.categories, 10);
+    EXPECT_EQ(r.empty, 5);
+    EXPECT_EQ(r.df, 4);
+    EXPECT_EQ(r.verdict, "Roughly violated");
+    const TFitResult fatal = ChiSquareFitTest({7, 7, 7}, TDistKind::Uniform, {7, 7}, 2, 3);
+    EXPECT_TRUE(fatal.fatal);
+    EXPECT_EQ(fatal.verdict, "fatally not satisfied");
+    EXPECT_EQ(fatal.details, "N/A");
+}

@@ -1,0 +1,103 @@
+// One whole chi-square goodness-of-fit run, Qt-free: the window only checks its inputs and
+// shows the result.
+#include "GoodnessOfFit.h"
+#include "NumberFormat.h"
+#include "StatInternal.h"
+
+#include <algorithm>
+
+namespace {
+// The expected counts of the k categories: the listed ones, except that the last category
+// also expects the probability above the largest value (N (1 - F) at the bound before it),
+// so that the expectations sum to N.
+TVector ExpectedWithUpperTail(TDistKind kind, const TVector& params, const TVector& bounds,
+                              std::size_t n)
+{
+    TVector expected = ExpectedCounts(kind, params, bounds, n);
+    const std::size_t k = bounds.size();
+    if (k >= 2) {
+        const double below = DistEval(kind, TDistFunc::Distribution, params, bounds[k - 2]);
+        expected[k - 1] = (1 - below) * static_cast<double>(n);
+    } else if (k == 1) {
+        expected[0] = static_cast<double>(n);
+    }
+    return expected;
+}
+
+bool Scant(double expectation)
+{
+    return expectation > MinPositiveDouble && expectation < 1;
+}
+
+// Merges every category that expects more than 0 but less than 1 value into its neighbour
+// toward the centre, the one farthest from the centre first (the left one of two as far),
+// until none is left or one category remains. The middle one of an odd count goes to its
+// neighbour that expects more.
+void MergeScant(TVector& observed, TVector& expected)
+{
+    for (;;) {
+        const std::size_t size = expected.size();
+        if (size < 2)
+            return;
+        const double centre = (static_cast<double>(size) - 1) / 2;
+        std::size_t pick = size;
+        for (std::size_t i = 0; i < size; ++i)
+            if (Scant(expected[i]) &&
+                (pick == size || std::fabs(i - centre) > std::fabs(pick - centre)))
+                pick = i;
+        if (pick == size)
+            return;
+        std::size_t into;
+        if (pick < centre)
+            into = pick + 1;
+        else if (pick > centre)
+            into = pick - 1;
+        else
+            into = expected[pick + 1] >= expected[pick - 1] ? pick + 1 : pick - 1;
+        expected[into] += expected[pick];
+        observed[into] += observed[pick];
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(pick));
+        observed.erase(observed.begin() + static_cast<std::ptrdiff_t>(pick));
+    }
+}
+}  // namespace
+
+TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& params,
+                            int estimated, int k)
+{
+    TFitResult r;
+    TIntVector order;
+    SortIndex(order, data, static_cast<int>(data.size()));
+    r.bounds = CategoryBounds(data[order.front()], data[order.back()], k);
+    r.observed = CategoryCounts(data, r.bounds);
+    r.expected = ExpectedWithUpperTail(kind, params, r.bounds, data.size());
+
+    TVector observed = r.observed, expected = r.expected;
+    MergeScant(observed, expected);
+    r.categories = static_cast<int>(expected.size());
+    const TChiSquareStatistic s = ChiSquareStatistic(observed, expected);
+    r.R = s.R;
+    r.empty = s.empty;
+    r.df = r.categories - estimated - 1 - s.empty;
+    r.fatal = r.df < 1;
+    if (r.fatal) {
+        r.verdict = FatallyNotSatisfied;
+        r.details = FitDetails(r, estimated, '.');
+        return r;
+    }
+    r.verdict = AssumptionVerdict(s);
+    r.alpha = FoundAlpha(r.df, s.R);
+    r.critical = ChiSquareCritical(r.categories - estimated - 1);
+    r.rejected = r.alpha < 0.05;
+    r.details = FitDetails(r, estimated, '.');
+    return r;
+}
+
+std::string FitDetails(const TFitResult& result, int estimated, char separator)
+{
+    if (result.fatal)
+        return "N/A";
+    return "Rstat = " + FormatGeneral(static_cast<double>(result.R), separator) +
+           "; N=" + std::to_string(result.categories) + ";Np=" + std::to_string(estimated) +
+           ";" + "Rcrit(0.05)=" + FormatGeneral(result.critical, separator);
+}
