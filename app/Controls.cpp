@@ -72,6 +72,21 @@ void ShowText(QLineEdit* field, const QString& text)
 {
     field->setText(text);
     field->setCursorPosition(0);
+    RefreshTextTip(field);
+}
+
+int TextFitWidth(const QLineEdit* field)
+{
+    // The frame and the line edit's own inner margin of 2 pixels on each side.
+    const QMargins margins = field->textMargins();
+    const int frame = field->width() - field->contentsRect().width();
+    return field->fontMetrics().horizontalAdvance(field->text()) + margins.left() +
+           margins.right() + frame + 2 * 2 + 1;
+}
+
+void RefreshTextTip(QLineEdit* field)
+{
+    field->setToolTip(TextFitWidth(field) > field->width() ? field->text() : QString());
 }
 
 QFont WindowFont()

@@ -49,8 +49,12 @@ QPushButton* MakeButton(QWidget* parent, const char* name, QRect place, const ch
 QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect place, const char* caption,
                         const char* hint, bool checked);
 
-// Writes a result into a field showing its beginning, as a field the user has not scrolled.
+// Writes a result into a field showing its beginning, as a field the user has not scrolled;
+// a text that does not fit is shown whole in the field's tooltip.
 void ShowText(QLineEdit* field, const QString& text);
+// The width a field needs to show its whole text, and the tooltip rule for its width now.
+int TextFitWidth(const QLineEdit* field);
+void RefreshTextTip(QLineEdit* field);
 
 // Arial 13 px (Liberation Sans where Arial is absent): the font of every window.
 QFont WindowFont();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "Controls.h"
 #include "FieldColour.h"
@@ -220,15 +221,22 @@ void TForm1::Button5Click()
     }
     Label17->setPalette(verdict);
     Label17->adjustSize();
+    Panel4Resize();
 }
 
+// The found alpha's field grows leftward to show its whole text (a cut 1.00142116821189E-13
+// read as 1.00142116), from its design width of 73 pixels.
 void TForm1::Panel4Resize()
 {
+    constexpr int AlphaWidth = 73;
     const int W = Panel4->width();
+    Edit9->resize(std::max(AlphaWidth, TextFitWidth(Edit9)), Edit9->height());
     Edit9->move(W - Edit9->width() - 8, Edit9->y());
     Label16->move(Edit9->x() - Label16->width() - 8, Label16->y());
     Edit11->resize(W - Edit11->x() - 8, Edit11->height());
     Edit8->resize(Label16->x() - Edit8->x() - 8, Edit8->height());
+    for (QLineEdit* field : {Edit6, Edit8, Edit9, Edit11})
+        RefreshTextTip(field);
 }
 
 void TForm1::WireFittingTab()

@@ -5,6 +5,8 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
+#include <QLocale>
 #include <QLineSeries>
 #include <QRadioButton>
 #include <QValueAxis>
@@ -33,11 +35,20 @@ void TForm1::BuildChart2()
     Series5->setPen(QPen(QColor(0, 0, 255), 2));
     Series5->setPointsVisible(false);
 
+    // The bars stand on a category axis that is not drawn; the visible bottom axis is the
+    // line's value axis, which spans the bars so that bar i stands at its upper bound, with
+    // a few round labels that stay readable for any number of categories.
     Chart2Categories = new QBarCategoryAxis;
-    Chart2Categories->setLabelsAngle(-90);  // upright: the bounds of many narrow bars
+    Chart2Categories->setVisible(false);
     Chart2AxisX = new QValueAxis;
-    Chart2AxisX->setVisible(false);
+    Chart2AxisX->setTickType(QValueAxis::TicksDynamic);
+    // Numbers in the locale's decimal separator, as in the fields, without group separators.
+    QLocale numbers;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(numbers);
+    chart->setLocalizeNumbers(true);
     Chart2AxisY = new QValueAxis;
+    Chart2AxisY->setLabelFormat(QStringLiteral("%.6g"));  // counts without trailing zeros
     for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{Chart2Categories, Chart2AxisX,
                                                                      Chart2AxisY})
         axis->setGridLineVisible(false);
@@ -91,6 +102,40 @@ void TForm1::RadioButton3Click()
     const double first = HistBounds.front(), last = HistBounds.back();
     const double half = k > 1 && last > first ? (last - first) / (k - 1) / 2 : 0.5;
     Chart2AxisX->setRange(first - half, last + half);
+    PlaceBoundLabels(first - half, last + half);
     Chart2AxisY->setRange(0, top > 0 ? top * 1.1 : 1);
     Chart2AxisY->applyNiceNumbers();
+    ShowFittingValueMarks(bars);
+}
+
+// About five labels at multiples of a round interval (1, 2 or 5 times a power of ten), with
+// as many decimals as the interval needs.
+void TForm1::PlaceBoundLabels(double from, double to)
+{
+    const double span = to - from;
+    if (!(span > 0) || !std::isfinite(span))
+        return;
+    const double rough = span / 5, power = std::pow(10, std::floor(std::log10(rough)));
+    const double step = rough / power < 1.5 ? power : rough / power < 3.5 ? 2 * power : 5 * power;
+    Chart2AxisX->setTickInterval(step);
+    Chart2AxisX->setTickAnchor(std::ceil(from / step) * step);
+    const double largest = std::max(std::fabs(from), std::fabs(to));
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step))));
+    Chart2AxisX->setLabelFormat(largest >= 1e7 || largest < 1e-4
+                                    ? QStringLiteral("%.3g")
+                                    : QStringLiteral("%.") + QString::number(decimals) +
+                                          QStringLiteral("f"));
+}
+
+// The counts over the bars only where the widest of them fits in a bar's width of the plot.
+void TForm1::ShowFittingValueMarks(const QList<qreal>& bars)
+{
+    const QChart* chart = Chart2->chart();
+    const qreal plot = chart->plotArea().width() > 0 ? chart->plotArea().width() : Chart2->width() - 80;
+    int widest = 0;
+    const QFontMetrics metrics(Series4Bars->labelFont());
+    for (qreal v : bars)
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(v)));
+    const bool fit = !bars.isEmpty() && widest + 4 <= plot / bars.size();
+    Series4->setLabelsVisible(fit);
 }

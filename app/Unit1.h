@@ -148,6 +148,8 @@ private:
     void WireDataTab();
     void BuildFittingTab();
     void BuildChart2();
+    void PlaceBoundLabels(double from, double to);
+    void ShowFittingValueMarks(const QList<qreal>& bars);
     void WireFittingTab();
     // The parameters dialog of a kind with parameters, built without raising events.
     QDialog* BuildParamsDialog(TDistKind kind);
