@@ -19,6 +19,7 @@
 
 #include "BulkGeneration.h"
 #include "Checks.h"
+#include "Controls.h"
 #include "ScriptedPlatform.h"
 #include "SimpleRandomLib.h"
 #include "Unit1.h"
@@ -310,4 +311,30 @@ TEST_F(Fitting, ResultFieldsFollowThePanelsWidth)
     EXPECT_EQ(form->Label16->x(), form->Edit9->x() - form->Label16->width() - 8);
     EXPECT_EQ(form->Edit11->width(), W - form->Edit11->x() - 8);
     EXPECT_EQ(form->Edit8->width(), form->Label16->x() - form->Edit8->x() - 8);
+}
+
+// No number is shown cut so that it reads as another: the found alpha's field grows leftward
+// to its whole text, and a field that cannot show its text carries it in its tooltip.
+TEST_F(Fitting, ResultsAreNeverShownCut)
+{
+    form->resize(558, 530);
+    form->show();
+    TVector data;
+    for (int i = 0; i < 3000; ++i)
+        data.push_back(i % 7 == 0 ? 50 + i % 13 : (i % 100) / 10.0);  // far from normal
+    form->DataBuffer = data;
+    Choose(TDistKind::Normal);
+    Execute(20);
+    ASSERT_EQ(form->Label17->text(), "is rejected.");
+    const QString alpha = form->Edit9->text();
+    EXPECT_GT(alpha.size(), 10) << alpha.toStdString();
+    EXPECT_GE(form->Edit9->width(), TextFitWidth(form->Edit9));
+    EXPECT_EQ(form->Edit9->x() + form->Edit9->width(), form->Panel4->width() - 8);
+    EXPECT_EQ(form->Label16->x() + form->Label16->width(), form->Edit9->x() - 8);
+    EXPECT_EQ(form->Edit8->x() + form->Edit8->width(), form->Label16->x() - 8);
+    for (QLineEdit* field : {form->Edit6, form->Edit8, form->Edit9, form->Edit11}) {
+        const bool fits = TextFitWidth(field) <= field->width();
+        EXPECT_EQ(field->toolTip(), fits ? QString() : field->text()) << field->objectName().toStdString();
+    }
+    EXPECT_EQ(form->Edit6->toolTip(), form->Edit6->text());  // "mu=...; ro=...; " is long
 }
