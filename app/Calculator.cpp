@@ -24,7 +24,10 @@ char TForm1::DecimalSeparator() const
 }
 
 // A choice commits whole: the kind and its parameters change together, and only once every
-// parameter was read. A cancelled or unreadable entry leaves both as they were.
+// parameter was read. A cancelled or unreadable entry leaves both as they were. A completed
+// choice returns the tab to the input state: the field the user typed (X or the probability)
+// keeps its text and stays green, the other two are emptied, so that no number of the
+// previous distribution stays on show and the next Calc computes for the new one.
 void TForm1::ComboBox1Change()
 {
     const int position = ComboBox1->currentIndex();
@@ -49,10 +52,16 @@ void TForm1::ComboBox1Change()
     CalcKind = kind;
     CalcParams = params;
     ShowText(Edit1, line);
+    QLineEdit* input = CalcFromProbability ? Edit4 : Edit2;
+    for (QLineEdit* field : {Edit2, Edit3, Edit4})
+        if (field != input)
+            field->clear();
+    SetFieldColour(input, FieldColour::Input);
 }
 
 void TForm1::Edit2Change()
 {
+    CalcFromProbability = false;
     Edit3->clear();
     Edit4->clear();
     SetFieldColour(Edit2, FieldColour::Input);
@@ -62,6 +71,7 @@ void TForm1::Edit2Change()
 
 void TForm1::Edit4Change()
 {
+    CalcFromProbability = true;
     Edit2->clear();
     Edit3->clear();
     SetFieldColour(Edit2, FieldColour::Neutral);

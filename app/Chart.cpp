@@ -83,6 +83,7 @@ void PlaceAxes(QChart* chart, const QRectF& plot)
 void TForm1::BuildChart1()
 {
     QChart* chart = Chart1->chart();  // no title, legend at the bottom, as every chart
+    LocaliseNumbers(chart);
     chart->setPlotAreaBackgroundVisible(true);
     chart->setPlotAreaBackgroundBrush(Qt::white);
 

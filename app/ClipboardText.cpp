@@ -17,12 +17,14 @@ std::string_view WithoutFinalBreak(std::string_view text)
 {
     if (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n")
         text.remove_suffix(2);
+    else if (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
     return text;
 }
 
 TPasteShape PasteShape(std::string_view text)
 {
-    const bool lines = text.find("\r\n") != std::string_view::npos;
+    const bool lines = text.find_first_of("\r\n") != std::string_view::npos;
     const bool tabs = text.find('\t') != std::string_view::npos;
     if (lines && tabs)
         return TPasteShape::TwoD;

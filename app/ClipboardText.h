@@ -11,16 +11,19 @@
 // Every entry in the general format followed by CR LF; the empty text for no entries.
 std::string CopyText(const TVector& values, char separator);
 
-// The shape of a pasted text once one trailing CR LF is removed.
+// A line break is CR LF, LF or CR alone: Linux programs end lines with LF, spreadsheets on
+// other systems with CR LF.
+
+// The shape of a pasted text once one trailing line break is removed.
 enum class TPasteShape {
-    Column,   // line breaks (CR LF) and no tab
+    Column,   // line breaks and no tab
     Row,      // tabs and no line break: loaded as a column after a question
     TwoD,     // both
     Unknown,  // neither
 };
 TPasteShape PasteShape(std::string_view text);
 
-// Removes one trailing CR LF.
+// Removes one trailing line break, whichever kind.
 std::string_view WithoutFinalBreak(std::string_view text);
 
 // The lines of a pasted text, the row separator (tab) taken as a line break: a line ends at

@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <QChart>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -7,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -87,6 +89,14 @@ int TextFitWidth(const QLineEdit* field)
 void RefreshTextTip(QLineEdit* field)
 {
     field->setToolTip(TextFitWidth(field) > field->width() ? field->text() : QString());
+}
+
+void LocaliseNumbers(QChart* chart)
+{
+    QLocale numbers;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(numbers);
+    chart->setLocalizeNumbers(true);
 }
 
 QFont WindowFont()

@@ -56,6 +56,11 @@ void ShowText(QLineEdit* field, const QString& text);
 int TextFitWidth(const QLineEdit* field);
 void RefreshTextTip(QLineEdit* field);
 
+// A chart's axis numbers in the locale's decimal separator, as in the fields, without group
+// separators.
+class QChart;
+void LocaliseNumbers(QChart* chart);
+
 // Arial 13 px (Liberation Sans where Arial is absent): the font of every window.
 QFont WindowFont();
 // Moves a window so that its frame sits at the centre of the primary screen.

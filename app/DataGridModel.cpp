@@ -28,7 +28,6 @@ void DataGridModel::SetRows(int rows)
     }
     beginRemoveRows(QModelIndex(), rows, old - 1);
     rows_ = rows;
-    shown_ = std::min(shown_, rows);
     typed_.erase(typed_.lower_bound(rows), typed_.end());
     endRemoveRows();
 }
@@ -37,7 +36,6 @@ void DataGridModel::ShowBuffer()
 {
     beginResetModel();
     rows_ = std::max<int>(1, static_cast<int>(buffer_.size()));
-    shown_ = static_cast<int>(buffer_.size());
     typed_.clear();
     endResetModel();
 }
@@ -52,7 +50,7 @@ QString DataGridModel::CellText(int row) const
     const auto typed = typed_.find(row);
     if (typed != typed_.end())
         return typed->second;
-    if (row < shown_ && row < static_cast<int>(buffer_.size()))
+    if (row < static_cast<int>(buffer_.size()))
         return Formatted(row);
     return QString();
 }
@@ -60,45 +58,30 @@ QString DataGridModel::CellText(int row) const
 int DataGridModel::FirstEdit() const
 {
     const int rows = BufferRows();
-    // A row that was never filled differs (its text is empty); the first one not typed over.
-    int unfilled = shown_;
-    for (auto t = typed_.lower_bound(shown_); t != typed_.end() && t->first == unfilled; ++t)
-        ++unfilled;
-    int first = unfilled < rows ? unfilled : -1;
     for (const auto& [row, text] : typed_) {
-        if (row >= rows || (first >= 0 && row >= first))
+        if (row >= rows)
             break;
         if (text != Formatted(row))
             return row;
     }
-    return first;
+    return -1;
 }
 
 bool DataGridModel::ReadEdits(std::vector<std::pair<int, double>>& edits, int& bad) const
 {
     edits.clear();
     const int rows = BufferRows();
-    auto typed = typed_.begin();
     double value = 0;
-    // Typed rows in order, and the unfilled rows among them, whose empty text never parses.
-    for (int row = 0; row < rows;) {
-        if (typed != typed_.end() && typed->first == row) {
-            if (typed->second != Formatted(row)) {
-                if (!ParseNumber(typed->second.toStdString(), separator_, value)) {
-                    bad = row;
-                    return false;
-                }
-                edits.emplace_back(row, value);
-            }
-            ++typed;
-            ++row;
-        } else if (row >= shown_) {
+    for (const auto& [row, text] : typed_) {
+        if (row >= rows)
+            break;
+        if (text == Formatted(row))
+            continue;
+        if (!ParseNumber(text.toStdString(), separator_, value)) {
             bad = row;
             return false;
-        } else {
-            // Rows that show their entries: nothing to read up to the next typed row.
-            row = std::min(shown_, typed == typed_.end() ? rows : typed->first);
         }
+        edits.emplace_back(row, value);
     }
     return true;
 }
@@ -107,7 +90,7 @@ void DataGridModel::Applied(const std::vector<std::pair<int, double>>& edits)
 {
     for (const auto& [row, value] : edits) {
         const auto typed = typed_.find(row);
-        if (typed != typed_.end() && row < shown_ && typed->second == Formatted(row))
+        if (typed != typed_.end() && typed->second == Formatted(row))
             typed_.erase(typed);
         const QModelIndex i = index(row, 0);
         emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});

@@ -1,6 +1,6 @@
 // The one-column data grid as a view over DataBuffer: no item per cell. A row shows the text
-// typed into it, else its buffer entry in the general format, formatted when drawn; rows added
-// by a larger count are empty until the buffer is shown again. Typed texts are held sparsely
+// typed into it, else its buffer entry in the general format, formatted when drawn (rows added
+// by a larger count show their new entry, 0, like every other). Typed texts are held sparsely
 // and reach the buffer only when applied; the check for edits looks at them alone.
 #pragma once
 
@@ -17,8 +17,7 @@ public:
     DataGridModel(const TVector& buffer, char separator, QObject* parent = nullptr);
 
     int Rows() const { return rows_; }
-    // The grid's row count (at least 1); rows beyond it are dropped with their texts, and new
-    // rows are empty.
+    // The grid's row count (at least 1); rows beyond it are dropped with their texts.
     void SetRows(int rows);
     // Every row of the buffer shows its entry; typed texts are replaced. One model reset.
     void ShowBuffer();
@@ -48,6 +47,5 @@ private:
     const TVector& buffer_;
     char separator_;
     int rows_ = 1;
-    int shown_ = 0;                  // rows [0, shown_) show their entries unless typed over
     std::map<int, QString> typed_;   // texts typed into cells, by row
 };

@@ -1,4 +1,5 @@
 // The Data tab: the count, the grid over DataBuffer, Copy, Paste and the generation dialog.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
+#include <algorithm>
 
 #include "ClipboardText.h"
 #include "Controls.h"
@@ -17,6 +20,7 @@
 #include "FieldColour.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "UpDown.h"
 
 namespace {
 const QString ApplyQuestion = QStringLiteral("Do you want to apply changeis in data?");
@@ -25,6 +29,9 @@ const QString RowQuestion = QStringLiteral(
 const QString TwoDMessage = QStringLiteral(
     "There is a 2D structure in the clipboard. You can paste only row or column vector to the "
     "table.");
+const QString PastePastLastRow = QStringLiteral(
+    "There are more numbers in the clipboard than rows from the current cell down. Set the "
+    "count first.");
 const QString UnknownMessage = QStringLiteral(
     "Structure in clipboard was not recognized. Please use std. table format of row or column "
     "vector.");
@@ -59,9 +66,8 @@ private:
 
 // Leaving the grid is what a user does: a click on another control of the window that takes
 // focus, or on a tab. The press is looked at as it reaches the window, before any widget acts
-// on it: the focus moves first, which asks about the edits. When a question was asked, a
-// click that would act on its release is dropped (its release went to the question), so
-// nothing is left half-pressed; a tab switches after the question.
+// on it: the focus moves first, which asks about the edits, and then the click goes on: a
+// clicked button acts after the answer, a clicked tab switches.
 class GridExitWatch : public QObject {
 public:
     explicit GridExitWatch(TForm1* form) : QObject(form), form_(form)
@@ -86,7 +92,13 @@ protected:
             return false;
         const int asked = form_->GridQuestions;
         (tab ? static_cast<QWidget*>(form_->PageControl1) : target)->setFocus(Qt::MouseFocusReason);
-        return !tab && form_->GridQuestions != asked;
+        if (tab || form_->GridQuestions == asked)
+            return false;
+        // The question took the release: the clicked button acts once the answer is applied
+        // (or, on No, on the unchanged buffer), after this press is done with.
+        if (auto* button = qobject_cast<QAbstractButton*>(target); button && form_->GridApplied)
+            QTimer::singleShot(0, button, [button] { button->click(); });
+        return true;
     }
 
 private:
@@ -100,7 +112,8 @@ bool TForm1::InGrid(const QWidget* widget) const
 
 void TForm1::TabSheet2Show()
 {
-    Edit5->setText(QString::number(DataBuffer.size()));  // Edit5Change sets the row count
+    Edit5->setText(QString::number(DataBuffer.size()));
+    Edit5Change();  // sets the row count
     GridModel->ShowBuffer();
 }
 
@@ -132,11 +145,13 @@ void TForm1::StringGrid1Exit()
     if (GridModel->FirstEdit() < 0)
         return;
     ++GridQuestions;
+    GridApplied = true;
     if (!CurrentPlatform().AskYesNo(ApplyQuestion))
         return;
     std::vector<std::pair<int, double>> edits;
     int bad = 0;
     if (!GridModel->ReadEdits(edits, bad)) {
+        GridApplied = false;
         CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format."));
         return;
     }
@@ -186,6 +201,44 @@ void TForm1::Button4Click()
     TabSheet2Show();
 }
 
+// Ctrl+C in the grid: the selected cells, as a column in the Copy format.
+void TForm1::StringGrid1Copy()
+{
+    QModelIndexList cells = StringGrid1->selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && StringGrid1->currentIndex().isValid())
+        cells << StringGrid1->currentIndex();
+    std::sort(cells.begin(), cells.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QString text;
+    for (const QModelIndex& cell : cells)
+        text += GridModel->CellText(cell.row()) + QStringLiteral("\r\n");
+    CurrentPlatform().SetClipboardText(text);
+}
+
+// Ctrl+V in the grid: a copied column (or one number) goes into the cells from the current
+// one down, as typed texts; leaving the grid then asks to apply them as for any edit.
+void TForm1::StringGrid1Paste()
+{
+    const std::string clipboard = CurrentPlatform().ClipboardText().toStdString();
+    const std::string_view text = WithoutFinalBreak(clipboard);
+    const TPasteShape shape = PasteShape(text);
+    if (shape == TPasteShape::TwoD) {
+        CurrentPlatform().ShowMessage(TwoDMessage);
+        return;
+    }
+    const std::vector<std::string_view> lines = PasteLines(text, shape == TPasteShape::Row);
+    const int from = std::max(0, StringGrid1->currentIndex().row());
+    if (lines.empty())
+        return;
+    if (lines.size() > static_cast<std::size_t>(GridModel->Rows() - from)) {
+        CurrentPlatform().ShowMessage(PastePastLastRow);
+        return;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        GridModel->setData(GridModel->index(from + static_cast<int>(i), 0),
+                           QString::fromStdString(std::string(lines[i])), Qt::EditRole);
+}
+
 void TForm1::Button6Click()
 {
     if (!Form2)
@@ -200,8 +253,12 @@ void TForm1::WireDataTab()
 {
     StringGrid1->setItemDelegate(new CellDelegate(StringGrid1));
     StringGrid1->setTabKeyNavigation(false);
-    Wire(Edit5, &QLineEdit::textChanged, this, [this] { Edit5Change(); });
+    // A typed count is applied when the user finishes it (Enter, or leaving the field), a
+    // spun one at once.
+    Wire(Edit5, &QLineEdit::editingFinished, this, [this] { Edit5Change(); });
+    Wire(UpDown1, &TUpDown::Stepped, this, [this] { Edit5Change(); });
     Edit5->installEventFilter(this);
+    StringGrid1->installEventFilter(this);
     Wire(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     Wire(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     Wire(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });

@@ -6,13 +6,13 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QLineSeries>
 #include <QRadioButton>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
+#include "Controls.h"
 #include "NumberFormat.h"
 #include "Unit1.h"
 
@@ -42,11 +42,7 @@ void TForm1::BuildChart2()
     Chart2Categories->setVisible(false);
     Chart2AxisX = new QValueAxis;
     Chart2AxisX->setTickType(QValueAxis::TicksDynamic);
-    // Numbers in the locale's decimal separator, as in the fields, without group separators.
-    QLocale numbers;
-    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart->setLocale(numbers);
-    chart->setLocalizeNumbers(true);
+    LocaliseNumbers(chart);
     Chart2AxisY = new QValueAxis;
     Chart2AxisY->setLabelFormat(QStringLiteral("%.6g"));  // counts without trailing zeros
     for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{Chart2Categories, Chart2AxisX,

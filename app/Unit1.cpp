@@ -22,6 +22,7 @@
 #include "Controls.h"
 #include "DataGridModel.h"
 #include "HintTracker.h"
+#include "Counts.h"
 #include "UpDown.h"
 
 TForm1* Form1 = nullptr;
@@ -54,6 +55,9 @@ QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption)
 // form is half destroyed: what listens to the application on its behalf goes first.
 TForm1::~TForm1()
 {
+    // A field that loses its focus as the window goes would finish its edit on a form that
+    // is half destroyed.
+    disconnect(Edit5, nullptr, this, nullptr);
     disconnect(FocusWatch);
     delete GridWatch;
     delete Hints;
@@ -154,7 +158,8 @@ void TForm1::BuildDataTab()
     Panel2 = MakePanel(TabSheet2, "Panel2", 41, true);
     Label7 = MakeLabel(Panel2, "Label7", 8, 16, "Count:", nullptr);
     Edit5 = MakeEdit(Panel2, "Edit5", {56, 8, 41, 24}, "0", nullptr, false);
-    UpDown1 = Placed(new TUpDown(Panel2, Edit5, 0, 32000, 0), "UpDown1", {97, 8, 16, 24}, nullptr);
+    UpDown1 = Placed(new TUpDown(Panel2, Edit5, 0, static_cast<int>(MaxDataCount), 0), "UpDown1",
+                     {97, 8, 16, 24}, nullptr);
     Button3 = MakeButton(Panel2, "Button3", {120, 8, 75, 25}, "Copy", nullptr);
     Button4 = MakeButton(Panel2, "Button4", {200, 8, 75, 25}, "Paste", nullptr);
     Button6 = MakeButton(Panel2, "Button6", {280, 8, 89, 25}, "Generate RND", nullptr);
@@ -169,7 +174,11 @@ void TForm1::BuildDataTab()
     StringGrid1->setColumnWidth(0, 220);
     StringGrid1->setShowGrid(true);
     StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // As in a spreadsheet: typing, F2 or a double click edits a cell; clicks and arrow keys
+    // select, so Ctrl+C and Ctrl+V act on the selection.
+    StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
     TabSheet2->layout()->addWidget(Panel2);
     TabSheet2->layout()->addWidget(StringGrid1);
     WireDataTab();
@@ -256,8 +265,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::KeyPress && watched == Edit5) {
         const int code = CharCode(static_cast<QKeyEvent*>(event));
+        if (code == 13) {  // Enter finishes a typed count
+            RunHandler([this] { Edit5Change(); });
+            return true;
+        }
         if (code >= 0 && !Edit5KeyPress(code))
             return true;
+    }
+    if (event->type() == QEvent::KeyPress && watched == StringGrid1) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            RunHandler([this] { StringGrid1Copy(); });
+            return true;
+        }
+        if (key->matches(QKeySequence::Paste)) {
+            RunHandler([this] { StringGrid1Paste(); });
+            return true;
+        }
     }
     if (event->type() == QEvent::Resize && watched == Panel4)
         RunHandler([this] { Panel4Resize(); });

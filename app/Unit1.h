@@ -115,6 +115,8 @@ public slots:
     void Button3Click();
     void Button4Click();
     void Button6Click();
+    void StringGrid1Copy();
+    void StringGrid1Paste();
     // Fitting tab
     void ComboBox2Change(QObject* sender);
     void Button5Click();
@@ -128,8 +130,12 @@ public:
     bool Edit5KeyPress(int key);
     // True for the grid and its cell editor.
     bool InGrid(const QWidget* widget) const;
-    // Times StringGrid1Exit asked whether to apply edits.
+    // Times StringGrid1Exit asked whether to apply edits, and whether the last answer left
+    // the buffer consistent with the grid's intent (No, or Yes with every edit applied).
     int GridQuestions = 0;
+    bool GridApplied = true;
+    // Whether the calculator's input is the probability (Edit4) rather than X (Edit2).
+    bool CalcFromProbability = false;
     // The locale's decimal separator, used by every number shown or typed.
     char DecimalSeparator() const;
 

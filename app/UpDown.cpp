@@ -1,8 +1,9 @@
 #include "UpDown.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
-#include <algorithm>
+#include <QWheelEvent>
 
 TUpDown::TUpDown(QWidget* parent, QLineEdit* associate, int min, int max, int position)
     : QWidget(parent), associate_(associate), min_(min), max_(max),
@@ -18,19 +19,38 @@ TUpDown::TUpDown(QWidget* parent, QLineEdit* associate, int min, int max, int po
     connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
     connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
     associate_->setText(QString::number(position));
+    associate_->installEventFilter(this);
 }
 
-int TUpDown::Position() const
-{
-    bool ok = false;
-    const int value = associate_->text().toInt(&ok);
-    return ok ? std::clamp(value, min_, max_) : min_;
-}
-
+// A field that holds no number steps to the range's lower end.
 void TUpDown::Step(int delta)
 {
-    const int next = std::clamp(Position() + delta, min_, max_);
+    bool ok = false;
+    const long long value = associate_->text().toLongLong(&ok);
+    const long long next = ok ? value + delta : min_;
+    if (next < min_ || next > max_)
+        return;
     associate_->setText(QString::number(next));
+    emit Stepped();
+}
+
+bool TUpDown::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != associate_ || !isEnabled())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    } else if (event->type() == QEvent::Wheel) {
+        const int dy = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (dy != 0)
+            Step(dy > 0 ? 1 : -1);
+        return true;
+    }
+    return false;
 }
 
 void TUpDown::resizeEvent(QResizeEvent*)

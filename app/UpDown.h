@@ -1,5 +1,7 @@
-// Spin buttons bound to an edit field: each click steps the number in the field by one within
-// the range and writes it back as plain digits.
+// Spin buttons bound to an edit field, as desktops have them: the arrows, the Up and Down keys
+// in the field and the mouse wheel over it step the number in the field by one, from the
+// number it holds, and write it back as plain digits. A step that would leave the range does
+// nothing: a number beyond the range (typed, or set by the program) is never clamped.
 #pragma once
 
 #include <QWidget>
@@ -14,11 +16,14 @@ public:
 
     int Min() const { return min_; }
     int Max() const { return max_; }
-    int Position() const;
     void Step(int delta);
+
+signals:
+    void Stepped();  // the field holds a new number
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* associate_;

@@ -86,7 +86,7 @@ TEST_F(Calculator, AnUnfinishedChoiceChangesNothing)
     // Calc does nothing with no distribution selected; Show draws the committed one.
     form->Edit2->setText("0.5");
     Calc();
-    EXPECT_EQ(form->Edit3->text(), "0");
+    EXPECT_EQ(form->Edit3->text(), "");  // emptied by the completed choice of Normal
     Show();
     EXPECT_EQ(form->Series1->count(), 128);
     EXPECT_EQ(form->Series1->at(0).x(), 1 - 5 * 2.0);
@@ -311,4 +311,54 @@ TEST_F(Calculator, SamplingEndsWhenTheStepNoLongerMovesX)
     Type(form->Edit2, "1E17");
     Calc();
     EXPECT_LE(form->Series1->count(), 129);
+}
+
+// A completed pick returns the tab to its input state: the typed field keeps its text and
+// stays green, the other two are emptied, and Calc computes for the new distribution (the
+// normal's density and probability stayed on show beside the exponential's chart).
+TEST_F(Calculator, PickingAnotherDistributionShowsNoNumberOfTheOld)
+{
+    Pick(TDistKind::Normal, {"10", "2"});
+    Type(form->Edit2, "12");
+    Calc();
+    EXPECT_EQ(form->Edit3->text(), "0.120985362");
+    Pick(TDistKind::Exponential, {"2"});
+    EXPECT_EQ(form->Edit2->text(), "12");
+    EXPECT_EQ(Colour(form->Edit2), Green);
+    EXPECT_EQ(form->Edit3->text(), "");
+    EXPECT_EQ(form->Edit4->text(), "");
+    Calc();
+    EXPECT_EQ(form->Edit3->text(), "0.000000000");
+    EXPECT_EQ(form->Edit4->text(), "1.000000000");
+    // From a probability: the probability stays, X and the density go.
+    Type(form->Edit4, "0.5");
+    Calc();
+    Pick(TDistKind::Normal, {"0", "1"});
+    EXPECT_EQ(form->Edit4->text(), "0.5");
+    EXPECT_EQ(Colour(form->Edit4), Green);
+    EXPECT_EQ(form->Edit2->text(), "");
+    EXPECT_EQ(form->Edit3->text(), "");
+    Calc();
+    EXPECT_EQ(form->Edit2->text(), "0.000000000");
+    // A cancelled pick changes nothing.
+    Pick(TDistKind::Beta, {});
+    EXPECT_EQ(form->Edit2->text(), "0.000000000");
+}
+
+// The axes speak the locale of the fields: "0,5" in both under a comma locale.
+TEST(ChartLocale, AxesUseTheFieldsSeparator)
+{
+    ScriptedPlatform platform;
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        TForm1 form;
+        for (QChartView* view : {form.Chart1, form.Chart2}) {
+            EXPECT_TRUE(view->chart()->localizeNumbers());
+            EXPECT_EQ(view->chart()->locale().decimalPoint(), QChar(','));
+            EXPECT_EQ(view->chart()->locale().toString(1000.5), "1000,5");  // no group separator
+        }
+        EXPECT_EQ(form.DecimalSeparator(), ',');
+    }
+    QLocale::setDefault(before);
 }

@@ -32,7 +32,13 @@ TEST(ClipboardText, ShapeOfAPastedText)
     auto shape = [](const std::string& s) { return PasteShape(WithoutFinalBreak(s)); };
     EXPECT_EQ(shape("5"), TPasteShape::Unknown);
     EXPECT_EQ(shape("5\r\n"), TPasteShape::Unknown);  // one number, with its break removed
-    EXPECT_EQ(shape("1\n2\n"), TPasteShape::Unknown);  // line feeds alone are no column
+    // Every kind of line break makes a column, as Linux programs write LF alone (refused
+    // before, and a two-column block with LF endings was taken for a row).
+    EXPECT_EQ(shape("1\n2\n"), TPasteShape::Column);
+    EXPECT_EQ(shape("1\r2\r"), TPasteShape::Column);
+    EXPECT_EQ(shape("5\n"), TPasteShape::Unknown);
+    EXPECT_EQ(shape("1\t2\n3\t4\n"), TPasteShape::TwoD);
+    EXPECT_EQ(shape("1\t2\t3\n"), TPasteShape::Row);
     EXPECT_EQ(shape("1\r\n2"), TPasteShape::Column);
     EXPECT_EQ(shape("1\r\n2\r\n\r\n"), TPasteShape::Column);
     EXPECT_EQ(shape("1\t2\t3\r\n"), TPasteShape::Row);
@@ -46,7 +52,8 @@ TEST(ClipboardText, LinesOfAColumnOrARow)
     EXPECT_EQ(Lines("1\r\n2\r3\n4"), (Strings{"1", "2", "3", "4"}));
     EXPECT_EQ(Lines("1\t2\t3\r\n"), (Strings{"1", "2", "3"}));
     EXPECT_EQ(Lines("1\t\t3"), (Strings{"1", "", "3"}));
-    EXPECT_EQ(Lines("1\t\n2"), (Strings{"1", "", "2"}));  // the tab's CR LF, then a break
+    const auto row = PasteLines("1\t\n2", true);  // the tab's break, then a break
+    EXPECT_EQ(Strings(row.begin(), row.end()), (Strings{"1", "", "2"}));
 }
 
 TEST(ClipboardText, ParsingStopsAtTheFirstBadLineAndChangesNothing)

@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QWheelEvent>
 #include <QToolButton>
 #include <memory>
 
@@ -46,6 +47,22 @@ struct DataTab : ::testing::Test {
         TypeKeys(form.get(), text);
     }
     QToolButton* SpinUp() { return form->UpDown1->findChildren<QToolButton*>()[0]; }
+    // Types a count over the field's text and finishes it with Enter, as a user does.
+    void TypeCount(const QString& text)
+    {
+        form->Edit5->setFocus();
+        form->Edit5->selectAll();
+        PressKey(form.get(), Qt::Key_Delete, "\x7f");
+        TypeKeys(form.get(), text);
+        PressKey(form.get(), Qt::Key_Return, "\r");
+    }
+    void Wheel(QWidget* widget, int notches)
+    {
+        QWheelEvent wheel(QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
+    }
 };
 }  // namespace
 
@@ -65,29 +82,82 @@ TEST_F(DataTab, ShowingTheTabShowsTheBuffer)
 TEST_F(DataTab, TheCountResizesBufferAndGrid)
 {
     Load({4, 5, 6});
-    form->Edit5->setText("5");
+    TypeCount("5");
     EXPECT_EQ(form->DataBuffer, (TVector{4, 5, 6, 0, 0}));
     EXPECT_EQ(form->GridModel->Rows(), 5);
-    EXPECT_EQ(form->GridModel->CellText(4), "");  // new rows are not filled in
-    form->Edit5->setText("2");
+    EXPECT_EQ(form->GridModel->CellText(4), "0");  // a new row shows its entry
+    TypeCount("2");
     EXPECT_EQ(form->DataBuffer, (TVector{4, 5}));
-    form->Edit5->setText("");
+    TypeCount("");
     EXPECT_EQ(Colour(form->Edit5), QColor(255, 0, 0));
     EXPECT_EQ(form->DataBuffer.size(), 2u);
     // The spinner steps by one and writes plain digits.
-    form->Edit5->setText("999");
+    TypeCount("999");
     QTest::mouseClick(SpinUp(), Qt::LeftButton);
     EXPECT_EQ(form->Edit5->text(), "1000");
     EXPECT_EQ(form->DataBuffer.size(), 1000u);
-    form->Edit5->setText("40000");  // a typed count is not limited by the spinner
+    TypeCount("40000");
     EXPECT_EQ(form->DataBuffer.size(), 40000u);
     EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+// One click on the spinner deleted 68,000 of 100,000 numbers (it clamped to 32000): it steps
+// from the count, and so do the Up and Down keys and the wheel over the field.
+TEST_F(DataTab, TheSpinnerStepsFromTheCountAndNeverDropsData)
+{
+    TVector values(100000);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<double>(i);
+    Load(values);
+    QTest::mouseClick(SpinUp(), Qt::LeftButton);
+    EXPECT_EQ(form->Edit5->text(), "100001");
+    ASSERT_EQ(form->DataBuffer.size(), 100001u);
+    EXPECT_EQ(form->DataBuffer[99999], 99999.0);
+    form->Edit5->setFocus();
+    PressKey(form.get(), Qt::Key_Down, "");
+    PressKey(form.get(), Qt::Key_Down, "");
+    EXPECT_EQ(form->Edit5->text(), "99999");
+    EXPECT_EQ(form->DataBuffer.size(), 99999u);
+    Wheel(form->Edit5, 1);
+    EXPECT_EQ(form->Edit5->text(), "100000");
+    EXPECT_EQ(form->DataBuffer.size(), 100000u);
+    EXPECT_EQ(form->DataBuffer[99998], 99998.0);
+    // The category count of the fitting tab takes the same keys and wheel, within 3 to 150.
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    form->Edit7->setFocus();
+    PressKey(form.get(), Qt::Key_Up, "");
+    EXPECT_EQ(form->Edit7->text(), "4");
+    Wheel(form->Edit7, -1);
+    Wheel(form->Edit7, -1);
+    EXPECT_EQ(form->Edit7->text(), "3");
+}
+
+// A typed count is applied when finished, not per keystroke: editing 32000 to 3200 and back
+// to 32000 keeps every number (it zeroed entries 3201 to 32000).
+TEST_F(DataTab, ATypedCountIsAppliedWhenFinished)
+{
+    TVector values(32000);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<double>(i) + 0.5;
+    Load(values);
+    form->Edit5->setFocus();
+    PressKey(form.get(), Qt::Key_End, "");
+    PressKey(form.get(), Qt::Key_Backspace, "\b");
+    EXPECT_EQ(form->DataBuffer.size(), 32000u);
+    TypeKeys(form.get(), "0");
+    PressKey(form.get(), Qt::Key_Return, "\r");
+    EXPECT_EQ(form->DataBuffer, values);
+    // Focus leaving the field finishes it too.
+    PressKey(form.get(), Qt::Key_Backspace, "\b");
+    ClickAt(form->Button3, {5, 5});
+    EXPECT_EQ(form->DataBuffer.size(), 3200u);
+    EXPECT_EQ(platform.clipboard.count("\r\n"), 3200);
 }
 
 TEST_F(DataTab, ACountTooLargeChangesNothing)
 {
     Load({1, 2});
-    form->Edit5->setText("9999999999");
+    TypeCount("9999999999");
     EXPECT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(Colour(form->Edit5), QColor(255, 0, 0));
     EXPECT_EQ(form->DataBuffer, (TVector{1, 2}));
@@ -104,25 +174,33 @@ TEST_F(DataTab, CountFieldTakesDigitsAndEditingKeysOnly)
     PressKey(form.get(), Qt::Key_Home, "");
     PressKey(form.get(), Qt::Key_Delete, "\x7f");
     EXPECT_EQ(form->Edit5->text(), "2");
+    PressKey(form.get(), Qt::Key_Return, "\r");
     EXPECT_EQ(form->DataBuffer.size(), 2u);
     PressKey(form.get(), Qt::Key_V, "\x16", Qt::ControlModifier);
     EXPECT_EQ(form->Edit5->text(), "2");
 }
 
 // Typing 1.50 over 1.5 differs as text: leaving the grid by a click on Copy asks first, and
-// the click is not carried out under the question.
-TEST_F(DataTab, LeavingTheGridByAClickAsksToApply)
+// the click then goes on: Copy acts on the applied data (it was dropped).
+TEST_F(DataTab, LeavingTheGridByAClickAsksToApplyThenActs)
 {
     Load({1.5, 2});
-    TypeInto(0, "1.50");
+    TypeInto(0, "7");
     platform.answers = {true};
     ClickAt(form->Button3, {5, 5});
+    QApplication::processEvents();
     EXPECT_EQ(platform.messages, QStringList({Apply}));
-    EXPECT_EQ(form->DataBuffer, (TVector{1.5, 2}));
-    EXPECT_EQ(platform.clipboard, "");
-    EXPECT_EQ(form->GridModel->CellText(0), "1.50");  // the text stays as typed
-    ClickAt(form->Button3, {5, 5});  // the grid was left: Copy runs
-    EXPECT_EQ(platform.clipboard, "1.5\r\n2\r\n");
+    EXPECT_EQ(form->DataBuffer, (TVector{7, 2}));
+    EXPECT_EQ(platform.clipboard, "7\r\n2\r\n");
+    // On No the click acts on the unchanged buffer.
+    TypeInto(1, "9");
+    platform.answers = {false};
+    ClickAt(form->Button3, {5, 5});
+    QApplication::processEvents();
+    EXPECT_EQ(platform.messages, QStringList({Apply, Apply}));
+    EXPECT_EQ(form->DataBuffer, (TVector{7, 2}));
+    EXPECT_EQ(form->GridModel->CellText(1), "9");  // the text stays as typed
+    EXPECT_EQ(platform.clipboard, "7\r\n2\r\n");
 }
 
 TEST_F(DataTab, AppliedEditsReachTheBuffer)
@@ -173,20 +251,18 @@ TEST_F(DataTab, AnUnreadableCellAppliesNothing)
     EXPECT_TRUE(SameBits(form->DataBuffer, TVector{0.1 + 0.2, 9, 8, 4}));
 }
 
-// Rows added by a larger count are empty: they differ, and their empty text does not parse.
-TEST_F(DataTab, RowsAddedByTheCountAreEmpty)
+// Rows added by a larger count show their entry, 0: nothing differs until the user types (they
+// showed blank, and leaving the grid asked to apply edits nobody made).
+TEST_F(DataTab, RowsAddedByTheCountShowTheirEntry)
 {
     Load({1});
-    form->Edit5->setText("3");
-    platform.answers = {true};
+    TypeCount("3");
+    EXPECT_EQ(form->GridModel->CellText(2), "0");
     form->StringGrid1->setFocus();
-    form->Button3->setFocus();
-    EXPECT_EQ(platform.messages, QStringList({Apply, "Invalid number format."}));
-    EXPECT_EQ(form->DataBuffer, (TVector{1, 0, 0}));
-    form->TabSheet2Show();
-    form->StringGrid1->setFocus();
-    form->Button3->setFocus();
-    EXPECT_EQ(platform.messages.size(), 2);
+    ClickAt(form->Button3, {5, 5});
+    QApplication::processEvents();
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(platform.clipboard, "1\r\n0\r\n0\r\n");
 }
 
 TEST_F(DataTab, TextTypedIntoTheRowOfAnEmptyBufferIsIgnored)
@@ -251,9 +327,12 @@ TEST_F(DataTab, RefusedPastesChangeNothing)
               "or column vector."},
         {"5\r\n", "Structure in clipboard was not recognized. Please use std. table format of "
                   "row or column vector."},
-        {"1\n2\n", "Structure in clipboard was not recognized. Please use std. table format of "
-                   "row or column vector."},
+        {"5\n", "Structure in clipboard was not recognized. Please use std. table format of "
+                 "row or column vector."},
         {"1\t2\r\n3\t4", "There is a 2D structure in the clipboard. You can paste only row or "
+                         "column vector to the table."},
+        // A two-column block with LF endings was taken for a row and mixed the columns.
+        {"1\t2\n3\t4\n", "There is a 2D structure in the clipboard. You can paste only row or "
                          "column vector to the table."},
         {"1\r\n\r\n2", "Invalid number format"},
         {"1\r\n2\r\n3\r\n4\r\nabc", "Invalid number format"},
@@ -299,4 +378,72 @@ TEST_F(DataTab, AMillionNumbers)
     form->Button3->click();
     EXPECT_TRUE(platform.clipboard.startsWith("0\r\n0.125\r\n0.25\r\n"));
     EXPECT_TRUE(platform.clipboard.endsWith("\r\n124999.75\r\n7\r\n"));
+}
+
+// What Linux programs put on the clipboard: lines ended by LF (or CR), in the locale's
+// separator.
+TEST_F(DataTab, PasteTakesTheLineEndingsOfEveryProgram)
+{
+    platform.clipboard = "1\n2\n3\n";
+    form->Button4->click();
+    EXPECT_EQ(form->DataBuffer, (TVector{1, 2, 3}));
+    QString seq;
+    for (int i = 1; i <= 100000; ++i)
+        seq += QString::number(i) + "\n";
+    platform.clipboard = seq;
+    form->Button4->click();
+    ASSERT_EQ(form->DataBuffer.size(), 100000u);
+    EXPECT_EQ(form->DataBuffer.back(), 100000);
+    EXPECT_EQ(form->Edit5->text(), "100000");
+    platform.clipboard = "4\r5\r";
+    form->Button4->click();
+    EXPECT_EQ(form->DataBuffer, (TVector{4, 5}));
+    form->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    platform.clipboard = "1,5\n-2,25\n";
+    form->Button4->click();
+    EXPECT_EQ(form->DataBuffer, (TVector{1.5, -2.25}));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+// Ctrl+C copies the selected cells as a column; Ctrl+V puts a column into the cells from the
+// current one down as typed texts, asked about on leaving the grid like any edit.
+TEST_F(DataTab, CopyAndPasteKeysInTheGrid)
+{
+    Load({1, 2, 3, 4});
+    QTableView* grid = form->StringGrid1;
+    ClickAt(grid->viewport(), grid->visualRect(form->GridModel->index(1, 0)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      grid->visualRect(form->GridModel->index(2, 0)).center());
+    EXPECT_FALSE(grid->isPersistentEditorOpen(form->GridModel->index(1, 0)));
+    PressKey(form.get(), Qt::Key_C, "\x03", Qt::ControlModifier);
+    EXPECT_EQ(platform.clipboard, "2\r\n3\r\n");
+
+    ClickAt(grid->viewport(), grid->visualRect(form->GridModel->index(2, 0)).center());
+    platform.clipboard = "7.5\n8\n";
+    PressKey(form.get(), Qt::Key_V, "\x16", Qt::ControlModifier);
+    EXPECT_EQ(form->GridModel->CellText(2), "7.5");
+    EXPECT_EQ(form->GridModel->CellText(3), "8");
+    EXPECT_EQ(form->DataBuffer, (TVector{1, 2, 3, 4}));
+    platform.answers = {true};
+    ClickAt(form->Edit5, {5, 5});
+    EXPECT_EQ(platform.messages, QStringList({Apply}));
+    EXPECT_EQ(form->DataBuffer, (TVector{1, 2, 7.5, 8}));
+
+    // More lines than rows below the current cell: refused, nothing changed.
+    ClickAt(grid->viewport(), grid->visualRect(form->GridModel->index(3, 0)).center());
+    platform.clipboard = "5\n6\n";
+    PressKey(form.get(), Qt::Key_V, "\x16", Qt::ControlModifier);
+    EXPECT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(form->GridModel->CellText(3), "8");
+    EXPECT_EQ(form->GridModel->HeldTexts(), 0u);
+}
+
+// A count left half typed when the window goes finishes nothing on a half-destroyed form.
+TEST_F(DataTab, AnUnfinishedCountWhenTheWindowCloses)
+{
+    Load({1, 2, 3});
+    form->Edit5->setFocus();
+    TypeKeys(form.get(), "40");
+    form.reset();
+    SUCCEED();
 }

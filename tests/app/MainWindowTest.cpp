@@ -18,6 +18,7 @@
 #include "Checks.h"
 #include "DataGridModel.h"
 #include "ScriptedPlatform.h"
+#include "Counts.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "UpDown.h"
@@ -134,7 +135,7 @@ TEST_F(Windows, ReadOnlyFieldsAndInitialSelections)
     EXPECT_TRUE(form1->RadioButton1->isChecked());
     EXPECT_FALSE(form1->RadioButton2->isChecked());
     EXPECT_TRUE(form1->RadioButton3->isChecked());
-    EXPECT_EQ(form1->UpDown1->Max(), 32000);
+    EXPECT_EQ(form1->UpDown1->Max(), static_cast<int>(MaxDataCount));
     EXPECT_EQ(form1->UpDown2->Min(), 3);
     EXPECT_EQ(form1->UpDown2->Max(), 150);
     EXPECT_EQ(form1->GridModel->Rows(), 1);
