@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBarSeries>
 #include <QBarSet>
 #include <QCheckBox>
 #include <QComboBox>
@@ -337,4 +338,25 @@ TEST_F(Fitting, ResultsAreNeverShownCut)
         EXPECT_EQ(field->toolTip(), fits ? QString() : field->text()) << field->objectName().toStdString();
     }
     EXPECT_EQ(form->Edit6->toolTip(), form->Edit6->text());  // "mu=...; ro=...; " is long
+}
+
+// At the design size the histogram stays readable for every category count: a handful of
+// round bound labels on the value axis, and counts over the bars only where they fit.
+TEST_F(Fitting, TheHistogramIsReadableForEveryCategoryCount)
+{
+    form->resize(558, 530);
+    form->show();
+    TVector data;
+    for (int i = 0; i < 5000; ++i)
+        data.push_back(DistEval(TDistKind::NormalStd, TDistFunc::Inverse, {}, (i + 0.5) / 5000));
+    form->DataBuffer = data;
+    Choose(TDistKind::Normal);
+    for (int k : {3, 20, 150}) {
+        Execute(k);
+        QApplication::processEvents();
+        const QValueAxis* axis = form->Chart2AxisX;
+        EXPECT_TRUE(axis->isVisible());
+        EXPECT_LE((axis->max() - axis->min()) / axis->tickInterval(), 10) << k;
+        EXPECT_EQ(form->Series4->isLabelsVisible(), k == 3) << k;
+    }
 }

@@ -52,6 +52,12 @@ TEST(BulkGeneration, GivesTheNumbersOfTheOneAtATimeLoop)
         {TGenMethod::Inverse, TDistKind::Weibull, {1.5, 2}, 8193},
         {TGenMethod::Inverse, TDistKind::UniformStd, {}, 1},
         {TGenMethod::Inverse, TDistKind::Cauchy, {0, 1}, 0},
+        // Where sound methods take over from the grid: the same bits in bulk as one by one.
+        {TGenMethod::Inverse, TDistKind::LogNormal, {0, 1e-4}, 3000},
+        {TGenMethod::Inverse, TDistKind::Beta, {1, 1}, 3000},
+        {TGenMethod::Inverse, TDistKind::Beta, {540, 540}, 500},
+        {TGenMethod::Inverse, TDistKind::Cauchy, {5, 1e-4}, 3000},
+        {TGenMethod::Inverse, TDistKind::F, {3, 7}, 2000},
         {TGenMethod::Transformation, TDistKind::Chi2, {2.7}, 5000},
         {TGenMethod::Transformation, TDistKind::Chi2, {10}, 3000},
         {TGenMethod::Transformation, TDistKind::Chi2, {0.5}, 100},
