@@ -22,5 +22,7 @@ const TDistHandler DistHandlers[DistFuncCount][DistKindCount] = {
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
 {
     const TDistHandler handler = DistHandlers[static_cast<int>(mode)][KindIndex(kind)];
-    return FloatChecked([&] { return TrueValue(kind, mode, params, x, handler); });
+    const TDistHandler distribution =
+        DistHandlers[static_cast<int>(TDistFunc::Distribution)][KindIndex(kind)];
+    return FloatChecked([&] { return TrueValue(kind, mode, params, x, handler, distribution); });
 }

@@ -11,7 +11,8 @@
 //     listed search ended at its walking limit for because the true one lies beyond it.
 // - When it does not, the sound value is returned (a quantile beyond the walking limit as the
 //   point where the listed search stops).
-// - Where the listed method is known to fail, it is not run at all (see Hopeless), nor where
+// - Where the listed method is known to fail, it is not run at all (see Hopeless and
+//   SearchAstray), nor where
 //   its walk would span more than LongestWalk units from its start (see LongWalk): there it
 //   is sound but slow (about 2048 density evaluations a unit), and the sound method gives the
 //   same value to 1e-9 at once. So no in-range call takes more than about a second.
@@ -79,6 +80,16 @@ bool LongWalk(TDistKind kind, TDistFunc mode, const TSoundKind& sound, const TVe
         return InOpenUnit(x) && std::fabs(L(sound.inverse(params, x)) - start) > LongestWalk;
     }
 }
+
+struct Listed;
+Listed RunListed(TDistHandler handler, const TVector& params, double x);
+double SoundValue(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x);
+
+// The log-normal quantile search walks from 0 the same grid as its distribution. Where that
+// distribution is already off at the sound quantile the search is off too, and on a density
+// the grid cannot see it may run on to its limit of 100000: the distribution decides first.
+bool SearchAstray(TDistKind kind, TDistFunc mode, const TSoundKind& sound,
+                  const TVector& params, double p, TDistHandler listedDistribution);
 
 // The listed value with the error flags it raised (an error thrown by a walk counts as one).
 struct Listed {
@@ -157,6 +168,17 @@ double SoundValue(TDistFunc mode, const TSoundKind& sound, const TVector& params
     }
 }
 
+bool SearchAstray(TDistKind kind, TDistFunc mode, const TSoundKind& sound,
+                  const TVector& params, double p, TDistHandler listedDistribution)
+{
+    if (kind != TDistKind::LogNormal || mode != TDistFunc::Inverse || !InOpenUnit(p))
+        return false;
+    const double q = SoundValue(TDistFunc::Inverse, sound, params, p);
+    const Listed r = RunListed(listedDistribution, params, q);
+    return r.threw || r.raised ||
+           std::fabs(r.value - sound.distribution(params, q)) > Agreement;
+}
+
 bool HasSound(const TSoundKind& sound, TDistFunc mode)
 {
     switch (mode) {
@@ -171,12 +193,13 @@ bool HasSound(const TSoundKind& sound, TDistFunc mode)
 }  // namespace
 
 double TrueValue(TDistKind kind, TDistFunc mode, const TVector& params, double x,
-                 TDistHandler listed)
+                 TDistHandler listed, TDistHandler listedDistribution)
 {
     const TSoundKind& sound = SoundKind(kind);
     if (!HasSound(sound, mode) || !std::isfinite(x) || !InRange(kind, params))
         return listed(params, x);
-    if (Hopeless(kind, params) || LongWalk(kind, mode, sound, params, x))
+    if (Hopeless(kind, params) || LongWalk(kind, mode, sound, params, x) ||
+        SearchAstray(kind, mode, sound, params, x, listedDistribution))
         return SoundValue(mode, sound, params, x);
     const Listed r = RunListed(listed, params, x);
     if (!r.threw && !r.raised && Agrees(mode, sound, params, x, r.value))

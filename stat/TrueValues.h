@@ -4,6 +4,8 @@
 
 #include "StatInternal.h"
 
-// The value of kind's function for mode at x, inside the caller's floating-point scope.
+// The value of kind's function for mode at x, inside the caller's floating-point scope;
+// `listed` is the listed handler of kind and mode, `listedDistribution` that of its
+// distribution.
 double TrueValue(TDistKind kind, TDistFunc mode, const TVector& params, double x,
-                 TDistHandler listed);
+                 TDistHandler listed, TDistHandler listedDistribution);
