@@ -6,7 +6,8 @@
 #include <cmath>
 
 namespace {
-// The continued fraction of I_x(a, b) (modified Lentz), which converges fast for
+// The continued fraction of I_x(a, b) (Abramowitz and Stegun 26.5.8, evaluated by the
+// modified Lentz method as in Numerical Recipes, section 6.4), which converges fast for
 // x < (a + 1) / (a + b + 2).
 L BetaFraction(L a, L b, L x)
 {
@@ -14,31 +15,19 @@ L BetaFraction(L a, L b, L x)
     constexpr L Close = 0x1p-62L;
     constexpr int MaxTerms = 20000;
     const L sum = a + b, up = a + 1, down = a - 1;
-    L c = 1, d = 1 - sum * x / up;
-    if (std::fabs(d) < Tiny)
-        d = Tiny;
-    d = 1 / d;
+    const auto awayFromZero = [](L v) { return std::fabs(v) < Tiny ? Tiny : v; };
+    L c = 1, d = 1 / awayFromZero(1 - sum * x / up);
     L h = d;
+    // One term of the fraction: updates c and d, and gives the factor it puts on h.
+    const auto term = [&](L aa) {
+        d = 1 / awayFromZero(1 + aa * d);
+        c = awayFromZero(1 + aa / c);
+        return d * c;
+    };
     for (int m = 1; m <= MaxTerms; ++m) {
         const L twoM = 2 * m;
-        L aa = m * (b - m) * x / ((down + twoM) * (a + twoM));
-        d = 1 + aa * d;
-        if (std::fabs(d) < Tiny)
-            d = Tiny;
-        c = 1 + aa / c;
-        if (std::fabs(c) < Tiny)
-            c = Tiny;
-        d = 1 / d;
-        h *= d * c;
-        aa = -(a + m) * (sum + m) * x / ((a + twoM) * (up + twoM));
-        d = 1 + aa * d;
-        if (std::fabs(d) < Tiny)
-            d = Tiny;
-        c = 1 + aa / c;
-        if (std::fabs(c) < Tiny)
-            c = Tiny;
-        d = 1 / d;
-        const L step = d * c;
+        h *= term(m * (b - m) * x / ((down + twoM) * (a + twoM)));
+        const L step = term(-(a + m) * (sum + m) * x / ((a + twoM) * (up + twoM)));
         h *= step;
         if (std::fabs(step - 1) < Close)
             break;
