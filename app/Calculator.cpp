@@ -8,6 +8,8 @@
 #include "Controls.h"
 #include "FieldColour.h"
 #include "NumberFormat.h"
+#include "ParamPrompt.h"
+#include "ParamsLine.h"
 #include "Platform.h"
 #include "Unit1.h"
 
@@ -34,24 +36,15 @@ void TForm1::ComboBox1Change()
     if (position < 0)
         return;
     const TDistKind kind = DistListKind[position];
-    const int n = ParamCount(kind);
-    TVector params(n);
-    QString line;
-    for (int i = 0; i < n; ++i) {
-        std::string name;
-        DistParamName(kind, i, name);
-        const QString answer = CurrentPlatform().InputBox(QStringLiteral("Enter parameter value"),
-                                                          Text(name), QString());
-        if (!ParseNumber(answer.toStdString(), DecimalSeparator(), params[i])) {
-            CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format."));
-            ComboBox1->setCurrentIndex(-1);
-            return;
-        }
-        line += Text(name) + "=" + Text(FormatGeneral(params[i], DecimalSeparator())) + "; ";
+    TVector params;
+    if (!PromptParams(kind, QStringLiteral("Enter parameter value"), DecimalSeparator(), params)) {
+        CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format."));
+        ComboBox1->setCurrentIndex(-1);
+        return;
     }
     CalcKind = kind;
     CalcParams = params;
-    ShowText(Edit1, line);
+    ShowText(Edit1, Text(ParamsLine(kind, params, DecimalSeparator())));
     QLineEdit* input = CalcFromProbability ? Edit4 : Edit2;
     for (QLineEdit* field : {Edit2, Edit3, Edit4})
         if (field != input)

@@ -11,6 +11,7 @@
 #include "Controls.h"
 #include "FieldColour.h"
 #include "NumberFormat.h"
+#include "ParamsLine.h"
 #include "Unit1.h"
 
 namespace {
@@ -164,17 +165,10 @@ void TForm1::ChooseHypothesis(TDistKind kind)
             }
         }
     }
-    QString line;
-    for (int i = 0; i < count; ++i) {
-        std::string name;
-        DistParamName(kind, i, name);
-        line += QString::fromStdString(name) + "=" +
-                QString::fromStdString(FormatGeneral(params[i], DecimalSeparator())) + "; ";
-    }
     FitKind = kind;
     FitParams = params;
     FitEstimatedCount = estimated;
-    ShowText(Edit6, line);
+    ShowText(Edit6, QString::fromStdString(ParamsLine(kind, params, DecimalSeparator())));
     ShowText(Edit10, QString::number(estimated));
 }
 

@@ -14,6 +14,8 @@
 #include "ExpGenLib.h"
 #include "FieldColour.h"
 #include "NumberFormat.h"
+#include "ParamPrompt.h"
+#include "ParamsLine.h"
 #include "Progress.h"
 
 TForm2* Form2 = nullptr;
@@ -92,25 +94,15 @@ void TForm2::ComboBox1Change()
     }
     SetFieldColour(ComboBox1, FieldColour::Neutral);
     const TDistKind kind = DistListKind[position];
-    const int n = ParamCount(kind);
     const char separator = DecimalSeparatorOf(locale());
-    TVector params(n);
-    QString line;
-    for (int i = 0; i < n; ++i) {
-        std::string name;
-        DistParamName(kind, i, name);
-        const QString answer = CurrentPlatform().InputBox(
-            QStringLiteral("Enter distribution parameter"), QString::fromStdString(name), QString());
-        if (!ParseNumber(answer.toStdString(), separator, params[i])) {
-            ComboBox1->setCurrentIndex(-1);
-            return;
-        }
-        line += QString::fromStdString(name) + "=" +
-                QString::fromStdString(FormatGeneral(params[i], separator)) + "; ";
+    TVector params;
+    if (!PromptParams(kind, QStringLiteral("Enter distribution parameter"), separator, params)) {
+        ComboBox1->setCurrentIndex(-1);
+        return;
     }
     GenKind = kind;
     GenParams = params;
-    ShowText(Edit2, line);
+    ShowText(Edit2, QString::fromStdString(ParamsLine(kind, params, separator)));
     RadioButton2->setEnabled(HasTransformation(GenKind));
     // No generation may run without a generator.
     if (!RadioButton2->isEnabled() && RadioButton2->isChecked())

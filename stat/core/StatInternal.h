@@ -88,6 +88,22 @@ inline L LogGamma(L x)
     return lgammal_r(x, &sign);
 }
 
+// Square and multiply: start times base^m (m >= 0; 0 for a negative m), reading the bits of m
+// from the lowest; the base is squared in the precision of Base. The one power routine of the
+// library: HalfPower, HalfPowerOfTwo and the whole powers of RealPower.
+template <class Base>
+L SquareAndMultiply(L start, Base base, long long m)
+{
+    L result = start;
+    for (unsigned long long bits = m >= 1 ? static_cast<unsigned long long>(m) : 0; bits != 0;
+         bits >>= 1) {
+        if (bits & 1)
+            result = result * base;
+        base = base * base;
+    }
+    return result;
+}
+
 // The general real power x^y: 1 for y = 0, 0 for x = 0 and y > 0, repeated multiplication
 // (square and multiply) for a whole y up to 2147483647 in size, otherwise exp(y ln x).
 L RealPower(L x, L y);

@@ -14,23 +14,6 @@ const long double HalfGammaTable[9] = {
 const long double SqrtTwoFactor[2] = {1.0L, 1.4142135623731L};
 }  // namespace
 
-namespace {
-// Square and multiply: start times base^m, reading the bits of m from the lowest; the base is
-// squared in the precision of Base (extended for HalfPower, double for HalfPowerOfTwo).
-template <class Base>
-long double SquareAndMultiply(long double start, Base base, long long m)
-{
-    long double result = start;
-    for (unsigned long long bits = m >= 1 ? static_cast<unsigned long long>(m) : 0; bits != 0;
-         bits >>= 1) {
-        if (bits & 1)
-            result = result * base;
-        base = base * base;
-    }
-    return result;
-}
-}  // namespace
-
 long double HalfPower(long long a, long double x)
 {
     const long long r = a % 2;

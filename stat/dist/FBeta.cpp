@@ -15,6 +15,13 @@ long long Bits(L v)
     return std::isfinite(v) ? std::ilogb(v) + 1LL : 2 * Room;
 }
 
+// The first three factors of the F density's numerator, n^(n/2) Gamma((n+m)/2) m^(m/2), in
+// the order the density forms them.
+L FNumeratorFactors(long long n, long long m)
+{
+    return HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m);
+}
+
 // What the F density takes from n and m alone, formed once per pair (per thread) by the same
 // arithmetic:
 // - for the direct product, the first three factors of the numerator and the Gamma product of
@@ -29,7 +36,7 @@ struct FConstants {
     long long n = 0, m = 0;  // 0, 0: nothing remembered yet (and nothing to remember)
     bool direct = false;
     bool beyondRange = false;  // the numerator's first three factors overflow
-    L numerator = 0;           // HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m)
+    L numerator = 0;           // FNumeratorFactors(n, m)
     L gammas = 0;              // HalfGamma(n) * HalfGamma(m)
     long long numeratorBits = 0, gammaBits = 0;
     L logNumerator = 0;  // n/2 ln n + ln Gamma((n+m)/2) + m/2 ln m
@@ -51,7 +58,7 @@ const FConstants& FConstantsFor(long long n, long long m)
         c.gammaBits = Bits(HalfGamma(n)) + Bits(HalfGamma(m));
         c.direct = c.numeratorBits < Room && c.gammaBits < Room;
         if (c.direct) {
-            c.numerator = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m);
+            c.numerator = FNumeratorFactors(n, m);
             c.gammas = HalfGamma(n) * HalfGamma(m);
         }
         const L ln = n, lm = m;
@@ -62,7 +69,7 @@ const FConstants& FConstantsFor(long long n, long long m)
     });
     if (!c.direct)
         c.beyondRange = FloatErrorsOf([&] {
-            Settle(HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m));
+            Settle(FNumeratorFactors(n, m));
         }) & FE_OVERFLOW;
     return c;
 }
@@ -103,7 +110,7 @@ double FDensity(const TVector& params, double x)
     // Near the extended range: try the product, and go through logarithms if it overflowed.
     L direct = 0;
     const int raised = FloatErrorsOf([&] {
-        const L num = HalfPower(n, n) * HalfGamma(n + m) * HalfPower(m, m) * HalfPower(n - 2, lx);
+        const L num = FNumeratorFactors(n, m) * HalfPower(n - 2, lx);
         const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
         direct = Settle(num / den);
     });

@@ -1,4 +1,13 @@
-// Moment estimates of distribution parameters from a sample.
+// Moment estimates of distribution parameters from a sample: each formula solves the kind's
+// mean and variance (N. L. Johnson, S. Kotz, N. Balakrishnan, Continuous Univariate
+// Distributions, 2nd ed., Wiley 1994-95) for its parameters, with the sample's mean m and
+// variance s2 (divisor n - 1) in their place:
+// - Chi2: mean N, variance 2N; the average of the two estimates, (m + s2 / 2) / 2.
+// - Student: variance N / (N - 2), so N = 2 s2 / (s2 - 1).
+// - F: mean M / (M - 2), so M = 2 m / (m - 1); the variance
+//   2 M^2 (N + M - 2) / (N (M - 2)^2 (M - 4)) then gives N.
+// - Exponential: mean 1 / lambda. Logistic: variance pi^2 s^2 / 3. Rayleigh: mean
+//   ro sqrt(pi / 2). Normal and the log-normal's logarithms: mean and standard deviation.
 #include "StatInternal.h"
 
 #include <algorithm>
