@@ -6,16 +6,12 @@
 // Densities are pure functions of (parameters, x): long stretches of a grid evaluate them on
 // two threads.
 #include <algorithm>
-#include <cfenv>
-#include <system_error>
-#include <thread>
-#include <cstring>
 #include <list>
 #include <memory>
 #include <mutex>
 #include <vector>
 
-#include "SimpsonWalk.h"
+#include "Grid.h"
 
 namespace simpson {
 namespace {
@@ -24,36 +20,6 @@ namespace {
 // at a time.
 constexpr long long ParallelPanels = 4096;
 constexpr long long BatchPanels = 1 << 18;
-struct Checkpoint {
-    WalkState s;
-    long double maxB;  // the largest A + P the inverse tested on the panels before this state
-};
-
-struct Grid {
-    TDistHandler density;
-    TVector params;  // those the density reads
-    double from;
-    double h;
-    std::vector<Checkpoint> points;
-    ZeroTail zero;  // where the density is 0, in the grid's direction
-    // The densities at the end and the middle of every whole panel, while the memory bound
-    // leaves room for them; a grid too long for them keeps its saved states alone.
-    std::vector<double> values;
-    bool keepsValues = true;
-    bool closed = false;  // grows no further: span cap, a step that does not move x, an error
-
-    bool Matches(TDistHandler d, const ReadParams& p, double f, double step) const
-    {
-        return d == density && step == h && std::memcmp(&f, &from, sizeof f) == 0 && p == params;
-    }
-
-    std::size_t Bytes() const
-    {
-        return sizeof(Grid) + params.capacity() * sizeof(double) +
-               points.capacity() * sizeof(Checkpoint) + values.capacity() * sizeof(double);
-    }
-};
-
 class Cache {
 public:
     std::mutex lock;
@@ -144,51 +110,6 @@ public:
     }
 
 private:
-    // Ends and middles of up to `panels` whole panels after the grid's last state, into at[];
-    // stops before a step that no longer moves x. Returns how many panels it placed.
-    static long long Positions(const Grid& g, double* at, long long panels)
-    {
-        double x = g.points.back().s.x;
-        for (long long j = 0; j < panels; ++j) {
-            const double next = x + g.h;
-            if (next == x)
-                return j;
-            at[2 * j] = next;
-            at[2 * j + 1] = x + g.h / 2;
-            x = next;
-        }
-        return panels;
-    }
-
-    // f[i] = density(at[i]) for i < n, half on a second thread; false when an error flag was
-    // raised (the caller's flags are put back either way).
-    static bool EvaluateInParallel(const Grid& g, const double* at, double* f, long long n)
-    {
-        const long long half = n / 2;
-        int workerErrors = 0;
-        const auto evaluate = [&g, at, f](long long from, long long to) {
-            for (long long i = from; i < to; ++i)
-                f[i] = g.density(g.params, at[i]);
-        };
-        const int errors = FloatErrorsOf([&] {
-            bool parallel = true;
-            std::thread worker;
-            try {
-                worker = std::thread([&] {
-                    std::fesetenv(FE_DFL_ENV);  // the same arithmetic as the caller's thread
-                    evaluate(half, n);
-                    workerErrors = RaisedFloatErrors();
-                });
-            } catch (const std::system_error&) {
-                parallel = false;
-            }
-            evaluate(0, parallel ? half : n);
-            if (parallel)
-                worker.join();
-        });
-        return (errors | workerErrors) == 0;
-    }
-
     // Adds the states of `count` whole panels (a multiple of Spacing) whose densities are
     // known, forming the running sums exactly as the walk does. A block whose sums raise a
     // floating-point error, or that finds no room, is not kept and closes the grid; the

@@ -1,0 +1,53 @@
+// A grid of the Simpson helpers' cache: the saved walk states of one (density, parameters,
+// start, direction), every Spacing whole panels, and how its densities are evaluated ahead of
+// the walk (a long stretch on two threads: the densities are pure functions, so the values
+// are the same).
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "SimpsonWalk.h"
+
+namespace simpson {
+
+struct Checkpoint {
+    WalkState s;
+    long double maxB;  // the largest A + P the inverse tested on the panels before this state
+};
+
+struct Grid {
+    TDistHandler density;
+    TVector params;  // those the density reads
+    double from;
+    double h;
+    std::vector<Checkpoint> points;
+    ZeroTail zero;  // where the density is 0, in the grid's direction
+    // The densities at the end and the middle of every whole panel, while the memory bound
+    // leaves room for them; a grid too long for them keeps its saved states alone.
+    std::vector<double> values;
+    bool keepsValues = true;
+    bool closed = false;  // grows no further: span cap, a step that does not move x, an error
+
+    bool Matches(TDistHandler d, const ReadParams& p, double f, double step) const
+    {
+        return d == density && step == h && std::memcmp(&f, &from, sizeof f) == 0 && p == params;
+    }
+
+    std::size_t Bytes() const
+    {
+        return sizeof(Grid) + params.capacity() * sizeof(double) +
+               points.capacity() * sizeof(Checkpoint) + values.capacity() * sizeof(double);
+    }
+};
+
+// Ends and middles of up to `panels` whole panels after the grid's last state, into at[];
+// stops before a step that no longer moves x. Returns how many panels it placed.
+long long Positions(const Grid& g, double* at, long long panels);
+
+// f[i] = density(at[i]) for i < n, half on a second thread; false when an error flag was
+// raised (the caller's flags are put back either way).
+bool EvaluateInParallel(const Grid& g, const double* at, double* f, long long n);
+
+}  // namespace simpson
