@@ -244,8 +244,7 @@ void TForm1::Button6Click()
     if (!Form2)
         return;
     Form2->Edit1->setText(QString::number(DataBuffer.size()));
-    Form2->MainBuffer = &DataBuffer;
-    if (Form2->exec() == QDialog::Accepted)
+    if (Form2->exec() == QDialog::Accepted && Form2->TakeNumbers(DataBuffer))
         TabSheet2Show();
 }
 

@@ -125,9 +125,19 @@ void TForm2::Button1Click()
     TVector result;
     if (!Generate(count, result))
         return;  // cancelled: the buffer as it was, the dialog open
-    if (MainBuffer)
-        MainBuffer->swap(result);
+    Numbers.swap(result);
+    HasNumbers = true;
     accept();
+}
+
+bool TForm2::TakeNumbers(TVector& into)
+{
+    if (!HasNumbers)
+        return false;
+    into.swap(Numbers);
+    TVector().swap(Numbers);
+    HasNumbers = false;
+    return true;
 }
 
 bool TForm2::Generate(std::size_t count, TVector& result)

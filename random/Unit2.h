@@ -27,7 +27,10 @@ public:
     TDistKind GenKind = TDistKind::UniformStd;
     TVector GenParams;
     TExpGen* GenThread = nullptr;  // the experimental method's thread while it runs
-    TVector* MainBuffer = nullptr;  // the main window's DataBuffer, which a generation replaces
+
+    // The numbers of the last completed generation, swapped into `into`; false (and `into`
+    // untouched) when no generation completed since they were last taken.
+    bool TakeNumbers(TVector& into);
 
 public slots:
     void FormCreate();
@@ -35,6 +38,9 @@ public slots:
     void Button1Click();
 
 private:
+    TVector Numbers;
+    bool HasNumbers = false;
+
     // The numbers of the chosen method into `result`; false when the user cancelled.
     bool Generate(std::size_t count, TVector& result);
     bool GenerateExperimental(std::size_t count, TVector& result);

@@ -28,8 +28,6 @@ struct Dialog : ::testing::Test {
     std::unique_ptr<TForm2> form2 = std::make_unique<TForm2>();
     TVector buffer{1, 2, 3};
 
-    Dialog() { form2->MainBuffer = &buffer; }
-
     void Pick(TDistKind kind, std::initializer_list<const char*> answers = {})
     {
         for (const char* a : answers)
@@ -37,11 +35,13 @@ struct Dialog : ::testing::Test {
         form2->ComboBox1->setCurrentIndex(KindIndex(kind));
         emit form2->ComboBox1->activated(KindIndex(kind));
     }
-    // Generates as the user does: the count, then a click on "Generate now".
+    // Generates as the user does: the count, then a click on "Generate now"; the numbers the
+    // dialog returns replace the buffer, as the main window stores them.
     void Generate(const char* count)
     {
         form2->Edit1->setText(count);
         form2->Button1->click();
+        form2->TakeNumbers(buffer);
     }
     bool Accepted() const { return form2->result() == QDialog::Accepted; }
 };
@@ -219,7 +219,6 @@ TEST_F(Dialog, CancelOfALongGenerationChangesNothing)
 
 TEST_F(Dialog, GenerateRndOpensTheDialogWithTheBuffersLength)
 {
-    form2->MainBuffer = nullptr;
     form1->DataBuffer.assign(250, 1.0);
     QString preset;
     QTimer::singleShot(0, [&] {
