@@ -14,6 +14,12 @@ constexpr long long MaxExactPanels = 4096LL * 1024;
 
 extern const long double OneSixth;
 
+// The listed walks, plain: SimpsonIntegral and SimpsonInverse as their algorithm states them,
+// every panel from From, evaluated on the calling thread.
+double ListedIntegral(TDistHandler density, const TVector& params, double From, double To);
+double ListedInverse(TDistHandler density, const TVector& params, double From, double Target,
+                     double Limit);
+
 // Where a walk stands after `index` whole panels: position, density there, and the running
 // sums of the integral (S) and of the inverse (A).
 struct WalkState {

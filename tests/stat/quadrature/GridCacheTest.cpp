@@ -12,45 +12,16 @@
 #include "GridCacheSettings.h"
 
 namespace {
-const long double Sixth = 1.0L / 6.0L;
-
+// The plain walks written straight from the algorithm are the reference.
 double ReferenceIntegral(TDistHandler density, const TVector& params, double From, double To)
 {
-    double h = To > From ? 0x1p-10 : -0x1p-10;
-    double S = 0, x = From, f0 = density(params, From);
-    for (;;) {
-        if (std::fabs(static_cast<long double>(To) - x) < std::fabs(h)) {
-            h = static_cast<double>(static_cast<long double>(To) - x);
-            if (!(static_cast<double>(x + std::fabs(h)) > x))
-                break;
-        }
-        const double f1 = density(params, x + h), fm = density(params, x + h / 2);
-        S = static_cast<double>(S + (4.0L * fm + f0 + f1) * (h * Sixth));
-        f0 = f1;
-        x = x + h;
-    }
-    return S;
+    return simpson::ListedIntegral(density, params, From, To);
 }
 
 double ReferenceInverse(TDistHandler density, const TVector& params, double From, double Target,
                         double Limit)
 {
-    double h = Limit > From ? 0x1p-10 : -0x1p-10;
-    double A = 0, x = From, f0 = density(params, From);
-    while (std::fabs(static_cast<long double>(Limit) - x) > std::fabs(h)) {
-        const double f1 = density(params, x + h), fm = density(params, x + h / 2);
-        const double P = static_cast<double>((4.0L * fm + f0 + f1) * (std::fabs(h) * Sixth));
-        if (static_cast<long double>(A) + P > Target) {
-            h = h / 2;
-            if (std::fabs(h) < 0x1p-31)
-                break;
-        } else {
-            A = A + P;
-            x = x + h;
-            f0 = f1;
-        }
-    }
-    return x;
+    return simpson::ListedInverse(density, params, From, Target, Limit);
 }
 
 bool Same(double a, double b)
