@@ -1,16 +1,19 @@
-// The Data tab: the count, the grid over DataBuffer, Copy, Paste and the generation dialog.
+// The Data tab: its build, the count, the grid over DataBuffer, Copy, Paste and the generation
+// dialog.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QWindow>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "ClipboardText.h"
@@ -112,12 +115,22 @@ bool TForm1::InGrid(const QWidget* widget) const
 
 void TForm1::TabSheet2Show()
 {
+    ShowDataBuffer();
+}
+
+void TForm1::ShowDataBuffer()
+{
     Edit5->setText(QString::number(DataBuffer.size()));
-    Edit5Change();  // sets the row count
+    ApplyCount();  // sets the row count
     GridModel->ShowBuffer();
 }
 
 void TForm1::Edit5Change()
+{
+    ApplyCount();
+}
+
+void TForm1::ApplyCount()
 {
     std::size_t count = 0;
     const TCountText read = ParseCount(Edit5->text().toStdString(), count);
@@ -198,7 +211,7 @@ void TForm1::Button4Click()
         return;
     }
     DataBuffer.swap(values);
-    TabSheet2Show();
+    ShowDataBuffer();
 }
 
 // Ctrl+C in the grid: the selected cells, as a column in the Copy format.
@@ -245,7 +258,7 @@ void TForm1::Button6Click()
         return;
     Form2->Edit1->setText(QString::number(DataBuffer.size()));
     if (Form2->exec() == QDialog::Accepted && Form2->TakeNumbers(DataBuffer))
-        TabSheet2Show();
+        ShowDataBuffer();
 }
 
 void TForm1::WireDataTab()
@@ -271,3 +284,37 @@ void TForm1::WireDataTab()
     });
     GridWatch = new GridExitWatch(this);
 }
+
+void TForm1::BuildDataTab()
+{
+    TabSheet2 = MakeTab(PageControl1, "TabSheet2", "Data");
+    Panel2 = MakePanel(TabSheet2, "Panel2", 41, true);
+    Label7 = MakeLabel(Panel2, "Label7", 8, 16, "Count:", nullptr);
+    Edit5 = MakeEdit(Panel2, "Edit5", {56, 8, 41, 24}, "0", nullptr, false);
+    UpDown1 = Placed(new TUpDown(Panel2, Edit5, 0, static_cast<int>(MaxDataCount), 0), "UpDown1",
+                     {97, 8, 16, 24}, nullptr);
+    Button3 = MakeButton(Panel2, "Button3", {120, 8, 75, 25}, "Copy", nullptr);
+    Button4 = MakeButton(Panel2, "Button4", {200, 8, 75, 25}, "Paste", nullptr);
+    Button6 = MakeButton(Panel2, "Button6", {280, 8, 89, 25}, "Generate RND", nullptr);
+
+    GridModel = new DataGridModel(DataBuffer, DecimalSeparator(), this);
+    StringGrid1 = new QTableView(TabSheet2);
+    Name(StringGrid1, "StringGrid1", nullptr);
+    StringGrid1->setModel(GridModel);
+    StringGrid1->horizontalHeader()->hide();
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->verticalHeader()->setDefaultSectionSize(24);
+    StringGrid1->setColumnWidth(0, 220);
+    StringGrid1->setShowGrid(true);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    // As in a spreadsheet: typing, F2 or a double click edits a cell; clicks and arrow keys
+    // select, so Ctrl+C and Ctrl+V act on the selection.
+    StringGrid1->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    TabSheet2->layout()->addWidget(Panel2);
+    TabSheet2->layout()->addWidget(StringGrid1);
+    WireDataTab();
+}
+
+

@@ -28,6 +28,7 @@ class QTableView;
 class DataGridModel;
 class HintTracker;
 class TUpDown;
+class TParamsDialog;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -147,6 +148,13 @@ private:
     QMetaObject::Connection FocusWatch;
     QObject* GridWatch = nullptr;
 
+    // The work handlers share: a handler calls these, never another handler.
+    void Calculate();       // Calc: the values at X or the quantile, then the chart
+    void DrawChart();       // the calculator's chart for the current view
+    void ShowDataBuffer();  // the Data tab from DataBuffer
+    void ApplyCount();      // the count field's number applied to buffer and grid
+    void DrawHistogram();   // the fitting histogram for the current view
+
     void BuildCalculatorTab();
     void BuildChart1();
     void WireCalculator();
@@ -158,9 +166,9 @@ private:
     void ShowFittingValueMarks(const QList<qreal>& bars);
     void WireFittingTab();
     // The parameters dialog of a kind with parameters, built without raising events.
-    QDialog* BuildParamsDialog(TDistKind kind);
+    TParamsDialog* BuildParamsDialog(TDistKind kind);
     void ChooseHypothesis(TDistKind kind);
-    void ConfirmParams(QDialog* dialog, TDistKind kind);
+    void ConfirmParams(TParamsDialog* dialog, TDistKind kind);
 };
 
 extern TForm1* Form1;

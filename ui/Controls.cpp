@@ -1,6 +1,9 @@
 #include "Controls.h"
 
 #include <QChart>
+#include <QVBoxLayout>
+#include <QTabWidget>
+#include <QChartView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -89,6 +92,28 @@ int TextFitWidth(const QLineEdit* field)
 void RefreshTextTip(QLineEdit* field)
 {
     field->setToolTip(TextFitWidth(field) > field->width() ? field->text() : QString());
+}
+
+QChartView* MakeChart(QWidget* parent, const char* name, const char* hint)
+{
+    auto* chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setBackgroundRoundness(0);
+    auto* view = new QChartView(chart, parent);
+    Name(view, name, hint);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption)
+{
+    auto* tab = new QWidget;
+    Name(tab, name, nullptr);
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    pages->addTab(tab, QString::fromUtf8(caption));
+    return tab;
 }
 
 void LocaliseNumbers(QChart* chart)

@@ -56,6 +56,13 @@ void ShowText(QLineEdit* field, const QString& text);
 int TextFitWidth(const QLineEdit* field);
 void RefreshTextTip(QLineEdit* field);
 
+// A page of a tab widget with a vertical layout and no margins, and a chart view with its
+// legend at the bottom, both named.
+class QTabWidget;
+class QChartView;
+QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption);
+QChartView* MakeChart(QWidget* parent, const char* name, const char* hint);
+
 // A chart's axis numbers in the locale's decimal separator, as in the fields, without group
 // separators.
 class QChart;

@@ -1,0 +1,382 @@
+// The calculator tab: its build and wiring, a distribution with its parameters, the density,
+// probability or quantile at one point, and its chart (the density with the area up to X
+// shaded, or the cumulative curve with the point (X, F(X)), over the kind's plot range widened
+// to hold X).
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGraphicsLayout>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLayout>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "ChartRange.h"
+#include "Controls.h"
+#include "FieldColour.h"
+#include "NumberFormat.h"
+#include "ParamPrompt.h"
+#include "ParamsLine.h"
+#include "Platform.h"
+#include "Unit1.h"
+
+namespace {
+QString Text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+}  // namespace
+
+char TForm1::DecimalSeparator() const
+{
+    return DecimalSeparatorOf(locale());
+}
+
+// A choice commits whole: the kind and its parameters change together, and only once every
+// parameter was read. A cancelled or unreadable entry leaves both as they were. A completed
+// choice returns the tab to the input state: the field the user typed (X or the probability)
+// keeps its text and stays green, the other two are emptied, so that no number of the
+// previous distribution stays on show and the next Calc computes for the new one.
+void TForm1::ComboBox1Change()
+{
+    const int position = ComboBox1->currentIndex();
+    if (position < 0)
+        return;
+    const TDistKind kind = DistListKind[position];
+    TVector params;
+    if (!PromptParams(kind, QStringLiteral("Enter parameter value"), DecimalSeparator(), params)) {
+        CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format."));
+        ComboBox1->setCurrentIndex(-1);
+        return;
+    }
+    CalcKind = kind;
+    CalcParams = params;
+    ShowText(Edit1, Text(ParamsLine(kind, params, DecimalSeparator())));
+    QLineEdit* input = CalcFromProbability ? Edit4 : Edit2;
+    for (QLineEdit* field : {Edit2, Edit3, Edit4})
+        if (field != input)
+            field->clear();
+    SetFieldColour(input, FieldColour::Input);
+}
+
+void TForm1::Edit2Change()
+{
+    CalcFromProbability = false;
+    Edit3->clear();
+    Edit4->clear();
+    SetFieldColour(Edit2, FieldColour::Input);
+    SetFieldColour(Edit3, FieldColour::Neutral);
+    SetFieldColour(Edit4, FieldColour::Neutral);
+}
+
+void TForm1::Edit4Change()
+{
+    CalcFromProbability = true;
+    Edit2->clear();
+    Edit3->clear();
+    SetFieldColour(Edit2, FieldColour::Neutral);
+    SetFieldColour(Edit3, FieldColour::Neutral);
+    SetFieldColour(Edit4, FieldColour::Input);
+}
+
+void TForm1::Button1Click()
+{
+    Calculate();
+}
+
+void TForm1::Calculate()
+{
+    if (ComboBox1->currentIndex() < 0)
+        return;
+    const BusyCursor busy;
+    const char sep = DecimalSeparator();
+    if (Edit4->text().isEmpty()) {
+        double x = 0;
+        if (!ParseNumber(Edit2->text().toStdString(), sep, x)) {
+            SetFieldColour(Edit2, FieldColour::Rejected);
+            return;
+        }
+        CalcX = x;
+        SetFieldColour(Edit2, FieldColour::Input);
+        CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
+        CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
+        Edit3->setText(Text(FormatResult(CalcDensity, sep)));
+        Edit4->setText(Text(FormatResult(CalcProbability, sep)));
+        DrawChart();
+        return;
+    }
+    if (!Edit2->text().isEmpty()) {
+        DrawChart();
+        return;
+    }
+    double p = 0;
+    if (!ParseNumber(Edit4->text().toStdString(), sep, p)) {
+        SetFieldColour(Edit4, FieldColour::Rejected);
+        return;
+    }
+    CalcProbability = p;
+    if (CalcProbability < 0 || CalcProbability > 1) {
+        SetFieldColour(Edit4, FieldColour::Rejected);
+        return;
+    }
+    SetFieldColour(Edit4, FieldColour::Input);
+    CalcX = DistEval(CalcKind, TDistFunc::Inverse, CalcParams, CalcProbability);
+    CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
+    Edit2->setText(Text(FormatResult(CalcX, sep)));
+    Edit3->setText(Text(FormatResult(CalcDensity, sep)));
+    DrawChart();
+}
+
+bool TForm1::Edit2KeyPress(int key)
+{
+    if (key >= 0 && key <= 8)
+        return true;
+    if (key == '+' || key == ',' || key == '-' || key == '.' || key == 'E' || key == 'e')
+        return true;
+    if (key >= '0' && key <= '9')
+        return true;
+    if (key == 13) {
+        RunHandler([this] { Calculate(); });
+        return true;
+    }
+    return false;
+}
+
+void TForm1::WireCalculator()
+{
+    Wire(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    Wire(Edit2, &QLineEdit::textEdited, this, [this] { Edit2Change(); });
+    Wire(Edit4, &QLineEdit::textEdited, this, [this] { Edit4Change(); });
+    Wire(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    Wire(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    WireSelected({RadioButton1, RadioButton2}, this, [this] { RadioButton1Click(); });
+    Edit2->installEventFilter(this);
+    Edit4->installEventFilter(this);
+}
+
+void TForm1::BuildCalculatorTab()
+{
+    TabSheet1 = MakeTab(PageControl1, "TabSheet1", "Velmora");
+    Panel1 = MakePanel(TabSheet1, "Panel1", 121, true);
+    const char* distHint = "Select the type of distribution";
+    const char* paramsHint = "Distribution parameters";
+    const char* xHint = "Value of random variable (select X or prob)";
+    const char* densityHint = "Density of probabolity as a function of X or prob";
+    const char* probHint =
+        "Probability that random variable X will engange the value (select X or prob)";
+    const char* showHint = "Click to show the image of distribution";
+    const char* viewHint =
+        "Select if you wish to show density or cumulative density of distribution";
+    Label1 = MakeLabel(Panel1, "Label1", 8, 16, "Distribution", distHint);
+    ComboBox1 = MakeList(Panel1, "ComboBox1", {112, 8, 169, 24}, distHint);
+    Label2 = MakeLabel(Panel1, "Label2", 296, 16, "Params", paramsHint);
+    Edit1 = MakeEdit(Panel1, "Edit1", {344, 8, 161, 24}, "", paramsHint, true);
+    Label3 = MakeLabel(Panel1, "Label3", 8, 40, "X", xHint);
+    Edit2 = MakeEdit(Panel1, "Edit2", {112, 32, 97, 24}, "0", xHint, false);
+    Label4 = MakeLabel(Panel1, "Label4", 296, 40, "Density", densityHint);
+    Edit3 = MakeEdit(Panel1, "Edit3", {344, 32, 97, 24}, "0", densityHint, true);
+    Label5 = MakeLabel(Panel1, "Label5", 8, 64, "Probability", probHint);
+    Edit4 = MakeEdit(Panel1, "Edit4", {112, 56, 97, 24}, "", probHint, false);
+    Button1 = MakeButton(Panel1, "Button1", {216, 56, 65, 25}, "Calc", "Click to recalculate");
+    Label6 = MakeLabel(Panel1, "Label6", 8, 88, "Show", showHint);
+    RadioButton1 = MakeRadio(Panel1, "RadioButton1", {56, 88, 81, 17}, "Density", viewHint, true);
+    RadioButton2 =
+        MakeRadio(Panel1, "RadioButton2", {128, 88, 89, 17}, "Cumulative", viewHint, false);
+    Button2 = MakeButton(Panel1, "Button2", {216, 88, 65, 17}, "Show", showHint);
+    QWidget::setTabOrder(Edit4, Edit3);
+    QWidget::setTabOrder(Edit3, Edit2);
+    QWidget::setTabOrder(Edit2, Edit1);
+    QWidget::setTabOrder(Edit1, ComboBox1);
+    QWidget::setTabOrder(ComboBox1, Button2);
+    QWidget::setTabOrder(Button2, Button1);
+    QWidget::setTabOrder(Button1, RadioButton1);
+    QWidget::setTabOrder(RadioButton1, RadioButton2);
+
+    Chart1 = MakeChart(TabSheet1, "Chart1", "The figure of probability distribution");
+    BuildChart1();
+    TabSheet1->layout()->addWidget(Panel1);
+    TabSheet1->layout()->addWidget(Chart1);
+    WireCalculator();
+}
+
+namespace {
+void ShowInLegend(QChart* chart, QAbstractSeries* series, bool visible)
+{
+    for (QLegendMarker* marker : chart->legend()->markers(series))
+        marker->setVisible(visible);
+}
+
+// Adds a point keeping the x values ascending (after any equal x).
+void AddSorted(QList<QPointF>& points, double x, double y)
+{
+    const auto at = std::upper_bound(points.begin(), points.end(), x,
+                                     [](double v, const QPointF& p) { return v < p.x(); });
+    points.insert(at, QPointF(x, y));
+}
+
+// The axes follow the data.
+void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const QXYSeries*> all)
+{
+    bool any = false;
+    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    for (const QXYSeries* s : all) {
+        for (const QPointF& p : s->points()) {
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+                continue;
+            if (!any) {
+                x0 = x1 = p.x();
+                y0 = y1 = p.y();
+                any = true;
+            }
+            x0 = std::min(x0, p.x());
+            x1 = std::max(x1, p.x());
+            y0 = std::min(y0, p.y());
+            y1 = std::max(y1, p.y());
+        }
+    }
+    if (!any)
+        return;
+    if (x1 == x0) {
+        x0 -= 1;
+        x1 += 1;
+    }
+    if (y1 == y0) {
+        y0 -= 1;
+        y1 += 1;
+    }
+    axisX->setRange(x0, x1);
+    axisY->setRange(y0, y1);
+}
+
+// Chart1's axes, kept on resize: the bottom axis spans 5 % to 95 % of the width the chart
+// gives its axes, and the left axis starts at 5 % of that height. The axes' labels and the
+// legend keep their room outside that span, so the margins are 5 % of the plot area that the
+// chart would lay out without them.
+void PlaceAxes(QChart* chart, const QRectF& plot)
+{
+    const QMargins old = chart->margins();
+    const qreal width = plot.width() + old.left() + old.right();
+    const qreal height = plot.height() + old.top();
+    const int side = qRound(0.05 * width), top = qRound(0.05 * height);
+    if (old != QMargins(side, top, side, 0))
+        chart->setMargins(QMargins(side, top, side, 0));
+}
+}  // namespace
+
+void TForm1::BuildChart1()
+{
+    QChart* chart = Chart1->chart();  // no title, legend at the bottom, as every chart
+    LocaliseNumbers(chart);
+    chart->setPlotAreaBackgroundVisible(true);
+    chart->setPlotAreaBackgroundBrush(Qt::white);
+
+    Series2Upper = new QLineSeries(chart);
+    Series2 = new QAreaSeries(Series2Upper);
+    Series2->setObjectName(QStringLiteral("Series2"));
+    Series2->setName(QStringLiteral("Propability area"));
+    Series2->setBrush(QColor(0, 128, 0));
+    Series2->setPen(Qt::NoPen);
+    Series2->setPointsVisible(false);
+
+    Series1 = new QLineSeries;
+    Series1->setObjectName(QStringLiteral("Series1"));
+    Series1->setName(QStringLiteral("Density"));
+    Series1->setPen(QPen(QColor(255, 0, 0), 2));
+    Series1->setPointsVisible(false);
+
+    Series3 = new QScatterSeries;
+    Series3->setObjectName(QStringLiteral("Series3"));
+    Series3->setName(QStringLiteral("Probability"));
+    Series3->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    Series3->setMarkerSize(5);
+    Series3->setBrush(QColor(0, 0, 255));
+    Series3->setPen(QPen(QColor(255, 255, 0)));
+
+    Chart1AxisX = new QValueAxis;
+    Chart1AxisY = new QValueAxis;
+    for (QValueAxis* axis : {Chart1AxisX, Chart1AxisY})
+        axis->setGridLineVisible(false);
+    chart->addAxis(Chart1AxisX, Qt::AlignBottom);
+    chart->addAxis(Chart1AxisY, Qt::AlignLeft);
+    for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{Series2, Series1, Series3}) {
+        chart->addSeries(s);  // drawing order: the area first, behind the others
+        s->attachAxis(Chart1AxisX);
+        s->attachAxis(Chart1AxisY);
+    }
+    ShowInLegend(chart, Series3, false);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    connect(chart, &QChart::plotAreaChanged, this,
+            [chart](const QRectF& plot) { PlaceAxes(chart, plot); });
+}
+
+void TForm1::Button2Click()
+{
+    DrawChart();
+}
+
+void TForm1::DrawChart()
+{
+    const BusyCursor busy;
+    QChart* chart = Chart1->chart();
+    const bool density = RadioButton1->isChecked();
+    if (density) {
+        Series1->setName(QStringLiteral("Density"));
+        Series2->setName(QStringLiteral("Probability area"));
+    } else {
+        Series1->setName(QStringLiteral("Distribution"));
+        Series3->setName(QStringLiteral("Probability"));
+    }
+    ShowInLegend(chart, Series2, density);
+    ShowInLegend(chart, Series3, !density);
+
+    // The points are gathered first and each series is set in one call. Whatever was
+    // gathered before an error is drawn, with the axes fitted to it.
+    QList<QPointF> curve, area, point;
+    struct Draw {
+        TForm1* f;
+        QList<QPointF>&curve, &area, &point;
+        ~Draw()
+        {
+            f->Series1->replace(curve);
+            f->Series2Upper->replace(area);
+            f->Series3->replace(point);
+            FitAxes(f->Chart1AxisX, f->Chart1AxisY, {f->Series1, f->Series2Upper, f->Series3});
+        }
+    } draw{this, curve, area, point};
+
+    double lo = 0, hi = 0;
+    ChartRange(CalcKind, CalcParams, lo, hi);
+    if (CalcX < lo)
+        lo = CalcX;
+    if (CalcX > hi)
+        hi = CalcX;
+    const TDistFunc mode = density ? TDistFunc::Density : TDistFunc::Distribution;
+    const double step = (hi - lo) / 128;
+    for (double x = lo; x < hi;) {
+        const double y = DistEval(CalcKind, mode, CalcParams, x);
+        curve << QPointF(x, y);
+        if (density && x <= CalcX)
+            area << QPointF(x, y);
+        const double next = x + step;
+        if (!(next > x))
+            break;  // a step too small to move x ends the sampling
+        x = next;
+    }
+    const double y = DistEval(CalcKind, mode, CalcParams, CalcX);
+    if (density)
+        AddSorted(area, CalcX, y);
+    else
+        point << QPointF(CalcX, y);
+}
+
+void TForm1::RadioButton1Click()
+{
+    Calculate();
+}
