@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "SimpsonWalk.h"
@@ -29,6 +30,15 @@ struct Grid {
     std::vector<double> values;
     bool keepsValues = true;
     bool closed = false;  // grows no further: span cap, a step that does not move x, an error
+    bool started = false;  // holds its start state and zero tail
+
+    // Held by the thread that grows or reads the grid; the cache's own lock is not held while
+    // densities are evaluated, so a density may itself integrate.
+    std::mutex growing;
+    // Under the cache's lock: the bytes the cache counts for the grid, and whether the cache
+    // has dropped it (a thread still holding it finishes its call on it).
+    std::size_t counted = 0;
+    bool evicted = false;
 
     bool Matches(TDistHandler d, const ReadParams& p, double f, double step) const
     {

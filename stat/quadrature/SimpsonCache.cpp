@@ -20,33 +20,47 @@ namespace {
 // at a time.
 constexpr long long ParallelPanels = 4096;
 constexpr long long BatchPanels = 1 << 18;
+// The cache's lock guards the list of grids, the byte count and every grid's `counted` and
+// `evicted`; a grid's own lock guards the rest of it. The order is grid, then cache.
 class Cache {
 public:
     std::mutex lock;
     bool enabled = true;
 
-    // The grid for the key, created (with its start state) when absent; most recent first.
-    Grid& Find(TDistHandler density, const TVector& params, double from, double h)
+    // Under the cache's lock: the grid for the key, made (without its start) when absent;
+    // most recent first.
+    std::shared_ptr<Grid> Find(TDistHandler density, const TVector& params, double from, double h)
     {
         const ReadParams read(density, params);
         for (auto it = grids_.begin(); it != grids_.end(); ++it) {
             if ((*it)->Matches(density, read, from, h)) {
                 grids_.splice(grids_.begin(), grids_, it);
-                return *grids_.front();
+                return grids_.front();
             }
         }
-        auto grid = std::make_unique<Grid>();
+        auto grid = std::make_shared<Grid>();
         grid->density = density;
         grid->params.assign(read.data, read.data + read.size);
         grid->from = from;
         grid->h = h;
-        grid->zero = ZeroTailOf(density, grid->params, h);
-        grid->points.reserve(64);
-        grid->points.push_back({StartState(density, grid->params, from), -HUGE_VALL});
-        bytes_ += grid->Bytes();
-        grids_.push_front(std::move(grid));
-        Trim(*grids_.front());
-        return *grids_.front();
+        grid->counted = grid->Bytes();
+        bytes_ += grid->counted;
+        grids_.push_front(grid);
+        Trim(*grid);
+        return grid;
+    }
+
+    // Under the grid's lock: its start state and zero tail, formed by the first call.
+    void Start(Grid& g)
+    {
+        if (g.started)
+            return;
+        g.zero = ZeroTailOf(g.density, g.params, g.h);
+        g.points.reserve(64);
+        g.points.push_back({StartState(g.density, g.params, g.from), -HUGE_VALL});
+        g.started = true;
+        std::lock_guard<std::mutex> guard(lock);
+        Account(g);
     }
 
     // Adds one block of Spacing panels to the grid; false when it cannot grow.
@@ -105,6 +119,8 @@ public:
     std::size_t Bytes() const { return bytes_; }
     void Clear()
     {
+        for (const std::shared_ptr<Grid>& g : grids_)
+            g->evicted = true;
         grids_.clear();
         bytes_ = 0;
     }
@@ -145,13 +161,23 @@ private:
                 g.closed = true;
                 return block > 0;
             }
-            const std::size_t old = g.Bytes();
             g.points.push_back(c);
             if (g.keepsValues)
                 g.values.insert(g.values.end(), f + 2 * block, f + 2 * (block + Spacing));
-            bytes_ += g.Bytes() - old;
+            std::lock_guard<std::mutex> guard(lock);
+            Account(g);
         }
         return true;
+    }
+
+    // Under the cache's lock: the byte count follows g's size, while the cache holds g.
+    void Account(Grid& g)
+    {
+        if (g.evicted)
+            return;
+        const std::size_t now = g.Bytes();
+        bytes_ = bytes_ - g.counted + now;
+        g.counted = now;
     }
 
     // Makes room for one more block of g: its saved state (a doubling of the array when it is
@@ -160,6 +186,9 @@ private:
     // would.
     bool Room(Grid& g)
     {
+        std::lock_guard<std::mutex> guard(lock);
+        if (g.evicted)
+            return false;
         for (;;) {
             const std::size_t points =
                 g.points.size() < g.points.capacity() ? 0 : g.points.capacity() * sizeof(Checkpoint);
@@ -171,14 +200,14 @@ private:
             if (bytes_ + points + values <= limit_) {
                 if (values)
                     g.values.reserve(g.values.capacity() + values / sizeof(double));
-                bytes_ += values;
+                Account(g);
                 return true;
             }
             if (!g.keepsValues)
                 return false;
-            bytes_ -= g.values.capacity() * sizeof(double);  // kept: the saved states alone
-            std::vector<double>().swap(g.values);
+            std::vector<double>().swap(g.values);  // kept: the saved states alone
             g.keepsValues = false;
+            Account(g);
         }
     }
 
@@ -192,12 +221,13 @@ private:
                     victim = it;
             if (victim == grids_.end())
                 return;
-            bytes_ -= (*victim)->Bytes();
+            bytes_ -= (*victim)->counted;
+            (*victim)->evicted = true;
             grids_.erase(victim);
         }
     }
 
-    std::list<std::unique_ptr<Grid>> grids_;
+    std::list<std::shared_ptr<Grid>> grids_;
     std::size_t bytes_ = 0;
     std::size_t limit_ = DefaultGridCacheLimit;
 };
@@ -259,17 +289,23 @@ GridStart StartAt(const Grid& g, std::size_t point)
 }
 
 // Runs find(cache, grid), which gives the index of the saved state to start from, on the
-// key's grid under the cache's lock; with the cache off, the walk starts at From.
+// key's grid under the grid's own lock; with the cache off, the walk starts at From.
 template <class Find>
 GridStart FromGrid(TDistHandler density, const TVector& params, double From, double h, Find find)
 {
     Cache& cache = TheCache();
-    std::lock_guard<std::mutex> guard(cache.lock);
-    if (!cache.enabled)
+    std::shared_ptr<Grid> grid;
+    {
+        std::lock_guard<std::mutex> guard(cache.lock);
+        if (cache.enabled)
+            grid = cache.Find(density, params, From, h);
+    }
+    if (!grid)
         return GridStart{StartState(density, params, From), {}, false,
                          ZeroTailOf(density, params, h)};
-    Grid& g = cache.Find(density, params, From, h);
-    return StartAt(g, find(cache, g));
+    std::lock_guard<std::mutex> growing(grid->growing);
+    cache.Start(*grid);
+    return StartAt(*grid, find(cache, *grid));
 }
 }  // namespace
 

@@ -309,3 +309,21 @@ TEST(GridCache, AFloatingPointErrorInsideAGridIsRaisedAgainOnEveryCall)
     EXPECT_TRUE(Same(Checked([] { return SimpsonInverse(FaultyBeyondFive, {}, 0, 0.5, 9); }),
                      ReferenceInverse(FaultyBeyondFive, {}, 0, 0.5, 9)));
 }
+
+namespace {
+// A density that integrates another while it is evaluated, as a normalised kernel would: the
+// cache evaluates densities outside its lock, so this neither deadlocks nor changes a bit.
+double NormalisedByAnIntegral(const TVector&, double x)
+{
+    const double half = SimpsonIntegral(NormalStdDensity, {}, 0, 1.5);
+    return static_cast<double>(NormalStdDensity({}, x) / (2 * static_cast<long double>(half)));
+}
+}  // namespace
+
+TEST(GridCache, ADensityMayIntegrateWhileTheGridGrows)
+{
+    const double cached = Checked([] { return SimpsonIntegral(NormalisedByAnIntegral, {}, 0, 3); });
+    EXPECT_TRUE(Same(cached, ReferenceIntegral(NormalisedByAnIntegral, {}, 0, 3)));
+    const double inverse = Checked([] { return SimpsonInverse(NormalisedByAnIntegral, {}, 0, 0.4, 10); });
+    EXPECT_TRUE(Same(inverse, ReferenceInverse(NormalisedByAnIntegral, {}, 0, 0.4, 10)));
+}
