@@ -1,7 +1,10 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
 #include "StatInternal.h"
+#include "SimpsonWalk.h"
 #include "Symmetric.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -107,4 +110,43 @@ double StudentDistribution(const TVector& params, double x)
 double StudentInverse(const TVector& params, double p)
 {
     return SymmetricInverse(StudentDensity, params, p, StudentLimit, 0);
+}
+
+// The chi-square density beyond a bound on its log density, while its powers stay in the
+// extended range.
+simpson::ZeroTail Chi2ZeroTail(const TVector& params, double h)
+{
+    constexpr long double LogZero = -750;  // below half the smallest double
+    constexpr double Largest = DBL_MAX;
+    const double d = h > 0 ? 1 : -1;
+    const simpson::ZeroTail none{d * HUGE_VAL, d * HUGE_VAL, h};
+    if (h < 0 || params.empty())
+        return none;
+    // ln f = (n/2 - 1) ln x - x/2 - (n/2) ln 2 - ln Gamma(n/2) falls from the mode n - 2
+    // on; x0 lies within a unit beyond the point where ln f falls below LogZero. HalfPower
+    // squares x up to x^(2^b), b the bit length of (n - 2)/2: it stays in the extended
+    // range below e^(11000 / 2^b).
+    const double whole = std::trunc(params[0]);
+    if (!(whole >= 1 && whole <= 1023))
+        return none;
+    const long long n = static_cast<long long>(whole);
+    const long double half = n / 2.0L;
+    const long double logNorm = half * std::log(2.0L) + LogGamma(half);
+    const auto logDensity = [&](long double x) { return (half - 1) * std::log(x) - x / 2 - logNorm; };
+    long double x0 = 1;
+    while (x0 < n - 2 || logDensity(x0) > LogZero)
+        x0 *= 2;
+    // Down to within a unit of the first point where it is.
+    for (long double lo = std::max<long double>(x0 / 2, n - 2); x0 - lo > 1;) {
+        const long double mid = (lo + x0) / 2;
+        (logDensity(mid) > LogZero ? lo : x0) = mid;
+    }
+    int bits = 0;
+    for (long long m = n >= 2 ? (n - 2) / 2 : 0; m > 0; m >>= 1)
+        ++bits;
+    const long double limit = 11000.0L / std::ldexp(1.0L, bits);
+    if (!(std::log(x0) < limit))
+        return none;
+    const long double to = limit > 709 ? Largest : std::exp(limit);
+    return {static_cast<double>(x0), static_cast<double>(to), h};
 }

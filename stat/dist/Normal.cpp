@@ -1,7 +1,9 @@
 // Standard normal, normal and log-normal distributions.
 #include "StatInternal.h"
+#include "SimpsonWalk.h"
 #include "Symmetric.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -78,4 +80,76 @@ double LogNormalInverse(const TVector& params, double p)
     if (!InOpenUnit(p))
         return 0;
     return SimpsonInverse(LogNormalDensity, params, 0, p, LogNormalLimit);
+}
+
+// ---- Where the densities are 0 for good (the grids' zero tails) ---------------------------
+namespace {
+// Densities below e^-750 store as 0 (half the smallest double is about e^-745.1).
+constexpr long double LogZero = -750;
+
+// ln of the log-normal density (ro > 0) at x = e^t: a parabola in t, opening down.
+long double LogNormalLog(long double mu, long double ro, long double t)
+{
+    const long double d = t - mu;
+    return -(d * d) / (2 * ro * ro) - t - std::log(ro * LogNormalFactor);
+}
+
+bool LogNormalPathZero(const simpson::ZeroTail& tail, double x, double end)
+{
+    const long double mu = tail.a, ro = tail.b;
+    const double peak = tail.peak;
+    if (!(tail.h > 0) || !(x >= 0) || !(end > x) || (x <= peak && peak <= end))
+        return false;
+    // Past the mode the density falls: the tail bound, where there is one, decides.
+    if (peak >= 0 && x > peak && std::isfinite(tail.from))
+        return false;
+    // The parabola's largest value on the way is at its top, or at the nearer end of the way
+    // (the smallest positive double for a way from 0, where the density is 0).
+    const long double lo = std::log(std::max(static_cast<long double>(x), 0x1p-1074L));
+    const long double hi = std::log(static_cast<long double>(end));
+    return LogNormalLog(mu, ro, std::clamp(mu - ro * ro, lo, hi)) < LogZero;
+}
+}  // namespace
+
+// The standard normal beyond 40: 0.4 e^-800 < e^-750, and x^2 stays in range.
+simpson::ZeroTail NormalStdZeroTail(const TVector&, double h)
+{
+    const double d = h > 0 ? 1 : -1;
+    return {d * 40, d * DBL_MAX, h};
+}
+
+// The log-normal beyond a bound on its log density, a parabola in ln x; and, through
+// LogNormalPathZero, a whole way where it is 0.
+simpson::ZeroTail LogNormalZeroTail(const TVector& params, double h)
+{
+    const double d = h > 0 ? 1 : -1;
+    const simpson::ZeroTail none{d * HUGE_VAL, d * HUGE_VAL, h};
+    constexpr double Largest = DBL_MAX;
+    if (h < 0 || params.size() < 2)
+        return none;
+    // A negative ro gives the density's negative (exactly -0 in the tail): |ro| bounds it.
+    const long double mu = params[0], ro = std::fabs(params[1]);
+    if (!(ro > 0) || !std::isfinite(mu) || !std::isfinite(ro))
+        return none;
+    simpson::ZeroTail tail = none;
+    tail.pathZero = LogNormalPathZero;
+    tail.a = mu;
+    tail.b = ro;
+    // The mode, where a way through it is surely not 0 when its density stores as more.
+    const long double mode = mu - ro * ro;
+    if (mode > -745 && mode < 709 && LogNormalLog(mu, ro, mode) > LogZero)
+        tail.peak = static_cast<double>(std::exp(mode));
+    // With d = ln x - mu, ln f = -d^2 / (2 ro^2) - d - mu - ln(ro sqrt(2 pi)) falls for
+    // d >= 0; it is below LogZero once d^2 / (2 ro^2) + d >= R, that is from d0 on. The
+    // bound is formed in floating point: mu is kept small enough for mu + d0 to hold the
+    // terms of R, and e^(mu + d0) within the doubles.
+    if (std::fabs(mu) <= 10000) {
+        const long double R = -LogZero - mu - std::log(ro * LogNormalFactor);
+        const long double d0 = R <= 0 ? 0 : std::min(ro * std::sqrt(2 * R), R);
+        if (mu + d0 < 709) {
+            tail.from = static_cast<double>(std::exp(mu + d0) * (1 + 0x1p-40L));
+            tail.to = Largest;
+        }
+    }
+    return tail;
 }

@@ -1,7 +1,7 @@
-// The parameters a density reads, the key of the grid cache: every Normal reads none (they
-// share the standard normal's grid), the degrees of freedom are read by their whole part.
+// The parameters a density reads, the key of the grid cache, as its family tells them.
 #include "SimpsonWalk.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -10,19 +10,20 @@ namespace simpson {
 ReadParams::ReadParams(TDistHandler density, const TVector& params)
     : data(params.data()), size(params.size()), whole{0, 0}
 {
-    std::size_t degrees = 0;
-    if (density == NormalStdDensity)
-        size = 0;
-    else if (density == Chi2Density || density == StudentDensity)
-        degrees = 1;
-    else if (density == FDensity)
-        degrees = 2;
-    if (degrees == 0 || params.size() < degrees)
+    const TDensityFacts& facts = DensityFacts(density);
+    if (facts.reads < 0)
         return;
-    for (std::size_t i = 0; i < degrees; ++i)
+    const std::size_t reads = static_cast<std::size_t>(facts.reads);
+    if (!facts.whole) {
+        size = std::min(size, reads);
+        return;
+    }
+    if (reads == 0 || params.size() < reads)
+        return;
+    for (std::size_t i = 0; i < reads; ++i)
         whole[i] = std::trunc(params[i]);
     data = whole;
-    size = degrees;
+    size = reads;
 }
 
 bool ReadParams::operator==(const TVector& p) const

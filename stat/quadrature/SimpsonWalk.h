@@ -55,25 +55,36 @@ struct KnownDensities {
 // Where a density is exactly 0 and raises no error flag: from `from` on, in the direction of
 // h, as far as `to`. A walk that has reached `from` and ends no further than `to` adds nothing
 // more (an integral of one direction). Where no such stretch is known, `from` is the infinity
-// ahead. The standard normal density beyond 40, the log-normal density far enough beyond its
-// mode and the chi-square density far enough beyond its mode (while its
-// powers stay in the extended range) are far below half the smallest double, whatever the
-// rounding of their arithmetic.
-// For the log-normal density, the whole way from x to end may also lie where it is 0 (left
-// of its rise, or all of it for a far mu): PathIsZero tells, at the start of a walk.
+// ahead. Each family that has one forms it from its density's formula (see DensityFacts).
+// A family may also tell that a whole way from x to end lies where its density is 0 (the
+// log-normal left of its rise, or all of it for a far mu): `pathZero`, with the two numbers
+// it needs, tells at the start of a walk.
 struct ZeroTail {
     double from = HUGE_VAL, to = HUGE_VAL;
     double h = 1;
-    bool logNormal = false;
-    long double mu = 0, ro = 0;  // |ro|
-    double peak = -1;            // the log-normal mode, when its density there is not 0
+    bool (*pathZero)(const ZeroTail& tail, double x, double end) = nullptr;
+    long double a = 0, b = 0;  // the family's own numbers for pathZero
+    double peak = -1;          // the density's mode, when its density there is not 0
 
     bool Covers(double x, double end) const
     {
         return h > 0 ? x >= from && end <= to : x <= from && end >= to;
     }
-    bool PathIsZero(double x, double end) const;
+    bool PathIsZero(double x, double end) const
+    {
+        return Covers(x, end) || (pathZero && pathZero(*this, x, end));
+    }
 };
+
+// What the grids need to know of a density, given by its family (stat/dist/DensityFacts.cpp):
+// how many parameters it reads (the first `reads`; all when -1), whether it reads their whole
+// parts (degrees of freedom), and where it is 0 for good in the direction of h.
+struct TDensityFacts {
+    int reads = -1;
+    bool whole = false;
+    ZeroTail (*zeroTail)(const TVector& params, double h) = nullptr;
+};
+const TDensityFacts& DensityFacts(TDistHandler density);
 ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h);
 
 // Where a call resumes its walk: a saved state and the densities known after it; `cached`
@@ -86,9 +97,8 @@ struct GridStart {
     ZeroTail zero;
 };
 
-// The parameters a density reads: parameter sets that agree there give the same densities.
-// The standard normal density (which Normal's walks integrate) reads none; the chi-square,
-// Student and F densities read the whole parts of their degrees of freedom.
+// The parameters a density reads (its DensityFacts): parameter sets that agree there give the
+// same densities, and share a grid.
 struct ReadParams {
     const double* data;
     std::size_t size;
