@@ -1,0 +1,135 @@
+// The Beta distribution.
+#include "StatInternal.h"
+
+#include <cmath>
+
+double BetaKernel(const TVector& params, double x)
+{
+    const L alpha = params[0], beta = params[1];
+    return static_cast<double>(RealPower(x, alpha - 1) * RealPower(1 - L(x), beta - 1));
+}
+
+double BetaKernelInRange(const TVector& params, double x)
+{
+    return x > 0 && x < 1 ? BetaKernel(params, x) : 0;
+}
+
+double BetaNorm(const TVector& params)
+{
+    return SimpsonIntegral(BetaKernelInRange, params, MinPositiveDouble, 1);
+}
+
+namespace {
+// With alpha < 1 or beta < 1 the kernel is unbounded at an end, which a grid starting there
+// cannot integrate. Each half of (0, 1) is then integrated on its own, and a singular end
+// through the substitution u = x^alpha (near 0) or v = (1 - x)^beta (near 1), under which
+// the integrand (1/alpha) (1 - u^(1/alpha))^(beta - 1) is bounded.
+bool Singular(const TVector& params)
+{
+    return params[0] < 1 || params[1] < 1;
+}
+
+// Integrand of the left half in u = x^alpha.
+double LeftSubstituted(const TVector& params, double u)
+{
+    const L alpha = params[0], beta = params[1];
+    return static_cast<double>(RealPower(1 - RealPower(u, 1 / alpha), beta - 1) / alpha);
+}
+
+// Integrand of the right half in v = (1 - x)^beta.
+double RightSubstituted(const TVector& params, double v)
+{
+    const L alpha = params[0], beta = params[1];
+    return static_cast<double>(RealPower(1 - RealPower(v, 1 / beta), alpha - 1) / beta);
+}
+
+// The kernel mirrored, s = 1 - x: the right half integrated from 1 towards the middle.
+double MirroredKernel(const TVector& params, double s)
+{
+    const L alpha = params[0], beta = params[1];
+    return static_cast<double>(RealPower(s, beta - 1) * RealPower(1 - L(s), alpha - 1));
+}
+
+// Integral of the kernel from 0 to x, for x in [0, 1/2].
+L LeftArea(const TVector& params, double x)
+{
+    if (params[0] < 1)
+        return SimpsonIntegral(LeftSubstituted, params, 0,
+                               static_cast<double>(RealPower(x, params[0])));
+    return SimpsonIntegral(BetaKernel, params, 0, x);
+}
+
+// Integral of the kernel from x to 1, for x in [1/2, 1].
+L RightArea(const TVector& params, double x)
+{
+    const double s = static_cast<double>(1 - L(x));
+    if (params[1] < 1)
+        return SimpsonIntegral(RightSubstituted, params, 0,
+                               static_cast<double>(RealPower(s, params[1])));
+    return SimpsonIntegral(MirroredKernel, params, 0, s);
+}
+
+L SingularNorm(const TVector& params)
+{
+    return LeftArea(params, 0.5) + RightArea(params, 0.5);
+}
+
+// The quantile is searched from the end whose half holds it; the search may run on to 3/4 of
+// the way, so a quantile at the middle is found before the search's limit.
+double SingularInverse(const TVector& params, double p)
+{
+    const L norm = SingularNorm(params);
+    const L target = p * norm;
+    const L alpha = params[0], beta = params[1];
+    if (target <= LeftArea(params, 0.5)) {
+        if (alpha < 1) {
+            const double u = SimpsonInverse(LeftSubstituted, params, 0,
+                                            static_cast<double>(target),
+                                            static_cast<double>(RealPower(0.75L, alpha)));
+            return static_cast<double>(RealPower(u, 1 / alpha));
+        }
+        return SimpsonInverse(BetaKernel, params, 0, static_cast<double>(target), 0.75);
+    }
+    const double rest = static_cast<double>((1 - L(p)) * norm);
+    if (beta < 1) {
+        const double v = SimpsonInverse(RightSubstituted, params, 0, rest,
+                                        static_cast<double>(RealPower(0.75L, beta)));
+        return static_cast<double>(1 - RealPower(v, 1 / beta));
+    }
+    return static_cast<double>(1 - L(SimpsonInverse(MirroredKernel, params, 0, rest, 0.75)));
+}
+}  // namespace
+
+double BetaDensity(const TVector& params, double x)
+{
+    if (!(x > 0 && x < 1))
+        return 0;
+    const L norm = Singular(params) ? SingularNorm(params) : L(BetaNorm(params));
+    return static_cast<double>(BetaKernel(params, x) / norm);
+}
+
+double BetaDistribution(const TVector& params, double x)
+{
+    if (!(x > MinPositiveDouble))
+        return 0;
+    if (!(x < 1))
+        return 1;
+    if (Singular(params)) {
+        const L norm = SingularNorm(params);
+        if (x <= 0.5)
+            return static_cast<double>(LeftArea(params, x) / norm);
+        return static_cast<double>(1 - RightArea(params, x) / norm);
+    }
+    return static_cast<double>(SimpsonIntegral(BetaKernel, params, MinPositiveDouble, x) /
+                               L(BetaNorm(params)));
+}
+
+double BetaInverse(const TVector& params, double p)
+{
+    if (!(p > MinPositiveDouble && p < 1))
+        return 0;
+    if (Singular(params))
+        return SingularInverse(params, p);
+    return SimpsonInverse(BetaKernel, params, MinPositiveDouble,
+                          static_cast<double>(p * L(BetaNorm(params))), 1);
+}

@@ -1,0 +1,40 @@
+// The logistic distribution.
+#include "StatInternal.h"
+
+#include <cmath>
+
+namespace {
+// Far left, e = exp(-z) leaves the extended range while the density and the distribution are
+// ordinary numbers (0 as doubles): there they are formed from exp(z) instead, the density by
+// its symmetry e/(1 + e)^2 = 1/(e (1 + 1/e)^2), the distribution as exp(z) / (1 + exp(z)).
+constexpr L LogisticFar = 11000;
+
+L LogisticZ(const TVector& params, double x)
+{
+    return (x - L(params[0])) / params[1];
+}
+}  // namespace
+
+double LogisticDensity(const TVector& params, double x)
+{
+    const L z = LogisticZ(params, x);
+    const L e = std::exp(z < -LogisticFar ? z : -z);
+    return static_cast<double>(e / (params[1] * (1 + e) * (1 + e)));
+}
+
+double LogisticDistribution(const TVector& params, double x)
+{
+    const L z = LogisticZ(params, x);
+    if (z < -LogisticFar) {
+        const L e = std::exp(z);
+        return static_cast<double>(e / (1 + e));
+    }
+    return static_cast<double>(1 / (1 + std::exp(-z)));
+}
+
+double LogisticInverse(const TVector& params, double p)
+{
+    if (!InOpenUnit(p))
+        return 0;
+    return static_cast<double>(params[0] + params[1] * std::log(p / (1 - L(p))));
+}

@@ -1,0 +1,47 @@
+// The standard uniform and uniform distributions.
+#include "StatInternal.h"
+
+#include <cmath>
+
+double UniformStdDensity(const TVector&, double x)
+{
+    return x > 0 && x < 1 ? 1 : 0;
+}
+
+double UniformStdDistribution(const TVector&, double x)
+{
+    if (x < 0)
+        return 0;
+    return x < 1 ? x : 1;
+}
+
+double UniformStdInverse(const TVector&, double p)
+{
+    return InOpenUnit(p) ? p : 0;
+}
+
+double UniformDensity(const TVector& params, double x)
+{
+    const double min = params[0], max = params[1];
+    if (min < x && x < max)
+        return static_cast<double>(1 / (L(max) - min));
+    return 0;
+}
+
+double UniformDistribution(const TVector& params, double x)
+{
+    const double min = params[0], max = params[1];
+    if (x < min)
+        return 0;
+    if (x >= max)
+        return 1;
+    return static_cast<double>((L(x) - min) / (L(max) - min));
+}
+
+double UniformInverse(const TVector& params, double p)
+{
+    const double min = params[0], max = params[1];
+    if (!InOpenUnit(p))
+        return 0;
+    return static_cast<double>(min + p * (L(max) - min));
+}

@@ -1,0 +1,35 @@
+// The Weibull distribution.
+#include "StatInternal.h"
+
+#include <cmath>
+
+double WeibullDensity(const TVector& params, double x)
+{
+    if (!(x > 0))
+        return 0;
+    const L k = params[0], lambda = params[1];
+    const L u = x / lambda;
+    return static_cast<double>((k / lambda) * RealPower(u, k - 1) * std::exp(-RealPower(u, k)));
+}
+
+double WeibullDistribution(const TVector& params, double x)
+{
+    if (!(x > 0))
+        return 0;
+    const L u = x / L(params[1]);
+    return static_cast<double>(1 - std::exp(-RealPower(u, params[0])));
+}
+
+// Outside (0, 1): 1 at p = 0 and from p = 1 on, 0 below 0. Where 1 - p rounds to 1 the
+// logarithm of zero is avoided by the limit of the quantile, 0.
+double WeibullInverse(const TVector& params, double p)
+{
+    if (p < 0)
+        return 0;
+    if (!InOpenUnit(p))
+        return 1;
+    const L q = 1 - L(p);
+    if (q == 1)
+        return 0;
+    return static_cast<double>(params[1] * std::exp(std::log(-std::log(q)) / params[0]));
+}
