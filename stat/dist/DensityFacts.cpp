@@ -15,14 +15,14 @@ const TDensityFacts& DensityFacts(TDistHandler density)
         TDistHandler density;
         TDensityFacts facts;
     };
-    static const Row rows[] = {
+    static constexpr Row rows[] = {
         {NormalStdDensity, {0, false, NormalStdZeroTail}},  // every Normal shares its grid
         {LogNormalDensity, {-1, false, LogNormalZeroTail}},
         {Chi2Density, {1, true, Chi2ZeroTail}},
         {StudentDensity, {1, true, nullptr}},
         {FDensity, {2, true, nullptr}},
     };
-    static const TDensityFacts others;
+    static constexpr TDensityFacts others{};
     for (const Row& row : rows)
         if (row.density == density)
             return row.facts;
