@@ -129,6 +129,14 @@ public:
     bool Edit2KeyPress(int key);
     // The key filter of Edit5: codes 0 to 8 and digits pass.
     bool Edit5KeyPress(int key);
+    // The locale's decimal separator, used by every number shown or typed.
+    char DecimalSeparator() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class GridExitWatch;
     // True for the grid and its cell editor.
     bool InGrid(const QWidget* widget) const;
     // Times StringGrid1Exit asked whether to apply edits, and whether the last answer left
@@ -137,13 +145,7 @@ public:
     bool GridApplied = true;
     // Whether the calculator's input is the probability (Edit4) rather than X (Edit2).
     bool CalcFromProbability = false;
-    // The locale's decimal separator, used by every number shown or typed.
-    char DecimalSeparator() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     // What listens to the whole application on the form's behalf (the grid's exit).
     QMetaObject::Connection FocusWatch;
     QObject* GridWatch = nullptr;
