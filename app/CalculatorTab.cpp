@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ChartRange.h"
 #include "Controls.h"
 #include "FieldColour.h"
 #include "NumberFormat.h"

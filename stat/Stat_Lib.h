@@ -37,6 +37,9 @@ void DistParamName(TDistKind kind, int index, std::string& text);
 void DistParamHint(TDistKind kind, int index, std::string& text);
 void DistParamRange(TDistKind kind, int index, double& lower, double& upper);
 bool DistParamValid(TDistKind kind, int index, double x);
+// The plot range of the calculator's chart for the kind; a floating-point error on the way
+// (Pareto with alpha 0, Cauchy with a negative lambda) throws EMathError.
+void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi);
 
 // Evaluates kind's function for mode at x. The floating-point flags are cleared first and an
 // invalid operation, division by zero or overflow raised on the way throws EMathError.

@@ -1,4 +1,5 @@
-#include "ChartRange.h"
+// The plot range of the calculator's chart for each kind, from its parameters.
+#include "Stat_Lib.h"
 
 #include <cmath>
 
