@@ -58,31 +58,31 @@ void TForm1::ComboBox1Change()
     CalcKind = kind;
     CalcParams = params;
     ShowText(Edit1, Text(ParamsLine(kind, params, DecimalSeparator())));
-    QLineEdit* input = CalcFromProbability ? Edit4 : Edit2;
-    for (QLineEdit* field : {Edit2, Edit3, Edit4})
-        if (field != input)
-            field->clear();
+    SelectCalcInput(CalcFromProbability ? Edit4 : Edit2);
+}
+
+// The input state: the field the user types (X or the probability) keeps its text and is
+// green, the other two are emptied in the window's colour.
+void TForm1::SelectCalcInput(QLineEdit* input)
+{
+    CalcFromProbability = input == Edit4;
+    for (QLineEdit* field : {Edit2, Edit3, Edit4}) {
+        if (field == input)
+            continue;
+        field->clear();
+        SetFieldColour(field, FieldColour::Neutral);
+    }
     SetFieldColour(input, FieldColour::Input);
 }
 
 void TForm1::Edit2Change()
 {
-    CalcFromProbability = false;
-    Edit3->clear();
-    Edit4->clear();
-    SetFieldColour(Edit2, FieldColour::Input);
-    SetFieldColour(Edit3, FieldColour::Neutral);
-    SetFieldColour(Edit4, FieldColour::Neutral);
+    SelectCalcInput(Edit2);
 }
 
 void TForm1::Edit4Change()
 {
-    CalcFromProbability = true;
-    Edit2->clear();
-    Edit3->clear();
-    SetFieldColour(Edit2, FieldColour::Neutral);
-    SetFieldColour(Edit3, FieldColour::Neutral);
-    SetFieldColour(Edit4, FieldColour::Input);
+    SelectCalcInput(Edit4);
 }
 
 void TForm1::Button1Click()
@@ -284,11 +284,7 @@ void TForm1::BuildChart1()
     Series2->setPen(Qt::NoPen);
     Series2->setPointsVisible(false);
 
-    Series1 = new QLineSeries;
-    Series1->setObjectName(QStringLiteral("Series1"));
-    Series1->setName(QStringLiteral("Density"));
-    Series1->setPen(QPen(QColor(255, 0, 0), 2));
-    Series1->setPointsVisible(false);
+    Series1 = MakeLineSeries("Series1", "Density", QColor(255, 0, 0));
 
     Series3 = new QScatterSeries;
     Series3->setObjectName(QStringLiteral("Series3"));

@@ -341,11 +341,7 @@ void TForm1::BuildChart2()
     Series4Bars->setLabelColor(QColor(0, 0, 0));
     Series4->append(Series4Bars);
 
-    Series5 = new QLineSeries;
-    Series5->setObjectName(QStringLiteral("Series5"));
-    Series5->setName(QStringLiteral("Expected"));
-    Series5->setPen(QPen(QColor(0, 0, 255), 2));
-    Series5->setPointsVisible(false);
+    Series5 = MakeLineSeries("Series5", "Expected", QColor(0, 0, 255));
 
     // The bars stand on a category axis that is not drawn; the visible bottom axis is the
     // line's value axis, which spans the bars so that bar i stands at its upper bound, with

@@ -151,6 +151,7 @@ private:
     QObject* GridWatch = nullptr;
 
     // The work handlers share: a handler calls these, never another handler.
+    void SelectCalcInput(QLineEdit* input);  // X or the probability as the input
     void Calculate();       // Calc: the values at X or the quantile, then the chart
     void DrawChart();       // the calculator's chart for the current view
     void ShowDataBuffer();  // the Data tab from DataBuffer

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 #include <QTabWidget>
 #include <QChartView>
+#include <QLineSeries>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -114,6 +115,16 @@ QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption)
     layout->setSpacing(0);
     pages->addTab(tab, QString::fromUtf8(caption));
     return tab;
+}
+
+QLineSeries* MakeLineSeries(const char* name, const char* title, const QColor& colour)
+{
+    auto* series = new QLineSeries;
+    series->setObjectName(QString::fromUtf8(name));
+    series->setName(QString::fromUtf8(title));
+    series->setPen(QPen(colour, 2));
+    series->setPointsVisible(false);
+    return series;
 }
 
 void LocaliseNumbers(QChart* chart)

@@ -62,6 +62,9 @@ class QTabWidget;
 class QChartView;
 QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption);
 QChartView* MakeChart(QWidget* parent, const char* name, const char* hint);
+// A named line series with its title, drawn 2 pixels wide in the colour, without point marks.
+class QLineSeries;
+QLineSeries* MakeLineSeries(const char* name, const char* title, const QColor& colour);
 
 // A chart's axis numbers in the locale's decimal separator, as in the fields, without group
 // separators.

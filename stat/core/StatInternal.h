@@ -71,6 +71,16 @@ inline double StoreDouble(L v)
     return static_cast<double>(v);
 }
 
+// A standardised value as a double. A finite value beyond the double range is held at the
+// range's end: the standard distributions are 0 or 1 there already, and rounding it would
+// overflow.
+inline double StandardDouble(L z)
+{
+    if (std::isfinite(z) && std::fabs(z) > std::numeric_limits<double>::max())
+        return z > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
+    return static_cast<double>(z);
+}
+
 constexpr double SimpsonStep = 0x1p-10;     // panel width of both Simpson helpers
 constexpr double SimpsonMinStep = 0x1p-31;  // smallest step of SimpsonInverse
 

@@ -30,15 +30,10 @@ double NormalStdInverse(const TVector& params, double p)
 }
 
 namespace {
-// (x - mu) / ro as a double. A finite value beyond the double range is held at the range's
-// end: the standard normal density and distribution are 0 or 1 there already, and rounding
-// it would overflow.
+// (x - mu) / ro as a double, held at the double range.
 double Standardised(const TVector& params, double x)
 {
-    const long double z = (static_cast<long double>(x) - params[0]) / params[1];
-    if (std::isfinite(z) && std::fabs(z) > DBL_MAX)
-        return z > 0 ? DBL_MAX : -DBL_MAX;
-    return static_cast<double>(z);
+    return StandardDouble((static_cast<long double>(x) - params[0]) / params[1]);
 }
 }  // namespace
 

@@ -3,7 +3,6 @@
 // function, quantiles of the last two by bisection of their distribution.
 #include "SoundMethods.h"
 
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -40,24 +39,13 @@ double SolveIncreasing(Cdf cdf, double p, double lo, double hi)
     return DoubleOf(above);
 }
 
-// A standardised value as a double: beyond the double range the standard distributions are
-// 0 or 1 already, so the value is held at the range's end instead of overflowing.
-double Held(L z)
-{
-    if (z > DBL_MAX)
-        return DBL_MAX;
-    if (z < -DBL_MAX)
-        return -DBL_MAX;
-    return static_cast<double>(z);
-}
-
 // ---- LogNormal: the standard normal of (ln x - mu) / ro ------------------------------------
 double LogNormalSoundDistribution(const TVector& params, double x)
 {
     if (x <= 0)
         return 0;
     const L z = (std::log(L(x)) - params[0]) / params[1];
-    return NormalStdDistribution({}, Held(z));
+    return NormalStdDistribution({}, StandardDouble(z));
 }
 
 double LogNormalSoundInverse(const TVector& params, double p)

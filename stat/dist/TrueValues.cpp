@@ -50,12 +50,52 @@ bool Hopeless(TDistKind kind, const TVector& params)
     return logPeak < -600;
 }
 
+// The sound quantile of one call, formed once (it may walk the standard normal grid, or
+// bisect an incomplete Beta function) with the error flags forming it raised, which every use
+// raises again: the checks before the listed search and the answer after it share it.
+class SoundQuantile {
+public:
+    SoundQuantile(const TSoundKind& sound, const TVector& params, double p)
+        : sound_(sound), params_(params), p_(p)
+    {
+    }
+
+    // The quantile as the sound method gives it.
+    double Raw()
+    {
+        if (!formed_) {
+            value_ = Remembered::Of([&] { return L(sound_.inverse(params_, p_)); });
+            formed_ = true;
+        }
+        return static_cast<double>(value_.Use());
+    }
+
+    // Held at the point where the listed search stops, when the true quantile lies beyond it.
+    double Capped()
+    {
+        const double q = Raw();
+        double at = 0;
+        bool upward = true;
+        if (InOpenUnit(p_) && sound_.cap && sound_.cap(params_, p_, at, upward) &&
+            (upward ? q > at : q < at))
+            return at;
+        return q;
+    }
+
+private:
+    const TSoundKind& sound_;
+    const TVector& params_;
+    double p_;
+    bool formed_ = false;
+    Remembered value_;
+};
+
 constexpr double LongestWalk = 2048;
 
 // Whether the listed walk for this call would pass LongestWalk units: the log-normal's from 0,
 // the Cauchy's from a, the F distribution's from 0 (its quantile search stops at 50).
-bool LongWalk(TDistKind kind, TDistFunc mode, const TSoundKind& sound, const TVector& params,
-              double x)
+bool LongWalk(TDistKind kind, TDistFunc mode, const TVector& params, double x,
+              SoundQuantile& quantile)
 {
     double start = 0;
     switch (kind) {
@@ -77,19 +117,9 @@ bool LongWalk(TDistKind kind, TDistFunc mode, const TSoundKind& sound, const TVe
     case TDistFunc::Distribution:
         return std::fabs(L(x) - start) > LongestWalk;
     default:
-        return InOpenUnit(x) && std::fabs(L(sound.inverse(params, x)) - start) > LongestWalk;
+        return InOpenUnit(x) && std::fabs(L(quantile.Raw()) - start) > LongestWalk;
     }
 }
-
-struct Listed;
-Listed RunListed(TDistHandler handler, const TVector& params, double x);
-double SoundValue(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x);
-
-// The log-normal quantile search walks from 0 the same grid as its distribution. Where that
-// distribution is already off at the sound quantile the search is off too, and on a density
-// the grid cannot see it may run on to its limit of 100000: the distribution decides first.
-bool SearchAstray(TDistKind kind, TDistFunc mode, const TSoundKind& sound,
-                  const TVector& params, double p, TDistHandler listedDistribution);
 
 // The listed value with the error flags it raised (an error thrown by a walk counts as one).
 struct Listed {
@@ -121,6 +151,21 @@ double Replay(const Listed& r)
     return r.value;
 }
 
+// The log-normal quantile search walks from 0 the same grid as its distribution. Where that
+// distribution is already off at the sound quantile the search is off too, and on a density
+// the grid cannot see it may run on to its limit of 100000: the distribution decides first.
+bool SearchAstray(TDistKind kind, TDistFunc mode, const TSoundKind& sound,
+                  const TVector& params, double p, TDistHandler listedDistribution,
+                  SoundQuantile& quantile)
+{
+    if (kind != TDistKind::LogNormal || mode != TDistFunc::Inverse || !InOpenUnit(p))
+        return false;
+    const double q = quantile.Capped();
+    const Listed r = RunListed(listedDistribution, params, q);
+    return r.threw || r.raised ||
+           std::fabs(r.value - sound.distribution(params, q)) > Agreement;
+}
+
 bool Agrees(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x,
             double listed)
 {
@@ -149,34 +194,17 @@ bool Agrees(TDistFunc mode, const TSoundKind& sound, const TVector& params, doub
     }
 }
 
-double SoundValue(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x)
+double SoundValue(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x,
+                  SoundQuantile& quantile)
 {
     switch (mode) {
     case TDistFunc::Density:
         return sound.density(params, x);
     case TDistFunc::Distribution:
         return sound.distribution(params, x);
-    default: {
-        const double q = sound.inverse(params, x);
-        double at = 0;
-        bool upward = true;
-        if (InOpenUnit(x) && sound.cap && sound.cap(params, x, at, upward) &&
-            (upward ? q > at : q < at))
-            return at;
-        return q;
+    default:
+        return quantile.Capped();
     }
-    }
-}
-
-bool SearchAstray(TDistKind kind, TDistFunc mode, const TSoundKind& sound,
-                  const TVector& params, double p, TDistHandler listedDistribution)
-{
-    if (kind != TDistKind::LogNormal || mode != TDistFunc::Inverse || !InOpenUnit(p))
-        return false;
-    const double q = SoundValue(TDistFunc::Inverse, sound, params, p);
-    const Listed r = RunListed(listedDistribution, params, q);
-    return r.threw || r.raised ||
-           std::fabs(r.value - sound.distribution(params, q)) > Agreement;
 }
 
 bool HasSound(const TSoundKind& sound, TDistFunc mode)
@@ -198,15 +226,16 @@ double TrueValue(TDistKind kind, TDistFunc mode, const TVector& params, double x
     const TSoundKind& sound = SoundKind(kind);
     if (!HasSound(sound, mode) || !std::isfinite(x) || !InRange(kind, params))
         return listed(params, x);
-    if (Hopeless(kind, params) || LongWalk(kind, mode, sound, params, x) ||
-        SearchAstray(kind, mode, sound, params, x, listedDistribution))
-        return SoundValue(mode, sound, params, x);
+    SoundQuantile quantile(sound, params, x);
+    if (Hopeless(kind, params) || LongWalk(kind, mode, params, x, quantile) ||
+        SearchAstray(kind, mode, sound, params, x, listedDistribution, quantile))
+        return SoundValue(mode, sound, params, x, quantile);
     const Listed r = RunListed(listed, params, x);
     if (!r.threw && !r.raised && Agrees(mode, sound, params, x, r.value))
         return r.value;
     double value = 0;
     try {
-        if (FloatErrorsOf([&] { value = Settle(SoundValue(mode, sound, params, x)); }))
+        if (FloatErrorsOf([&] { value = Settle(SoundValue(mode, sound, params, x, quantile)); }))
             return Replay(r);
     } catch (const EMathError&) {
         return Replay(r);

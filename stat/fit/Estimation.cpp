@@ -95,8 +95,10 @@ bool Estimate(TDistKind kind, const TVector& data, TVector& params, const TParam
     }
     const L m = sum / n;
     L squares = 0;
-    for (double x : data)
-        squares += (value(x) - m) * (value(x) - m);
+    for (double x : data) {
+        const L v = value(x);
+        squares += (v - m) * (v - m);
+    }
     const L s2 = squares / (n - 1);
 
     switch (kind) {
@@ -128,8 +130,10 @@ bool Estimate(TDistKind kind, const TVector& data, TVector& params, const TParam
         if (which[1]) {
             const L mu = params[0];
             L around = 0;
-            for (double x : data)
-                around += (value(x) - mu) * (value(x) - mu);
+            for (double x : data) {
+                const L v = value(x);
+                around += (v - mu) * (v - mu);
+            }
             Store(params, 1, std::sqrt(around / (n - 1)));
         }
         break;

@@ -7,23 +7,6 @@
 #include <algorithm>
 
 namespace {
-// The expected counts of the k categories: the listed ones, except that the last category
-// also expects the probability above the largest value (N (1 - F) at the bound before it),
-// so that the expectations sum to N.
-TVector ExpectedWithUpperTail(TDistKind kind, const TVector& params, const TVector& bounds,
-                              std::size_t n)
-{
-    TVector expected = ExpectedCounts(kind, params, bounds, n);
-    const std::size_t k = bounds.size();
-    if (k >= 2) {
-        const double below = DistEval(kind, TDistFunc::Distribution, params, bounds[k - 2]);
-        expected[k - 1] = (1 - below) * static_cast<double>(n);
-    } else if (k == 1) {
-        expected[0] = static_cast<double>(n);
-    }
-    return expected;
-}
-
 bool Scant(double expectation)
 {
     return expectation > MinPositiveDouble && expectation < 1;
@@ -70,7 +53,7 @@ TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& 
     SortIndex(order, data, static_cast<int>(data.size()));
     r.bounds = CategoryBounds(data[order.front()], data[order.back()], k);
     r.observed = CategoryCounts(data, r.bounds);
-    r.expected = ExpectedWithUpperTail(kind, params, r.bounds, data.size());
+    r.expected = ExpectedCounts(kind, params, r.bounds, data.size(), TUpperTail::InLastCategory);
 
     TVector observed = r.observed, expected = r.expected;
     MergeScant(observed, expected);

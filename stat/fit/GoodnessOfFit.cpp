@@ -31,12 +31,15 @@ TVector CategoryCounts(const TVector& data, const TVector& bounds)
     return counts;
 }
 
-TVector ExpectedCounts(TDistKind kind, const TVector& params, const TVector& bounds, std::size_t n)
+TVector ExpectedCounts(TDistKind kind, const TVector& params, const TVector& bounds, std::size_t n,
+                       TUpperTail tail)
 {
     const std::size_t k = bounds.size();
     TVector expected(k);
     for (std::size_t i = 0; i < k; ++i)
         expected[i] = DistEval(kind, TDistFunc::Distribution, params, bounds[i]);
+    if (tail == TUpperTail::InLastCategory && k > 0)
+        expected[k - 1] = 1;
     for (std::size_t i = k; i-- > 1;)
         expected[i] = expected[i] - expected[i - 1];
     const double count = static_cast<double>(n);

@@ -19,9 +19,13 @@ int CategoryOf(double x, const TVector& bounds);
 TVector CategoryCounts(const TVector& data, const TVector& bounds);
 
 // n times the hypothesised probability of each category: category 0 from the left end, the
-// others between their bounds. A floating-point error of the distribution throws EMathError.
+// others between their bounds; with the upper tail, the last category also takes the
+// probability above its bound (1 - F at the bound before it), so the expectations sum to n.
+// Every bound is evaluated either way. A floating-point error of the distribution throws
+// EMathError.
+enum class TUpperTail { Dropped, InLastCategory };
 TVector ExpectedCounts(TDistKind kind, const TVector& params, const TVector& bounds,
-                       std::size_t n);
+                       std::size_t n, TUpperTail tail = TUpperTail::Dropped);
 
 struct TChiSquareStatistic {
     long double R = 0;  // sum of (observed - expected)^2 / expected, in extended precision
