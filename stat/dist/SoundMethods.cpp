@@ -162,12 +162,44 @@ bool FCapAt(const TVector&, double, double& at, bool& upward)
     return true;
 }
 
+// A Cauchy narrower than a panel: the first panel from a takes the peak's height over a sixth
+// of the panel.
+bool CauchyNarrowerThanAPanel(const TVector& params)
+{
+    return params[1] < SimpsonStep;
+}
+
+// A Beta kernel whose peak lies near or below the double range, where its values lose their
+// digits and the grid sums subnormal numbers.
+bool BetaPeakBelowTheRange(const TVector& params)
+{
+    if (params[0] < 1 || params[1] < 1)
+        return false;
+    const L a = params[0] - 1, b = params[1] - 1;
+    const L logPeak = (a > 0 ? a * std::log(a / (a + b)) : 0) + (b > 0 ? b * std::log(b / (a + b)) : 0);
+    return logPeak < -600;
+}
+
+double FromZero(const TVector&)
+{
+    return 0;
+}
+
+double FromLocation(const TVector& params)
+{
+    return params[0];
+}
+
 const TSoundKind None{};
 const TSoundKind LogNormalSound{nullptr, LogNormalSoundDistribution, LogNormalSoundInverse,
-                                LogNormalCap};
-const TSoundKind CauchySound{nullptr, CauchySoundDistribution, CauchySoundInverse, CauchyCap};
-const TSoundKind BetaSound{BetaSoundDensity, BetaSoundDistribution, BetaSoundInverse, BetaCap};
-const TSoundKind FSound{nullptr, FSoundDistribution, FSoundInverse, FCapAt};
+                                LogNormalCap, nullptr, FromZero, true, true};
+const TSoundKind CauchySound{nullptr, CauchySoundDistribution, CauchySoundInverse, CauchyCap,
+                             CauchyNarrowerThanAPanel, FromLocation, true, false};
+const TSoundKind BetaSound{BetaSoundDensity, BetaSoundDistribution, BetaSoundInverse, BetaCap,
+                           BetaPeakBelowTheRange};
+// The F quantile search stops at 50 of itself.
+const TSoundKind FSound{nullptr, FSoundDistribution, FSoundInverse, FCapAt, nullptr, FromZero,
+                        false, false};
 }  // namespace
 
 const TSoundKind& SoundKind(TDistKind kind)

@@ -10,14 +10,24 @@
 L LogBeta(L a, L b);
 L RegularisedBeta(L a, L b, L x, L y);
 
-// One kind's sound functions. A null entry: the listed function is sound for every in-range
-// input. `cap`, when set, gives the point where the listed quantile search stops for p (its
-// walking limit, which stays) and whether the search runs upward.
+// One kind's sound functions, and what tells when its listed method need not be run. A null
+// entry: the listed function is sound for every in-range input (or nothing is known).
+// - `cap`: the point where the listed quantile search stops for p (its walking limit, which
+//   stays) and whether the search runs upward.
+// - `hopeless`: parameters for which the listed method cannot resolve the density at any x.
+// - `walkStart`: where the listed walks start, for the bound on their length; the quantile's
+//   search too when `searchWalks` (it may stop early of itself otherwise).
+// - `checkSearch`: the listed distribution at the sound quantile decides, before the listed
+//   search runs, whether that search can agree (a search that goes astray can be long).
 struct TSoundKind {
     double (*density)(const TVector& params, double x) = nullptr;
     double (*distribution)(const TVector& params, double x) = nullptr;
     double (*inverse)(const TVector& params, double p) = nullptr;
     bool (*cap)(const TVector& params, double p, double& at, bool& upward) = nullptr;
+    bool (*hopeless)(const TVector& params) = nullptr;
+    double (*walkStart)(const TVector& params) = nullptr;
+    bool searchWalks = false;
+    bool checkSearch = false;
 };
 
 // The sound functions of a kind (all entries null for kinds that need none).

@@ -11,8 +11,8 @@
 //     listed search ended at its walking limit for because the true one lies beyond it.
 // - When it does not, the sound value is returned (a quantile beyond the walking limit as the
 //   point where the listed search stops).
-// - Where the listed method is known to fail, it is not run at all (see Hopeless and
-//   SearchAstray), nor where
+// - Where the listed method is known to fail, it is not run at all (each kind's `hopeless`,
+//   and SearchAstray), nor where
 //   its walk would span more than LongestWalk units from its start (see LongWalk): there it
 //   is sound but slow (about 2048 density evaluations a unit), and the sound method gives the
 //   same value to 1e-9 at once. So no in-range call takes more than about a second.
@@ -31,23 +31,6 @@ bool InRange(TDistKind kind, const TVector& params)
         if (!DistParamValid(kind, i, params[i]))
             return false;
     return true;
-}
-
-// Inputs where the listed method cannot resolve the density whatever x is, so running it
-// would only cost time:
-// - a Cauchy narrower than a panel: the first panel from a takes the peak's height over a
-//   sixth of the panel;
-// - a Beta kernel whose peak lies near or below the double range, where its values lose
-//   their digits and the grid sums subnormal numbers.
-bool Hopeless(TDistKind kind, const TVector& params)
-{
-    if (kind == TDistKind::Cauchy)
-        return params[1] < SimpsonStep;
-    if (kind != TDistKind::Beta || params[0] < 1 || params[1] < 1)
-        return false;
-    const L a = params[0] - 1, b = params[1] - 1;
-    const L logPeak = (a > 0 ? a * std::log(a / (a + b)) : 0) + (b > 0 ? b * std::log(b / (a + b)) : 0);
-    return logPeak < -600;
 }
 
 // The sound quantile of one call, formed once (it may walk the standard normal grid, or
@@ -92,32 +75,21 @@ private:
 
 constexpr double LongestWalk = 2048;
 
-// Whether the listed walk for this call would pass LongestWalk units: the log-normal's from 0,
-// the Cauchy's from a, the F distribution's from 0 (its quantile search stops at 50).
-bool LongWalk(TDistKind kind, TDistFunc mode, const TVector& params, double x,
+// Whether the listed walk for this call would pass LongestWalk units from its start.
+bool LongWalk(TDistFunc mode, const TSoundKind& sound, const TVector& params, double x,
               SoundQuantile& quantile)
 {
-    double start = 0;
-    switch (kind) {
-    case TDistKind::LogNormal:
-        break;
-    case TDistKind::Cauchy:
-        start = params[0];
-        break;
-    case TDistKind::F:
-        if (mode != TDistFunc::Distribution)
-            return false;
-        break;
-    default:
+    if (!sound.walkStart)
         return false;
-    }
+    const L start = sound.walkStart(params);
     switch (mode) {
     case TDistFunc::Density:
         return false;
     case TDistFunc::Distribution:
         return std::fabs(L(x) - start) > LongestWalk;
     default:
-        return InOpenUnit(x) && std::fabs(L(quantile.Raw()) - start) > LongestWalk;
+        return sound.searchWalks && InOpenUnit(x) &&
+               std::fabs(L(quantile.Raw()) - start) > LongestWalk;
     }
 }
 
@@ -151,14 +123,13 @@ double Replay(const Listed& r)
     return r.value;
 }
 
-// The log-normal quantile search walks from 0 the same grid as its distribution. Where that
-// distribution is already off at the sound quantile the search is off too, and on a density
-// the grid cannot see it may run on to its limit of 100000: the distribution decides first.
-bool SearchAstray(TDistKind kind, TDistFunc mode, const TSoundKind& sound,
-                  const TVector& params, double p, TDistHandler listedDistribution,
-                  SoundQuantile& quantile)
+// A quantile search walks the same grid as its distribution. Where that distribution is
+// already off at the sound quantile the search is off too, and on a density the grid cannot
+// see it may run on to its limit (100000 for the log-normal): the distribution decides first.
+bool SearchAstray(TDistFunc mode, const TSoundKind& sound, const TVector& params, double p,
+                  TDistHandler listedDistribution, SoundQuantile& quantile)
 {
-    if (kind != TDistKind::LogNormal || mode != TDistFunc::Inverse || !InOpenUnit(p))
+    if (!sound.checkSearch || mode != TDistFunc::Inverse || !InOpenUnit(p))
         return false;
     const double q = quantile.Capped();
     const Listed r = RunListed(listedDistribution, params, q);
@@ -227,8 +198,9 @@ double TrueValue(TDistKind kind, TDistFunc mode, const TVector& params, double x
     if (!HasSound(sound, mode) || !std::isfinite(x) || !InRange(kind, params))
         return listed(params, x);
     SoundQuantile quantile(sound, params, x);
-    if (Hopeless(kind, params) || LongWalk(kind, mode, params, x, quantile) ||
-        SearchAstray(kind, mode, sound, params, x, listedDistribution, quantile))
+    if ((sound.hopeless && sound.hopeless(params)) ||
+        LongWalk(mode, sound, params, x, quantile) ||
+        SearchAstray(mode, sound, params, x, listedDistribution, quantile))
         return SoundValue(mode, sound, params, x, quantile);
     const Listed r = RunListed(listed, params, x);
     if (!r.threw && !r.raised && Agrees(mode, sound, params, x, r.value))
