@@ -1,5 +1,6 @@
 // The Beta distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -132,4 +133,11 @@ double BetaInverse(const TVector& params, double p)
         return SingularInverse(params, p);
     return SimpsonInverse(BetaKernel, params, MinPositiveDouble,
                           static_cast<double>(p * L(BetaNorm(params))), 1);
+}
+
+// The calculator chart's range.
+void BetaChart(const TVector&, double& lo, double& hi)
+{
+    lo = 0;
+    hi = 1;
 }

@@ -1,5 +1,6 @@
 // The Cauchy (Lorentz) distribution, whose distribution integrates its density.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -40,4 +41,11 @@ double CauchyInverse(const TVector& params, double p)
     if (p == 0.5)
         return a;
     return 0;
+}
+
+// The calculator chart's range.
+void CauchyChart(const TVector& p, double& lo, double& hi)
+{
+    lo = p[0] - 2 * std::sqrt(p[1]);
+    hi = p[0] + 2 * std::sqrt(p[1]);
 }

@@ -1,5 +1,6 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
 #include "StatInternal.h"
+#include "Family.h"
 #include "SimpsonWalk.h"
 #include "Symmetric.h"
 
@@ -149,4 +150,34 @@ simpson::ZeroTail Chi2ZeroTail(const TVector& params, double h)
         return none;
     const long double to = limit > 709 ? Largest : std::exp(limit);
     return {static_cast<double>(x0), static_cast<double>(to), h};
+}
+
+// The calculator charts' ranges.
+void Chi2Chart(const TVector& p, double& lo, double& hi)
+{
+    lo = 0;
+    hi = 1.5 * p[0] + 6;
+}
+
+void StudentChart(const TVector&, double& lo, double& hi)
+{
+    lo = -5;
+    hi = 5;
+}
+
+// Moment estimate: mean N and variance 2N, the two estimates averaged.
+void Chi2Estimate(const TSampleMoments& s, const TVector&, TVector& params,
+                  const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, WholeEstimate((s.mean + s.variance / 2) / 2));
+}
+
+// Moment estimate: the variance N / (N - 2) gives N = 2 s2 / (s2 - 1).
+void StudentEstimate(const TSampleMoments& s, const TVector&, TVector& params,
+                     const TParamSet& which)
+{
+    const L s2 = s.variance;
+    if (which[0])
+        StoreEstimate(params, 0, NonzeroEstimate(s2 - 1) ? WholeEstimate(2 * s2 / (s2 - 1)) : 2);
 }

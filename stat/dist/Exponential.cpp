@@ -1,5 +1,6 @@
 // The exponential distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -20,4 +21,19 @@ double ExponentialInverse(const TVector& params, double p)
     if (!InOpenUnit(p))
         return 0;
     return static_cast<double>(-std::log(1 - L(p)) / params[0]);
+}
+
+// The calculator chart's range.
+void ExponentialChart(const TVector& p, double& lo, double& hi)
+{
+    lo = 0;
+    hi = 2 * p[0] + 1;
+}
+
+// Moment estimate: the mean is 1 / lambda.
+void ExponentialEstimate(const TSampleMoments& s, const TVector&, TVector& params,
+                         const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, NonzeroEstimate(s.mean) ? 1 / s.mean : 1);
 }

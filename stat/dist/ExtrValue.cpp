@@ -1,5 +1,6 @@
 // The generalised extreme value distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -64,4 +65,11 @@ double ExtrValueInverse(const TVector& params, double p)
         return static_cast<double>((sigma * w - sigma + xi * mu) / xi);
     }
     return static_cast<double>(mu - sigma * lnlnp);
+}
+
+// The calculator chart's range.
+void ExtrValueChart(const TVector& p, double& lo, double& hi)
+{
+    lo = p[0] - 2 * p[1];
+    hi = p[0] + p[1];
 }

@@ -1,5 +1,6 @@
 // The F distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cfenv>
 #include <cmath>
@@ -149,4 +150,27 @@ double FInverse(const TVector& params, double p)
         return f < FCap ? f : FCap;
     }
     return SimpsonInverse(FDensity, params, 0, p, FLimit);
+}
+
+// The calculator chart's range.
+void FChart(const TVector&, double& lo, double& hi)
+{
+    lo = 0;
+    hi = 10;
+}
+
+// Moment estimates: the mean M / (M - 2) gives M = 2 m / (m - 1); the variance
+// 2 M^2 (N + M - 2) / (N (M - 2)^2 (M - 4)) then gives N. M comes first: N's formula reads it.
+void FEstimate(const TSampleMoments& s, const TVector&, TVector& params, const TParamSet& which)
+{
+    const L m = s.mean, s2 = s.variance;
+    if (which[1])
+        StoreEstimate(params, 1, NonzeroEstimate(m - 1) ? WholeEstimate(2 * m / (m - 1)) : 2);
+    if (which[0]) {
+        const L d = params[1];
+        StoreEstimate(params, 0,
+                      WholeEstimate(2 * d * d * (d - 2) /
+                                    (d * d * d * s2 - 8 * d * d * s2 + 20 * d * s2 - 16 * s2 -
+                                     2 * d * d)));
+    }
 }

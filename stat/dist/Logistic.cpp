@@ -1,5 +1,6 @@
 // The logistic distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -37,4 +38,21 @@ double LogisticInverse(const TVector& params, double p)
     if (!InOpenUnit(p))
         return 0;
     return static_cast<double>(params[0] + params[1] * std::log(p / (1 - L(p))));
+}
+
+// The calculator chart's range.
+void LogisticChart(const TVector&, double& lo, double& hi)
+{
+    lo = -5;
+    hi = 25;
+}
+
+// Moment estimates: the mean, and the variance pi^2 s^2 / 3.
+void LogisticEstimate(const TSampleMoments& s, const TVector&, TVector& params,
+                      const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, s.mean);
+    if (which[1])
+        StoreEstimate(params, 1, std::sqrt(3 * s.variance / (Pi * Pi)));
 }

@@ -1,5 +1,6 @@
 // Standard normal, normal and log-normal distributions.
 #include "StatInternal.h"
+#include "Family.h"
 #include "SimpsonWalk.h"
 #include "Symmetric.h"
 
@@ -147,4 +148,51 @@ simpson::ZeroTail LogNormalZeroTail(const TVector& params, double h)
         }
     }
     return tail;
+}
+
+// The calculator charts' ranges.
+void NormalStdChart(const TVector&, double& lo, double& hi)
+{
+    lo = -5;
+    hi = 5;
+}
+
+void NormalChart(const TVector& p, double& lo, double& hi)
+{
+    lo = p[0] - 5 * p[1];
+    hi = p[0] + 5 * p[1];
+}
+
+void LogNormalChart(const TVector& p, double& lo, double& hi)
+{
+    lo = 0;
+    hi = 2 * p[1] + 1;
+}
+
+// Moment estimates: the mean and the standard deviation.
+void NormalEstimate(const TSampleMoments& s, const TVector&, TVector& params,
+                    const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, s.mean);
+    if (which[1])
+        StoreEstimate(params, 1, std::sqrt(s.variance));
+}
+
+// Moment estimates from the logarithms of the data: mu is their mean; ro their deviations
+// from mu (estimated, or as given), over n - 1.
+void LogNormalEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
+                       const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, s.mean);
+    if (which[1]) {
+        const L mu = params[0];
+        L around = 0;
+        for (double x : data) {
+            const L v = std::log(L(x));
+            around += (v - mu) * (v - mu);
+        }
+        StoreEstimate(params, 1, std::sqrt(around / (s.n - 1)));
+    }
 }

@@ -1,5 +1,6 @@
 // The Pareto distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -30,4 +31,11 @@ double ParetoInverse(const TVector& params, double p)
         return 0;
     const L xm = params[0], alpha = params[1];
     return static_cast<double>(xm * RealPower(1 - L(p), -1 / alpha));
+}
+
+// The calculator chart's range.
+void ParetoChart(const TVector& p, double& lo, double& hi)
+{
+    lo = 0;
+    hi = p[0] + 4 + 2 / p[1];
 }

@@ -1,5 +1,6 @@
 // The Rayleigh distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cfloat>
 #include <cmath>
@@ -33,4 +34,19 @@ double RayleighInverse(const TVector& params, double p)
     if (!InOpenUnit(p))
         return 0;
     return static_cast<double>(params[0] * std::sqrt(-2 * std::log(1 - L(p))));
+}
+
+// The calculator chart's range.
+void RayleighChart(const TVector& p, double& lo, double& hi)
+{
+    lo = 0;
+    hi = p[0] / 2 + 10;
+}
+
+// Moment estimate: the mean is ro sqrt(pi / 2).
+void RayleighEstimate(const TSampleMoments& s, const TVector&, TVector& params,
+                      const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, s.mean / std::sqrt(Pi / 2));
 }

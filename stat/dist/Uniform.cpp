@@ -1,5 +1,6 @@
 // The standard uniform and uniform distributions.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -44,4 +45,27 @@ double UniformInverse(const TVector& params, double p)
     if (!InOpenUnit(p))
         return 0;
     return static_cast<double>(min + p * (L(max) - min));
+}
+
+// The calculator charts' ranges.
+void UniformStdChart(const TVector&, double& lo, double& hi)
+{
+    lo = -0.5;
+    hi = 1.5;
+}
+
+void UniformChart(const TVector& p, double& lo, double& hi)
+{
+    lo = p[0] - 0.5;
+    hi = p[1] + 0.5;
+}
+
+// Moment estimates: the sample's extremes.
+void UniformEstimate(const TSampleMoments& s, const TVector&, TVector& params,
+                     const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, s.min);
+    if (which[1])
+        StoreEstimate(params, 1, s.max);
 }

@@ -1,5 +1,6 @@
 // The Weibull distribution.
 #include "StatInternal.h"
+#include "Family.h"
 
 #include <cmath>
 
@@ -32,4 +33,11 @@ double WeibullInverse(const TVector& params, double p)
     if (q == 1)
         return 0;
     return static_cast<double>(params[1] * std::exp(std::log(-std::log(q)) / params[0]));
+}
+
+// The calculator chart's range.
+void WeibullChart(const TVector&, double& lo, double& hi)
+{
+    lo = 0;
+    hi = 10;
 }
