@@ -1,10 +1,62 @@
-// How closely the library must agree with an oracle, by where its error comes from.
+// How closely the library must agree with an oracle, as tiers in units of the double epsilon
+// (GSL's TEST_TOL0..6, continued at the same factor of 8), and the two ways of checking:
+// relative to the expected value, or absolute where the quantity is accurate only in absolute
+// terms (a probability formed as 1/2 + an integral in the lower tail, a quantile found within
+// a fixed step of its root, an expected 0).
 #pragma once
 
-// Agreement levels with the oracles.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
 namespace tol {
-constexpr double Rounding = 1e-15;  // a few units in the last place of a double
-constexpr double Formula = 1e-14;   // a closed formula evaluated in extended precision
-constexpr double Grid = 1e-12;      // Simpson's rule on the 2^-10 grid over a smooth density
-constexpr double Quantile = 1e-7;   // an inverse within 2^-31 of the grid's root, flat tails
+constexpr double Eps = std::numeric_limits<double>::epsilon();
+constexpr double Tier(int k)
+{
+    double t = 2 * Eps;
+    for (int i = 0; i < k; ++i)
+        t *= 8;
+    return t;
+}
+constexpr double Tol0 = Tier(0);    // 4.4e-16: the last place
+constexpr double Tol1 = Tier(1);    // 3.6e-15: a closed formula in extended precision
+constexpr double Tol2 = Tier(2);    // 5.7e-14
+constexpr double Tol3 = Tier(3);    // 4.5e-13: Simpson's rule on a smooth density
+constexpr double Tol4 = Tier(4);    // 3.6e-12
+constexpr double Tol5 = Tier(5);    // 2.9e-11
+constexpr double Tol6 = Tier(6);    // 2.3e-10
+constexpr double Tol7 = Tier(7);    // 1.9e-9
+constexpr double Tol8 = Tier(8);    // 1.5e-8: a quantile within 2^-31 of the grid's root
+constexpr double Tol9 = Tier(9);    // 1.2e-7
+constexpr double Tol10 = Tier(10);  // 9.5e-7
+constexpr double Tol11 = Tier(11);  // 7.6e-6
+constexpr double Tol12 = Tier(12);  // 6.1e-5
+constexpr double Tol13 = Tier(13);  // 4.9e-4: deep tails of a capped inverse
+
+inline ::testing::AssertionResult Relative(const char* a, const char* e, const char*,
+                                           double actual, double expected, double tier)
+{
+    if (std::fabs(actual - expected) <= tier * std::fabs(expected))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << a << " = " << actual << " differs from " << e << " = " << expected
+           << " by a relative " << std::fabs(actual - expected) / std::fabs(expected)
+           << ", above the tier " << tier;
+}
+
+inline ::testing::AssertionResult Absolute(const char* a, const char* e, const char*,
+                                           double actual, double expected, double tier)
+{
+    if (std::fabs(actual - expected) <= tier)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << a << " = " << actual << " differs from " << e << " = " << expected << " by "
+           << std::fabs(actual - expected) << ", above the tier " << tier;
+}
 }  // namespace tol
+
+#define EXPECT_REL(actual, expected, tier) \
+    EXPECT_PRED_FORMAT3(tol::Relative, actual, expected, tier)
+#define EXPECT_ABS(actual, expected, tier) \
+    EXPECT_PRED_FORMAT3(tol::Absolute, actual, expected, tier)

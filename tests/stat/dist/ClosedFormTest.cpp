@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "Oracle.h"
+#include "Tolerances.h"
 #include "StatInternal.h"
 
 namespace bm = boost::math;
@@ -28,7 +29,7 @@ struct Case {
 
 template <class D>
 Case Make(const char* what, TDistKind kind, TVector params, D d, std::vector<double> xs,
-          double tolerance = tol::Formula)
+          double tolerance = tol::Tol1)
 {
     return {what,
             kind,
@@ -48,9 +49,9 @@ std::vector<Case> Cases()
         Make("exponential", TDistKind::Exponential, {1.5}, bm::exponential_distribution<double>(1.5),
              {0.01, 0.5, 2, 10}),
         Make("cauchy", TDistKind::Cauchy, {1, 2}, bm::cauchy_distribution<double>(1, 2),
-             {-20, -3, 0.5, 1.5, 4, 30}, 1e-11),
+             {-20, -3, 0.5, 1.5, 4, 30}, tol::Tol2),
         Make("cauchy std", TDistKind::Cauchy, {0, 1}, bm::cauchy_distribution<double>(0, 1),
-             {-5, -0.5, 0.25, 3}, 1e-11),
+             {-5, -0.5, 0.25, 3}, tol::Tol2),
         Make("logistic", TDistKind::Logistic, {1, 0.7}, bm::logistic_distribution<double>(1, 0.7),
              {-5, 0, 1, 2.5, 9}),
         Make("rayleigh", TDistKind::Rayleigh, {2}, bm::rayleigh_distribution<double>(2),
@@ -71,8 +72,8 @@ TEST(ClosedForms, MatchBoost)
 {
     for (const Case& c : Cases()) {
         for (double x : c.xs) {
-            EXPECT_NEAR(Eval(c.kind, Dens, c.params, x), c.pdf(x), tol::Formula) << c.what << " " << x;
-            EXPECT_NEAR(Eval(c.kind, Dist, c.params, x), c.cdf(x), c.tolerance)
+            EXPECT_REL(Eval(c.kind, Dens, c.params, x), c.pdf(x), tol::Tol1) << c.what << " " << x;
+            EXPECT_REL(Eval(c.kind, Dist, c.params, x), c.cdf(x), c.tolerance)
                 << c.what << " " << x;
         }
         for (double p : {0.001, 0.1, 0.45, 0.55, 0.9, 0.99}) {
@@ -80,8 +81,8 @@ TEST(ClosedForms, MatchBoost)
             if (c.kind == TDistKind::Cauchy && std::fabs(q) > 100)
                 continue;  // beyond the search limit: the capped value is tested below
             // Cauchy quantiles come from the grid search: within 2^-31 over the density.
-            const double tol = c.kind == TDistKind::Cauchy ? 1e-6 : 1e-12 * (1 + std::fabs(q));
-            EXPECT_NEAR(Eval(c.kind, Inv, c.params, p), q, tol) << c.what << " " << p;
+            const double tol = c.kind == TDistKind::Cauchy ? tol::Tol8 : tol::Tol0;
+            EXPECT_REL(Eval(c.kind, Inv, c.params, p), q, tol) << c.what << " " << p;
         }
     }
 }
@@ -94,11 +95,11 @@ TEST(ClosedForms, ExtrValueFunctionsAgreeForNonzeroShape)
         const TVector params{1, 2, xi};
         for (double p : {0.01, 0.2, 0.5, 0.8, 0.99}) {
             const double x = Eval(TDistKind::ExtrValue, Inv, params, p);
-            EXPECT_NEAR(Eval(TDistKind::ExtrValue, Dist, params, x), p, 1e-13) << xi << " " << p;
+            EXPECT_REL(Eval(TDistKind::ExtrValue, Dist, params, x), p, tol::Tol1) << xi << " " << p;
             const double h = 1e-6;
             const double slope = (Eval(TDistKind::ExtrValue, Dist, params, x + h) -
                                   Eval(TDistKind::ExtrValue, Dist, params, x - h)) / (2 * h);
-            EXPECT_NEAR(Eval(TDistKind::ExtrValue, Dens, params, x), slope, 1e-7) << xi << " " << p;
+            EXPECT_ABS(Eval(TDistKind::ExtrValue, Dens, params, x), slope, tol::Tol6) << xi << " " << p;
         }
     }
 }
@@ -139,23 +140,21 @@ TEST(ClosedForms, FixedResultsAtAndOutsideTheGuards)
     EXPECT_EQ(Eval(TDistKind::ExtrValue, Dens, {0, 1, -0.5}, 3), 0.0);
     EXPECT_EQ(Eval(TDistKind::ExtrValue, Dist, {0, 1, 0.5}, -2), 0.0);
     EXPECT_EQ(Eval(TDistKind::ExtrValue, Dens, {0, 1, 0.5}, -2), 0.0);
-    EXPECT_NEAR(Eval(TDistKind::ExtrValue, Inv, {1, 2, 0}, 0.3), 1 - 2 * std::log(-std::log(0.3)),
-                tol::Formula);
+    EXPECT_REL(Eval(TDistKind::ExtrValue, Inv, {1, 2, 0}, 0.3), 1 - 2 * std::log(-std::log(0.3)), tol::Tol0);
 }
 
 TEST(ClosedForms, CauchyQuantilesAreMirroredAndCappedAtTheSearchLimit)
 {
     const TVector params{0.5, 1};
     for (double p : {0.05, 0.3, 0.45})
-        EXPECT_NEAR(Eval(TDistKind::Cauchy, Inv, params, p) + Eval(TDistKind::Cauchy, Inv, params, 1 - p),
-                    1.0, tol::Rounding);
+        EXPECT_REL(Eval(TDistKind::Cauchy, Inv, params, p) + Eval(TDistKind::Cauchy, Inv, params, 1 - p), 1.0, tol::Tol0);
     const double capped = Eval(TDistKind::Cauchy, Inv, {0, 1}, 0.999);
     EXPECT_LT(capped, 100.0);
     EXPECT_GE(capped, 100.0 - SimpsonStep);
-    EXPECT_NEAR(Eval(TDistKind::Cauchy, Inv, {0, 1}, 0.001), -capped, tol::Grid);
+    EXPECT_REL(Eval(TDistKind::Cauchy, Inv, {0, 1}, 0.001), -capped, tol::Tol0);
     // Far left locations still search rightwards, up to a + 100 (1 + |a|).
     const double left = Eval(TDistKind::Cauchy, Inv, {-5, 1}, 0.75);
-    EXPECT_NEAR(left, -4.0, 1e-6);
+    EXPECT_REL(left, -4.0, tol::Tol6);
 }
 
 TEST(ClosedForms, ExtremeArgumentsReachTheCallerAsErrors)

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Oracle.h"
+#include "Tolerances.h"
 #include "StatInternal.h"
 
 namespace bm = boost::math;
@@ -19,14 +20,14 @@ TEST(FDistribution, MatchesBoost)
         const bm::fisher_f_distribution<double> d(n, m);
         const TVector params{double(n), double(m)};
         for (double x : {0.05, 0.4, 1.0, 2.2, 6.0, 15.0}) {
-            EXPECT_NEAR(Eval(TDistKind::F, Dens, params, x), bm::pdf(d, x), 1e-13) << n << " " << m;
-            EXPECT_NEAR(Eval(TDistKind::F, Dist, params, x), bm::cdf(d, x), 1e-11)
+            EXPECT_REL(Eval(TDistKind::F, Dens, params, x), bm::pdf(d, x), tol::Tol2) << n << " " << m;
+            EXPECT_ABS(Eval(TDistKind::F, Dist, params, x), bm::cdf(d, x), tol::Tol3)
                 << n << " " << m << " " << x;
         }
         for (double p : {0.05, 0.3, 0.5, 0.8, 0.95}) {
             const double q = bm::quantile(d, p);
             if (q < 49) {
-                EXPECT_NEAR(Eval(TDistKind::F, Inv, params, p), q, 1e-7)
+                EXPECT_REL(Eval(TDistKind::F, Inv, params, p), q, tol::Tol8)
                     << n << " " << m << " " << p;
             }
         }
@@ -41,7 +42,7 @@ TEST(FDistribution, ListedEdgesAndCaps)
     EXPECT_EQ(Eval(TDistKind::F, Dist, {3, 4}, 0), 0.0);
     EXPECT_EQ(Eval(TDistKind::F, Inv, {3, 4}, 0), 0.0);
     EXPECT_EQ(Eval(TDistKind::F, Inv, {3, 4}, 1), 0.0);
-    EXPECT_NEAR(Eval(TDistKind::F, Dist, {2, 2}, 1), 0.5, tol::Grid);
+    EXPECT_REL(Eval(TDistKind::F, Dist, {2, 2}, 1), 0.5, tol::Tol2);
     EXPECT_EQ(Eval(TDistKind::F, Inv, {2, 2}, 0.99), 50 - SimpsonStep);  // true quantile 99
     EXPECT_EQ(Eval(TDistKind::F, Dist, {2.7, 5}, 1.3), Eval(TDistKind::F, Dist, {2, 5}, 1.3));
     // n = 1 goes through Student, and its quantiles are capped like the others.
@@ -55,11 +56,11 @@ TEST(FDistribution, LargeDegreesOfFreedomStayFinite)
 {
     const bm::fisher_f_distribution<double> d(1000, 1000);
     for (double x : {0.9, 1.0, 1.1})
-        EXPECT_NEAR(Eval(TDistKind::F, Dens, {1000, 1000}, x), bm::pdf(d, x), 1e-11);
-    EXPECT_NEAR(Eval(TDistKind::F, Dist, {1000, 1000}, 1.05), bm::cdf(d, 1.05), 1e-10);
+        EXPECT_REL(Eval(TDistKind::F, Dens, {1000, 1000}, x), bm::pdf(d, x), tol::Tol2);
+    EXPECT_REL(Eval(TDistKind::F, Dist, {1000, 1000}, 1.05), bm::cdf(d, 1.05), tol::Tol5);
     EXPECT_EQ(Eval(TDistKind::F, Dens, {1000, 1000}, 0), 0.0);
     // Below the overflow the formula's own product is used: same as the direct arithmetic.
-    EXPECT_NEAR(Eval(TDistKind::F, Dens, {200, 300}, 1), bm::pdf(bm::fisher_f_distribution<double>(200, 300), 1.0), tol::Grid);
+    EXPECT_REL(Eval(TDistKind::F, Dens, {200, 300}, 1), bm::pdf(bm::fisher_f_distribution<double>(200, 300), 1.0), tol::Tol0);
 }
 
 // Beta: where the grid from MinPositiveDouble errs by more than 1e-7 (a cusp like x^(1/2) at
@@ -71,16 +72,16 @@ TEST(Beta, MatchesBoost)
                                {0.3, 2.0}, {3.0, 0.7}, {0.05, 0.8}}) {
         const bm::beta_distribution<double> d(a, b);
         const TVector params{a, b};
-        const double tol = 1e-9;
+        const double tol = tol::Tol7;
         for (double x : {0.001, 0.05, 0.3, 0.5, 0.71, 0.95, 0.999}) {
-            EXPECT_NEAR(Eval(TDistKind::Beta, Dens, params, x) / bm::pdf(d, x), 1, tol)
+            EXPECT_REL(Eval(TDistKind::Beta, Dens, params, x) / bm::pdf(d, x), 1, tol)
                 << a << " " << b << " " << x;
-            EXPECT_NEAR(Eval(TDistKind::Beta, Dist, params, x), bm::cdf(d, x), tol)
+            EXPECT_ABS(Eval(TDistKind::Beta, Dist, params, x), bm::cdf(d, x), tol)
                 << a << " " << b << " " << x;
         }
         // Quantiles: the cdf error over the density, plus 2^-31 of the last step.
         for (double p : {0.01, 0.2, 0.5, 0.8, 0.99})
-            EXPECT_NEAR(bm::cdf(d, Eval(TDistKind::Beta, Inv, params, p)), p, 1e-7)
+            EXPECT_REL(bm::cdf(d, Eval(TDistKind::Beta, Inv, params, p)), p, tol::Tol9)
                 << a << " " << b << " " << p;
     }
 }
@@ -91,16 +92,16 @@ TEST(Beta, ListedEdges)
     // the values a user reads are the true ones.
     const TVector flat{1, 1};
     EXPECT_DOUBLE_EQ(FloatChecked([&] { return BetaNorm(flat); }), 1 - SimpsonStep / 6);
-    EXPECT_NEAR(Eval(TDistKind::Beta, Dens, flat, 0.4), 1, tol::Rounding);
+    EXPECT_REL(Eval(TDistKind::Beta, Dens, flat, 0.4), 1, tol::Tol0);
     EXPECT_EQ(Eval(TDistKind::Beta, Dens, flat, 0), 0.0);
     EXPECT_EQ(Eval(TDistKind::Beta, Dens, flat, 1), 0.0);
-    EXPECT_NEAR(Eval(TDistKind::Beta, Dist, flat, 0.3), 0.3, tol::Rounding);
-    EXPECT_NEAR(Eval(TDistKind::Beta, Inv, flat, 0.3), 0.3, tol::Rounding);
+    EXPECT_REL(Eval(TDistKind::Beta, Dist, flat, 0.3), 0.3, tol::Tol0);
+    EXPECT_REL(Eval(TDistKind::Beta, Inv, flat, 0.3), 0.3, tol::Tol0);
     EXPECT_EQ(Eval(TDistKind::Beta, Dist, {2, 3}, 0), 0.0);
     EXPECT_EQ(Eval(TDistKind::Beta, Dist, {2, 3}, -1), 0.0);
     EXPECT_EQ(Eval(TDistKind::Beta, Dist, {2, 3}, 1), 1.0);
     EXPECT_EQ(Eval(TDistKind::Beta, Dist, {0.5, 3}, 2), 1.0);
     EXPECT_EQ(Eval(TDistKind::Beta, Inv, {2, 3}, 0), 0.0);
     EXPECT_EQ(Eval(TDistKind::Beta, Inv, {2, 3}, 1), 0.0);
-    EXPECT_NEAR(FloatChecked([] { return BetaNorm({2, 3}); }), 1.0 / 12, 1e-9);
+    EXPECT_REL(FloatChecked([] { return BetaNorm({2, 3}); }), 1.0 / 12, tol::Tol2);
 }

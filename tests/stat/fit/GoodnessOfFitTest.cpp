@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "GoodnessOfFit.h"
+#include "Tolerances.h"
 
 namespace {
 // The heap sort written on the index permutation itself, straight from its algorithm.
@@ -78,7 +79,7 @@ TEST(GoodnessOfFit, ExpectedCountsStatisticAndVerdicts)
     EXPECT_EQ(s.R, 4 * 0.25L / 1.5L);
     EXPECT_EQ(s.empty, 0);
     EXPECT_EQ(AssumptionVerdict(s), std::string("Significantly exceeded"));
-    EXPECT_NEAR(FoundAlpha(1, s.R), 0.414216, 1e-6);
+    EXPECT_REL(FoundAlpha(1, s.R), 0.414216, tol::Tol10);
     EXPECT_EQ(FoundAlpha(3, 0), 1);
     // Exactly 5 values do not count; q is compared in extended precision.
     EXPECT_EQ(AssumptionVerdict(ChiSquareStatistic({6, 6, 6, 6, 5}, {5, 5, 5, 5, 5})),
@@ -112,7 +113,7 @@ TEST(ChiSquareFitTest, TheWorkedExample)
     EXPECT_EQ(r.verdict, "Significantly exceeded");
     EXPECT_EQ(r.details, "Rstat = 0.666666666666667; N=4;Np=2;Rcrit(0.05)=3.841459");
     EXPECT_EQ(FitDetails(r, 2, ','), "Rstat = 0,666666666666667; N=4;Np=2;Rcrit(0.05)=3,841459");
-    EXPECT_NEAR(r.alpha, 0.414216, 1e-6);
+    EXPECT_REL(r.alpha, 0.414216, tol::Tol10);
     EXPECT_FALSE(r.rejected);
 }
 
@@ -125,7 +126,7 @@ TEST(ChiSquareFitTest, TheLastCategoryTakesTheUpperTail)
     double sum = 0;
     for (double e : r.expected)
         sum += e;
-    EXPECT_NEAR(sum, 6, 1e-12);
+    EXPECT_REL(sum, 6, tol::Tol0);
     const double below = DistEval(TDistKind::Normal, TDistFunc::Distribution, {0, 1}, r.bounds[1]);
     EXPECT_EQ(r.expected[2], (1 - below) * 6);
     EXPECT_EQ(r.expected[0], DistEval(TDistKind::Normal, TDistFunc::Distribution, {0, 1}, r.bounds[0]) * 6);
@@ -140,7 +141,7 @@ TEST(ChiSquareFitTest, ScantCategoriesAreMergedTowardTheCentre)
     const TFitResult r = ChiSquareFitTest({1, 2, 3, 4, 5, 6}, TDistKind::Uniform, {1, 6}, 2, 10);
     EXPECT_EQ(r.observed, (TVector{1, 1, 0, 1, 0, 1, 0, 1, 0, 1}));  // the histogram keeps ten
     EXPECT_EQ(r.categories, 5);
-    EXPECT_NEAR(static_cast<double>(r.R), (0.8 * 0.8 + 4 * 0.2 * 0.2) / 1.2, 1e-12);
+    EXPECT_REL(static_cast<double>(r.R), (0.8 * 0.8 + 4 * 0.2 * 0.2) / 1.2, tol::Tol1);
     EXPECT_EQ(r.df, 2);
     EXPECT_EQ(r.details.substr(r.details.find("; N=")), "; N=5;Np=2;Rcrit(0.05)=5.991465");
 
