@@ -57,6 +57,10 @@ long double HalfPower(long long a, long double x);
 long double HalfPowerOfTwo(long long a);
 long double HalfGamma(long long k);
 void SortIndex(TIntVector& index, const TVector& values, int n);
+// The first and last of the first n values in SortIndex's ascending order, as values: the
+// minimum and maximum found in one pass, or the sort itself where the two may differ (a NaN,
+// or zeros of both signs, whose order the sort alone decides). Nothing is written for n < 1.
+void SortedEnds(const TVector& values, int n, double& first, double& last);
 
 // ---- Distribution functions (the entries of the handler table) --------------------------
 double NormalStdDensity(const TVector& params, double x);

@@ -3,6 +3,7 @@
 // the vector: the same comparisons and swaps as sifting the indexes, and the same result.
 #include "Stat_Lib.h"
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -40,4 +41,31 @@ void SortIndex(TIntVector& index, const TVector& values, int n)
     }
     for (int i = 0; i < n; ++i)
         index[i] = heap[i].index;
+}
+
+void SortedEnds(const TVector& values, int n, double& first, double& last)
+{
+    if (n < 1)
+        return;
+    double min = values[0], max = values[0];
+    bool nan = false, positiveZero = false, negativeZero = false;
+    for (int i = 0; i < n; ++i) {
+        const double v = values[i];
+        if (v < min)
+            min = v;
+        if (v > max)
+            max = v;
+        nan |= v != v;
+        if (v == 0)
+            (std::signbit(v) ? negativeZero : positiveZero) = true;
+    }
+    if (nan || (positiveZero && negativeZero)) {
+        TIntVector order;
+        SortIndex(order, values, n);
+        first = values[order.front()];
+        last = values[order.back()];
+        return;
+    }
+    first = min;
+    last = max;
 }

@@ -49,9 +49,9 @@ TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& 
                             int estimated, int k)
 {
     TFitResult r;
-    TIntVector order;
-    SortIndex(order, data, static_cast<int>(data.size()));
-    r.bounds = CategoryBounds(data[order.front()], data[order.back()], k);
+    double min = 0, max = 0;
+    SortedEnds(data, static_cast<int>(data.size()), min, max);
+    r.bounds = CategoryBounds(min, max, k);
     r.observed = CategoryCounts(data, r.bounds);
     r.expected = ExpectedCounts(kind, params, r.bounds, data.size(), TUpperTail::InLastCategory);
 

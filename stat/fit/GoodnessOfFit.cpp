@@ -15,7 +15,17 @@ TVector CategoryBounds(double min, double max, int k)
 
 int CategoryOf(double x, const TVector& bounds)
 {
-    // The bounds ascend, so the first bound x does not pass is found by halving.
+    // The first bound that x does not pass (the last category takes the rest, NaN included).
+    // The bounds are equally spaced, so the place x would have among them is the first guess;
+    // the guess stands when the bounds on either side confirm it, and a search by halving
+    // decides otherwise (bounds that rounding made uneven, infinite or equal extremes).
+    const int last = static_cast<int>(bounds.size()) - 1;
+    const double guess = (x - bounds[0]) / (bounds[last] - bounds[0]) * last + 1;
+    if (guess >= 0 && guess <= last) {
+        const int j = static_cast<int>(guess);
+        if ((j == 0 || !(x <= bounds[j - 1])) && (j == last || x <= bounds[j]))
+            return j;
+    }
     const auto at = std::lower_bound(bounds.begin(), bounds.end() - 1, x,
                                      [](double bound, double v) { return !(v <= bound); });
     return static_cast<int>(at - bounds.begin());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <utility>
 
@@ -52,6 +53,64 @@ TEST(SortIndex, IsTheHeapSortOfTheIndexes)
         SortIndex(index, values, n);
         EXPECT_EQ(index, ReferenceSortIndex(values)) << n;
     }
+}
+
+namespace {
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+}  // namespace
+
+// The extremes found in one pass are the sort's first and last values, bit for bit: with
+// ties, infinities, zeros of either sign or both, and NaNs among them.
+TEST(SortIndex, SortedEndsAreTheSortsFirstAndLastValues)
+{
+    std::mt19937 random(21);
+    std::uniform_int_distribution<int> pick(0, 11);
+    const double specials[] = {0.0, -0.0, HUGE_VAL, -HUGE_VAL, std::nan(""), 1e308, -5e-324};
+    for (int round = 0; round < 400; ++round) {
+        const int n = 1 + round % 37;
+        TVector values(n);
+        for (double& v : values) {
+            const int p = pick(random);
+            v = p < 7 && round % 3 == 0 ? specials[p] : (p - 5) / 2.0;
+        }
+        TIntVector order;
+        SortIndex(order, values, n);
+        double first = 1, last = 1;
+        SortedEnds(values, n, first, last);
+        EXPECT_TRUE(SameBits(first, values[order.front()])) << round;
+        EXPECT_TRUE(SameBits(last, values[order.back()])) << round;
+    }
+}
+
+// The category found from the equal widths is the one the plain search of the bounds finds.
+TEST(GoodnessOfFit, CategoryOfAgreesWithASearchOfTheBounds)
+{
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const auto search = [](double x, const TVector& bounds) {
+        int j = 0;
+        while (j < static_cast<int>(bounds.size()) - 1 && !(x <= bounds[j]))
+            ++j;
+        return j;
+    };
+    const std::pair<double, double> ranges[] = {{0, 1},      {-3, 7.5},  {1e-300, 3e-300},
+                                                {5, 5},      {-1e308, 1e308}, {-HUGE_VAL, 2},
+                                                {0.1, 0.1 + 1e-15}};
+    for (const auto& [min, max] : ranges)
+        for (int k : {1, 2, 3, 10, 150}) {
+            const TVector bounds = CategoryBounds(min, max, k);
+            std::vector<double> xs = {min, max, std::nan(""), HUGE_VAL, -HUGE_VAL};
+            xs.insert(xs.end(), bounds.begin(), bounds.end());
+            for (double b : bounds)
+                xs.push_back(std::nextafter(b, HUGE_VAL));
+            for (int i = 0; i < 300; ++i)
+                xs.push_back(min + (max - min) * unit(random));
+            for (double x : xs)
+                EXPECT_EQ(CategoryOf(x, bounds), search(x, bounds)) << min << " " << max << " " << k << " " << x;
+        }
 }
 
 TEST(GoodnessOfFit, CategoriesOfEqualWidth)
