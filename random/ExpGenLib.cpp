@@ -64,14 +64,12 @@ void TExpGen::Execute()
         return;
 
     const int K = ExpGenCategoryCount(Count);
-    TIntVector order;
     TVector edge, counts(K), expected;
     std::vector<TIntVector> members(K);
     for (;;) {
         ++passes_;
-        SortIndex(order, Output, Count);
-        const double minimum = Output[order[0]];
-        const double maximum = Output[order[Count - 1]];
+        double minimum = 0, maximum = 0;
+        SortedEnds(Output, Count, minimum, maximum);
 
         // The categories of the goodness-of-fit test: a value on an edge belongs to the lower
         // category, a value above every edge (only the rounding of the last allows it) to the
@@ -100,10 +98,15 @@ void TExpGen::Execute()
         for (int j = 1; j < K; ++j)
             excess[j] = excess[j - 1] + excess[j];
 
-        // Redraws, at least one: a category by its share of the excess, then one of its
-        // members, never the last listed one when there are two or more.
+        // Redraws, floor(S / 2) + 1 of them: a category by its share of the excess, then one
+        // of its members, never the last listed one when there are two or more. S exceeds the
+        // sample only when expected counts go negative (parameters outside the catalogue's
+        // bounds), so counting at most Count + 1 redraws changes no sample of a distribution;
+        // the count is an integer, and a cancel ends the redraws.
         const double R = std::floor(S / 2);
-        for (double r = 0; r <= R; ++r) {
+        const std::int64_t redraws =
+            R >= 0 ? static_cast<std::int64_t>(std::min(R, static_cast<double>(Count))) + 1 : 0;
+        for (std::int64_t r = 0; r < redraws && !Terminated(); ++r) {
             const double target = static_cast<double>(static_cast<long double>(RandomUniform()) * S);
             int t = 0;
             while (t < K - 1 && !(excess[t] >= target))

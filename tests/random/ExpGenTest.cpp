@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "ExpGenLib.h"
 #include "Generators.h"
@@ -156,4 +158,25 @@ TEST(ExpGen, SharedCategoryCodeKeepsEverySample)
         EXPECT_EQ(BitsHash(out), c.hash) << KindIndex(c.kind);
         EXPECT_EQ(generator.Passes(), c.passes) << KindIndex(c.kind);
     }
+}
+
+// A negative Cauchy scale (passed on as entered) makes the cumulative values leave 0..1 and
+// the summed excess astronomical: the redraws are bounded by the sample, so the generation
+// ends; and a cancel ends a generation that is busy redrawing a large sample.
+TEST(ExpGen, OutOfRangeParametersEndAndCancelIsPrompt)
+{
+    SeedRandom(3);
+    int passes = 0;
+    const TVector two = Generate(2, TDistKind::Cauchy, {0, -1e-15}, &passes);
+    EXPECT_EQ(two.size(), 2u);
+    EXPECT_GE(passes, 1);
+
+    TVector output(200000);
+    const TVector params{0};  // the generator reads the caller's parameters, not a copy
+    TExpGen gen(output, 200000, TDistKind::Rayleigh, params);
+    gen.Resume();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    gen.Terminate();
+    gen.WaitFor();
+    EXPECT_TRUE(gen.Done());
 }
