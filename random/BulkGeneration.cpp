@@ -1,6 +1,7 @@
 #include "BulkGeneration.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cfenv>
 #include <exception>
 #include <limits>
@@ -40,7 +41,7 @@ std::size_t TBulkGeneration::NextSliceSize() const
         else
             left = left * perNumber - term_;
     }
-    return static_cast<std::size_t>(std::min<std::uint64_t>(left, SliceUniforms));
+    return static_cast<std::size_t>(std::min<std::uint64_t>(left, slice_));
 }
 
 namespace {
@@ -100,6 +101,7 @@ bool TBulkGeneration::Step()
     if (Finished())
         return true;
     const std::size_t n = NextSliceSize();
+    const auto start = std::chrono::steady_clock::now();
     uniforms_.resize(n);
     values_.resize(n);
     const TRandomState before = SaveRandomState();
@@ -116,6 +118,11 @@ bool TBulkGeneration::Step()
         std::rethrow_exception(error);
     }
     Consume(values_.data(), n);
+    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (took < StepTime / 2 && n == slice_)
+        slice_ = std::min(2 * slice_, SliceUniforms);
+    else if (took > 2 * StepTime)
+        slice_ = std::max<std::size_t>(slice_ / 2, 1);
     return Finished();
 }
 

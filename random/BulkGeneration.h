@@ -29,8 +29,12 @@ public:
     double Progress() const;
     TVector& Result() { return result_; }
 
-    // Uniform numbers drawn and evaluated per slice.
+    // Uniform numbers drawn and evaluated per slice: the first slice is small, and each next
+    // one is sized from the last one's time so that a step takes about StepTime, up to
+    // SliceUniforms. The slicing never changes a number, only how often a caller is back.
+    static constexpr std::size_t FirstSlice = 256;
     static constexpr std::size_t SliceUniforms = 8192;
+    static constexpr double StepTime = 0.04;  // seconds
 
 private:
     // How many uniform numbers the rest of the work takes, bounded by a slice.
@@ -46,6 +50,7 @@ private:
     std::size_t count_;
     unsigned threads_;
     TVector result_;
+    std::size_t slice_ = FirstSlice;
     std::size_t done_ = 0;        // numbers formed
     std::uint64_t term_ = 0;      // terms of the current number consumed
     double sum_ = 0;              // its running sum

@@ -1,5 +1,6 @@
 #include "Unit2.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,7 +175,13 @@ bool TForm2::GenerateExperimental(std::size_t count, TVector& result)
         [] { return -1.0; });
     GenThread = nullptr;
     if (!finished) {
+        // The thread sees the request between values and redraws; the windows keep painting
+        // until it has ended.
         thread.Terminate();
+        while (!thread.Done()) {
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
         try {
             thread.WaitFor();
         } catch (...) {
