@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QValueAxis>
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "Controls.h"
@@ -391,7 +392,10 @@ void TForm1::DrawHistogram()
             yExp = yExp + HistExpected[i];
         }
         bars << yObs;
-        line << QPointF(HistBounds[i], yExp);
+        // An expected count that is not a number (parameters outside the catalogue's bounds)
+        // has no point on the line: the chart is given finite values only.
+        if (std::isfinite(yExp))
+            line << QPointF(HistBounds[i], yExp);
         labels << QString::fromStdString(FormatShort(HistBounds[i], DecimalSeparator()));
         top = std::max({top, yObs, std::isfinite(yExp) ? yExp : 0.0});
     }
@@ -409,9 +413,12 @@ void TForm1::DrawHistogram()
     if (k == 0)
         return;
     const double first = HistBounds.front(), last = HistBounds.back();
-    const double half = k > 1 && last > first ? (last - first) / (k - 1) / 2 : 0.5;
-    Chart2AxisX->setRange(first - half, last + half);
-    PlaceBoundLabels(first - half, last + half);
+    // Half a category on either side, formed without overflow and held in the double range
+    // (bounds near the largest double).
+    const double half = k > 1 && last > first ? (last / 2 - first / 2) / (k - 1) : 0.5;
+    const double from = std::max(first - half, -DBL_MAX), to = std::min(last + half, DBL_MAX);
+    Chart2AxisX->setRange(from, to);
+    PlaceBoundLabels(from, to);
     Chart2AxisY->setRange(0, top > 0 ? top * 1.1 : 1);
     Chart2AxisY->applyNiceNumbers();
     ShowFittingValueMarks(bars);

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QValueAxis>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -359,4 +360,35 @@ TEST_F(Fitting, TheHistogramIsReadableForEveryCategoryCount)
         EXPECT_LE((axis->max() - axis->min()) / axis->tickInterval(), 10) << k;
         EXPECT_EQ(form->Series4->isLabelsVisible(), k == 3) << k;
     }
+}
+
+namespace {
+QStringList chartWarnings;
+void RecordWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg && !text.startsWith("This plugin does not support"))
+        chartWarnings << text;
+}
+}  // namespace
+
+// Bounds near the largest double: the histogram's axes and points are given finite numbers
+// only (the chart warns of and ignores any other).
+TEST_F(Fitting, TheHistogramGetsFiniteValuesOnly)
+{
+    chartWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+    form->DataBuffer = {-1.7e308, -1, 0, 0.5, 1, 2, 1.7e308};
+    Choose(TDistKind::Normal, Typed({"0", "1"}));
+    for (QRadioButton* view : {form->RadioButton3, form->RadioButton4}) {
+        view->click();
+        Execute(3);
+        EXPECT_TRUE(std::isfinite(form->Chart2AxisX->min()) && std::isfinite(form->Chart2AxisX->max()));
+        EXPECT_TRUE(std::isfinite(form->Chart2AxisY->max()));
+        for (const QPointF& p : form->Series5->points())
+            EXPECT_TRUE(std::isfinite(p.x()) && std::isfinite(p.y()));
+        for (int i = 0; i < form->Series4Bars->count(); ++i)
+            EXPECT_TRUE(std::isfinite(form->Series4Bars->at(i)));
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(chartWarnings.isEmpty()) << chartWarnings.join("\n").toStdString();
 }
