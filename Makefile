@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: deps build run test bench check-sanitize clean
+.PHONY: deps build run test bench package check-sanitize clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -21,6 +21,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# A Debian package in build/: velmora_<version>_amd64.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

@@ -1,15 +1,30 @@
-// Program start: the application object, the main window, the hidden generation dialog, and
+// Program start: the application object with its name and icon, the main window, the hidden generation dialog, and
 // the message loop until the main window closes.
 #include <QApplication>
+#include <QIcon>
 
 #include "Controls.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
+namespace {
+// The program's icon at the sizes built into it (the same images the installation puts in the
+// icon theme).
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/org.velmora.Velmora-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+}  // namespace
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
+    QApplication::setWindowIcon(AppIcon());
     QApplication::setFont(WindowFont());
 
     TForm1 form1;

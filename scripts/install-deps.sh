@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
   fonts-liberation xvfb xauth locales
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
