@@ -189,6 +189,9 @@ void TForm1::BuildCalculatorTab()
     RadioButton2 =
         MakeRadio(Panel1, "RadioButton2", {128, 88, 89, 17}, "Cumulative", viewHint, false);
     Button2 = MakeButton(Panel1, "Button2", {216, 88, 65, 17}, "Show", showHint);
+    for (auto [label, field] : {std::pair<QLabel*, QWidget*>{Label1, ComboBox1}, {Label2, Edit1},
+                                {Label3, Edit2}, {Label4, Edit3}, {Label5, Edit4}})
+        NameField(label, field);
     QWidget::setTabOrder(Edit4, Edit3);
     QWidget::setTabOrder(Edit3, Edit2);
     QWidget::setTabOrder(Edit2, Edit1);

@@ -291,15 +291,23 @@ void TForm1::BuildDataTab()
     Panel2 = MakePanel(TabSheet2, "Panel2", 41, true);
     Label7 = MakeLabel(Panel2, "Label7", 8, 16, "Count:", nullptr);
     Edit5 = MakeEdit(Panel2, "Edit5", {56, 8, 41, 24}, "0", nullptr, false);
+    // The count field is widened from its design width of 41 pixels to show the largest
+    // count whole, and the controls to its right move along.
+    Edit5->setText(QString::number(MaxDataCount));
+    const int grow = std::max(0, TextFitWidth(Edit5) - Edit5->width());
+    Edit5->setText(QStringLiteral("0"));
+    Edit5->resize(Edit5->width() + grow, Edit5->height());
     UpDown1 = Placed(new TUpDown(Panel2, Edit5, 0, static_cast<int>(MaxDataCount), 0), "UpDown1",
-                     {97, 8, 16, 24}, nullptr);
-    Button3 = MakeButton(Panel2, "Button3", {120, 8, 75, 25}, "Copy", nullptr);
-    Button4 = MakeButton(Panel2, "Button4", {200, 8, 75, 25}, "Paste", nullptr);
-    Button6 = MakeButton(Panel2, "Button6", {280, 8, 89, 25}, "Generate RND", nullptr);
+                     {97 + grow, 8, 16, 24}, nullptr);
+    Button3 = MakeButton(Panel2, "Button3", {120 + grow, 8, 75, 25}, "Copy", nullptr);
+    Button4 = MakeButton(Panel2, "Button4", {200 + grow, 8, 75, 25}, "Paste", nullptr);
+    Button6 = MakeButton(Panel2, "Button6", {280 + grow, 8, 89, 25}, "Generate RND", nullptr);
 
     GridModel = new DataGridModel(DataBuffer, DecimalSeparator(), this);
+    NameField(Label7, Edit5);
     StringGrid1 = new QTableView(TabSheet2);
     Name(StringGrid1, "StringGrid1", nullptr);
+    StringGrid1->setAccessibleName(QStringLiteral("Buffered data"));
     StringGrid1->setModel(GridModel);
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();

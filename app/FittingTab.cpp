@@ -112,9 +112,11 @@ TParamsDialog* TForm1::BuildParamsDialog(TDistKind kind)
         DistParamName(kind, i, name);
         DistParamHint(kind, i, hint);
         const std::string row = std::to_string(i);
-        MakeLabel(dialog, ("L" + row).c_str(), 8, 24 * i + 8, (name + " = ").c_str(), nullptr);
+        QLabel* label = MakeLabel(dialog, ("L" + row).c_str(), 8, 24 * i + 8,
+                                  (name + " = ").c_str(), nullptr);
         QLineEdit* edit = MakeEdit(dialog, ("E" + row).c_str(), {80, 24 * i, 120, 24}, "",
                                    hint.c_str(), false);
+        NameField(label, edit);
         auto* box = new QCheckBox(QStringLiteral("Auto"), dialog);
         Name(box, ("Ch" + row).c_str(), "Check if you want to estimate the parameter automatically.");
         box->move(208, 24 * i + 8);
@@ -315,6 +317,13 @@ void TForm1::BuildFittingTab()
                         "In the std. level of significance (5 %), null hypothesis", verdictHint);
     Label17 = MakeLabel(Panel4, "Label17", 320, 48, "N/A", verdictHint);
 
+    for (auto [label, field] :
+         {std::pair<QLabel*, QWidget*>{Label10, ComboBox2}, {Label11, Edit6}, {Label12, Edit7},
+          {Label14, Edit8}, {Label16, Edit9}, {Label20, Edit11}})
+        NameField(label, field);
+    // "of which [Edit10] were estimated.": the field is named by both captions.
+    NameField(Label18, Edit10);
+    Edit10->setAccessibleName(Label18->text().trimmed() + " … " + Label19->text().chopped(1));
     Label21 = MakeLabel(Panel5, "Label21", 0, 0, "Show", nullptr);
     RadioButton3 = MakeRadio(Panel5, "RadioButton3", {40, -1, 73, 17}, "Density", nullptr, true);
     RadioButton4 =

@@ -2,13 +2,18 @@
 // of its own.
 #include "Unit1.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFrame>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -67,7 +72,9 @@ TForm1::TForm1()
     BuildFittingTab();
     PageControl1->setCurrentIndex(0);
 
-    // Client area of the 558 x 530 outer window.
+    // Client area of the 558 x 530 outer window; never so small that a control of a tab
+    // leaves the window.
+    setMinimumSize(MinimumClientSize());
     resize(542, 492);
     CentreOnScreen(this);
     Hints = new HintTracker(this, StatusPanel);
@@ -77,6 +84,27 @@ TForm1::TForm1()
 
 
 
+
+QSize TForm1::MinimumClientSize() const
+{
+    // Each panel's controls with the design's margin of 8 pixels to the right; each tab's
+    // panels stacked above a chart or grid of at least ChartMinimum pixels.
+    constexpr int Margin = 8, ChartMinimum = 160;
+    int width = 0, height = 0;
+    for (QWidget* tab : {TabSheet1, TabSheet2, TabSheet3}) {
+        int panels = 0;
+        for (QFrame* panel : tab->findChildren<QFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!panel->objectName().startsWith(QLatin1String("Panel")))
+                continue;
+            width = std::max(width, panel->childrenRect().right() + 1 + Margin);
+            panels += panel->height();
+        }
+        height = std::max(height, panels + ChartMinimum);
+    }
+    const int frame = 2 * PageControl1->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    return {width + frame,
+            height + frame + PageControl1->tabBar()->sizeHint().height() + StatusBar1->height()};
+}
 
 void TForm1::FormCreate()
 {

@@ -158,6 +158,7 @@ private:
     void ApplyCount();      // the count field's number applied to buffer and grid
     void DrawHistogram();   // the fitting histogram for the current view
 
+    QSize MinimumClientSize() const;
     void BuildCalculatorTab();
     void BuildChart1();
     void WireCalculator();

@@ -17,6 +17,7 @@ struct MemoryPlatform final : Platform {
     bool AskYesNo(const QString&) override { return true; }
     QString ClipboardText() override { return clipboard; }
     void SetClipboardText(const QString& text) override { clipboard = text; }
+    void SetClipboardImage(const QImage&) override {}
 };
 
 TVector Million()

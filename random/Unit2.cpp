@@ -61,6 +61,9 @@ TForm2::TForm2()
                              "Transf. formula from other distrib.", TransformationHint, false);
     RadioButton3 = MakeRadio(this, "RadioButton3", {56, 136, 209, 17},
                              "Enhanced inverse: experimental", nullptr, false);
+    NameField(Label1, Edit1);
+    NameField(Label2, ComboBox1);
+    NameField(Label3, Edit2);
     Button1 = MakeButton(this, "Button1", {8, 160, 265, 25}, "Generate now",
                          "Click to execute the generation process");
     // The transformation has generators for Chi2 and Student only, and the kind before any

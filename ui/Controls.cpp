@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <QAction>
 #include <QChart>
 #include <QVBoxLayout>
 #include <QTabWidget>
@@ -20,8 +21,20 @@
 void Name(QWidget* control, const char* name, const char* hint)
 {
     control->setObjectName(QString::fromLatin1(name));
-    if (hint)
+    if (hint) {
         control->setStatusTip(QString::fromUtf8(hint));
+        control->setAccessibleDescription(QString::fromUtf8(hint));
+    }
+}
+
+void NameField(QLabel* label, QWidget* field)
+{
+    label->setBuddy(field);
+    QString caption = label->text().trimmed();
+    for (const QString& end : {QStringLiteral(":"), QStringLiteral("=")})
+        if (caption.endsWith(end))
+            caption = caption.chopped(end.size()).trimmed();
+    field->setAccessibleName(caption);
 }
 
 QFrame* MakePanel(QWidget* parent, const char* name, int height, bool bevel)
@@ -102,8 +115,25 @@ QChartView* MakeChart(QWidget* parent, const char* name, const char* hint)
     chart->setBackgroundRoundness(0);
     auto* view = new QChartView(chart, parent);
     Name(view, name, hint);
+    view->setAccessibleName(QString::fromUtf8(hint));
     view->setRenderHint(QPainter::Antialiasing);
+    view->setFocusPolicy(Qt::StrongFocus);
+    view->setStyleSheet(QStringLiteral("QChartView { border: 1px solid transparent; }"
+                                       "QChartView:focus { border: 1px solid palette(highlight); }"));
+    auto* copy = new QAction(QStringLiteral("Copy image"), view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    view->addAction(copy);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(copy, &QAction::triggered, view,
+                     [view] { CurrentPlatform().SetClipboardImage(ChartImage(view)); });
     return view;
+}
+
+QImage ChartImage(QChartView* view)
+{
+    // The chart alone, without the focus frame the view draws around it.
+    return view->viewport()->grab().toImage();
 }
 
 QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption)

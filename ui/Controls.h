@@ -24,8 +24,12 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
-// Gives a control its name (also its objectName) and, when hint is not null, its hint.
+// Gives a control its name (also its objectName) and, when hint is not null, its hint (shown
+// in the status bar, and the description a screen reader gives).
 void Name(QWidget* control, const char* name, const char* hint);
+// Makes the label the buddy of its field, and gives the field the label's caption (without a
+// closing colon or " = ") as the name a screen reader announces.
+void NameField(QLabel* label, QWidget* field);
 
 // Names a control, gives it its hint and puts it at its fixed place in its parent.
 template <class W>
@@ -57,11 +61,15 @@ int TextFitWidth(const QLineEdit* field);
 void RefreshTextTip(QLineEdit* field);
 
 // A page of a tab widget with a vertical layout and no margins, and a chart view with its
-// legend at the bottom, both named.
+// legend at the bottom, both named. The chart view is a tab stop, named after its hint, with a
+// frame in the highlight colour while it has focus; its context menu and Ctrl+C put the chart
+// on the clipboard as an image at the screen's pixel ratio.
 class QTabWidget;
 class QChartView;
 QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption);
 QChartView* MakeChart(QWidget* parent, const char* name, const char* hint);
+// The chart as it is shown, at the screen's pixel ratio.
+QImage ChartImage(QChartView* view);
 // A named line series with its title, drawn 2 pixels wide in the colour, without point marks.
 class QLineSeries;
 QLineSeries* MakeLineSeries(const char* name, const char* title, const QColor& colour);

@@ -8,15 +8,22 @@
 #include <new>
 
 namespace {
+// What a title bar takes beside its caption: the window's icon and its three buttons, with
+// room for a title font larger than the window's.
+constexpr int TitleBarExtras = 160;
+
 class QtPlatform final : public Platform {
 public:
     QString InputBox(const QString& caption, const QString& prompt,
                      const QString& defaultText) override
     {
-        bool ok = false;
-        const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
-                                                   QLineEdit::Normal, defaultText, &ok);
-        return ok ? text : QString();
+        QInputDialog box(QApplication::activeWindow());
+        box.setWindowTitle(caption);
+        box.setLabelText(prompt);
+        box.setTextValue(defaultText);
+        // Wide enough for the whole caption in the title bar, beside its icon and buttons.
+        box.setMinimumWidth(box.fontMetrics().horizontalAdvance(caption) + TitleBarExtras);
+        return box.exec() == QDialog::Accepted ? box.textValue() : QString();
     }
 
     // Plain boxes: no icon; a message has one OK button and the program's name as title, a
@@ -42,6 +49,11 @@ public:
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(text);
+    }
+
+    void SetClipboardImage(const QImage& image) override
+    {
+        QGuiApplication::clipboard()->setImage(image);
     }
 };
 

@@ -2,6 +2,7 @@
 // so that tests can script the user's answers. The real implementation uses Qt's dialogs.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <functional>
 
@@ -20,6 +21,8 @@ public:
     virtual QString ClipboardText() = 0;
     // Empties the clipboard and puts the plain text on it.
     virtual void SetClipboardText(const QString& text) = 0;
+    // Puts an image on the clipboard (as PNG for the programs that paste it).
+    virtual void SetClipboardImage(const QImage& image) = 0;
 };
 
 // The process-wide platform; the Qt one unless a test installed another.

@@ -13,6 +13,7 @@ struct ScriptedPlatform final : Platform {
     QStringList prompts;          // "caption|prompt" of each input box shown
     QStringList messages;         // texts of the message boxes and questions shown
     QString clipboard;
+    QImage clipboardImage;
     std::function<void()> onQuestion;  // runs as a Yes/No question is shown
     std::function<void()> onMessage;   // runs as a message box is shown
 
@@ -47,4 +48,5 @@ struct ScriptedPlatform final : Platform {
     }
     QString ClipboardText() override { return clipboard; }
     void SetClipboardText(const QString& text) override { clipboard = text; }
+    void SetClipboardImage(const QImage& image) override { clipboardImage = image; }
 };
