@@ -229,21 +229,19 @@ void TForm1::Button5Click()
     HistExpected.swap(run.expected);
     DrawHistogram();
 
-    QPalette verdict = Label17->palette();
     ShowText(Edit8, QString::fromStdString(run.verdict));
     ShowText(Edit11, QString::fromStdString(FitDetails(run, FitEstimatedCount, DecimalSeparator())));
     if (run.fatal) {
         ShowText(Edit9, QStringLiteral("N/A"));
         Label17->setText(QStringLiteral("N/A"));
-        verdict.setColor(QPalette::WindowText, QColor(0, 0, 0));
+        VerdictColour = QColor(0, 0, 0);
     } else {
         ShowText(Edit9, QString::fromStdString(FormatGeneral(run.alpha, DecimalSeparator())));
         Label17->setText(run.rejected ? QStringLiteral("is rejected.")
                                       : QStringLiteral("can not be rejected."));
-        verdict.setColor(QPalette::WindowText,
-                         run.rejected ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        VerdictColour = run.rejected ? QColor(255, 0, 0) : QColor(0, 0, 255);
     }
-    Label17->setPalette(verdict);
+    ShowTextColours();
     Label17->adjustSize();
     Panel4Resize();
 }
@@ -289,9 +287,6 @@ void TForm1::BuildFittingTab()
     Label9 = MakeLabel(Panel3, "Label9", 136, 8,
                        "Buffered data origin is in the distribution defined as follows",
                        "Null hypothesis");
-    QPalette red = Label9->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    Label9->setPalette(red);
     Label10 = MakeLabel(Panel3, "Label10", 8, 32, "Distribution", "Distribution type");
     ComboBox2 = MakeList(Panel3, "ComboBox2", {136, 24, 169, 24}, "Distribution type");
     Label11 = MakeLabel(Panel3, "Label11", 8, 56, "with params", "distribution parameters");

@@ -3,8 +3,15 @@
 #include "Unit1.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include <QApplication>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QPen>
 #include <QFrame>
 #include <QComboBox>
 #include <QEvent>
@@ -18,10 +25,36 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "Contrast.h"
 #include "Controls.h"
 #include "HintTracker.h"
 
 TForm1* Form1 = nullptr;
+
+namespace {
+// A new application palette (a light or dark desktop theme) is announced to the application
+// object; the watch hands it on.
+class ApplicationPaletteWatch : public QObject {
+public:
+    ApplicationPaletteWatch(QObject* owner, std::function<void()> changed)
+        : QObject(owner), changed_(std::move(changed))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~ApplicationPaletteWatch() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+            changed_();
+        return false;
+    }
+
+private:
+    std::function<void()> changed_;
+};
+}  // namespace
 
 
 // The window's own teardown, which follows, moves the focus and delivers events while this
@@ -33,6 +66,7 @@ TForm1::~TForm1()
     disconnect(Edit5, nullptr, this, nullptr);
     disconnect(FocusWatch);
     delete GridWatch;
+    delete PaletteWatch;
     delete Hints;
     if (Form1 == this)
         Form1 = nullptr;
@@ -46,9 +80,6 @@ TForm1::TForm1()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(WindowFont());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
-    setPalette(pal);
     setAutoFillBackground(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -78,12 +109,38 @@ TForm1::TForm1()
     resize(542, 492);
     CentreOnScreen(this);
     Hints = new HintTracker(this, StatusPanel);
+    FollowAppPalette();
+    PaletteWatch = new ApplicationPaletteWatch(this, [this] { FollowAppPalette(); });
 
     FormCreate();
 }
 
 
 
+void TForm1::FollowAppPalette()
+{
+    QPalette pal = QApplication::palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+    ShowTextColours();
+    for (QChartView* chart : {Chart1, Chart2})
+        FollowPalette(chart->chart(), chart->palette());
+    const QColor chartBackground = IsDark(palette()) ? palette().color(QPalette::Window) : Qt::white;
+    Series5->setPen(QPen(LegibleOn(QColor(0, 0, 255), chartBackground), 2));
+    Series4Bars->setLabelColor(LegibleOn(QColor(0, 0, 0), chartBackground));
+}
+
+void TForm1::ShowTextColours()
+{
+    const QColor window = palette().color(QPalette::Window);
+    const auto colour = [&window](QLabel* label, const QColor& listed) {
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, LegibleOn(listed, window));
+        label->setPalette(pal);
+    };
+    colour(Label9, QColor(255, 0, 0));
+    colour(Label17, VerdictColour);
+}
 
 QSize TForm1::MinimumClientSize() const
 {

@@ -2,6 +2,7 @@
 // fitting tab, and a status bar showing the hint of the control under the pointer.
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 #include "Stat_Lib.h"
@@ -40,7 +41,7 @@ public:
     QTabWidget* PageControl1;
     QStatusBar* StatusBar1;
     QLabel* StatusPanel;  // the status bar's one panel
-    HintTracker* Hints;   // keeps the panel on the hint under the pointer
+    HintTracker* Hints = nullptr;  // keeps the panel on the hint under the pointer
 
     // Calculator tab
     QWidget* TabSheet1;
@@ -149,6 +150,7 @@ private:
     // What listens to the whole application on the form's behalf (the grid's exit).
     QMetaObject::Connection FocusWatch;
     QObject* GridWatch = nullptr;
+    QObject* PaletteWatch = nullptr;
 
     // The work handlers share: a handler calls these, never another handler.
     void SelectCalcInput(QLineEdit* input);  // X or the probability as the input
@@ -159,6 +161,13 @@ private:
     void DrawHistogram();   // the fitting histogram for the current view
 
     QSize MinimumClientSize() const;
+    // The window's colours from the application's palette: the window in the button colour,
+    // the coloured texts and the charts legible on it (see ShowTextColours).
+    void FollowAppPalette();
+    // The null hypothesis in red and the verdict in VerdictColour, as listed on a light window,
+    // lightened to stay legible on a dark one.
+    void ShowTextColours();
+    QColor VerdictColour{0, 0, 0};
     void BuildCalculatorTab();
     void BuildChart1();
     void WireCalculator();

@@ -1,22 +1,27 @@
 #include "Controls.h"
 
+#include <QAbstractAxis>
 #include <QAction>
 #include <QChart>
-#include <QVBoxLayout>
-#include <QTabWidget>
 #include <QChartView>
-#include <QLineSeries>
 #include <QComboBox>
+#include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLegend>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QVariant>
+
+#include "Contrast.h"
 
 void Name(QWidget* control, const char* name, const char* hint)
 {
@@ -155,6 +160,45 @@ QLineSeries* MakeLineSeries(const char* name, const char* title, const QColor& c
     series->setPen(QPen(colour, 2));
     series->setPointsVisible(false);
     return series;
+}
+
+namespace {
+// A value an object had when first seen, kept on it to go back to from a dark palette.
+template <class T, class Get>
+T Designed(QObject* object, const char* name, Get get)
+{
+    const QVariant kept = object->property(name);
+    if (kept.isValid())
+        return kept.value<T>();
+    const T value = get();
+    object->setProperty(name, QVariant::fromValue(value));
+    return value;
+}
+}  // namespace
+
+void FollowPalette(QChart* chart, const QPalette& palette)
+{
+    const bool dark = IsDark(palette);
+    const QColor text = palette.color(QPalette::Text);
+    const QBrush background =
+        Designed<QBrush>(chart, "designedBackground", [chart] { return chart->backgroundBrush(); });
+    chart->setBackgroundBrush(dark ? QBrush(palette.color(QPalette::Window)) : background);
+    const QBrush plotArea = Designed<QBrush>(chart, "designedPlotArea",
+                                             [chart] { return chart->plotAreaBackgroundBrush(); });
+    chart->setPlotAreaBackgroundBrush(dark ? QBrush(palette.color(QPalette::Base)) : plotArea);
+    QLegend* legend = chart->legend();
+    const QColor legendText =
+        Designed<QColor>(legend, "designedLabels", [legend] { return legend->labelColor(); });
+    legend->setLabelColor(dark ? text : legendText);
+    for (QAbstractAxis* axis : chart->axes()) {
+        const auto kept = [axis](const char* name, auto get) { return Designed<QColor>(axis, name, get); };
+        const QColor labels = kept("designedLabels", [axis] { return axis->labelsColor(); });
+        const QColor line = kept("designedLine", [axis] { return axis->linePenColor(); });
+        const QColor grid = kept("designedGrid", [axis] { return axis->gridLineColor(); });
+        axis->setLabelsColor(dark ? text : labels);
+        axis->setLinePenColor(dark ? text : line);
+        axis->setGridLineColor(dark ? palette.color(QPalette::Mid) : grid);
+    }
 }
 
 void LocaliseNumbers(QChart* chart)

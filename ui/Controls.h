@@ -74,6 +74,13 @@ QImage ChartImage(QChartView* view);
 class QLineSeries;
 QLineSeries* MakeLineSeries(const char* name, const char* title, const QColor& colour);
 
+class QChart;
+// A chart's background, plot area, legend and axes in the window's palette: as designed (the
+// light chart theme) in a light palette; in a dark one the window and base colours with the
+// palette's text colour. Call again when the palette changes.
+class QPalette;
+void FollowPalette(QChart* chart, const QPalette& palette);
+
 // A chart's axis numbers in the locale's decimal separator, as in the fields, without group
 // separators.
 class QChart;

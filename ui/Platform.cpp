@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QStyle>
 #include <QMessageBox>
 #include <exception>
 #include <new>
@@ -21,8 +23,11 @@ public:
         box.setWindowTitle(caption);
         box.setLabelText(prompt);
         box.setTextValue(defaultText);
-        // Wide enough for the whole caption in the title bar, beside its icon and buttons.
-        box.setMinimumWidth(box.fontMetrics().horizontalAdvance(caption) + TitleBarExtras);
+        // Wide enough for the whole caption in the title bar, beside its icon and buttons: the
+        // box's layout sizes it to its contents, so the contents are made that wide.
+        const int width = box.fontMetrics().horizontalAdvance(caption) + TitleBarExtras;
+        if (auto* field = box.findChild<QLineEdit*>())
+            field->setMinimumWidth(width - 2 * box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
         return box.exec() == QDialog::Accepted ? box.textValue() : QString();
     }
 

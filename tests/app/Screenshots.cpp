@@ -1,0 +1,93 @@
+// Writes the screenshots of docs/screenshots: every tab of the main window, and the
+// generation dialog, in the light and the dark palette, each in a typical state.
+// Usage: velmora_screenshots <folder>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "BulkGeneration.h"
+#include "Palettes.h"
+#include "ScriptedPlatform.h"
+#include "SimpleRandomLib.h"
+#include "Unit1.h"
+#include "Unit2.h"
+
+namespace {
+void Save(QWidget* w, const QString& path)
+{
+    QApplication::processEvents();
+    if (!w->grab().save(path))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+}
+
+void Shoot(const QString& folder, const QString& scheme)
+{
+    ScriptedPlatform platform;
+    auto form = std::make_unique<TForm1>();
+    form->resize(542, 492);
+    form->show();
+
+    // The calculator: the normal density at X = 1.2, typed.
+    platform.inputs = {"0", "1"};
+    form->ComboBox1->setCurrentIndex(KindIndex(TDistKind::Normal));
+    emit form->ComboBox1->activated(KindIndex(TDistKind::Normal));
+    form->Edit2->setFocus();
+    form->Edit2->selectAll();
+    QTest::keyClicks(form->Edit2, "1.2");
+    form->Button1->click();
+    Save(form.get(), folder + "/calculator-" + scheme + ".png");
+
+    // The data tab: 2000 numbers of the normal distribution.
+    SeedRandom(11);
+    TBulkGeneration normal(TGenMethod::Inverse, TDistKind::Normal, {10, 2}, 2000);
+    normal.Run();
+    form->DataBuffer = normal.Result();
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
+    Save(form.get(), folder + "/data-" + scheme + ".png");
+
+    // The fitting tab: the normal hypothesis with estimated parameters, 20 categories.
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    QTimer::singleShot(0, [] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            d->findChild<QPushButton*>("OK")->click();
+    });
+    form->ComboBox2->setCurrentIndex(KindIndex(TDistKind::Normal));
+    emit form->ComboBox2->activated(KindIndex(TDistKind::Normal));
+    form->Edit7->setText("20");
+    form->Button5->click();
+    Save(form.get(), folder + "/fitting-" + scheme + ".png");
+
+    TForm2 form2;
+    form2.show();
+    Save(&form2, folder + "/generation-" + scheme + ".png");
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    {
+        PaletteScope light(Scheme::Light);
+        Shoot(folder, "light");
+    }
+    {
+        PaletteScope dark(Scheme::Dark);
+        Shoot(folder, "dark");
+    }
+    return 0;
+}
