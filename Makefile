@@ -29,14 +29,17 @@ package: build
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
-# Every suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the Qt-free suites
-# (with the two-thread stress test) under ThreadSanitizer. Any report fails.
+# Every suite under AddressSanitizer + UndefinedBehaviorSanitizer, and a random user of 20,000
+# events on the real windows; then the Qt-free suites (with the two-thread stress test) under
+# ThreadSanitizer. Any report fails.
 check-sanitize: deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
 	  -DVELMORA_SANITIZE=address,undefined >/dev/null
 	@cmake --build build-asan -j$(JOBS)
 	@cd build-asan && QT_QPA_PLATFORM=offscreen \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
+	@QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+	  build-asan/tests/app/velmora_monkey --events 20000 --seed 1
 	@cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
 	  -DVELMORA_WINDOWS=OFF -DVELMORA_SANITIZE=thread >/dev/null
 	@cmake --build build-tsan -j$(JOBS)

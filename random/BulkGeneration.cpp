@@ -5,6 +5,7 @@
 #include <cfenv>
 #include <exception>
 #include <limits>
+#include <numeric>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -45,27 +46,35 @@ std::size_t TBulkGeneration::NextSliceSize() const
 }
 
 namespace {
-// values[i] := the inverse at uniforms[i], in contiguous ranges on up to `threads` threads.
-// Returns the index of the first failing value (n when none) and its error in `error`.
+// values[i] := the inverse at uniforms[i], on up to `threads` threads. The inverses are
+// evaluated in ascending order of their uniform numbers, each thread a contiguous run of that
+// order: successive searches then end in the same panel and share the first halvings of their
+// step, which the walks remember. Each value is a pure function of its uniform number, so the
+// order changes no bit. Returns the index of the first failing value in sequence order (n when
+// none) and its error in `error`.
 std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double* uniforms,
                              double* values, std::size_t n, unsigned threads,
                              std::exception_ptr& error)
 {
+    std::vector<std::uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(),
+              [uniforms](std::uint32_t a, std::uint32_t b) { return uniforms[a] < uniforms[b]; });
     struct Range {
-        std::size_t from, to, failed;
-        std::exception_ptr error;
+        std::size_t from, to;
+        bool failed = false;
     };
     const std::size_t parts = std::max<std::size_t>(1, std::min<std::size_t>(threads, n / 256));
     std::vector<Range> ranges(parts);
     for (std::size_t r = 0; r < parts; ++r)
-        ranges[r] = {n * r / parts, n * (r + 1) / parts, n * (r + 1) / parts, nullptr};
+        ranges[r] = {n * r / parts, n * (r + 1) / parts};
     const auto evaluate = [&](Range& range) {
-        for (std::size_t i = range.from; i < range.to; ++i) {
+        for (std::size_t k = range.from; k < range.to; ++k) {
+            const std::uint32_t i = order[k];
             try {
                 values[i] = DistEval(kind, TDistFunc::Inverse, params, uniforms[i]);
             } catch (...) {
-                range.failed = i;
-                range.error = std::current_exception();
+                range.failed = true;
                 return;
             }
         }
@@ -87,11 +96,18 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
         w.join();
     for (std::size_t rest = r; rest < parts; ++rest)
         evaluate(ranges[rest]);
-    for (const Range& range : ranges)
-        if (range.error) {
-            error = range.error;
-            return range.failed;
+    if (std::none_of(ranges.begin(), ranges.end(), [](const Range& g) { return g.failed; }))
+        return n;
+    // Some value failed: the first in sequence order is found one at a time, as the loop of
+    // single calls would meet it.
+    for (std::size_t i = 0; i < n; ++i) {
+        try {
+            values[i] = DistEval(kind, TDistFunc::Inverse, params, uniforms[i]);
+        } catch (...) {
+            error = std::current_exception();
+            return i;
         }
+    }
     return n;
 }
 }  // namespace

@@ -33,7 +33,7 @@ public:
     // one is sized from the last one's time so that a step takes about StepTime, up to
     // SliceUniforms. The slicing never changes a number, only how often a caller is back.
     static constexpr std::size_t FirstSlice = 256;
-    static constexpr std::size_t SliceUniforms = 8192;
+    static constexpr std::size_t SliceUniforms = 65536;
     static constexpr double StepTime = 0.04;  // seconds
 
 private:

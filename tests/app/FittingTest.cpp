@@ -392,3 +392,24 @@ TEST_F(Fitting, TheHistogramGetsFiniteValuesOnly)
     qInstallMessageHandler(previous);
     EXPECT_TRUE(chartWarnings.isEmpty()) << chartWarnings.join("\n").toStdString();
 }
+
+// Histograms of very different spans one after the other: each is drawn with a handful of
+// labels (before, the previous interval laid over a span of 1e300 made the window hang).
+TEST_F(Fitting, HistogramsOfAnySpanFollowEachOther)
+{
+    Choose(TDistKind::Normal, Typed({"0", "1"}));
+    const TVector spans[] = {{1, 2, 3, 4, 5, 6},
+                             {-1e300, -1, 0, 1, 1e300, 2},
+                             {0.001, 0.002, 0.003, 0.004},
+                             {1e17, 1e17 + 16, 1e17 + 32, 1e17 + 64},
+                             {-5e-310, 0, 5e-310, 1e-309}};
+    for (const TVector& data : spans) {
+        form->DataBuffer = data;
+        Execute(3);
+        QApplication::processEvents();
+        const QValueAxis* axis = form->Chart2AxisX;
+        EXPECT_TRUE(axis->tickType() == QValueAxis::TicksFixed ||
+                    (axis->max() - axis->min()) / axis->tickInterval() <= 10)
+            << data[0];
+    }
+}
