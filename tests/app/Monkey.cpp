@@ -429,12 +429,18 @@ int main(int argc, char** argv)
             auto& s = slow[event.name];
             ++s.first;
             s.second = std::max(s.second, blocked);
-            std::fprintf(stderr, "event %ld (%s): %lld ms; count %s; generation %s, %s, %s%s%s\n", e,
-                         event.name, static_cast<long long>(blocked), qPrintable(form->Edit5->text()),
-                         qPrintable(form2->Edit1->text()), qPrintable(form2->ComboBox1->currentText()),
-                         qPrintable(form2->Edit2->text()),
+            std::fprintf(stderr,
+                         "event %ld (%s): %lld ms; calculator %s (%s) X %s p %s; count %s; "
+                         "generation %s, %s, %s%s%s; hypothesis %s (%s), %s categories\n",
+                         e, event.name, static_cast<long long>(blocked),
+                         qPrintable(form->ComboBox1->currentText()), qPrintable(form->Edit1->text()),
+                         qPrintable(form->Edit2->text()), qPrintable(form->Edit4->text()),
+                         qPrintable(form->Edit5->text()), qPrintable(form2->Edit1->text()),
+                         qPrintable(form2->ComboBox1->currentText()), qPrintable(form2->Edit2->text()),
                          form2->RadioButton2->isChecked() ? " transformation" : "",
-                         form2->RadioButton3->isChecked() ? " experimental" : "");
+                         form2->RadioButton3->isChecked() ? " experimental" : "",
+                         qPrintable(form->ComboBox2->currentText()), qPrintable(form->Edit6->text()),
+                         qPrintable(form->Edit7->text()));
         }
         const bool changed = Hash(form->DataBuffer) != before;
         changedBy[event.name] += changed;
