@@ -46,20 +46,22 @@ std::size_t TBulkGeneration::NextSliceSize() const
 }
 
 namespace {
-// values[i] := the inverse at uniforms[i], on up to `threads` threads. The inverses are
-// evaluated in ascending order of their uniform numbers, each thread a contiguous run of that
-// order: successive searches then end in the same panel and share the first halvings of their
-// step, which the walks remember. Each value is a pure function of its uniform number, so the
-// order changes no bit. Returns the index of the first failing value in sequence order (n when
-// none) and its error in `error`.
+// values[i] := the inverse at uniforms[i], on up to `threads` threads, each a contiguous run.
+// `sorted`: in ascending order of the uniform numbers, so that successive searches end in the
+// same panel and share the first halvings of their step, which the walks remember (worth its
+// sort where an inverse searches a grid). Each value is a pure function of its uniform number,
+// so the order changes no bit. Returns the index of the first failing value in sequence order
+// (n when none) and its error in `error`.
 std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double* uniforms,
-                             double* values, std::size_t n, unsigned threads,
+                             double* values, std::size_t n, unsigned threads, bool sorted,
                              std::exception_ptr& error)
 {
     std::vector<std::uint32_t> order(n);
     std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(),
-              [uniforms](std::uint32_t a, std::uint32_t b) { return uniforms[a] < uniforms[b]; });
+    if (sorted)
+        std::sort(order.begin(), order.end(), [uniforms](std::uint32_t a, std::uint32_t b) {
+            return uniforms[a] < uniforms[b];
+        });
     struct Range {
         std::size_t from, to;
         bool failed = false;
@@ -125,7 +127,7 @@ bool TBulkGeneration::Step()
         uniforms_[i] = RandomUniform();
     std::exception_ptr error;
     const std::size_t failed =
-        EvaluateInverses(kind_, params_, uniforms_.data(), values_.data(), n, threads_, error);
+        EvaluateInverses(kind_, params_, uniforms_.data(), values_.data(), n, threads_, sorted_, error);
     if (error) {
         // One at a time, the loop would have drawn up to the failing number and stopped there.
         RestoreRandomState(before);
@@ -139,6 +141,8 @@ bool TBulkGeneration::Step()
         slice_ = std::min(2 * slice_, SliceUniforms);
     else if (took > 2 * StepTime)
         slice_ = std::max<std::size_t>(slice_ / 2, 1);
+    // Inverses that take a microsecond or more search a grid: the next slices are sorted.
+    sorted_ = took > SortedFrom * static_cast<double>(n);
     return Finished();
 }
 

@@ -35,6 +35,7 @@ public:
     static constexpr std::size_t FirstSlice = 256;
     static constexpr std::size_t SliceUniforms = 65536;
     static constexpr double StepTime = 0.04;  // seconds
+    static constexpr double SortedFrom = 1e-6;  // seconds per number: see EvaluateInverses
 
 private:
     // How many uniform numbers the rest of the work takes, bounded by a slice.
@@ -51,6 +52,7 @@ private:
     unsigned threads_;
     TVector result_;
     std::size_t slice_ = FirstSlice;
+    bool sorted_ = false;  // the next slice is evaluated in the order of its uniform numbers
     std::size_t done_ = 0;        // numbers formed
     std::uint64_t term_ = 0;      // terms of the current number consumed
     double sum_ = 0;              // its running sum
