@@ -128,6 +128,10 @@ void TForm1::FollowAppPalette()
     const QColor chartBackground = IsDark(palette()) ? palette().color(QPalette::Window) : Qt::white;
     Series5->setPen(QPen(LegibleOn(QColor(0, 0, 255), chartBackground), 2));
     Series4Bars->setLabelColor(LegibleOn(QColor(0, 0, 0), chartBackground));
+    // The style draws the grid's lines a shade darker than the window, which a dark base
+    // hides: there they take the palette's light colour.
+    StringGrid1->setStyleSheet(IsDark(palette()) ? QStringLiteral("QTableView { gridline-color: palette(light); }")
+                                                 : QString());
 }
 
 void TForm1::ShowTextColours()
