@@ -25,9 +25,10 @@ L FNumeratorFactors(long long n, long long m)
 
 // What the F density takes from n and m alone, formed once per pair (per thread) by the same
 // arithmetic:
-// - for the direct product, the first three factors of the numerator and the Gamma product of
-//   the denominator, with bounds of their bits (each HalfPower(a, y) squares its base up to
-//   y^a at most), kept only where the pair's part stays far inside the extended range;
+// - the first three factors of the numerator and the Gamma product of the denominator, kept
+//   wherever forming them raised no error flag, with bounds of their bits (each HalfPower(a, y)
+//   squares its base up to y^a at most) that allow the direct product only where the pair's
+//   part stays far inside the extended range;
 // - whether those three factors alone overflow, when every product leaves the range;
 // - the terms of the logarithms that do not depend on x.
 // The bounds and the overflow test only choose between ways of forming the density that give
@@ -39,6 +40,8 @@ struct FConstants {
     bool beyondRange = false;  // the numerator's first three factors overflow
     L numerator = 0;           // FNumeratorFactors(n, m)
     L gammas = 0;              // HalfGamma(n) * HalfGamma(m)
+    bool factorsKept = false;  // both formed without an error flag: they stand for forming
+                               // them again, in the direct product and near the range alike
     long long numeratorBits = 0, gammaBits = 0;
     L logNumerator = 0;  // n/2 ln n + ln Gamma((n+m)/2) + m/2 ln m
     L logGammaN = 0, logGammaM = 0;  // ln Gamma(n/2), ln Gamma(m/2)
@@ -58,21 +61,32 @@ const FConstants& FConstantsFor(long long n, long long m)
         c.numeratorBits = 2LL * n * Bits(n) + Bits(HalfGamma(n + m)) + 2LL * m * Bits(m);
         c.gammaBits = Bits(HalfGamma(n)) + Bits(HalfGamma(m));
         c.direct = c.numeratorBits < Room && c.gammaBits < Room;
-        if (c.direct) {
-            c.numerator = FNumeratorFactors(n, m);
-            c.gammas = HalfGamma(n) * HalfGamma(m);
-        }
         const L ln = n, lm = m;
         c.logNumerator = ln / 2 * std::log(ln) + LogGamma((ln + lm) / 2) + lm / 2 * std::log(lm);
         c.logGammaN = LogGamma(ln / 2);
         c.logGammaM = LogGamma(lm / 2);
         Settle(c.logGammaM);
     });
-    if (!c.direct)
-        c.beyondRange = FloatErrorsOf([&] {
-            Settle(FNumeratorFactors(n, m));
-        }) & FE_OVERFLOW;
+    const int numeratorErrors = FloatErrorsOf([&] { c.numerator = Settle(FNumeratorFactors(n, m)); });
+    const int gammaErrors = FloatErrorsOf([&] { c.gammas = Settle(HalfGamma(n) * HalfGamma(m)); });
+    c.beyondRange = !c.direct && (numeratorErrors & FE_OVERFLOW);
+    c.factorsKept = numeratorErrors == 0 && gammaErrors == 0;
     return c;
+}
+
+// Whether the direct denominator (n x + m)^((n+m)/2), formed by square and multiply, raises
+// the overflow flag for certain: its last squaring reaches y^(2^b) for the b bits of
+// (n+m)/2, at least 2^(e 2^b) for y of binary exponent e, which leaves the extended range
+// once e 2^b reaches 16384. The density then goes through logarithms, as after trying.
+bool DenominatorOverflows(long long n, long long m, L x)
+{
+    const L y = n * x + m;
+    if (!(y >= 2) || !std::isfinite(y))
+        return false;
+    int bits = 0;
+    for (unsigned long long half = static_cast<unsigned long long>((n + m) / 2); half != 0; half >>= 1)
+        ++bits;
+    return bits >= 15 || static_cast<long long>(std::ilogb(y)) * (1LL << bits) >= 16384;
 }
 
 // The F density through logarithms, for degrees of freedom whose direct product leaves even
@@ -108,15 +122,20 @@ double FDensity(const TVector& params, double x)
     if (c.beyondRange && !nearZeroSingular)
         return static_cast<double>(FDensityByLogs(c, lx));
 
+    const bool inRangeDegrees = n >= 1 && m >= 1 && !nearZeroSingular;
+    if (inRangeDegrees && DenominatorOverflows(n, m, lx))
+        return static_cast<double>(FDensityByLogs(c, lx));
+
     // Near the extended range: try the product, and go through logarithms if it overflowed.
     L direct = 0;
     const int raised = FloatErrorsOf([&] {
-        const L num = FNumeratorFactors(n, m) * HalfPower(n - 2, lx);
-        const L den = HalfPower(n + m, n * lx + m) * (HalfGamma(n) * HalfGamma(m));
+        const L num = (c.factorsKept ? c.numerator : FNumeratorFactors(n, m)) * HalfPower(n - 2, lx);
+        const L den = HalfPower(n + m, n * lx + m) *
+                      (c.factorsKept ? c.gammas : HalfGamma(n) * HalfGamma(m));
         direct = Settle(num / den);
     });
 
-    const bool leftRange = (raised & FE_OVERFLOW) && n >= 1 && m >= 1 && !nearZeroSingular;
+    const bool leftRange = (raised & FE_OVERFLOW) && inRangeDegrees;
     if (leftRange)
         return static_cast<double>(FDensityByLogs(c, lx));
     std::feraiseexcept(raised);
