@@ -76,7 +76,7 @@ struct ZeroTail {
     }
 };
 
-// What the grids need to know of a density, given by its family (stat/dist/DensityFacts.cpp):
+// What the grids need to know of a density, given by its family (its row in stat/dist/Families.cpp):
 // how many parameters it reads (the first `reads`; all when -1), whether it reads their whole
 // parts (degrees of freedom), and where it is 0 for good in the direction of h.
 struct TDensityFacts {
