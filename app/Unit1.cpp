@@ -123,9 +123,8 @@ void TForm1::FollowAppPalette()
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     setPalette(pal);
     ShowTextColours();
-    for (QChartView* chart : {Chart1, Chart2})
-        FollowPalette(chart->chart(), chart->palette());
-    const QColor chartBackground = IsDark(palette()) ? palette().color(QPalette::Window) : Qt::white;
+    FollowPalette(Chart1->chart(), Chart1->palette());
+    const QColor chartBackground = FollowPalette(Chart2->chart(), Chart2->palette());
     Series5->setPen(QPen(LegibleOn(QColor(0, 0, 255), chartBackground), 2));
     Series4Bars->setLabelColor(LegibleOn(QColor(0, 0, 0), chartBackground));
     // The style draws the grid's lines a shade darker than the window, which a dark base

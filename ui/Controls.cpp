@@ -113,6 +113,14 @@ void RefreshTextTip(QLineEdit* field)
     field->setToolTip(TextFitWidth(field) > field->width() ? field->text() : QString());
 }
 
+namespace {
+// The chart as it is shown, at the screen's pixel ratio, without the focus frame around it.
+QImage ChartImage(QChartView* view)
+{
+    return view->viewport()->grab().toImage();
+}
+}  // namespace
+
 QChartView* MakeChart(QWidget* parent, const char* name, const char* hint)
 {
     auto* chart = new QChart;
@@ -135,11 +143,6 @@ QChartView* MakeChart(QWidget* parent, const char* name, const char* hint)
     return view;
 }
 
-QImage ChartImage(QChartView* view)
-{
-    // The chart alone, without the focus frame the view draws around it.
-    return view->viewport()->grab().toImage();
-}
 
 QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption)
 {
@@ -176,7 +179,7 @@ T Designed(QObject* object, const char* name, Get get)
 }
 }  // namespace
 
-void FollowPalette(QChart* chart, const QPalette& palette)
+QColor FollowPalette(QChart* chart, const QPalette& palette)
 {
     const bool dark = IsDark(palette);
     const QColor text = palette.color(QPalette::Text);
@@ -199,6 +202,8 @@ void FollowPalette(QChart* chart, const QPalette& palette)
         axis->setLinePenColor(dark ? text : line);
         axis->setGridLineColor(dark ? palette.color(QPalette::Mid) : grid);
     }
+    // The light theme's background is a gradient near white.
+    return dark ? palette.color(QPalette::Window) : QColor(Qt::white);
 }
 
 void LocaliseNumbers(QChart* chart)

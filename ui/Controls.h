@@ -68,8 +68,6 @@ class QTabWidget;
 class QChartView;
 QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption);
 QChartView* MakeChart(QWidget* parent, const char* name, const char* hint);
-// The chart as it is shown, at the screen's pixel ratio.
-QImage ChartImage(QChartView* view);
 // A named line series with its title, drawn 2 pixels wide in the colour, without point marks.
 class QLineSeries;
 QLineSeries* MakeLineSeries(const char* name, const char* title, const QColor& colour);
@@ -77,9 +75,10 @@ QLineSeries* MakeLineSeries(const char* name, const char* title, const QColor& c
 class QChart;
 // A chart's background, plot area, legend and axes in the window's palette: as designed (the
 // light chart theme) in a light palette; in a dark one the window and base colours with the
-// palette's text colour. Call again when the palette changes.
+// palette's text colour. Call again when the palette changes. Returns the colour the chart's
+// labels and lines are drawn on.
 class QPalette;
-void FollowPalette(QChart* chart, const QPalette& palette);
+QColor FollowPalette(QChart* chart, const QPalette& palette);
 
 // A chart's axis numbers in the locale's decimal separator, as in the fields, without group
 // separators.

@@ -218,6 +218,17 @@ private:
     qint64 last_ = 0, longest_ = 0;
 };
 
+// A click on one of the spin buttons' arrows, `times` times.
+void ClickArrow(TUpDown* spin, int times)
+{
+    const auto arrows = spin->findChildren<QToolButton*>();
+    if (arrows.isEmpty())
+        return;
+    QToolButton* arrow = arrows[Pick(arrows.size())];
+    for (int i = 0; i < times; ++i)
+        ClickAt(arrow, arrow->rect().center());
+}
+
 struct Event {
     const char* name;
     bool changesBuffer;
@@ -285,14 +296,9 @@ Event Act(TForm1& form, RandomUser& user)
             PressKey(&form, Chance(0.7) ? Qt::Key_Return : Qt::Key_Tab,
                      QStringLiteral("\r"));
             return {"count typed", true};
-        case 2: {
-            const auto arrows = form.UpDown1->findChildren<QToolButton*>();
-            if (!arrows.isEmpty()) {
-                QToolButton* arrow = arrows[Pick(arrows.size())];
-                ClickAt(arrow, arrow->rect().center());
-            }
+        case 2:
+            ClickArrow(form.UpDown1, 1);
             return {"count spun", true};
-        }
         case 3:
             ClickAt(form.Button3, form.Button3->rect().center());
             return {"Copy", false};
@@ -337,15 +343,9 @@ Event Act(TForm1& form, RandomUser& user)
         emit form.ComboBox2->activated(k);
         return {"hypothesis pick", false};
     }
-    case 1: {
-        const auto arrows = form.UpDown2->findChildren<QToolButton*>();
-        if (!arrows.isEmpty()) {
-            QToolButton* arrow = arrows[Pick(arrows.size())];
-            for (int i = Pick(40); i >= 0; --i)
-                ClickAt(arrow, arrow->rect().center());
-        }
+    case 1:
+        ClickArrow(form.UpDown2, 1 + Pick(40));
         return {"categories spun", false};
-    }
     case 2:
     case 3:
         ClickAt(form.Button5, form.Button5->rect().center());
