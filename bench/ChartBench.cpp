@@ -40,7 +40,7 @@ const int Registered = [] {
         {"F", TDistKind::F, {5, 8}},                   {"Cauchy", TDistKind::Cauchy, {0, 1}},
         {"Logistic", TDistKind::Logistic, {0, 1}},     {"Beta", TDistKind::Beta, {2, 3}},
         {"Rayleigh", TDistKind::Rayleigh, {1}},        {"Weibull", TDistKind::Weibull, {1.5, 2}},
-        {"Pareto", TDistKind::Pareto, {1, 3}},         {"ExtrValue", TDistKind::ExtrValue, {0, 1}},
+        {"Pareto", TDistKind::Pareto, {1, 3}},         {"ExtrValue", TDistKind::ExtrValue, {0, 1, 0.2}},
     };
     for (const Kind& k : kinds)
         for (bool density : {true, false})

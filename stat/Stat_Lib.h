@@ -37,12 +37,16 @@ void DistParamName(TDistKind kind, int index, std::string& text);
 void DistParamHint(TDistKind kind, int index, std::string& text);
 void DistParamRange(TDistKind kind, int index, double& lower, double& upper);
 bool DistParamValid(TDistKind kind, int index, double x);
+// Throws EStat for a kind outside the catalogue, or a parameter vector whose length is not the
+// kind's parameter count ("Normal takes 2 parameters (mu, ro); 1 was given.").
+void CheckKindAndParams(TDistKind kind, const TVector& params);
 // The plot range of the calculator's chart for the kind; a floating-point error on the way
 // (Pareto with alpha 0, Cauchy with a negative lambda) throws EMathError.
 void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi);
 
 // Evaluates kind's function for mode at x. The floating-point flags are cleared first and an
-// invalid operation, division by zero or overflow raised on the way throws EMathError.
+// invalid operation, division by zero or overflow raised on the way throws EMathError; a kind,
+// mode or parameter vector it cannot read throws EStat (CheckKindAndParams).
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x);
 
 // ---- Numerical helpers -------------------------------------------------------------------
@@ -117,8 +121,8 @@ double BetaInverse(const TVector& params, double p);
 // ---- Estimation and critical values ------------------------------------------------------
 // Moment estimates of the parameters in `which`; false for fewer than 3 values or a kind
 // without an estimator. Floating-point errors throw EMathError, leaving what was written; a
-// parameter vector shorter than the kind's parameter count throws EStat "Count of parameters
-// was not found", before anything is written.
+// parameter vector of the wrong length throws EStat (CheckKindAndParams), before anything is
+// written.
 bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which);
 // Upper 5 % critical value of chi-square for df degrees of freedom, interpolated in a table;
 // throws EStat "Count of parameters was not found" for df below 1 or from 16777216 on.
@@ -139,7 +143,8 @@ struct TFitResult {                       // one whole chi-square goodness-of-fi
 // estimated, over k >= 1 equal-width categories between the smallest and the largest value.
 // The last category also expects the probability above the largest value; categories that
 // expect more than 0 but less than 1 value are merged toward the centre before the statistic.
-// Throws EMathError for a floating-point fault of the hypothesised distribution.
+// Throws EMathError for a floating-point fault of the hypothesised distribution, and EStat for a
+// parameter vector of the wrong length.
 TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& params,
                             int estimated, int k);
 // The details text of a result ("Rstat = ...; N=...;Np=...;Rcrit(0.05)=..."), with the given

@@ -2,6 +2,7 @@
 #include "StatInternal.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 bool HasParam(TDistKind kind, int index)
@@ -28,6 +29,25 @@ void DistParamRange(TDistKind kind, int index, double& lower, double& upper)
         return;
     lower = DistParamLower[KindIndex(kind)][index];
     upper = DistParamUpper[KindIndex(kind)][index];
+}
+
+void CheckKindAndParams(TDistKind kind, const TVector& params)
+{
+    if (KindIndex(kind) >= DistKindCount)
+        throw EStat("Unknown distribution kind " + std::to_string(KindIndex(kind)) + ".");
+    const int count = ParamCount(kind);
+    if (params.size() == static_cast<std::size_t>(count))
+        return;
+    std::string names;
+    for (int i = 0; i < count; ++i)
+        names += std::string(i ? ", " : " (") + catalogue::Rows[KindIndex(kind)].paramNames[i] +
+                 (i + 1 == count ? ")" : "");
+    const std::size_t given = params.size();
+    throw EStat(std::string(DistKindName[KindIndex(kind)]) + " takes " +
+                (count == 0 ? std::string("no parameters") : std::to_string(count) +
+                                                                  (count == 1 ? " parameter" : " parameters") +
+                                                                  names) +
+                "; " + std::to_string(given) + (given == 1 ? " was" : " were") + " given.");
 }
 
 bool DistParamValid(TDistKind kind, int index, double x)

@@ -21,6 +21,9 @@ const TDistHandler DistHandlers[DistFuncCount][DistKindCount] = {
 
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
 {
+    CheckKindAndParams(kind, params);
+    if (static_cast<int>(mode) >= DistFuncCount)
+        throw EStat("Unknown evaluation mode " + std::to_string(static_cast<int>(mode)) + ".");
     const TDistHandler handler = DistHandlers[static_cast<int>(mode)][KindIndex(kind)];
     const TDistHandler distribution =
         DistHandlers[static_cast<int>(TDistFunc::Distribution)][KindIndex(kind)];

@@ -38,6 +38,7 @@ const TFamilyRow& Family(TDistKind kind)
 
 void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi)
 {
+    CheckKindAndParams(kind, params);
     FloatChecked([&] { Family(kind).chartRange(params, lo, hi); });
 }
 

@@ -49,11 +49,10 @@ TSampleMoments MomentsOf(const TVector& data, bool logarithms)
 
 bool Estimate(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)
 {
+    CheckKindAndParams(kind, params);
     const TFamilyRow& family = Family(kind);
     if (data.size() < 3 || !family.estimate)
         return false;
-    if (params.size() < static_cast<std::size_t>(ParamCount(kind)))
-        throw EStat("Count of parameters was not found");
     const bool logarithms = family.estimatesFromLogs && (which[0] || which[1]);
     if (logarithms && !AllPositive(data))
         return false;

@@ -48,6 +48,7 @@ void MergeScant(TVector& observed, TVector& expected)
 TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& params,
                             int estimated, int k)
 {
+    CheckKindAndParams(kind, params);
     TFitResult r;
     double min = 0, max = 0;
     SortedEnds(data, static_cast<int>(data.size()), min, max);

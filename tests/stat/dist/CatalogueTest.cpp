@@ -95,3 +95,41 @@ TEST(Catalogue, DistEvalOfAKindWithoutParametersReadsNoVector)
     EXPECT_EQ(DistEval(TDistKind::NormalStd, TDistFunc::Density, none, 0),
               static_cast<double>(0.398942280401433L));
 }
+
+// What cannot be read is refused with a message that says what was expected: a parameter
+// vector of another length than the kind's count (an ExtrValue given two was read past its
+// end), a kind or a mode outside the catalogue.
+TEST(Catalogue, EvaluationRefusesWhatItCannotRead)
+{
+    const auto message = [](auto call) -> std::string {
+        try {
+            call();
+        } catch (const EStat& e) {
+            return e.what();
+        }
+        return "no error";
+    };
+    for (int k = 0; k < DistKindCount; ++k) {
+        const TDistKind kind = DistListKind[k];
+        for (int extra : {-1, 1}) {
+            if (ParamCount(kind) + extra < 0)
+                continue;
+            const TVector params(static_cast<std::size_t>(ParamCount(kind) + extra), 1.0);
+            for (TDistFunc mode : {TDistFunc::Density, TDistFunc::Distribution, TDistFunc::Inverse})
+                EXPECT_THROW(DistEval(kind, mode, params, 0.5), EStat) << k;
+            double lo = 0, hi = 0;
+            EXPECT_THROW(ChartRange(kind, params, lo, hi), EStat) << k;
+            EXPECT_THROW(ChiSquareFitTest({1, 2, 3, 4}, kind, params, 0, 3), EStat) << k;
+        }
+    }
+    EXPECT_EQ(message([] { DistEval(TDistKind::ExtrValue, TDistFunc::Density, {0, 1}, 0); }),
+              "ExtrValue takes 3 parameters (mu, ro, xi); 2 were given.");
+    EXPECT_EQ(message([] { DistEval(TDistKind::Chi2, TDistFunc::Density, {}, 0); }),
+              "Chi2 takes 1 parameter (N); 0 were given.");
+    EXPECT_EQ(message([] { DistEval(TDistKind::NormalStd, TDistFunc::Density, {1}, 0); }),
+              "NormalStd takes no parameters; 1 was given.");
+    EXPECT_EQ(message([] { DistEval(static_cast<TDistKind>(16), TDistFunc::Density, {}, 0); }),
+              "Unknown distribution kind 16.");
+    EXPECT_EQ(message([] { DistEval(TDistKind::NormalStd, static_cast<TDistFunc>(3), {}, 0); }),
+              "Unknown evaluation mode 3.");
+}

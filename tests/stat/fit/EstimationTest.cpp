@@ -39,20 +39,17 @@ TEST(EstimateParams, FewerThanThreeValuesOrNoEstimatorWritesNothing)
     EXPECT_EQ(params, (TVector{7, 8}));
 }
 
-// A parameter vector shorter than the kind's count is refused before anything is written
-// (it was written past its end before).
-TEST(EstimateParams, AShortParameterVectorIsRefused)
+// A parameter vector of the wrong length is refused before anything is written (a short one
+// was written past its end before).
+TEST(EstimateParams, AParameterVectorOfTheWrongLengthIsRefused)
 {
     for (TDistKind k : {TDistKind::Normal, TDistKind::LogNormal, TDistKind::F, TDistKind::Chi2}) {
-        TVector shortParams(static_cast<std::size_t>(ParamCount(k) - 1), 5.0);
-        const TVector before = shortParams;
-        try {
-            EstimateParams(k, {1, 2, 3, 4}, shortParams, Both());
-            ADD_FAILURE() << "no error for kind " << KindIndex(k);
-        } catch (const EStat& e) {
-            EXPECT_STREQ(e.what(), "Count of parameters was not found");
+        for (int extra : {-1, 1}) {
+            TVector params(static_cast<std::size_t>(ParamCount(k) + extra), 5.0);
+            const TVector before = params;
+            EXPECT_THROW(EstimateParams(k, {1, 2, 3, 4}, params, Both()), EStat) << KindIndex(k);
+            EXPECT_EQ(params, before);
         }
-        EXPECT_EQ(shortParams, before);
     }
 }
 
