@@ -50,8 +50,8 @@ void TForm1::ComboBox1Change()
         return;
     const TDistKind kind = DistListKind[position];
     TVector params;
-    if (!PromptParams(kind, QStringLiteral("Enter parameter value"), DecimalSeparator(), params)) {
-        CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format."));
+    if (!PromptParams(this, kind, QStringLiteral("Enter parameter value"), DecimalSeparator(), params)) {
+        CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid number format."));
         ComboBox1->setCurrentIndex(-1);
         return;
     }
@@ -142,7 +142,7 @@ bool TForm1::Edit2KeyPress(int key)
     if (key >= '0' && key <= '9')
         return true;
     if (key == 13) {
-        RunHandler([this] { Calculate(); });
+        RunHandler(this, [this] { Calculate(); });
         return true;
     }
     return false;

@@ -137,7 +137,7 @@ void TForm1::ApplyCount()
     if (read != TCountText::Valid) {
         SetFieldColour(Edit5, FieldColour::Rejected);
         if (read == TCountText::TooLarge)
-            CurrentPlatform().ShowMessage(QString::fromUtf8(CountMessage(read)));
+            CurrentPlatform().ShowMessage(this, QString::fromUtf8(CountMessage(read)));
         return;
     }
     SetFieldColour(Edit5, FieldColour::Neutral);
@@ -159,13 +159,13 @@ void TForm1::StringGrid1Exit()
         return;
     ++GridQuestions;
     GridApplied = true;
-    if (!CurrentPlatform().AskYesNo(ApplyQuestion))
+    if (!CurrentPlatform().AskYesNo(this, ApplyQuestion))
         return;
     std::vector<std::pair<int, double>> edits;
     int bad = 0;
     if (!GridModel->ReadEdits(edits, bad)) {
         GridApplied = false;
-        CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format."));
+        CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid number format."));
         return;
     }
     for (const auto& [row, value] : edits)
@@ -187,27 +187,27 @@ void TForm1::Button4Click()
     const TPasteShape shape = PasteShape(text);
     switch (shape) {
     case TPasteShape::Row:
-        if (!CurrentPlatform().AskYesNo(RowQuestion))
+        if (!CurrentPlatform().AskYesNo(this, RowQuestion))
             return;
         break;
     case TPasteShape::Column:
         break;
     case TPasteShape::TwoD:
-        CurrentPlatform().ShowMessage(TwoDMessage);
+        CurrentPlatform().ShowMessage(this, TwoDMessage);
         return;
     case TPasteShape::Unknown:
-        CurrentPlatform().ShowMessage(UnknownMessage);
+        CurrentPlatform().ShowMessage(this, UnknownMessage);
         return;
     }
     const std::vector<std::string_view> lines = PasteLines(text, shape == TPasteShape::Row);
     if (lines.size() > MaxDataCount) {
-        CurrentPlatform().ShowMessage(QString::fromUtf8(CountMessage(TCountText::TooLarge)));
+        CurrentPlatform().ShowMessage(this, QString::fromUtf8(CountMessage(TCountText::TooLarge)));
         return;
     }
     TVector values;
     std::size_t bad = 0;
     if (!ParseLines(lines, DecimalSeparator(), values, bad)) {
-        CurrentPlatform().ShowMessage(QStringLiteral("Invalid number format"));
+        CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid number format"));
         return;
     }
     DataBuffer.swap(values);
@@ -236,7 +236,7 @@ void TForm1::StringGrid1Paste()
     const std::string_view text = WithoutFinalBreak(clipboard);
     const TPasteShape shape = PasteShape(text);
     if (shape == TPasteShape::TwoD) {
-        CurrentPlatform().ShowMessage(TwoDMessage);
+        CurrentPlatform().ShowMessage(this, TwoDMessage);
         return;
     }
     const std::vector<std::string_view> lines = PasteLines(text, shape == TPasteShape::Row);
@@ -244,7 +244,7 @@ void TForm1::StringGrid1Paste()
     if (lines.empty())
         return;
     if (lines.size() > static_cast<std::size_t>(GridModel->Rows() - from)) {
-        CurrentPlatform().ShowMessage(PastePastLastRow);
+        CurrentPlatform().ShowMessage(this, PastePastLastRow);
         return;
     }
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -280,7 +280,7 @@ void TForm1::WireDataTab()
     });
     FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (InGrid(old) && now && !InGrid(now) && now->window() == this)
-            RunHandler([this] { StringGrid1Exit(); });
+            RunHandler(this, [this] { StringGrid1Exit(); });
     });
     GridWatch = new GridExitWatch(this);
 }

@@ -189,7 +189,7 @@ void TForm1::ChooseHypothesis(TDistKind kind)
                 throw;  // its message through the default error handler
             }
             if (!done) {
-                CurrentPlatform().ShowMessage(EstimationError);
+                CurrentPlatform().ShowMessage(this, EstimationError);
                 ComboBox2->setCurrentIndex(-1);
                 return;
             }
@@ -213,7 +213,7 @@ void TForm1::Button5Click()
     SetFieldColour(ComboBox2, FieldColour::Neutral);
     const std::size_t n = DataBuffer.size();
     if (n < 3) {
-        CurrentPlatform().ShowMessage(QStringLiteral("Buffer is empty."));
+        CurrentPlatform().ShowMessage(this, QStringLiteral("Buffer is empty."));
         return;
     }
     SetFieldColour(Edit7, FieldColour::Neutral);

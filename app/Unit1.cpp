@@ -188,7 +188,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched == Edit5) {
         const int code = CharCode(static_cast<QKeyEvent*>(event));
         if (code == 13) {  // Enter finishes a typed count
-            RunHandler([this] { ApplyCount(); });
+            RunHandler(this, [this] { ApplyCount(); });
             return true;
         }
         if (code >= 0 && !Edit5KeyPress(code))
@@ -197,15 +197,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched == StringGrid1) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Copy)) {
-            RunHandler([this] { StringGrid1Copy(); });
+            RunHandler(this, [this] { StringGrid1Copy(); });
             return true;
         }
         if (key->matches(QKeySequence::Paste)) {
-            RunHandler([this] { StringGrid1Paste(); });
+            RunHandler(this, [this] { StringGrid1Paste(); });
             return true;
         }
     }
     if (event->type() == QEvent::Resize && watched == Panel4)
-        RunHandler([this] { Panel4Resize(); });
+        RunHandler(this, [this] { Panel4Resize(); });
     return QWidget::eventFilter(watched, event);
 }

@@ -12,9 +12,9 @@ namespace {
 // A clipboard in memory; no prompts are shown by these handlers.
 struct MemoryPlatform final : Platform {
     QString clipboard;
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    void ShowMessage(const QString&) override {}
-    bool AskYesNo(const QString&) override { return true; }
+    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    void ShowMessage(QWidget*, const QString&) override {}
+    bool AskYesNo(QWidget*, const QString&) override { return true; }
     QString ClipboardText() override { return clipboard; }
     void SetClipboardText(const QString& text) override { clipboard = text; }
     void SetClipboardImage(const QImage&) override {}

@@ -100,7 +100,7 @@ void TForm2::ComboBox1Change()
     const TDistKind kind = DistListKind[position];
     const char separator = DecimalSeparatorOf(locale());
     TVector params;
-    if (!PromptParams(kind, QStringLiteral("Enter distribution parameter"), separator, params)) {
+    if (!PromptParams(this, kind, QStringLiteral("Enter distribution parameter"), separator, params)) {
         ComboBox1->setCurrentIndex(-1);
         return;
     }
@@ -123,7 +123,7 @@ void TForm2::Button1Click()
     }
     SetFieldColour(Edit1, FieldColour::Neutral);
     if (read != TCountText::Valid) {
-        CurrentPlatform().ShowMessage(QString::fromUtf8(CountMessage(read)));
+        CurrentPlatform().ShowMessage(this, QString::fromUtf8(CountMessage(read)));
         return;
     }
     TVector result;

@@ -245,6 +245,14 @@ char DecimalSeparatorOf(const QLocale& locale)
     return '.';
 }
 
+QWidget* WindowOf(QObject* sender, QObject* receiver)
+{
+    for (QObject* o : {sender, receiver})
+        if (auto* widget = qobject_cast<QWidget*>(o))
+            return widget->window();
+    return nullptr;
+}
+
 void WireSelected(std::initializer_list<QRadioButton*> radios, QObject* receiver,
                   const std::function<void()>& handler)
 {

@@ -118,11 +118,15 @@ int CharCode(const QKeyEvent* key);
 void WireSelected(std::initializer_list<QRadioButton*> radios, QObject* receiver,
                   const std::function<void()>& handler);
 
+// The window of a sender (a control), else of the receiver: where an action's boxes belong.
+QWidget* WindowOf(QObject* sender, QObject* receiver);
+
 template <class Sender, class Signal, class Handler>
 QMetaObject::Connection Wire(Sender* sender, Signal signal, QObject* receiver, Handler handler)
 {
-    return QObject::connect(sender, signal, receiver, [sender, handler = std::move(handler)] {
-        RunHandler([&] {
+    // Its errors are shown over the window of the control that raised the event.
+    return QObject::connect(sender, signal, receiver, [sender, receiver, handler = std::move(handler)] {
+        RunHandler(WindowOf(sender, receiver), [&] {
             if constexpr (std::is_invocable_v<Handler&, QObject*>)
                 handler(static_cast<QObject*>(sender));
             else

@@ -6,6 +6,9 @@
 
 #include "Stat_Lib.h"
 
-// Fills params (resized to the kind's count) from the answers; false at the first answer that
-// is cancelled or does not read as a number, and no further box is shown.
-bool PromptParams(TDistKind kind, const QString& caption, char separator, TVector& params);
+class QWidget;
+
+// Fills params (resized to the kind's count) from the answers to boxes over `owner`; false at
+// the first answer that is cancelled or does not read as a number, and no further box is shown.
+bool PromptParams(QWidget* owner, TDistKind kind, const QString& caption, char separator,
+                  TVector& params);

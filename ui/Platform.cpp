@@ -16,10 +16,10 @@ constexpr int TitleBarExtras = 160;
 
 class QtPlatform final : public Platform {
 public:
-    QString InputBox(const QString& caption, const QString& prompt,
+    QString InputBox(QWidget* owner, const QString& caption, const QString& prompt,
                      const QString& defaultText) override
     {
-        QInputDialog box(QApplication::activeWindow());
+        QInputDialog box(owner);
         box.setWindowTitle(caption);
         box.setLabelText(prompt);
         box.setTextValue(defaultText);
@@ -33,17 +33,17 @@ public:
 
     // Plain boxes: no icon; a message has one OK button and the program's name as title, a
     // question Yes and No and an empty title.
-    void ShowMessage(const QString& text) override
+    void ShowMessage(QWidget* owner, const QString& text) override
     {
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
-                        QMessageBox::Ok, QApplication::activeWindow());
+                        QMessageBox::Ok, owner);
         box.exec();
     }
 
-    bool AskYesNo(const QString& text) override
+    bool AskYesNo(QWidget* owner, const QString& text) override
     {
         QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Yes | QMessageBox::No,
-                        QApplication::activeWindow());
+                        owner);
         return box.exec() == QMessageBox::Yes;
     }
 
@@ -76,15 +76,15 @@ void InstallPlatform(Platform* platform)
     installed = platform;
 }
 
-void RunHandler(const std::function<void()>& action)
+void RunHandler(QWidget* owner, const std::function<void()>& action)
 {
     try {
         action();
     } catch (const std::bad_alloc&) {
-        CurrentPlatform().ShowMessage(QStringLiteral("Not enough memory for this action."));
+        CurrentPlatform().ShowMessage(owner, QStringLiteral("Not enough memory for this action."));
     } catch (const std::exception& e) {
-        CurrentPlatform().ShowMessage(QString::fromUtf8(e.what()));
+        CurrentPlatform().ShowMessage(owner, QString::fromUtf8(e.what()));
     } catch (...) {
-        CurrentPlatform().ShowMessage(QStringLiteral("Unknown error"));
+        CurrentPlatform().ShowMessage(owner, QStringLiteral("Unknown error"));
     }
 }

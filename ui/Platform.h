@@ -8,16 +8,18 @@
 
 class QWidget;
 
+// The boxes belong to the window they concern, `owner`: they are modal to it and centred over
+// it.
 class Platform {
 public:
     virtual ~Platform() = default;
     // Modal input box; a cancelled box returns the empty text.
-    virtual QString InputBox(const QString& caption, const QString& prompt,
+    virtual QString InputBox(QWidget* owner, const QString& caption, const QString& prompt,
                              const QString& defaultText) = 0;
     // Message box with one OK button.
-    virtual void ShowMessage(const QString& text) = 0;
+    virtual void ShowMessage(QWidget* owner, const QString& text) = 0;
     // Yes/No question with an empty title; true for Yes.
-    virtual bool AskYesNo(const QString& text) = 0;
+    virtual bool AskYesNo(QWidget* owner, const QString& text) = 0;
     virtual QString ClipboardText() = 0;
     // Empties the clipboard and puts the plain text on it.
     virtual void SetClipboardText(const QString& text) = 0;
@@ -31,5 +33,6 @@ Platform& CurrentPlatform();
 void InstallPlatform(Platform* platform);
 
 // The application's default error handler: runs an action, and when it throws, shows the
-// error's message in a message box; the program goes on.
-void RunHandler(const std::function<void()>& action);
+// error's message in a message box over `owner`, the window of the action; the program goes
+// on.
+void RunHandler(QWidget* owner, const std::function<void()>& action);

@@ -195,11 +195,13 @@ TEST_F(Windows, GenerationDialogIsCreatedHidden)
 TEST(DefaultErrorHandler, ShowsTheMessageAndTheProgramGoesOn)
 {
     ScriptedPlatform platform;
-    RunHandler([] { throw EMathError("Floating point division by zero"); });
-    RunHandler([] { throw EStat("Count of parameters was not found"); });
+    QWidget window;
+    RunHandler(&window, [] { throw EMathError("Floating point division by zero"); });
+    RunHandler(&window, [] { throw EStat("Count of parameters was not found"); });
     bool ran = false;
-    RunHandler([&] { ran = true; });
+    RunHandler(&window, [&] { ran = true; });
     EXPECT_TRUE(ran);
+    EXPECT_EQ(platform.owners, std::vector<QWidget*>({&window, &window}));
     EXPECT_EQ(platform.messages,
               QStringList({"Floating point division by zero", "Count of parameters was not found"}));
 }

@@ -98,12 +98,12 @@ struct RandomUser final : Platform {
     std::map<QString, int> messages;
     QString clipboard;
 
-    QString InputBox(const QString&, const QString&, const QString&) override
+    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override
     {
         return Chance(0.1) ? QString() : NumberText();
     }
-    void ShowMessage(const QString& text) override { ++messages[text.left(60)]; }
-    bool AskYesNo(const QString& text) override
+    void ShowMessage(QWidget*, const QString& text) override { ++messages[text.left(60)]; }
+    bool AskYesNo(QWidget*, const QString& text) override
     {
         ++messages[text.left(60)];
         const bool answer = Chance(0.5);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "Platform.h"
 
@@ -12,6 +13,7 @@ struct ScriptedPlatform final : Platform {
     std::deque<bool> answers;     // answers of the Yes/No questions; none left = No
     QStringList prompts;          // "caption|prompt" of each input box shown
     QStringList messages;         // texts of the message boxes and questions shown
+    std::vector<QWidget*> owners;  // the window of each box shown, in order
     QString clipboard;
     QImage clipboardImage;
     std::function<void()> onQuestion;  // runs as a Yes/No question is shown
@@ -20,8 +22,10 @@ struct ScriptedPlatform final : Platform {
     ScriptedPlatform() { InstallPlatform(this); }
     ~ScriptedPlatform() override { InstallPlatform(nullptr); }
 
-    QString InputBox(const QString& caption, const QString& prompt, const QString&) override
+    QString InputBox(QWidget* owner, const QString& caption, const QString& prompt,
+                     const QString&) override
     {
+        owners.push_back(owner);
         prompts << caption + "|" + prompt;
         if (inputs.empty())
             return QString();
@@ -29,14 +33,16 @@ struct ScriptedPlatform final : Platform {
         inputs.pop_front();
         return text;
     }
-    void ShowMessage(const QString& text) override
+    void ShowMessage(QWidget* owner, const QString& text) override
     {
+        owners.push_back(owner);
         messages << text;
         if (onMessage)
             onMessage();
     }
-    bool AskYesNo(const QString& text) override
+    bool AskYesNo(QWidget* owner, const QString& text) override
     {
+        owners.push_back(owner);
         messages << text;
         if (onQuestion)
             onQuestion();

@@ -9,7 +9,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QClipboard>
 #include <QMessageBox>
+#include <QTabBar>
 #include <QPushButton>
 #include <QTimer>
 #include <clocale>
@@ -21,6 +23,7 @@
 #include "PlatformEvents.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
+#include "Unit2.h"
 
 namespace {
 const char* const ProbHint =
@@ -174,18 +177,78 @@ TEST(MessageBoxes, AreHowTheOverviewHasThem)
     };
     QApplication::setApplicationName("Velmora");
     answerWith(QMessageBox::Ok);
-    CurrentPlatform().ShowMessage("Invalid number format.");
+    QWidget window;
+    CurrentPlatform().ShowMessage(&window, "Invalid number format.");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QList<QMessageBox::StandardButton>({QMessageBox::Ok}));
 
     answerWith(QMessageBox::Yes);
-    EXPECT_TRUE(CurrentPlatform().AskYesNo("Do you want to apply changeis in data?"));
+    EXPECT_TRUE(CurrentPlatform().AskYesNo(&window, "Do you want to apply changeis in data?"));
     EXPECT_EQ(seen.title, "");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons.size(), 2);
     EXPECT_TRUE(seen.buttons.contains(QMessageBox::Yes) && seen.buttons.contains(QMessageBox::No));
     answerWith(QMessageBox::No);
-    EXPECT_FALSE(CurrentPlatform().AskYesNo("Do you want to apply changeis in data?"));
+    EXPECT_FALSE(CurrentPlatform().AskYesNo(&window, "Do you want to apply changeis in data?"));
+}
+
+// The real boxes, raised by real clicks, belong to the window they concern and stand centred
+// over it, wherever it is: the main window's over the main window, the generation dialog's
+// over the dialog; also while another window is the active one (a click that arrives before
+// the window manager has activated the clicked window).
+TEST(MessageBoxes, StandOverTheWindowTheyConcern)
+{
+    InstallPlatform(nullptr);
+    TForm1 form;
+    TForm2 dialog;
+    form.show();
+    form.move(10, 20);
+    QWidget other;
+    ASSERT_TRUE(ShowActive(&other));
+    struct Seen {
+        QWidget* parent = nullptr;
+        QPoint centre;
+        QString text;
+    };
+    std::vector<Seen> seen;
+    // Answers each box as it opens; in the generation dialog it types a count too large and
+    // clicks "Generate now" (after the tick: a timer does not fire inside its own slot), then
+    // closes the dialog once that box is answered.
+    QTimer user;
+    user.setInterval(5);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen.push_back({box->parentWidget(), box->frameGeometry().center(), box->text()});
+            box->button(QMessageBox::Ok)->click();
+        } else if (modal == &dialog) {
+            if (seen.size() == 1) {
+                dialog.Edit1->setText("999999999999");
+                user.stop();
+                QTimer::singleShot(0, [&] {
+                    user.start();
+                    ClickAt(dialog.Button1, dialog.Button1->rect().center());
+                });
+            } else {
+                dialog.reject();
+            }
+        }
+    });
+    user.start();
+    QGuiApplication::clipboard()->setText("abc");
+    QTabBar* tabs = form.PageControl1->tabBar();
+    ClickAt(tabs, tabs->tabRect(1).center());
+    ASSERT_EQ(form.PageControl1->currentWidget(), form.TabSheet2);
+    ClickAt(form.Button4, form.Button4->rect().center());
+    dialog.move(300, 200);
+    ClickAt(form.Button6, form.Button6->rect().center());
+    user.stop();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].parent, &form);
+    EXPECT_TRUE(seen[0].text.startsWith("Structure in clipboard was not recognized"));
+    EXPECT_LE((seen[0].centre - form.frameGeometry().center()).manhattanLength(), 4);
+    EXPECT_EQ(seen[1].parent, &dialog);
+    EXPECT_LE((seen[1].centre - dialog.frameGeometry().center()).manhattanLength(), 4);
 }
 
 // The locale's separator is used only where it is '.' or ','.
