@@ -95,7 +95,12 @@ protected:
             return false;
         const int asked = form_->GridQuestions;
         (tab ? static_cast<QWidget*>(form_->PageControl1) : target)->setFocus(Qt::MouseFocusReason);
-        if (tab || form_->GridQuestions == asked)
+        if (form_->GridQuestions == asked)
+            return false;
+        // An apply that failed keeps the user in the grid: the click goes nowhere.
+        if (!form_->GridApplied)
+            return true;
+        if (tab)
             return false;
         // The question took the release: the clicked button acts once the answer is applied
         // (or, on No, on the unchanged buffer), after this press is done with.
@@ -116,6 +121,25 @@ bool TForm1::InGrid(const QWidget* widget) const
 void TForm1::TabSheet2Show()
 {
     ShowDataBuffer();
+}
+
+// Back in the grid after an apply that failed, on the cell to mend: the Data tab is shown
+// again with every typed text (the buffer has not changed), and the cell is current and
+// selected. After the focus change or the tab switch that left the grid has finished.
+void TForm1::ReturnToCell(int row)
+{
+    QTimer::singleShot(0, this, [this, row] {
+        if (PageControl1->currentWidget() != TabSheet2) {
+            KeepTypedTexts = true;
+            PageControl1->setCurrentWidget(TabSheet2);
+            KeepTypedTexts = false;
+        }
+        const QModelIndex cell = GridModel->index(row, 0);
+        StringGrid1->setCurrentIndex(cell);
+        StringGrid1->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
+        StringGrid1->scrollTo(cell);
+        StringGrid1->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void TForm1::ShowDataBuffer()
@@ -151,8 +175,9 @@ bool TForm1::Edit5KeyPress(int key)
 }
 
 // Edits are applied whole: every differing text is read first, and one that does not parse
-// applies nothing (its text stays, so the question comes again). Rows that show their entry
-// are not read back, so their values keep every digit.
+// applies nothing: every typed text stays, and the user is taken back to that cell (so the
+// question comes again when the grid is left). Rows that show their entry are not read back,
+// so their values keep every digit.
 void TForm1::StringGrid1Exit()
 {
     if (GridModel->FirstEdit() < 0)
@@ -166,6 +191,7 @@ void TForm1::StringGrid1Exit()
     if (!GridModel->ReadEdits(edits, bad)) {
         GridApplied = false;
         CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid number format."));
+        ReturnToCell(bad);
         return;
     }
     for (const auto& [row, value] : edits)
@@ -275,7 +301,7 @@ void TForm1::WireDataTab()
     Wire(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     Wire(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
     Wire(PageControl1, &QTabWidget::currentChanged, this, [this] {
-        if (PageControl1->currentWidget() == TabSheet2)
+        if (PageControl1->currentWidget() == TabSheet2 && !KeepTypedTexts)
             TabSheet2Show();
     });
     FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {

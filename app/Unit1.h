@@ -144,6 +144,9 @@ private:
     // the buffer consistent with the grid's intent (No, or Yes with every edit applied).
     int GridQuestions = 0;
     bool GridApplied = true;
+    // Set while the Data tab is shown again after a failed apply: its texts stay as typed.
+    bool KeepTypedTexts = false;
+    void ReturnToCell(int row);
     // Whether the calculator's input is the probability (Edit4) rather than X (Edit2).
     bool CalcFromProbability = false;
 

@@ -9,7 +9,9 @@
 #include <QTableView>
 #include <QWheelEvent>
 #include <QToolButton>
+#include <functional>
 #include <memory>
+#include <QItemSelectionModel>
 
 #include "DataGridModel.h"
 #include "Checks.h"
@@ -249,6 +251,53 @@ TEST_F(DataTab, AnUnreadableCellAppliesNothing)
     form->StringGrid1->setFocus();
     form->Button3->setFocus();
     EXPECT_TRUE(SameBits(form->DataBuffer, TVector{0.1 + 0.2, 9, 8, 4}));
+}
+
+// A failed apply loses nothing typed, whichever way the user left the grid (a tab, a button,
+// the count field, the Tab key, Ctrl+Tab): the user stays on the Data tab with the first
+// unreadable cell current and selected, every typed text in place; once it is mended, Yes
+// applies them all and the way out is free.
+TEST_F(DataTab, AFailedApplyKeepsTheUserOnTheCellToMend)
+{
+    const TVector before{1, 2, 3, 4, 5};
+    QTabBar* tabs = form->PageControl1->tabBar();
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"tab", [&] { ClickAt(tabs, tabs->tabRect(2).center()); }},
+        {"button", [&] { ClickAt(form->Button3, {5, 5}); }},
+        {"count", [&] { ClickAt(form->Edit5, {5, 5}); }},
+        {"Tab key", [&] { PressKey(form.get(), Qt::Key_Tab, "\t"); }},
+        {"Ctrl+Tab", [&] { PressKey(form.get(), Qt::Key_Tab, "\t", Qt::ControlModifier); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        platform.messages.clear();
+        platform.clipboard.clear();
+        Load(before);
+        TypeInto(2, "3.5");
+        PressKey(form.get(), Qt::Key_Return, "\r");
+        TypeInto(3, "abc");
+        platform.answers = {true};
+        leave();
+        QApplication::processEvents();
+        EXPECT_EQ(platform.messages, QStringList({Apply, "Invalid number format."})) << way;
+        EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet2) << way;
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == form->StringGrid1 || form->StringGrid1->isAncestorOf(focus)) << way;
+        EXPECT_EQ(form->StringGrid1->currentIndex().row(), 3) << way;
+        EXPECT_TRUE(form->StringGrid1->selectionModel()->isRowSelected(3, QModelIndex())) << way;
+        EXPECT_EQ(form->GridModel->CellText(2), "3.5") << way;
+        EXPECT_EQ(form->GridModel->CellText(3), "abc") << way;
+        EXPECT_EQ(form->DataBuffer, before) << way;
+        EXPECT_TRUE(platform.clipboard.isEmpty()) << way;  // the clicked Copy did not act
+    }
+    // Mended where it stands: typing replaces the selected cell's text; then the tab is free.
+    TypeKeys(form.get(), "4.5");
+    PressKey(form.get(), Qt::Key_Return, "\r");
+    platform.messages.clear();
+    platform.answers = {true};
+    ClickAt(tabs, tabs->tabRect(2).center());
+    EXPECT_EQ(platform.messages, QStringList({Apply}));
+    EXPECT_EQ(form->DataBuffer, (TVector{1, 2, 3.5, 4.5, 5}));
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet3);
 }
 
 // Rows added by a larger count show their entry, 0: nothing differs until the user types (they
