@@ -1,6 +1,7 @@
 #include "UpDown.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -34,14 +35,43 @@ void TUpDown::Step(int delta)
     emit Stepped();
 }
 
+void TUpDown::StepWithin(int delta)
+{
+    bool ok = false;
+    const long long value = associate_->text().toLongLong(&ok);
+    if (!ok) {
+        GoTo(min_);
+        return;
+    }
+    GoTo(static_cast<int>(std::clamp<long long>(value + delta, min_, max_)));
+}
+
+void TUpDown::GoTo(int value)
+{
+    const QString text = QString::number(value);
+    if (text == associate_->text())
+        return;
+    associate_->setText(text);
+    emit Stepped();
+}
+
 bool TUpDown::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != associate_ || !isEnabled())
         return false;
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+        if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            StepWithin(key == Qt::Key_PageUp ? 10 : -10);
+            return true;
+        }
+        if ((key == Qt::Key_Home || key == Qt::Key_End) && associate_->isReadOnly()) {
+            GoTo(key == Qt::Key_Home ? min_ : max_);
             return true;
         }
     } else if (event->type() == QEvent::Wheel) {

@@ -134,6 +134,50 @@ TEST_F(DataTab, TheSpinnerStepsFromTheCountAndNeverDropsData)
     EXPECT_EQ(form->Edit7->text(), "3");
 }
 
+// The category count is read-only: 150 categories are PageUp steps of ten and End, not 147
+// clicks. The keys reach the field as a user presses them, Tab having moved focus to it.
+TEST_F(DataTab, PageAndEndKeysStepTheCountsWithinTheirRanges)
+{
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    form->Edit10->setFocus();
+    PressKey(form.get(), Qt::Key_Tab, "\t");
+    ASSERT_EQ(QApplication::focusWidget(), form->Edit7);
+    QLineEdit* k = form->Edit7;
+    PressKey(form.get(), Qt::Key_PageUp, "");
+    EXPECT_EQ(k->text(), "13");
+    PressKey(form.get(), Qt::Key_PageDown, "");
+    PressKey(form.get(), Qt::Key_PageDown, "");
+    EXPECT_EQ(k->text(), "3");  // stops at the lower end
+    PressKey(form.get(), Qt::Key_End, "");
+    EXPECT_EQ(k->text(), "150");
+    PressKey(form.get(), Qt::Key_PageDown, "");
+    PressKey(form.get(), Qt::Key_Up, "");
+    PressKey(form.get(), Qt::Key_PageUp, "");
+    EXPECT_EQ(k->text(), "150");  // stops at the upper end
+    PressKey(form.get(), Qt::Key_Home, "");
+    EXPECT_EQ(k->text(), "3");
+
+    // The Data tab's count steps its buffer by ten the same way; in the typed field Home and
+    // End move the cursor, as in any text field.
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
+    Load({1, 2, 3});
+    form->Edit5->setFocus();
+    PressKey(form.get(), Qt::Key_PageUp, "");
+    EXPECT_EQ(form->Edit5->text(), "13");
+    EXPECT_EQ(form->DataBuffer.size(), 13u);
+    EXPECT_EQ(form->DataBuffer[2], 3.0);
+    PressKey(form.get(), Qt::Key_Home, "");
+    EXPECT_EQ(form->Edit5->text(), "13");
+    EXPECT_EQ(form->Edit5->cursorPosition(), 0);
+    PressKey(form.get(), Qt::Key_End, "");
+    EXPECT_EQ(form->Edit5->text(), "13");
+    EXPECT_EQ(form->Edit5->cursorPosition(), 2);
+    PressKey(form.get(), Qt::Key_PageDown, "");
+    PressKey(form.get(), Qt::Key_PageDown, "");
+    EXPECT_EQ(form->Edit5->text(), "0");
+    EXPECT_TRUE(form->DataBuffer.empty());
+}
+
 // A typed count is applied when finished, not per keystroke: editing 32000 to 3200 and back
 // to 32000 keeps every number (it zeroed entries 3201 to 32000).
 TEST_F(DataTab, ATypedCountIsAppliedWhenFinished)
