@@ -8,6 +8,9 @@
 namespace {
 constexpr long long Room = 16000;  // bits, below the extended exponent range of 16384
 
+// The density reads the whole parts of N and M.
+const simpson::TIntegrand FGrid{FDensity, {2, true, nullptr}};
+
 // Bits of |v| (its binary exponent plus one); 0 for 0, and more than Room for an infinity.
 long long Bits(L v)
 {
@@ -154,7 +157,7 @@ double FDistribution(const TVector& params, double x)
         return static_cast<double>(
             2 * L(StudentDistribution(student, static_cast<double>(std::sqrt(L(x))))) - 1);
     }
-    return SimpsonIntegral(FDensity, params, 0, x);
+    return SimpsonIntegral(FGrid, params, 0, x);
 }
 
 double FInverse(const TVector& params, double p)
@@ -168,7 +171,7 @@ double FInverse(const TVector& params, double p)
         const double f = static_cast<double>(t * t);
         return f < FCap ? f : FCap;
     }
-    return SimpsonInverse(FDensity, params, 0, p, FLimit);
+    return SimpsonInverse(FGrid, params, 0, p, FLimit);
 }
 
 // The calculator chart's range.

@@ -24,8 +24,6 @@ struct TFamilyRow {
     TChartRange chartRange;
     TEstimator estimate;       // nullptr: the family has no moment estimates
     bool estimatesFromLogs;    // the moments are those of the logarithms of the data
-    TDistHandler density;      // the density its distribution integrates (nullptr: none)
-    simpson::TDensityFacts facts;
 };
 
 const TFamilyRow& Family(TDistKind kind);

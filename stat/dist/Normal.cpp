@@ -12,6 +12,11 @@ namespace {
 const long double NormalFactor = 0.398942280401433L;     // stands for 1/sqrt(2 pi)
 const long double LogNormalFactor = 2.506628274631L;     // stands for sqrt(2 pi)
 constexpr double NormalStdLimit = 25;
+
+// What the grids know of the densities: every normal is integrated on the standard normal's
+// grid, which reads no parameter; the log-normal reads both.
+const simpson::TIntegrand NormalStdGrid{NormalStdDensity, {0, false, NormalStdZeroTail}};
+const simpson::TIntegrand LogNormalGrid{LogNormalDensity, {-1, false, LogNormalZeroTail}};
 }  // namespace
 
 double NormalStdDensity(const TVector&, double x)
@@ -22,12 +27,12 @@ double NormalStdDensity(const TVector&, double x)
 
 double NormalStdDistribution(const TVector& params, double x)
 {
-    return SymmetricDistribution(NormalStdDensity, params, x);
+    return SymmetricDistribution(NormalStdGrid, params, x);
 }
 
 double NormalStdInverse(const TVector& params, double p)
 {
-    return SymmetricInverse(NormalStdDensity, params, p, NormalStdLimit, MinPositiveDouble);
+    return SymmetricInverse(NormalStdGrid, params, p, NormalStdLimit, MinPositiveDouble);
 }
 
 namespace {
@@ -68,14 +73,14 @@ double LogNormalDistribution(const TVector& params, double x)
 {
     if (x <= 0)
         return 0;
-    return SimpsonIntegral(LogNormalDensity, params, 0, x);
+    return SimpsonIntegral(LogNormalGrid, params, 0, x);
 }
 
 double LogNormalInverse(const TVector& params, double p)
 {
     if (!InOpenUnit(p))
         return 0;
-    return SimpsonInverse(LogNormalDensity, params, 0, p, LogNormalLimit);
+    return SimpsonInverse(LogNormalGrid, params, 0, p, LogNormalLimit);
 }
 
 // ---- Where the densities are 0 for good (the grids' zero tails) ---------------------------

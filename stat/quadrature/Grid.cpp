@@ -27,7 +27,7 @@ bool EvaluateInParallel(const Grid& g, const double* at, double* f, long long n)
     int workerErrors = 0;
     const auto evaluate = [&g, at, f](long long from, long long to) {
         for (long long i = from; i < to; ++i)
-            f[i] = g.density(g.params, at[i]);
+            f[i] = g.f.density(g.params, at[i]);
     };
     const int errors = FloatErrorsOf([&] {
         bool parallel = true;

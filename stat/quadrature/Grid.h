@@ -19,7 +19,7 @@ struct Checkpoint {
 };
 
 struct Grid {
-    TDistHandler density;
+    TIntegrand f;    // the density and its facts
     TVector params;  // those the density reads
     double from;
     double h;
@@ -40,9 +40,10 @@ struct Grid {
     std::size_t counted = 0;
     bool evicted = false;
 
-    bool Matches(TDistHandler d, const ReadParams& p, double f, double step) const
+    bool Matches(const TIntegrand& g, const ReadParams& p, double start, double step) const
     {
-        return d == density && step == h && std::memcmp(&f, &from, sizeof f) == 0 && p == params;
+        return g.density == f.density && g.facts == f.facts && step == h &&
+               std::memcmp(&start, &from, sizeof start) == 0 && p == params;
     }
 
     std::size_t Bytes() const

@@ -7,10 +7,9 @@
 
 namespace simpson {
 
-ReadParams::ReadParams(TDistHandler density, const TVector& params)
+ReadParams::ReadParams(const TDensityFacts& facts, const TVector& params)
     : data(params.data()), size(params.size()), whole{0, 0}
 {
-    const TDensityFacts& facts = DensityFacts(density);
     if (facts.reads < 0)
         return;
     const std::size_t reads = static_cast<std::size_t>(facts.reads);

@@ -16,28 +16,39 @@ void RequireFinite(double a, double b, double c = 0)
 }
 }  // namespace
 
-double SimpsonIntegral(TDistHandler density, const TVector& params, double From, double To)
+double SimpsonIntegral(const TIntegrand& f, const TVector& params, double From, double To)
 {
     RequireFinite(From, To);
     const double h = To > From ? SimpsonStep : -SimpsonStep;
-    GridStart start = CachedIntegralStart(density, params, From, To, h);
+    GridStart start = CachedIntegralStart(f, params, From, To, h);
     WalkState& s = start.s;
     double result = 0;
-    if (IntegralWalk(density, params, To, h, start.known, start.zero, s, result) == WalkEnd::Done)
+    if (IntegralWalk(f, params, To, h, start.known, start.zero, s, result) == WalkEnd::Done)
         return result;
-    return static_cast<double>(s.S + ContinuedIntegral(density, params, s.x, To));
+    return static_cast<double>(s.S + ContinuedIntegral(f.density, params, s.x, To));
 }
 
-double SimpsonInverse(TDistHandler density, const TVector& params,
-                      double From, double Target, double Limit)
+double SimpsonInverse(const TIntegrand& f, const TVector& params, double From, double Target,
+                      double Limit)
 {
     RequireFinite(From, Target, Limit);
     const double h = Limit > From ? SimpsonStep : -SimpsonStep;
-    GridStart start = CachedInverseStart(density, params, From, Target, Limit, h);
+    GridStart start = CachedInverseStart(f, params, From, Target, Limit, h);
     WalkState& s = start.s;
     double result = 0;
-    if (InverseWalk(density, params, Target, Limit, h, start.known, start.zero, start.cached, s, result) ==
-        WalkEnd::Done)
+    if (InverseWalk(f, params, Target, Limit, h, start.known, start.zero, start.cached, s,
+                    result) == WalkEnd::Done)
         return result;
-    return ContinuedInverse(density, params, s, Target, Limit, h);
+    return ContinuedInverse(f.density, params, s, Target, Limit, h);
+}
+
+double SimpsonIntegral(TDistHandler density, const TVector& params, double From, double To)
+{
+    return SimpsonIntegral(TIntegrand{density}, params, From, To);
+}
+
+double SimpsonInverse(TDistHandler density, const TVector& params, double From, double Target,
+                      double Limit)
+{
+    return SimpsonInverse(TIntegrand{density}, params, From, Target, Limit);
 }

@@ -29,17 +29,17 @@ public:
 
     // Under the cache's lock: the grid for the key, made (without its start) when absent;
     // most recent first.
-    std::shared_ptr<Grid> Find(TDistHandler density, const TVector& params, double from, double h)
+    std::shared_ptr<Grid> Find(const TIntegrand& f, const TVector& params, double from, double h)
     {
-        const ReadParams read(density, params);
+        const ReadParams read(f.facts, params);
         for (auto it = grids_.begin(); it != grids_.end(); ++it) {
-            if ((*it)->Matches(density, read, from, h)) {
+            if ((*it)->Matches(f, read, from, h)) {
                 grids_.splice(grids_.begin(), grids_, it);
                 return grids_.front();
             }
         }
         auto grid = std::make_shared<Grid>();
-        grid->density = density;
+        grid->f = f;
         grid->params.assign(read.data, read.data + read.size);
         grid->from = from;
         grid->h = h;
@@ -55,9 +55,9 @@ public:
     {
         if (g.started)
             return;
-        g.zero = ZeroTailOf(g.density, g.params, g.h);
+        g.zero = ZeroTailOf(g.f, g.params, g.h);
         g.points.reserve(64);
-        g.points.push_back({StartState(g.density, g.params, g.from), -HUGE_VALL});
+        g.points.push_back({StartState(g.f.density, g.params, g.from), -HUGE_VALL});
         g.started = true;
         std::lock_guard<std::mutex> guard(lock);
         Account(g);
@@ -75,7 +75,7 @@ public:
         }
         const int raised = FloatErrorsOf([&] {
             for (int i = 0; i < 2 * Spacing; ++i)
-                f[i] = g.density(g.params, at[i]);
+                f[i] = g.f.density(g.params, at[i]);
         });
         if (raised) {
             g.closed = true;
@@ -291,28 +291,27 @@ GridStart StartAt(const Grid& g, std::size_t point)
 // Runs find(cache, grid), which gives the index of the saved state to start from, on the
 // key's grid under the grid's own lock; with the cache off, the walk starts at From.
 template <class Find>
-GridStart FromGrid(TDistHandler density, const TVector& params, double From, double h, Find find)
+GridStart FromGrid(const TIntegrand& f, const TVector& params, double From, double h, Find find)
 {
     Cache& cache = TheCache();
     std::shared_ptr<Grid> grid;
     {
         std::lock_guard<std::mutex> guard(cache.lock);
         if (cache.enabled)
-            grid = cache.Find(density, params, From, h);
+            grid = cache.Find(f, params, From, h);
     }
     if (!grid)
-        return GridStart{StartState(density, params, From), {}, false,
-                         ZeroTailOf(density, params, h)};
+        return GridStart{StartState(f.density, params, From), {}, false, ZeroTailOf(f, params, h)};
     std::lock_guard<std::mutex> growing(grid->growing);
     cache.Start(*grid);
     return StartAt(*grid, find(cache, *grid));
 }
 }  // namespace
 
-GridStart CachedIntegralStart(TDistHandler density, const TVector& params, double From,
+GridStart CachedIntegralStart(const TIntegrand& f, const TVector& params, double From,
                               double To, double h)
 {
-    return FromGrid(density, params, From, h, [&](Cache& cache, Grid& g) {
+    return FromGrid(f, params, From, h, [&](Cache& cache, Grid& g) {
         // The walk takes whole panels while To is at least a step ahead.
         const auto ahead = [&](const Checkpoint& c) { return Ahead(h, To, c.s.x) >= std::fabs(h); };
         // The panels still needed to reach To are known: a long way grows in long stretches,
@@ -338,10 +337,10 @@ GridStart CachedIntegralStart(TDistHandler density, const TVector& params, doubl
     });
 }
 
-GridStart CachedInverseStart(TDistHandler density, const TVector& params, double From,
+GridStart CachedInverseStart(const TIntegrand& f, const TVector& params, double From,
                              double Target, double Limit, double h)
 {
-    return FromGrid(density, params, From, h, [&](Cache& cache, Grid& g) {
+    return FromGrid(f, params, From, h, [&](Cache& cache, Grid& g) {
         // The walk has accepted every panel so far (none passed Target) and Limit is still
         // more than a step ahead.
         const auto reached = [&](const Checkpoint& c) {

@@ -18,10 +18,11 @@ double Density(TDistHandler density, const TVector& params, double x)
 }
 }  // namespace
 
-WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, double h,
+WalkEnd IntegralWalk(const TIntegrand& f, const TVector& params, double To, double h,
                      const KnownDensities& grid, const ZeroTail& zero, WalkState& s,
                      double& result)
 {
+    const TDistHandler density = f.density;
     bool whole = true;  // the panels are those of the grid until the last, shortened one
     const bool zeroAhead = zero.PathIsZero(s.x, To);
     for (;;) {
@@ -148,8 +149,8 @@ thread_local HalvingMemo TheHalvingMemo;
 // follows the path kept there, else evaluated; at the end of the walk its own path is kept.
 class HalvingDensities {
 public:
-    HalvingDensities(TDistHandler density, const TVector& params, bool remember)
-        : density_(density), params_(params), read_(density, params), remember_(remember)
+    HalvingDensities(const TIntegrand& f, const TVector& params, bool remember)
+        : density_(f.density), params_(params), read_(f.facts, params), remember_(remember)
     {
     }
     ~HalvingDensities()
@@ -200,11 +201,12 @@ private:
 };
 }  // namespace
 
-WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
+WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, double Limit,
                     double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
                     WalkState& s, double& result)
 {
-    HalvingDensities halving(density, params, remember);
+    const TDistHandler density = f.density;
+    HalvingDensities halving(f, params, remember);
     bool halved = std::fabs(h) != SimpsonStep;
     // Once the step is halved near the target, a panel whose area is below the resolution of
     // A no longer changes it, and the walk would creep towards Limit in tiny steps for ever

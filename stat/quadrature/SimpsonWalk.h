@@ -55,7 +55,7 @@ struct KnownDensities {
 // Where a density is exactly 0 and raises no error flag: from `from` on, in the direction of
 // h, as far as `to`. A walk that has reached `from` and ends no further than `to` adds nothing
 // more (an integral of one direction). Where no such stretch is known, `from` is the infinity
-// ahead. Each family that has one forms it from its density's formula (see DensityFacts).
+// ahead. Each family that has one forms it from its density's formula (see TDensityFacts).
 // A family may also tell that a whole way from x to end lies where its density is 0 (the
 // log-normal left of its rise, or all of it for a far mu): `pathZero`, with the two numbers
 // it needs, tells at the start of a walk.
@@ -76,16 +76,28 @@ struct ZeroTail {
     }
 };
 
-// What the grids need to know of a density, given by its family (its row in stat/dist/Families.cpp):
-// how many parameters it reads (the first `reads`; all when -1), whether it reads their whole
-// parts (degrees of freedom), and where it is 0 for good in the direction of h.
+// What the grids need to know of a density, given by the caller (its family): how many
+// parameters it reads (the first `reads`; all when -1), whether it reads their whole parts
+// (degrees of freedom), and where it is 0 for good in the direction of h. The default knows
+// nothing: every parameter is read as it is, and no stretch is known to be 0.
 struct TDensityFacts {
     int reads = -1;
     bool whole = false;
     ZeroTail (*zeroTail)(const TVector& params, double h) = nullptr;
+
+    bool operator==(const TDensityFacts& o) const
+    {
+        return reads == o.reads && whole == o.whole && zeroTail == o.zeroTail;
+    }
 };
-const TDensityFacts& DensityFacts(TDistHandler density);
-ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h);
+
+// A density as the grids take it: the function and its facts.
+struct TIntegrand {
+    TDistHandler density = nullptr;
+    TDensityFacts facts{};
+};
+
+ZeroTail ZeroTailOf(const TIntegrand& f, const TVector& params, double h);
 
 // Where a call resumes its walk: a saved state and the densities known after it; `cached`
 // when it comes from the grid cache (with the cache off, walks are the plain ones); and where
@@ -97,14 +109,14 @@ struct GridStart {
     ZeroTail zero;
 };
 
-// The parameters a density reads (its DensityFacts): parameter sets that agree there give the
-// same densities, and share a grid.
+// The parameters a density reads (its facts): parameter sets that agree there give the same
+// densities, and share a grid.
 struct ReadParams {
     const double* data;
     std::size_t size;
     double whole[2];
 
-    ReadParams(TDistHandler density, const TVector& params);
+    ReadParams(const TDensityFacts& facts, const TVector& params);
     bool operator==(const TVector& p) const;
 };
 
@@ -122,14 +134,14 @@ enum class WalkEnd { Done, Continue };
 // `zero` says the density is 0 for the rest of the way. Done: the integral is `result`.
 // Continue: the exact span is used up (or a step no longer moves x); s is where the walk
 // stopped.
-WalkEnd IntegralWalk(TDistHandler density, const TVector& params, double To, double h,
+WalkEnd IntegralWalk(const TIntegrand& f, const TVector& params, double To, double h,
                      const KnownDensities& grid, const ZeroTail& zero, WalkState& s,
                      double& result);
 
 // The inverse walk from s, exactly as from the start, taking the densities `grid` knows; with
 // `remember`, the points evaluated after halving the step are kept for a walk to the same
 // target on this thread. Done: the point is `result`. Continue: as for the integral.
-WalkEnd InverseWalk(TDistHandler density, const TVector& params, double Target, double Limit,
+WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, double Limit,
                     double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
                     WalkState& s, double& result);
 
@@ -150,9 +162,9 @@ double ContinuedInverse(TDistHandler density, const TVector& params, const WalkS
 // The cached grids: the latest saved state that the walk from From passes on its way, and the
 // densities the grid knows after it, the grid grown as far as the call needs. Safe for threads
 // that use it one after the other.
-GridStart CachedIntegralStart(TDistHandler density, const TVector& params, double From,
+GridStart CachedIntegralStart(const TIntegrand& f, const TVector& params, double From,
                               double To, double h);
-GridStart CachedInverseStart(TDistHandler density, const TVector& params, double From,
+GridStart CachedInverseStart(const TIntegrand& f, const TVector& params, double From,
                              double Target, double Limit, double h);
 
 // The state of a walk that has not yet left From.
@@ -168,3 +180,10 @@ std::size_t GridCacheBytes();
 void ClearGridCache();
 
 }  // namespace simpson
+
+// The Simpson helpers for a density with the facts its family gives the grids; the listed
+// helpers of Stat_Lib.h take a density whose facts are unknown.
+double SimpsonIntegral(const simpson::TIntegrand& f, const TVector& params, double From,
+                       double To);
+double SimpsonInverse(const simpson::TIntegrand& f, const TVector& params, double From,
+                      double Target, double Limit);

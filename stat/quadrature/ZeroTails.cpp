@@ -3,11 +3,10 @@
 
 namespace simpson {
 
-ZeroTail ZeroTailOf(TDistHandler density, const TVector& params, double h)
+ZeroTail ZeroTailOf(const TIntegrand& f, const TVector& params, double h)
 {
-    const TDensityFacts& facts = DensityFacts(density);
-    if (facts.zeroTail)
-        return facts.zeroTail(params, h);
+    if (f.facts.zeroTail)
+        return f.facts.zeroTail(params, h);
     const double d = h > 0 ? 1 : -1;
     return {d * HUGE_VAL, d * HUGE_VAL, h};
 }

@@ -9,6 +9,7 @@
 
 #include "Oracle.h"
 #include "Tolerances.h"
+#include "Family.h"
 #include "SimpsonWalk.h"
 #include "StatInternal.h"
 
@@ -61,18 +62,20 @@ TEST(BoundedSpans, WalksEndInTailsWhereTheDensityIsZero)
 {
     struct Tail {
         TDistHandler density;
+        simpson::ZeroTail (*zeroTail)(const TVector&, double);
         TVector params;
         double h;
     };
-    std::vector<Tail> tails = {{NormalStdDensity, {}, SimpsonStep}, {NormalStdDensity, {}, -SimpsonStep}};
+    std::vector<Tail> tails = {{NormalStdDensity, NormalStdZeroTail, {}, SimpsonStep},
+                               {NormalStdDensity, NormalStdZeroTail, {}, -SimpsonStep}};
     for (double mu : {-1e300, -700.0, -3.0, 0.0, 2.5, 9.0, 700.0, 1e300})
         for (double ro : {5e-324, 1e-300, 1e-6, 0.5, 1.0, 30.0, 1e300, -1e-6, -2.0})
-            tails.push_back({LogNormalDensity, {mu, ro}, SimpsonStep});
+            tails.push_back({LogNormalDensity, LogNormalZeroTail, {mu, ro}, SimpsonStep});
     for (double n : {-3.0, 1.0, 2.0, 3.5, 10.0, 100.0, 511.0, 1022.0, 1023.0, 1024.0, 1e9})
-        tails.push_back({Chi2Density, {n}, SimpsonStep});
+        tails.push_back({Chi2Density, Chi2ZeroTail, {n}, SimpsonStep});
     int ending = 0;
     for (const Tail& t : tails) {
-        const simpson::ZeroTail tail = simpson::ZeroTailOf(t.density, t.params, t.h);
+        const simpson::ZeroTail tail = t.zeroTail(t.params, t.h);
         if (std::isinf(tail.from))
             continue;
         ++ending;
@@ -107,7 +110,7 @@ TEST(BoundedSpans, LogNormalWaysWhereTheDensityIsZeroThroughout)
         {{1e300, 1e300}, 0, 1, false},
     };
     for (const Way& w : ways) {
-        const simpson::ZeroTail tail = simpson::ZeroTailOf(LogNormalDensity, w.params, SimpsonStep);
+        const simpson::ZeroTail tail = LogNormalZeroTail(w.params, SimpsonStep);
         EXPECT_EQ(tail.PathIsZero(w.from, w.to), w.zero) << w.params[0] << " " << w.params[1];
         if (!w.zero)
             continue;
