@@ -3,14 +3,24 @@
 // estimation and chi-square critical values. Qt-free.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "Catalogue.h"
 #include "FloatErrors.h"
+
+enum class TDistKind : std::uint8_t {
+    UniformStd, Uniform, NormalStd, Normal, Chi2, Student, LogNormal, Exponential,
+    F, Cauchy, Logistic, Beta, Rayleigh, Weibull, Pareto, ExtrValue
+};
+enum class TDistFunc : std::uint8_t { Density, Distribution, Inverse };
+
+constexpr int DistKindCount = 16;
+constexpr int DistFuncCount = 3;
+constexpr int DistMaxParams = 3;
 
 using TVector = std::vector<double>;
 using TIntVector = std::vector<std::int32_t>;
@@ -28,8 +38,24 @@ public:
 };
 
 // ---- Catalogue ---------------------------------------------------------------------------
-// The tables DistKindName, DistParamCount, DistFuncName, DistListKind, DistParamHints,
-// DistParamLower and DistParamUpper are in Catalogue.h.
+// Constant tables read by kind, formed from the families' descriptors at compile time.
+extern const std::array<const char*, DistKindCount> DistKindName;
+extern const std::array<int, DistKindCount> DistParamCount;
+// Descriptions: an empty text in the slots beyond a kind's parameters.
+extern const std::array<std::array<const char*, DistMaxParams>, DistKindCount> DistParamHints;
+// Open bounds; the slots beyond a kind's parameters (a fourth one for every kind) hold 0.
+extern const std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamLower;
+extern const std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamUpper;
+inline constexpr const char* DistFuncName[DistFuncCount] = {"Density", "Distribution",
+                                                            "Inverse distribution"};
+// The kind shown at each position of a distribution list: position p holds kind p.
+inline constexpr auto DistListKind = [] {
+    std::array<TDistKind, DistKindCount> table{};
+    for (int p = 0; p < DistKindCount; ++p)
+        table[p] = static_cast<TDistKind>(p);
+    return table;
+}();
+
 inline int KindIndex(TDistKind kind) { return static_cast<int>(kind); }
 inline int ParamCount(TDistKind kind) { return DistParamCount[KindIndex(kind)]; }
 

@@ -1,8 +1,48 @@
-// The catalogue's operations: parameter names, descriptions, bounds and their test.
-#include "StatInternal.h"
+// The catalogue's tables, read off the families' descriptors, and its operations: parameter
+// names, descriptions, bounds and their test.
+#include "Families.h"
 
 #include <cmath>
 #include <string>
+
+namespace {
+template <class T, class F>
+constexpr std::array<T, DistKindCount> Column(F field)
+{
+    std::array<T, DistKindCount> table{};
+    for (int k = 0; k < DistKindCount; ++k)
+        table[k] = field(FamilyList[k]->row);
+    return table;
+}
+
+template <int N, class T, class F>
+constexpr std::array<std::array<T, N>, DistKindCount> Columns(F field)
+{
+    std::array<std::array<T, N>, DistKindCount> table{};
+    for (int k = 0; k < DistKindCount; ++k)
+        for (int i = 0; i < N; ++i)
+            table[k][i] = field(FamilyList[k]->row, i);
+    return table;
+}
+}  // namespace
+
+// Formed at compile time: the tables are constant before anything runs.
+constexpr std::array<const char*, DistKindCount> DistKindName =
+    Column<const char*>([](const TDistRow& r) { return r.name; });
+constexpr std::array<int, DistKindCount> DistParamCount =
+    Column<int>([](const TDistRow& r) { return r.paramCount; });
+constexpr std::array<std::array<const char*, DistMaxParams>, DistKindCount> DistParamHints =
+    Columns<DistMaxParams, const char*>(
+        [](const TDistRow& r, int i) { return r.paramHints[i] ? r.paramHints[i] : ""; });
+constexpr std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamLower =
+    Columns<DistMaxParams + 1, double>([](const TDistRow& r, int i) { return r.lower[i]; });
+constexpr std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamUpper =
+    Columns<DistMaxParams + 1, double>([](const TDistRow& r, int i) { return r.upper[i]; });
+
+const TFamily& Family(TDistKind kind)
+{
+    return *FamilyList[KindIndex(kind)];
+}
 
 namespace {
 bool HasParam(TDistKind kind, int index)
@@ -15,7 +55,7 @@ void DistParamName(TDistKind kind, int index, std::string& text)
 {
     if (KindIndex(kind) >= DistKindCount)
         return;
-    text = HasParam(kind, index) ? catalogue::Rows[KindIndex(kind)].paramNames[index] : "No params";
+    text = HasParam(kind, index) ? Family(kind).row.paramNames[index] : "No params";
 }
 
 void DistParamHint(TDistKind kind, int index, std::string& text)
@@ -40,7 +80,7 @@ void CheckKindAndParams(TDistKind kind, const TVector& params)
         return;
     std::string names;
     for (int i = 0; i < count; ++i)
-        names += std::string(i ? ", " : " (") + catalogue::Rows[KindIndex(kind)].paramNames[i] +
+        names += std::string(i ? ", " : " (") + Family(kind).row.paramNames[i] +
                  (i + 1 == count ? ")" : "");
     const std::size_t given = params.size();
     throw EStat(std::string(DistKindName[KindIndex(kind)]) + " takes " +

@@ -1,7 +1,5 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
-#include "StatInternal.h"
-#include "Family.h"
-#include "SimpsonWalk.h"
+#include "ChiStudent.h"
 #include "Symmetric.h"
 
 #include <algorithm>
@@ -16,10 +14,6 @@ constexpr double Chi2SmallLimit = 300;
 constexpr double Chi2Limit = 1000000;
 constexpr double StudentLimit = 50;
 const long double StudentPi = 3.14159265358979L;
-
-// The densities read the whole part of N.
-const simpson::TIntegrand Chi2Grid{Chi2Density, {1, true, Chi2ZeroTail}};
-const simpson::TIntegrand StudentGrid{StudentDensity, {1, true, nullptr}};
 
 long long Degrees(const TVector& params)
 {
@@ -76,8 +70,8 @@ double Chi2Distribution(const TVector& params, double x)
         return 0;
     if (n <= 3)
         return static_cast<double>(static_cast<long double>(Chi2AtQuarter[n]) +
-                                   SimpsonIntegral(Chi2Grid, params, Chi2Start, x));
-    return SimpsonIntegral(Chi2Grid, params, 0, x);
+                                   SimpsonIntegral(Chi2Family.grid, params, Chi2Start, x));
+    return SimpsonIntegral(Chi2Family.grid, params, 0, x);
 }
 
 double Chi2Inverse(const TVector& params, double p)
@@ -88,13 +82,13 @@ double Chi2Inverse(const TVector& params, double p)
     if (n <= 3) {
         const double c = Chi2AtQuarter[n];
         if (p > c)
-            return SimpsonInverse(Chi2Grid, params, Chi2Start,
+            return SimpsonInverse(Chi2Family.grid, params, Chi2Start,
                                   static_cast<double>(p - static_cast<long double>(c)),
                                   Chi2SmallLimit);
-        return SimpsonInverse(Chi2Grid, params, Chi2Start,
+        return SimpsonInverse(Chi2Family.grid, params, Chi2Start,
                               static_cast<double>(c - static_cast<long double>(p)), 0);
     }
-    return SimpsonInverse(Chi2Grid, params, 0, p, Chi2Limit);
+    return SimpsonInverse(Chi2Family.grid, params, 0, p, Chi2Limit);
 }
 
 double StudentDensity(const TVector& params, double x)
@@ -109,12 +103,12 @@ double StudentDensity(const TVector& params, double x)
 
 double StudentDistribution(const TVector& params, double x)
 {
-    return SymmetricDistribution(StudentGrid, params, x);
+    return SymmetricDistribution(StudentFamily.grid, params, x);
 }
 
 double StudentInverse(const TVector& params, double p)
 {
-    return SymmetricInverse(StudentGrid, params, p, StudentLimit, 0);
+    return SymmetricInverse(StudentFamily.grid, params, p, StudentLimit, 0);
 }
 
 // The chi-square density beyond a bound on its log density, while its powers stay in the

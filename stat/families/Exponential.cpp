@@ -1,7 +1,6 @@
 // The exponential distribution.
-#include "StatInternal.h"
-#include "Family.h"
 
+#include "Exponential.h"
 #include <cmath>
 
 double ExponentialDensity(const TVector& params, double x)

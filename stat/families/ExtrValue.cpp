@@ -1,7 +1,6 @@
 // The generalised extreme value distribution.
-#include "StatInternal.h"
-#include "Family.h"
 
+#include "ExtrValue.h"
 #include <cmath>
 
 namespace {

@@ -1,15 +1,12 @@
 // The F distribution.
-#include "StatInternal.h"
-#include "Family.h"
+#include "F.h"
+#include "SoundMethods.h"
 
 #include <cfenv>
 #include <cmath>
 
 namespace {
 constexpr long long Room = 16000;  // bits, below the extended exponent range of 16384
-
-// The density reads the whole parts of N and M.
-const simpson::TIntegrand FGrid{FDensity, {2, true, nullptr}};
 
 // Bits of |v| (its binary exponent plus one); 0 for 0, and more than Room for an infinity.
 long long Bits(L v)
@@ -157,7 +154,7 @@ double FDistribution(const TVector& params, double x)
         return static_cast<double>(
             2 * L(StudentDistribution(student, static_cast<double>(std::sqrt(L(x))))) - 1);
     }
-    return SimpsonIntegral(FGrid, params, 0, x);
+    return SimpsonIntegral(FFamily.grid, params, 0, x);
 }
 
 double FInverse(const TVector& params, double p)
@@ -171,7 +168,7 @@ double FInverse(const TVector& params, double p)
         const double f = static_cast<double>(t * t);
         return f < FCap ? f : FCap;
     }
-    return SimpsonInverse(FGrid, params, 0, p, FLimit);
+    return SimpsonInverse(FFamily.grid, params, 0, p, FLimit);
 }
 
 // The calculator chart's range.
@@ -195,4 +192,28 @@ void FEstimate(const TSampleMoments& s, const TVector&, TVector& params, const T
                                     (d * d * d * s2 - 8 * d * d * s2 + 20 * d * s2 - 16 * s2 -
                                      2 * d * d)));
     }
+}
+
+// The sound functions: I_y(n/2, m/2) with y = n x / (n x + m).
+double FSoundDistribution(const TVector& params, double x)
+{
+    if (x <= 0)
+        return 0;
+    const L n = WholeDegrees(params[0]), m = WholeDegrees(params[1]);
+    const L whole = n * x + m;
+    return static_cast<double>(RegularisedBeta(n / 2, m / 2, n * x / whole, m / whole));
+}
+
+double FSoundInverse(const TVector& params, double p)
+{
+    if (!InOpenUnit(p))
+        return 0;
+    return SolveIncreasing([&](double x) { return FSoundDistribution(params, x); }, p, 0, FCap);
+}
+
+bool FCapAt(const TVector&, double, double& at, bool& upward)
+{
+    at = FCap;
+    upward = true;
+    return true;
 }

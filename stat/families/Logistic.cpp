@@ -1,7 +1,6 @@
 // The logistic distribution.
-#include "StatInternal.h"
-#include "Family.h"
 
+#include "Logistic.h"
 #include <cmath>
 
 namespace {

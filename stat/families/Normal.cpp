@@ -1,7 +1,5 @@
 // Standard normal, normal and log-normal distributions.
-#include "StatInternal.h"
-#include "Family.h"
-#include "SimpsonWalk.h"
+#include "Normal.h"
 #include "Symmetric.h"
 
 #include <algorithm>
@@ -12,11 +10,6 @@ namespace {
 const long double NormalFactor = 0.398942280401433L;     // stands for 1/sqrt(2 pi)
 const long double LogNormalFactor = 2.506628274631L;     // stands for sqrt(2 pi)
 constexpr double NormalStdLimit = 25;
-
-// What the grids know of the densities: every normal is integrated on the standard normal's
-// grid, which reads no parameter; the log-normal reads both.
-const simpson::TIntegrand NormalStdGrid{NormalStdDensity, {0, false, NormalStdZeroTail}};
-const simpson::TIntegrand LogNormalGrid{LogNormalDensity, {-1, false, LogNormalZeroTail}};
 }  // namespace
 
 double NormalStdDensity(const TVector&, double x)
@@ -27,12 +20,12 @@ double NormalStdDensity(const TVector&, double x)
 
 double NormalStdDistribution(const TVector& params, double x)
 {
-    return SymmetricDistribution(NormalStdGrid, params, x);
+    return SymmetricDistribution(NormalStdFamily.grid, params, x);
 }
 
 double NormalStdInverse(const TVector& params, double p)
 {
-    return SymmetricInverse(NormalStdGrid, params, p, NormalStdLimit, MinPositiveDouble);
+    return SymmetricInverse(NormalStdFamily.grid, params, p, NormalStdLimit, MinPositiveDouble);
 }
 
 namespace {
@@ -73,14 +66,14 @@ double LogNormalDistribution(const TVector& params, double x)
 {
     if (x <= 0)
         return 0;
-    return SimpsonIntegral(LogNormalGrid, params, 0, x);
+    return SimpsonIntegral(LogNormalFamily.grid, params, 0, x);
 }
 
 double LogNormalInverse(const TVector& params, double p)
 {
     if (!InOpenUnit(p))
         return 0;
-    return SimpsonInverse(LogNormalGrid, params, 0, p, LogNormalLimit);
+    return SimpsonInverse(LogNormalFamily.grid, params, 0, p, LogNormalLimit);
 }
 
 // ---- Where the densities are 0 for good (the grids' zero tails) ---------------------------
@@ -200,4 +193,31 @@ void LogNormalEstimate(const TSampleMoments& s, const TVector& data, TVector& pa
         }
         StoreEstimate(params, 1, std::sqrt(around / (s.n - 1)));
     }
+}
+
+// The log-normal's sound functions: the standard normal of (ln x - mu) / ro.
+double LogNormalSoundDistribution(const TVector& params, double x)
+{
+    if (x <= 0)
+        return 0;
+    const L z = (std::log(L(x)) - params[0]) / params[1];
+    return NormalStdDistribution({}, StandardDouble(z));
+}
+
+double LogNormalSoundInverse(const TVector& params, double p)
+{
+    if (!InOpenUnit(p))
+        return 0;
+    const L logQ = params[0] + params[1] * L(NormalStdInverse({}, p));
+    if (logQ >= std::log(L(LogNormalLimit)))
+        return LogNormalLimit;  // beyond the search; TrueValues puts it at the walk's end
+    return static_cast<double>(std::exp(logQ));
+}
+
+// The log-normal search runs from 0 in whole panels and stops one step below its limit.
+bool LogNormalCap(const TVector&, double, double& at, bool& upward)
+{
+    at = LogNormalLimit - SimpsonStep;
+    upward = true;
+    return true;
 }

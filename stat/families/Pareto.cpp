@@ -1,7 +1,6 @@
 // The Pareto distribution.
-#include "StatInternal.h"
-#include "Family.h"
 
+#include "Pareto.h"
 #include <cmath>
 
 double ParetoDensity(const TVector& params, double x)

@@ -1,7 +1,6 @@
 // The Rayleigh distribution.
-#include "StatInternal.h"
-#include "Family.h"
 
+#include "Rayleigh.h"
 #include <cfloat>
 #include <cmath>
 

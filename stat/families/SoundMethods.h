@@ -1,7 +1,10 @@
-// Sound evaluations of the kinds whose listed methods cannot see every density: standardised
-// forms, closed forms and the incomplete Beta function. They stand beside the listed
-// handlers; TrueValues decides per call which result a user reads.
+// What the families' sound methods share: the incomplete Beta function and the bisection of
+// an increasing distribution for its quantile. Each family's own sound functions stand in
+// its file beside its listed ones; TrueValues decides per call which result a user reads.
 #pragma once
+
+#include <cstdint>
+#include <cstring>
 
 #include "StatInternal.h"
 
@@ -10,25 +13,35 @@
 L LogBeta(L a, L b);
 L RegularisedBeta(L a, L b, L x, L y);
 
-// One kind's sound functions, and what tells when its listed method need not be run. A null
-// entry: the listed function is sound for every in-range input (or nothing is known).
-// - `cap`: the point where the listed quantile search stops for p (its walking limit, which
-//   stays) and whether the search runs upward.
-// - `hopeless`: parameters for which the listed method cannot resolve the density at any x.
-// - `walkStart`: where the listed walks start, for the bound on their length; the quantile's
-//   search too when `searchWalks` (it may stop early of itself otherwise).
-// - `checkSearch`: the listed distribution at the sound quantile decides, before the listed
-//   search runs, whether that search can agree (a search that goes astray can be long).
-struct TSoundKind {
-    double (*density)(const TVector& params, double x) = nullptr;
-    double (*distribution)(const TVector& params, double x) = nullptr;
-    double (*inverse)(const TVector& params, double p) = nullptr;
-    bool (*cap)(const TVector& params, double p, double& at, bool& upward) = nullptr;
-    bool (*hopeless)(const TVector& params) = nullptr;
-    double (*walkStart)(const TVector& params) = nullptr;
-    bool searchWalks = false;
-    bool checkSearch = false;
-};
+namespace sound {
+inline std::uint64_t BitsOf(double x)
+{
+    std::uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return b;
+}
 
-// The sound functions of a kind (all entries null for kinds that need none).
-const TSoundKind& SoundKind(TDistKind kind);
+inline double DoubleOf(std::uint64_t b)
+{
+    double x;
+    std::memcpy(&x, &b, sizeof x);
+    return x;
+}
+}  // namespace sound
+
+// The smallest x in [lo, hi] (0 <= lo < hi) with cdf(x) >= p, or hi when there is none, by
+// bisection over the ordered bit patterns of the doubles: at most 64 steps at any scale.
+template <class Cdf>
+double SolveIncreasing(Cdf cdf, double p, double lo, double hi)
+{
+    if (cdf(hi) < p)
+        return hi;
+    std::uint64_t below = sound::BitsOf(lo), above = sound::BitsOf(hi);
+    if (cdf(lo) >= p)
+        return lo;
+    while (above - below > 1) {
+        const std::uint64_t mid = below + (above - below) / 2;
+        (cdf(sound::DoubleOf(mid)) < p ? below : above) = mid;
+    }
+    return sound::DoubleOf(above);
+}

@@ -18,8 +18,6 @@
 //   same value to 1e-9 at once. So no in-range call takes more than about a second.
 #include "TrueValues.h"
 
-#include "SoundMethods.h"
-
 #include <cmath>
 
 namespace {
@@ -191,11 +189,13 @@ bool HasSound(const TSoundKind& sound, TDistFunc mode)
 }
 }  // namespace
 
-double TrueValue(TDistKind kind, TDistFunc mode, const TVector& params, double x,
-                 TDistHandler listed, TDistHandler listedDistribution)
+double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, double x)
 {
-    const TSoundKind& sound = SoundKind(kind);
-    if (!HasSound(sound, mode) || !std::isfinite(x) || !InRange(kind, params))
+    const TSoundKind& sound = family.sound;
+    const TDistHandler listed = family.functions[static_cast<int>(mode)];
+    const TDistHandler listedDistribution =
+        family.functions[static_cast<int>(TDistFunc::Distribution)];
+    if (!HasSound(sound, mode) || !std::isfinite(x) || !InRange(family.kind, params))
         return listed(params, x);
     SoundQuantile quantile(sound, params, x);
     if ((sound.hopeless && sound.hopeless(params)) ||

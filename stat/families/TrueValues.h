@@ -2,10 +2,7 @@
 // cannot see the density. See TrueValues.cpp for the criterion.
 #pragma once
 
-#include "StatInternal.h"
+#include "Family.h"
 
-// The value of kind's function for mode at x, inside the caller's floating-point scope;
-// `listed` is the listed handler of kind and mode, `listedDistribution` that of its
-// distribution.
-double TrueValue(TDistKind kind, TDistFunc mode, const TVector& params, double x,
-                 TDistHandler listed, TDistHandler listedDistribution);
+// The value of the family's function for mode at x, inside the caller's floating-point scope.
+double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, double x);

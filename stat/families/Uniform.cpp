@@ -1,7 +1,6 @@
 // The standard uniform and uniform distributions.
-#include "StatInternal.h"
-#include "Family.h"
 
+#include "Uniform.h"
 #include <cmath>
 
 double UniformStdDensity(const TVector&, double x)

@@ -1,7 +1,6 @@
 // The Weibull distribution.
-#include "StatInternal.h"
-#include "Family.h"
 
+#include "Weibull.h"
 #include <cmath>
 
 double WeibullDensity(const TVector& params, double x)

@@ -50,7 +50,7 @@ TSampleMoments MomentsOf(const TVector& data, bool logarithms)
 bool Estimate(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)
 {
     CheckKindAndParams(kind, params);
-    const TFamilyRow& family = Family(kind);
+    const TFamily& family = Family(kind);
     if (data.size() < 3 || !family.estimate)
         return false;
     const bool logarithms = family.estimatesFromLogs && (which[0] || which[1]);

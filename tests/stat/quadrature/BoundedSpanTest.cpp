@@ -61,21 +61,21 @@ TEST(BoundedSpans, StartPointsBeyondTheStepsResolution)
 TEST(BoundedSpans, WalksEndInTailsWhereTheDensityIsZero)
 {
     struct Tail {
-        TDistHandler density;
-        simpson::ZeroTail (*zeroTail)(const TVector&, double);
+        simpson::TIntegrand grid;
         TVector params;
         double h;
     };
-    std::vector<Tail> tails = {{NormalStdDensity, NormalStdZeroTail, {}, SimpsonStep},
-                               {NormalStdDensity, NormalStdZeroTail, {}, -SimpsonStep}};
+    const simpson::TIntegrand normal = Family(TDistKind::NormalStd).grid;
+    const simpson::TIntegrand logNormal = Family(TDistKind::LogNormal).grid;
+    std::vector<Tail> tails = {{normal, {}, SimpsonStep}, {normal, {}, -SimpsonStep}};
     for (double mu : {-1e300, -700.0, -3.0, 0.0, 2.5, 9.0, 700.0, 1e300})
         for (double ro : {5e-324, 1e-300, 1e-6, 0.5, 1.0, 30.0, 1e300, -1e-6, -2.0})
-            tails.push_back({LogNormalDensity, LogNormalZeroTail, {mu, ro}, SimpsonStep});
+            tails.push_back({logNormal, {mu, ro}, SimpsonStep});
     for (double n : {-3.0, 1.0, 2.0, 3.5, 10.0, 100.0, 511.0, 1022.0, 1023.0, 1024.0, 1e9})
-        tails.push_back({Chi2Density, Chi2ZeroTail, {n}, SimpsonStep});
+        tails.push_back({Family(TDistKind::Chi2).grid, {n}, SimpsonStep});
     int ending = 0;
     for (const Tail& t : tails) {
-        const simpson::ZeroTail tail = t.zeroTail(t.params, t.h);
+        const simpson::ZeroTail tail = simpson::ZeroTailOf(t.grid, t.params, t.h);
         if (std::isinf(tail.from))
             continue;
         ++ending;
@@ -85,7 +85,7 @@ TEST(BoundedSpans, WalksEndInTailsWhereTheDensityIsZero)
             if (!tail.Covers(x, x))
                 continue;
             double f = 1;
-            const int raised = FloatErrorsOf([&] { f = Settle(t.density(t.params, x)); });
+            const int raised = FloatErrorsOf([&] { f = Settle(t.grid.density(t.params, x)); });
             EXPECT_EQ(f, 0.0) << t.params.size() << " " << x;  // -0 for a negative ro
             EXPECT_EQ(raised, 0) << x;
         }
@@ -110,7 +110,8 @@ TEST(BoundedSpans, LogNormalWaysWhereTheDensityIsZeroThroughout)
         {{1e300, 1e300}, 0, 1, false},
     };
     for (const Way& w : ways) {
-        const simpson::ZeroTail tail = LogNormalZeroTail(w.params, SimpsonStep);
+        const simpson::ZeroTail tail =
+            simpson::ZeroTailOf(Family(TDistKind::LogNormal).grid, w.params, SimpsonStep);
         EXPECT_EQ(tail.PathIsZero(w.from, w.to), w.zero) << w.params[0] << " " << w.params[1];
         if (!w.zero)
             continue;
