@@ -5,12 +5,11 @@
 
 #include <array>
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "FloatErrors.h"
 
 enum class TDistKind : std::uint8_t {
     UniformStd, Uniform, NormalStd, Normal, Chi2, Student, LogNormal, Exponential,
@@ -33,6 +32,14 @@ using TParamSet = std::bitset<256>;
 constexpr double MinPositiveDouble = 0x1p-1074;
 
 class EStat : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A floating-point invalid operation, division by zero or overflow raised by an evaluation:
+// "Invalid floating point operation", "Floating point division by zero" or "Floating point
+// overflow".
+class EMathError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -155,6 +162,24 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
 double ChiSquareCritical(std::int32_t df);
 
 // ---- Chi-square goodness-of-fit test -----------------------------------------------------
+// The categories of the test, also those of the experimental generator:
+// k upper bounds, bound i = (max - min)(i + 1) / k + min in extended precision, stored as a
+// double. Ascending; the last is the maximum up to rounding.
+TVector CategoryBounds(double min, double max, int k);
+// The category of x: the first whose upper bound x does not pass; the last one for a value
+// above every bound (the rounding of the last bound allows it) or a NaN.
+int CategoryOf(double x, const TVector& bounds);
+// How many values fall into each category, held as reals.
+TVector CategoryCounts(const TVector& data, const TVector& bounds);
+// n times the hypothesised probability of each category: category 0 from the left end, the
+// others between their bounds; with the upper tail, the last category also takes the
+// probability above its bound (1 - F at the bound before it), so the expectations sum to n.
+// Every bound is evaluated either way. A floating-point error of the distribution throws
+// EMathError.
+enum class TUpperTail { Dropped, InLastCategory };
+TVector ExpectedCounts(TDistKind kind, const TVector& params, const TVector& bounds,
+                       std::size_t n, TUpperTail tail = TUpperTail::Dropped);
+
 struct TFitResult {                       // one whole chi-square goodness-of-fit run
     TVector bounds, observed, expected;   // the k categories, for the histogram
     int categories = 0;                   // after merging; "N=" in the details text

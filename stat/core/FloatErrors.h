@@ -6,14 +6,9 @@
 
 #include <cfenv>
 #include <cstdint>
-#include <stdexcept>
-#include <string>
 #include <type_traits>
 
-class EMathError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include "Stat_Lib.h"
 
 // Message texts shown to the user.
 extern const char* const MsgInvalidOp;   // "Invalid floating point operation"

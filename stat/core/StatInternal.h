@@ -8,6 +8,7 @@
 #include <limits>
 #include <math.h>
 
+#include "FloatErrors.h"
 #include "Stat_Lib.h"
 
 // Every intermediate is x87 extended precision: results are reproduced bit for bit only with a

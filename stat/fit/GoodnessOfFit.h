@@ -7,25 +7,8 @@
 
 #include "Stat_Lib.h"
 
-// k upper bounds: bound i = (max - min)(i + 1) / k + min in extended precision, stored as a
-// double. Ascending; the last is the maximum up to rounding.
-TVector CategoryBounds(double min, double max, int k);
-
-// The category of x: the first whose upper bound x does not pass; the last one for a value
-// above every bound (the rounding of the last bound allows it) or a NaN.
-int CategoryOf(double x, const TVector& bounds);
-
-// How many values fall into each category, held as reals.
-TVector CategoryCounts(const TVector& data, const TVector& bounds);
-
-// n times the hypothesised probability of each category: category 0 from the left end, the
-// others between their bounds; with the upper tail, the last category also takes the
-// probability above its bound (1 - F at the bound before it), so the expectations sum to n.
-// Every bound is evaluated either way. A floating-point error of the distribution throws
-// EMathError.
-enum class TUpperTail { Dropped, InLastCategory };
-TVector ExpectedCounts(TDistKind kind, const TVector& params, const TVector& bounds,
-                       std::size_t n, TUpperTail tail = TUpperTail::Dropped);
+// The categories, their counts and expectations are declared in Stat_Lib.h (the experimental
+// generator shares them).
 
 struct TChiSquareStatistic {
     long double R = 0;  // sum of (observed - expected)^2 / expected, in extended precision

@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
+#include "FloatErrors.h"
 #include "Oracle.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "FloatErrors.h"
 #include "Stat_Lib.h"
 
 namespace {
