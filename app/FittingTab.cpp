@@ -223,10 +223,8 @@ void TForm1::Button5Click()
         SetFieldColour(Edit7, FieldColour::Rejected);
         return;
     }
-    TFitResult run = ChiSquareFitTest(DataBuffer, FitKind, FitParams, FitEstimatedCount, k);
-    HistBounds.swap(run.bounds);
-    HistObserved.swap(run.observed);
-    HistExpected.swap(run.expected);
+    LastFit = ChiSquareFitTest(DataBuffer, FitKind, FitParams, FitEstimatedCount, k);
+    const TFitResult& run = LastFit;
     DrawHistogram();
 
     ShowText(Edit8, QString::fromStdString(run.verdict));
@@ -382,25 +380,26 @@ void TForm1::RadioButton3Click()
 void TForm1::DrawHistogram()
 {
     const bool density = RadioButton3->isChecked();
-    const std::size_t k = HistBounds.size();
+    const TVector& bounds = LastFit.bounds;
+    const std::size_t k = bounds.size();
     QList<qreal> bars;
     QList<QPointF> line;
     QStringList labels;
     double yObs = 0, yExp = 0, top = 0;
     for (std::size_t i = 0; i < k; ++i) {
         if (density) {
-            yObs = HistObserved[i];
-            yExp = HistExpected[i];
+            yObs = LastFit.observed[i];
+            yExp = LastFit.expected[i];
         } else {
-            yObs = yObs + HistObserved[i];
-            yExp = yExp + HistExpected[i];
+            yObs = yObs + LastFit.observed[i];
+            yExp = yExp + LastFit.expected[i];
         }
         bars << yObs;
         // An expected count that is not a number (parameters outside the catalogue's bounds)
         // has no point on the line: the chart is given finite values only.
         if (std::isfinite(yExp))
-            line << QPointF(HistBounds[i], yExp);
-        labels << QString::fromStdString(FormatShort(HistBounds[i], DecimalSeparator()));
+            line << QPointF(bounds[i], yExp);
+        labels << QString::fromStdString(FormatShort(bounds[i], DecimalSeparator()));
         top = std::max({top, yObs, std::isfinite(yExp) ? yExp : 0.0});
     }
     // Bounds that coincide (a buffer of equal values) are told apart by their positions.
@@ -416,7 +415,7 @@ void TForm1::DrawHistogram()
         Chart2Categories->setCategories(labels);
     if (k == 0)
         return;
-    const double first = HistBounds.front(), last = HistBounds.back();
+    const double first = bounds.front(), last = bounds.back();
     // Half a category on either side, formed without overflow and held in the double range
     // (bounds near the largest double).
     const double half = k > 1 && last > first ? (last / 2 - first / 2) / (k - 1) : 0.5;

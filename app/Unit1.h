@@ -94,11 +94,12 @@ public:
     double CalcProbability = 0;
     TVector DataBuffer;
 
-    // The fitting tab's hypothesis and the last test's histogram
+    // The fitting tab's hypothesis and the last test, whole: its categories' bounds, observed
+    // and expected counts draw the histogram.
     TDistKind FitKind = TDistKind::UniformStd;
     TVector FitParams;
     std::int32_t FitEstimatedCount = 0;
-    TVector HistBounds, HistObserved, HistExpected;
+    TFitResult LastFit;
 
 public slots:
     void FormCreate();

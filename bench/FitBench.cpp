@@ -35,11 +35,7 @@ void BM_HistogramRedraw150(benchmark::State& state)
     TForm1 form;
     form.show();
     form.DataBuffer = Sample();
-    form.HistBounds.clear();
-    TFitResult run = ChiSquareFitTest(form.DataBuffer, TDistKind::Normal, {1, 2}, 2, 150);
-    form.HistBounds = run.bounds;
-    form.HistObserved = run.observed;
-    form.HistExpected = run.expected;
+    form.LastFit = ChiSquareFitTest(form.DataBuffer, TDistKind::Normal, {1, 2}, 2, 150);
     bool cumulative = false;
     for (auto _ : state) {
         (cumulative ? form.RadioButton4 : form.RadioButton3)->setChecked(true);

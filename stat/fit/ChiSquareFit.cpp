@@ -6,44 +6,6 @@
 
 #include <algorithm>
 
-namespace {
-bool Scant(double expectation)
-{
-    return expectation > MinPositiveDouble && expectation < 1;
-}
-
-// Merges every category that expects more than 0 but less than 1 value into its neighbour
-// toward the centre, the one farthest from the centre first (the left one of two as far),
-// until none is left or one category remains. The middle one of an odd count goes to its
-// neighbour that expects more.
-void MergeScant(TVector& observed, TVector& expected)
-{
-    for (;;) {
-        const std::size_t size = expected.size();
-        if (size < 2)
-            return;
-        const double centre = (static_cast<double>(size) - 1) / 2;
-        std::size_t pick = size;
-        for (std::size_t i = 0; i < size; ++i)
-            if (Scant(expected[i]) &&
-                (pick == size || std::fabs(i - centre) > std::fabs(pick - centre)))
-                pick = i;
-        if (pick == size)
-            return;
-        std::size_t into;
-        if (pick < centre)
-            into = pick + 1;
-        else if (pick > centre)
-            into = pick - 1;
-        else
-            into = expected[pick + 1] >= expected[pick - 1] ? pick + 1 : pick - 1;
-        expected[into] += expected[pick];
-        observed[into] += observed[pick];
-        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(pick));
-        observed.erase(observed.begin() + static_cast<std::ptrdiff_t>(pick));
-    }
-}
-}  // namespace
 
 TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& params,
                             int estimated, int k)

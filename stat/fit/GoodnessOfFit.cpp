@@ -58,6 +58,41 @@ TVector ExpectedCounts(TDistKind kind, const TVector& params, const TVector& bou
     return expected;
 }
 
+namespace {
+bool Scant(double expectation)
+{
+    return expectation > MinPositiveDouble && expectation < 1;
+}
+}  // namespace
+
+void MergeScant(TVector& observed, TVector& expected)
+{
+    for (;;) {
+        const std::size_t size = expected.size();
+        if (size < 2)
+            return;
+        const double centre = (static_cast<double>(size) - 1) / 2;
+        std::size_t pick = size;
+        for (std::size_t i = 0; i < size; ++i)
+            if (Scant(expected[i]) &&
+                (pick == size || std::fabs(i - centre) > std::fabs(pick - centre)))
+                pick = i;
+        if (pick == size)
+            return;
+        std::size_t into;
+        if (pick < centre)
+            into = pick + 1;
+        else if (pick > centre)
+            into = pick - 1;
+        else
+            into = expected[pick + 1] >= expected[pick - 1] ? pick + 1 : pick - 1;
+        expected[into] += expected[pick];
+        observed[into] += observed[pick];
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(pick));
+        observed.erase(observed.begin() + static_cast<std::ptrdiff_t>(pick));
+    }
+}
+
 TChiSquareStatistic ChiSquareStatistic(const TVector& observed, const TVector& expected)
 {
     TChiSquareStatistic s;

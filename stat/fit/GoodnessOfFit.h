@@ -10,6 +10,12 @@
 // The categories, their counts and expectations are declared in Stat_Lib.h (the experimental
 // generator shares them).
 
+// Merges every category that expects more than 0 but less than 1 value into its neighbour
+// toward the centre, the one farthest from the centre first (the left one of two as far),
+// until none is left or one category remains; the middle one of an odd count goes to its
+// neighbour that expects more. Categories that expect 0 stay (they count as empty).
+void MergeScant(TVector& observed, TVector& expected);
+
 struct TChiSquareStatistic {
     long double R = 0;  // sum of (observed - expected)^2 / expected, in extended precision
     int empty = 0;      // categories whose expectation is not above MinPositiveDouble

@@ -94,9 +94,9 @@ TEST_F(Fitting, TheWorkedExample)
     EXPECT_EQ(form->FitEstimatedCount, 2);
     EXPECT_EQ(form->Edit10->text(), "2");
     Execute(4);
-    EXPECT_EQ(form->HistBounds, (TVector{2.25, 3.5, 4.75, 6}));
-    EXPECT_EQ(form->HistObserved, (TVector{2, 1, 1, 2}));
-    EXPECT_EQ(form->HistExpected, (TVector{1.5, 1.5, 1.5, 1.5}));
+    EXPECT_EQ(form->LastFit.bounds, (TVector{2.25, 3.5, 4.75, 6}));
+    EXPECT_EQ(form->LastFit.observed, (TVector{2, 1, 1, 2}));
+    EXPECT_EQ(form->LastFit.expected, (TVector{1.5, 1.5, 1.5, 1.5}));
     EXPECT_EQ(form->Edit11->text(), "Rstat = 0.666666666666667; N=4;Np=2;Rcrit(0.05)=3.841459");
     EXPECT_EQ(form->Edit8->text(), "Significantly exceeded");
     EXPECT_NEAR(form->Edit9->text().toDouble(), 0.414216, 1e-6);
@@ -131,7 +131,7 @@ TEST_F(Fitting, TooFewDegreesOfFreedom)
     form->DataBuffer.assign(10, 7);
     Choose(TDistKind::Uniform);
     Execute(5);
-    EXPECT_EQ(form->HistObserved, (TVector{10, 0, 0, 0, 0}));
+    EXPECT_EQ(form->LastFit.observed, (TVector{10, 0, 0, 0, 0}));
     EXPECT_EQ(form->Edit8->text(), "fatally not satisfied");
 }
 
@@ -187,19 +187,19 @@ TEST_F(Fitting, RefusedRunsChangeNothing)
     Choose(TDistKind::Uniform);
     Execute(4);
     const QString details = form->Edit11->text();
-    const TVector bounds = form->HistBounds;
+    const TVector bounds = form->LastFit.bounds;
     form->DataBuffer = {1, 2};
     Execute(4);
     EXPECT_EQ(platform.messages, QStringList({"Buffer is empty."}));
     EXPECT_EQ(form->Edit11->text(), details);
-    EXPECT_EQ(form->HistBounds, bounds);
+    EXPECT_EQ(form->LastFit.bounds, bounds);
     // A fault of the hypothesised distribution: Normal(0, 0) divides by zero.
     form->DataBuffer = {1, 2, 3, 4, 5, 7};
     Choose(TDistKind::Normal, Typed({"0", "0"}));
     Execute(5);
     EXPECT_EQ(platform.messages.last(), "Floating point division by zero");
-    EXPECT_EQ(form->HistBounds, bounds);
-    EXPECT_EQ(form->HistExpected, (TVector{1.5, 1.5, 1.5, 1.5}));
+    EXPECT_EQ(form->LastFit.bounds, bounds);
+    EXPECT_EQ(form->LastFit.expected, (TVector{1.5, 1.5, 1.5, 1.5}));
     EXPECT_EQ(form->Series4Bars->count(), 4);
     EXPECT_EQ(form->Edit11->text(), details);
 }

@@ -191,6 +191,31 @@ TEST(ChiSquareFitTest, TheLastCategoryTakesTheUpperTail)
     EXPECT_EQ(r.expected[0], DistEval(TDistKind::Normal, TDistFunc::Distribution, {0, 1}, r.bounds[0]) * 6);
 }
 
+// The merging step on its own: the outermost scant category first, into its neighbour toward
+// the centre, observed counts along; a middle one into its fuller neighbour; an expectation of
+// 0 is no scant one; a single category stays.
+TEST(GoodnessOfFit, MergeScantJoinsOutermostFirstTowardTheCentre)
+{
+    TVector observed{1, 2, 3, 4, 5}, expected{0.5, 3, 0.4, 2, 0.3};
+    MergeScant(observed, expected);
+    // 0.5 (left end) and 0.3 (right end) are as far out: the left goes first, into 3; then
+    // 0.3 into 2; then the middle 0.4 of three into its fuller neighbour, 3.5.
+    EXPECT_EQ(expected, (TVector{3.9, 2.3}));
+    EXPECT_EQ(observed, (TVector{6, 9}));
+
+    TVector o2{0, 7, 1}, e2{0, 6, 0.9};
+    MergeScant(o2, e2);
+    EXPECT_EQ(e2, (TVector{0, 6.9}));
+    EXPECT_EQ(o2, (TVector{0, 8}));
+
+    TVector o3{2}, e3{0.2};
+    MergeScant(o3, e3);
+    EXPECT_EQ(e3, (TVector{0.2}));
+    TVector o4{1, 1, 1}, e4{1, 1, 1};
+    MergeScant(o4, e4);
+    EXPECT_EQ(e4.size(), 3u);
+}
+
 // Categories that expect less than one value are merged toward the centre, the outermost
 // first, until each expects at least one; the statistic, d and "N=" follow the merged ones.
 TEST(ChiSquareFitTest, ScantCategoriesAreMergedTowardTheCentre)
