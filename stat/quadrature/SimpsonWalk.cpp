@@ -201,81 +201,131 @@ private:
 };
 }  // namespace
 
+namespace {
+// One inverse walk from a saved state, step by step: the densities of each panel (from the
+// grid while the step is whole, else from the points it already evaluated, the memo or the
+// density), the halving of a rejected panel, and the taking of an accepted one.
+class InverseWalker {
+public:
+    InverseWalker(const TIntegrand& f, const TVector& params, double h,
+                  const KnownDensities& grid, bool remember, WalkState& s)
+        : f_(f), params_(params), grid_(grid), halving_(f, params, remember), s_(s), h_(h),
+          halved_(std::fabs(h) != SimpsonStep), frozenAt_(s.x)
+    {
+    }
+
+    double Step() const { return h_; }
+    bool Halved() const { return halved_; }
+
+    // The densities at the end and the middle of the panel from the walk's position.
+    void Densities(double next, double mid, double& f1, double& fm)
+    {
+        if (halved_) {
+            // After a rejection the halved panel ends on the rejected panel's midpoint: its
+            // density is known (the same argument, so the same value).
+            if (midKnown_ && next == knownAt_)
+                f1 = knownValue_;
+            else if (!rejected_.Find(next, h_, f1))
+                f1 = halving_.At(next);
+            fm = halving_.At(mid);
+        } else if (!grid_.Find(s_.index, f1, fm)) {
+            f1 = Density(f_.density, params_, next);
+            fm = Density(f_.density, params_, mid);
+        }
+        midKnown_ = false;
+    }
+
+    // The panel would pass the target: the step is halved. False once it is below the
+    // smallest step, which ends the walk.
+    bool Reject(double next, double mid, double f1, double fm)
+    {
+        rejected_.Push(next, f1);
+        if (!halved_)
+            halving_.Begin(s_.index);
+        h_ = h_ / 2;
+        halved_ = true;
+        if (std::fabs(h_) < SimpsonMinStep)
+            return false;
+        midKnown_ = true;
+        knownAt_ = mid;
+        knownValue_ = fm;
+        return true;
+    }
+
+    // Takes the panel of area P. Once the step is halved near the target, a panel whose area
+    // is below the resolution of A no longer changes it, and the walk would creep towards
+    // Limit in tiny steps for ever (far in a tail, p near 1): a long run of such panels ends
+    // the walk where the run began (false, with that point in `at`); shorter runs are walked
+    // as they are.
+    bool Accept(double next, double P, double f1, double& at)
+    {
+        const double A = s_.A + P;
+        if (halved_ && A == s_.A && P != 0) {
+            if (frozen_++ == 0)
+                frozenAt_ = s_.x;
+            if (frozen_ > MaxFrozenPanels) {
+                at = frozenAt_;
+                return false;
+            }
+        } else {
+            frozen_ = 0;
+        }
+        s_.A = A;
+        s_.x = next;
+        s_.f = f1;
+        if (!halved_)
+            ++s_.index;
+        return true;
+    }
+
+private:
+    static constexpr int MaxFrozenPanels = 65536;
+
+    const TIntegrand& f_;
+    const TVector& params_;
+    const KnownDensities& grid_;
+    HalvingDensities halving_;
+    RejectedEnds rejected_;
+    WalkState& s_;
+    double h_;
+    bool halved_;
+    int frozen_ = 0;
+    double frozenAt_;
+    bool midKnown_ = false;
+    double knownAt_ = 0, knownValue_ = 0;
+};
+}  // namespace
+
 WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, double Limit,
                     double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
                     WalkState& s, double& result)
 {
-    const TDistHandler density = f.density;
-    HalvingDensities halving(f, params, remember);
-    bool halved = std::fabs(h) != SimpsonStep;
-    // Once the step is halved near the target, a panel whose area is below the resolution of
-    // A no longer changes it, and the walk would creep towards Limit in tiny steps for ever
-    // (far in a tail, p near 1). A long run of such panels ends the walk where it began;
-    // shorter runs are walked as they are.
-    constexpr int MaxFrozenPanels = 65536;
-    int frozen = 0;
-    double frozenAt = s.x;
-    // After a rejection the halved panel ends on the rejected panel's midpoint: its density
-    // is known (the same argument, so the same value).
-    bool midKnown = false;
-    double knownAt = 0, knownValue = 0;
-    RejectedEnds rejected;
+    InverseWalker walk(f, params, h, grid, remember, s);
     const bool zeroAhead = zero.PathIsZero(s.x, Limit);
-    while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(h)) {
+    while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(walk.Step())) {
+        const double step = walk.Step();
         // Every density ahead is 0: the area stays below Target, and steps of h go on to the
         // last point before Limit (exact multiples of the step while Limit / h < 2^52).
-        if ((zeroAhead || zero.Covers(s.x, Limit)) && std::fabs(Limit) < 0x1p52 * std::fabs(h)) {
-            result = static_cast<double>(StopBeforeLimit(s.x, Limit, h));
+        if ((zeroAhead || zero.Covers(s.x, Limit)) && std::fabs(Limit) < 0x1p52 * std::fabs(step)) {
+            result = static_cast<double>(StopBeforeLimit(s.x, Limit, step));
             return WalkEnd::Done;
         }
-        if (!halved && s.index >= MaxExactPanels)
+        if (!walk.Halved() && s.index >= MaxExactPanels)
             return WalkEnd::Continue;
-        const double next = s.x + h;
-        const double mid = s.x + h / 2;
+        const double next = s.x + step;
+        const double mid = s.x + step / 2;
         double f1, fm;
-        if (halved) {
-            if (midKnown && next == knownAt)
-                f1 = knownValue;
-            else if (!rejected.Find(next, h, f1))
-                f1 = halving.At(next);
-            fm = halving.At(mid);
-        } else if (!grid.Find(s.index, f1, fm)) {
-            f1 = Density(density, params, next);
-            fm = Density(density, params, mid);
-        }
-        midKnown = false;
-        const double P = static_cast<double>((4.0L * fm + s.f + f1) * (std::fabs(h) * OneSixth));
+        walk.Densities(next, mid, f1, fm);
+        const double P = static_cast<double>((4.0L * fm + s.f + f1) * (std::fabs(step) * OneSixth));
         if (static_cast<long double>(s.A) + P > Target) {
-            rejected.Push(next, f1);
-            if (!halved)
-                halving.Begin(s.index);
-            h = h / 2;
-            halved = true;
-            if (std::fabs(h) < SimpsonMinStep)
+            if (!walk.Reject(next, mid, f1, fm))
                 break;
-            midKnown = true;
-            knownAt = mid;
-            knownValue = fm;
             continue;
         }
         if (next == s.x)
             return WalkEnd::Continue;
-        const double A = s.A + P;
-        if (halved && A == s.A && P != 0) {
-            if (frozen++ == 0)
-                frozenAt = s.x;
-            if (frozen > MaxFrozenPanels) {
-                result = frozenAt;
-                return WalkEnd::Done;
-            }
-        } else {
-            frozen = 0;
-        }
-        s.A = A;
-        s.x = next;
-        s.f = f1;
-        if (!halved)
-            ++s.index;
+        if (!walk.Accept(next, P, f1, result))
+            return WalkEnd::Done;
     }
     result = s.x;
     return WalkEnd::Done;
