@@ -1,5 +1,6 @@
-// How closely the library must agree with an oracle, as tiers in units of the double epsilon
-// (GSL's TEST_TOL0..6, continued at the same factor of 8), and the two ways of checking:
+// How closely the library must agree with an oracle, as tiers in units of the double epsilon:
+// 2 eps, then each tier 8 times the one before (Tol0 and Tol1 are GSL's TEST_TOL0 and
+// TEST_TOL1; from Tol2 on each tier is half of GSL's TEST_TOL2..6), and the two ways of checking:
 // relative to the expected value, or absolute where the quantity is accurate only in absolute
 // terms (a probability formed as 1/2 + an integral in the lower tail, a quantile found within
 // a fixed step of its root, an expected 0).
@@ -21,18 +22,18 @@ constexpr double Tier(int k)
 }
 constexpr double Tol0 = Tier(0);    // 4.4e-16: the last place
 constexpr double Tol1 = Tier(1);    // 3.6e-15: a closed formula in extended precision
-constexpr double Tol2 = Tier(2);    // 5.7e-14
-constexpr double Tol3 = Tier(3);    // 4.5e-13: Simpson's rule on a smooth density
-constexpr double Tol4 = Tier(4);    // 3.6e-12
-constexpr double Tol5 = Tier(5);    // 2.9e-11
-constexpr double Tol6 = Tier(6);    // 2.3e-10
-constexpr double Tol7 = Tier(7);    // 1.9e-9
-constexpr double Tol8 = Tier(8);    // 1.5e-8: a quantile within 2^-31 of the grid's root
-constexpr double Tol9 = Tier(9);    // 1.2e-7
-constexpr double Tol10 = Tier(10);  // 9.5e-7
-constexpr double Tol11 = Tier(11);  // 7.6e-6
-constexpr double Tol12 = Tier(12);  // 6.1e-5
-constexpr double Tol13 = Tier(13);  // 4.9e-4: deep tails of a capped inverse
+constexpr double Tol2 = Tier(2);    // 2.8e-14
+constexpr double Tol3 = Tier(3);    // 2.3e-13: Simpson's rule on a smooth density
+constexpr double Tol4 = Tier(4);    // 1.8e-12
+constexpr double Tol5 = Tier(5);    // 1.5e-11
+constexpr double Tol6 = Tier(6);    // 1.2e-10
+constexpr double Tol7 = Tier(7);    // 9.3e-10: below 1e-9, the truth every value holds
+constexpr double Tol8 = Tier(8);    // 7.5e-9: a quantile within 2^-31 of the grid's root
+constexpr double Tol9 = Tier(9);    // 6.0e-8
+constexpr double Tol10 = Tier(10);  // 4.8e-7
+constexpr double Tol11 = Tier(11);  // 3.8e-6
+constexpr double Tol12 = Tier(12);  // 3.1e-5
+constexpr double Tol13 = Tier(13);  // 2.4e-4: deep tails of a capped inverse
 
 inline ::testing::AssertionResult Relative(const char* a, const char* e, const char*,
                                            double actual, double expected, double tier)
