@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The house's rules, read off the sources: no file of the statistics library over 400 lines,
+# and no folder including a header of a folder above it (stat <- text, ui <- random <- app).
+set -u
+top=${1:?source folder}
+cd "$top" || exit 2
+failed=0
+
+while read -r lines file; do
+  [ "$file" = total ] && continue
+  if [ "$lines" -gt 400 ]; then
+    echo "$file has $lines lines (at most 400)"
+    failed=1
+  fi
+done < <(find stat -name '*.cpp' -o -name '*.h' | xargs wc -l)
+
+# The folders from the bottom up; a folder may include headers of the folders before it only.
+order=(stat text ui random app)
+declare -A level
+for i in "${!order[@]}"; do
+  while read -r header; do
+    level[$(basename "$header")]=$i
+  done < <(find "${order[$i]}" -name '*.h')
+done
+for i in "${!order[@]}"; do
+  while IFS=: read -r file _ include; do
+    name=$(sed -E 's/.*#include "([^"]+)".*/\1/' <<<"$include")
+    at=${level[$(basename "$name")]:-}
+    if [ -n "$at" ] && [ "$at" -gt "$i" ]; then
+      echo "$file includes $name of ${order[$at]}/, a folder above ${order[$i]}/"
+      failed=1
+    fi
+  done < <(grep -rn '#include "' "${order[$i]}" --include='*.cpp' --include='*.h')
+done
+exit $failed
