@@ -81,6 +81,11 @@ void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi);
 // invalid operation, division by zero or overflow raised on the way throws EMathError; a kind,
 // mode or parameter vector it cannot read throws EStat (CheckKindAndParams).
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x);
+// The upper tail P(X > x) with its own relative precision (formed directly, never as
+// 1 - P(X <= x)), and its inverse: the x with P(X > x) = q for q in (0, 1) (outside it, the
+// quantile of 1 - q). The same errors as DistEval.
+double DistUpper(TDistKind kind, const TVector& params, double x);
+double DistUpperInverse(TDistKind kind, const TVector& params, double q);
 
 // ---- Numerical helpers -------------------------------------------------------------------
 // Both Simpson helpers end with EMathError at the first floating-point error flag that is

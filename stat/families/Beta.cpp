@@ -1,6 +1,5 @@
 // The Beta distribution.
 #include "Beta.h"
-#include "SoundMethods.h"
 
 #include <cmath>
 
@@ -140,44 +139,6 @@ void BetaChart(const TVector&, double& lo, double& hi)
 {
     lo = 0;
     hi = 1;
-}
-
-// The sound functions.
-double BetaSoundDensity(const TVector& params, double x)
-{
-    if (!(x > 0 && x < 1))
-        return 0;
-    const L alpha = params[0], beta = params[1];
-    const L lx = x;
-    return static_cast<double>(std::exp((alpha - 1) * std::log(lx) +
-                                        (beta - 1) * std::log1p(-lx) - LogBeta(alpha, beta)));
-}
-
-double BetaSoundDistribution(const TVector& params, double x)
-{
-    if (!(x > MinPositiveDouble))
-        return 0;
-    if (!(x < 1))
-        return 1;
-    return static_cast<double>(RegularisedBeta(params[0], params[1], x, 1 - L(x)));
-}
-
-double BetaSoundInverse(const TVector& params, double p)
-{
-    if (!(p > MinPositiveDouble && p < 1))
-        return 0;
-    return SolveIncreasing([&](double x) { return BetaSoundDistribution(params, x); }, p, 0, 1);
-}
-
-// With both shapes at least 1 the search runs from 0 in whole panels and stops one step
-// below 1; with a singular end it searches from the end nearer the quantile, without a cap.
-bool BetaCap(const TVector& params, double, double& at, bool& upward)
-{
-    if (params[0] < 1 || params[1] < 1)
-        return false;
-    at = 1 - SimpsonStep;
-    upward = true;
-    return true;
 }
 
 // A Beta kernel whose peak lies near or below the double range, where its values lose their

@@ -5,11 +5,12 @@
 
 void BetaChart(const TVector&, double&, double&);
 
-// The sound functions: the incomplete Beta function, quantiles by its bisection.
+// The sound functions (FBetaSound.cpp), and the shapes the listed grid cannot resolve.
 double BetaSoundDensity(const TVector& params, double x);
 double BetaSoundDistribution(const TVector& params, double x);
+double BetaSoundUpper(const TVector& params, double x);
 double BetaSoundInverse(const TVector& params, double p);
-bool BetaCap(const TVector& params, double p, double& at, bool& upward);
+double BetaSoundUpperInverse(const TVector& params, double q);
 bool BetaPeakBelowTheRange(const TVector& params);
 
 inline constexpr TFamily BetaFamily{
@@ -18,4 +19,5 @@ inline constexpr TFamily BetaFamily{
      {709, 709}},
     {BetaDensity, BetaDistribution, BetaInverse},
     BetaChart, nullptr, false, {},
-    {BetaSoundDensity, BetaSoundDistribution, BetaSoundInverse, BetaCap, BetaPeakBelowTheRange}};
+    {{{0, 0}, {709, 709}}, BetaSoundDensity, BetaSoundDistribution, BetaSoundUpper,
+     BetaSoundInverse, BetaSoundUpperInverse, BetaPeakBelowTheRange}};

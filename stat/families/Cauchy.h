@@ -5,12 +5,14 @@
 
 void CauchyChart(const TVector&, double&, double&);
 
-// The sound functions: the closed forms in the shape that keeps each tail's precision.
+// The sound functions: the closed forms in the shapes that keep each tail's precision.
+double CauchySoundDensity(const TVector& params, double x);
 double CauchySoundDistribution(const TVector& params, double x);
+double CauchySoundUpper(const TVector& params, double x);
 double CauchySoundInverse(const TVector& params, double p);
-bool CauchyCap(const TVector& params, double p, double& at, bool& upward);
+double CauchySoundUpperInverse(const TVector& params, double q);
+double CauchyWalked(const TVector& params, double x);
 bool CauchyNarrowerThanAPanel(const TVector& params);
-double FromLocation(const TVector& params);
 
 inline constexpr TFamily CauchyFamily{
     TDistKind::Cauchy,
@@ -18,5 +20,6 @@ inline constexpr TFamily CauchyFamily{
      {-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}},
     {CauchyDensity, CauchyDistribution, CauchyInverse},
     CauchyChart, nullptr, false, {},
-    {nullptr, CauchySoundDistribution, CauchySoundInverse, CauchyCap, CauchyNarrowerThanAPanel,
-     FromLocation, true, false}};
+    {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, CauchySoundDensity,
+     CauchySoundDistribution, CauchySoundUpper, CauchySoundInverse, CauchySoundUpperInverse,
+     CauchyNarrowerThanAPanel, CauchyWalked}};

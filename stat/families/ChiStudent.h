@@ -9,6 +9,22 @@ void Chi2Estimate(const TSampleMoments&, const TVector&, TVector&, const TParamS
 void StudentEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 simpson::ZeroTail Chi2ZeroTail(const TVector& params, double h);
 
+// The sound functions (ChiStudentSound.cpp), for every degree of freedom from 1 to 1e6.
+double Chi2SoundDensity(const TVector& params, double x);
+double Chi2SoundDistribution(const TVector& params, double x);
+double Chi2SoundUpper(const TVector& params, double x);
+double Chi2SoundInverse(const TVector& params, double p);
+double Chi2SoundUpperInverse(const TVector& params, double q);
+double Chi2Walked(const TVector& params, double x);
+double StudentSoundDensity(const TVector& params, double x);
+double StudentSoundDistribution(const TVector& params, double x);
+double StudentSoundUpper(const TVector& params, double x);
+double StudentSoundInverse(const TVector& params, double p);
+double StudentSoundUpperInverse(const TVector& params, double q);
+
+// Whole degrees of freedom from 1 to a million, 1 included.
+inline constexpr TServed DegreesServed{{1, 1}, {1e6, 1e6}, true, true};
+
 inline constexpr TFamily Chi2Family{
     TDistKind::Chi2,
     {"Chi2", 1, {"N"}, {"The count of freedom degrees"}, {1}, {1023}},
@@ -16,7 +32,8 @@ inline constexpr TFamily Chi2Family{
     Chi2Chart, Chi2Estimate, false,
     // The density reads the whole part of N.
     {Chi2Density, {1, true, Chi2ZeroTail}},
-    {}};
+    {DegreesServed, Chi2SoundDensity, Chi2SoundDistribution, Chi2SoundUpper, Chi2SoundInverse,
+     Chi2SoundUpperInverse, nullptr, Chi2Walked}};
 
 inline constexpr TFamily StudentFamily{
     TDistKind::Student,
@@ -24,4 +41,5 @@ inline constexpr TFamily StudentFamily{
     {StudentDensity, StudentDistribution, StudentInverse},
     StudentChart, StudentEstimate, false,
     {StudentDensity, {1, true, nullptr}},
-    {}};
+    {DegreesServed, StudentSoundDensity, StudentSoundDistribution, StudentSoundUpper,
+     StudentSoundInverse, StudentSoundUpperInverse, nullptr, WalkedFromZero}};

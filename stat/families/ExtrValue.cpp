@@ -1,6 +1,7 @@
 // The generalised extreme value distribution.
-
 #include "ExtrValue.h"
+#include "SoundMethods.h"
+
 #include <cmath>
 
 namespace {
@@ -8,15 +9,16 @@ enum class Side { Below, Inside, Above };
 
 // Where x lies against the support, and t inside it (rounded to double). A t beyond the
 // double range is given as infinity without forming it: exp(-t) is 0 there, and with it the
-// density and the distribution.
+// density and the distribution. The support is tested as 1 + xi z > 0, which keeps x = mu
+// inside where the end mu - sigma / xi rounds to mu (a scale below half an ulp of mu).
 Side ExtrValueT(const TVector& params, double x, double& t)
 {
     const L mu = params[0], sigma = params[1], xi = params[2];
-    if (xi > MinPositiveDouble && !(x > mu - sigma / xi))
-        return Side::Below;
-    if (xi < -MinPositiveDouble && !(x < mu - sigma / xi))
-        return Side::Above;
     const L z = (x - mu) / sigma;
+    if (xi > MinPositiveDouble && !(1 + xi * z > 0))
+        return Side::Below;
+    if (xi < -MinPositiveDouble && !(1 + xi * z > 0))
+        return Side::Above;
     const bool shaped = std::fabs(xi) > MinPositiveDouble;
     const L logT = shaped ? -std::log1p(xi * z) / xi : -z;
     if (logT > 709)
@@ -71,4 +73,71 @@ void ExtrValueChart(const TVector& p, double& lo, double& hi)
 {
     lo = p[0] - 2 * p[1];
     hi = p[0] + p[1];
+}
+
+// ---- The sound functions: ln t = -log1p(xi z) / xi (or -z), each tail from t without
+// forming 1 minus the other: P(X <= x) = exp(-t), P(X > x) = -expm1(-t) ------------------------
+namespace {
+// ln t inside the support; false outside it, with the side in `below`.
+bool LogT(const TVector& params, double x, L& logT, bool& below)
+{
+    const L xi = params[2], z = (x - L(params[0])) / params[1];
+    if (std::fabs(xi) > MinPositiveDouble) {
+        below = xi > 0;
+        if (!(1 + xi * z > 0))
+            return false;
+        logT = -std::log1p(xi * z) / xi;
+    } else {
+        if (std::isnan(z))
+            return false;
+        logT = -z;
+    }
+    return true;
+}
+
+// The quantile from l = -ln P(X <= x) > 0: mu + sigma ((l^-xi - 1) / xi), or mu - sigma ln l.
+double ExtrValueFromLogLower(const TVector& params, L l)
+{
+    const L xi = params[2], logL = std::log(l);
+    const L g = std::fabs(xi) > MinPositiveDouble ? std::expm1(-xi * logL) / xi : -logL;
+    return SoundDouble(params[0] + params[1] * g);
+}
+}  // namespace
+
+double ExtrValueSoundDensity(const TVector& params, double x)
+{
+    L logT = 0;
+    bool below = false;
+    if (!LogT(params, x, logT, below))
+        return 0;
+    const L t = SoundExp(logT);
+    return SoundDouble(SoundExp((params[2] + 1) * logT - t) / params[1]);
+}
+
+double ExtrValueSoundDistribution(const TVector& params, double x)
+{
+    L logT = 0;
+    bool below = false;
+    if (!LogT(params, x, logT, below))
+        return below ? 0 : 1;
+    return SoundProbability(std::exp(-SoundExp(logT)));
+}
+
+double ExtrValueSoundUpper(const TVector& params, double x)
+{
+    L logT = 0;
+    bool below = false;
+    if (!LogT(params, x, logT, below))
+        return below ? 1 : 0;
+    return SoundProbability(-std::expm1(-SoundExp(logT)));
+}
+
+double ExtrValueSoundInverse(const TVector& params, double p)
+{
+    return ExtrValueFromLogLower(params, p <= 0.5 ? -std::log(L(p)) : -std::log1p(-(1 - L(p))));
+}
+
+double ExtrValueSoundUpperInverse(const TVector& params, double q)
+{
+    return ExtrValueFromLogLower(params, -std::log1p(-L(q)));
 }

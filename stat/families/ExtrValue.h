@@ -4,6 +4,11 @@
 #include "Family.h"
 
 void ExtrValueChart(const TVector&, double&, double&);
+double ExtrValueSoundDensity(const TVector& params, double x);
+double ExtrValueSoundDistribution(const TVector& params, double x);
+double ExtrValueSoundUpper(const TVector& params, double x);
+double ExtrValueSoundInverse(const TVector& params, double p);
+double ExtrValueSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily ExtrValueFamily{
     TDistKind::ExtrValue,
@@ -11,4 +16,7 @@ inline constexpr TFamily ExtrValueFamily{
      {"Location parameter", "Scale parameter", "Shape parameter"},
      {-catalogue::Big, 0, -709}, {catalogue::Big, catalogue::Big, 709}},
     {ExtrValueDensity, ExtrValueDistribution, ExtrValueInverse},
-    ExtrValueChart, nullptr, false, {}, {}};
+    ExtrValueChart, nullptr, false, {},
+    {{{-catalogue::Big, 0, -709}, {catalogue::Big, catalogue::Big, 709}}, ExtrValueSoundDensity,
+     ExtrValueSoundDistribution, ExtrValueSoundUpper, ExtrValueSoundInverse,
+     ExtrValueSoundUpperInverse}};

@@ -1,6 +1,5 @@
 // The F distribution.
 #include "F.h"
-#include "SoundMethods.h"
 
 #include <cfenv>
 #include <cmath>
@@ -192,28 +191,4 @@ void FEstimate(const TSampleMoments& s, const TVector&, TVector& params, const T
                                     (d * d * d * s2 - 8 * d * d * s2 + 20 * d * s2 - 16 * s2 -
                                      2 * d * d)));
     }
-}
-
-// The sound functions: I_y(n/2, m/2) with y = n x / (n x + m).
-double FSoundDistribution(const TVector& params, double x)
-{
-    if (x <= 0)
-        return 0;
-    const L n = WholeDegrees(params[0]), m = WholeDegrees(params[1]);
-    const L whole = n * x + m;
-    return static_cast<double>(RegularisedBeta(n / 2, m / 2, n * x / whole, m / whole));
-}
-
-double FSoundInverse(const TVector& params, double p)
-{
-    if (!InOpenUnit(p))
-        return 0;
-    return SolveIncreasing([&](double x) { return FSoundDistribution(params, x); }, p, 0, FCap);
-}
-
-bool FCapAt(const TVector&, double, double& at, bool& upward)
-{
-    at = FCap;
-    upward = true;
-    return true;
 }

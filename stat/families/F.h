@@ -6,10 +6,12 @@
 void FChart(const TVector&, double&, double&);
 void FEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
-// The sound functions: the incomplete Beta function I_y(n/2, m/2) with y = n x / (n x + m).
+// The sound functions (FBetaSound.cpp), for every degree of freedom from 1 to 1e6.
+double FSoundDensity(const TVector& params, double x);
 double FSoundDistribution(const TVector& params, double x);
+double FSoundUpper(const TVector& params, double x);
 double FSoundInverse(const TVector& params, double p);
-bool FCapAt(const TVector& params, double p, double& at, bool& upward);
+double FSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily FFamily{
     TDistKind::F,
@@ -20,5 +22,5 @@ inline constexpr TFamily FFamily{
     FChart, FEstimate, false,
     // The density reads the whole parts of N and M.
     {FDensity, {2, true, nullptr}},
-    // The quantile search stops at 50 of itself.
-    {nullptr, FSoundDistribution, FSoundInverse, FCapAt, nullptr, FromZero, false, false}};
+    {{{1, 1}, {1e6, 1e6}, true, true}, FSoundDensity, FSoundDistribution, FSoundUpper,
+     FSoundInverse, FSoundUpperInverse, nullptr, WalkedFromZero}};

@@ -35,25 +35,41 @@ using TChartRange = void (*)(const TVector& params, double& lo, double& hi);
 using TEstimator = void (*)(const TSampleMoments& s, const TVector& data, TVector& params,
                             const TParamSet& which);
 
+// Where a kind's sound functions give the truth: each parameter inside its bounds (open, or
+// closed where `closed`), a whole number where `whole` (its whole part is what the functions
+// read), and the parameters consistent with each other where the kind says so (min < max).
+struct TServed {
+    double lower[DistMaxParams];
+    double upper[DistMaxParams];
+    bool closed = false;  // degrees of freedom: 1 and the largest served are served
+    bool whole = false;
+    bool (*consistent)(const TVector& params) = nullptr;
+};
+
 // A kind's sound functions, and what tells when its listed method need not be run (see
-// TrueValues.cpp). A null entry: the listed function is sound for every in-range input.
-// - `cap`: the point where the listed quantile search stops for p (its walking limit, which
-//   stays) and whether the search runs upward.
+// TrueValues.cpp). Every function is the truth for served parameters and raises no error
+// flag: a value beyond the double range is an infinity.
+// - `density`, `distribution` (P(X <= x)), `upper` (P(X > x), formed directly), `inverse`
+//   (the x with P(X <= x) = p) and `upperInverse` (the x with P(X > x) = q), p and q in (0, 1).
 // - `hopeless`: parameters for which the listed method cannot resolve the density at any x.
-// - `walkStart`: where the listed walks start, for the bound on their length; the quantile's
-//   search too when `searchWalks` (it may stop early of itself otherwise).
+// - `walked`: how far the listed walks go to reach x, in units of their panels' grid (0: the
+//   kind's listed functions do not walk), for the bound on their length.
 // - `checkSearch`: the listed distribution at the sound quantile decides, before the listed
 //   search runs, whether that search can agree (a search that goes astray can be long).
 struct TSoundKind {
+    TServed served;
     double (*density)(const TVector& params, double x) = nullptr;
     double (*distribution)(const TVector& params, double x) = nullptr;
+    double (*upper)(const TVector& params, double x) = nullptr;
     double (*inverse)(const TVector& params, double p) = nullptr;
-    bool (*cap)(const TVector& params, double p, double& at, bool& upward) = nullptr;
+    double (*upperInverse)(const TVector& params, double q) = nullptr;
     bool (*hopeless)(const TVector& params) = nullptr;
-    double (*walkStart)(const TVector& params) = nullptr;
-    bool searchWalks = false;
+    double (*walked)(const TVector& params, double x) = nullptr;
     bool checkSearch = false;
 };
+
+// Whether a kind's sound functions serve these parameters.
+bool Served(const TServed& served, int count, const TVector& params);
 
 struct TFamily {
     TDistKind kind;
@@ -72,8 +88,8 @@ struct TFamily {
 // The descriptor of a kind, from the list in Families.h.
 const TFamily& Family(TDistKind kind);
 
-// Where the listed walks of a family start that starts them at 0.
-double FromZero(const TVector& params);
+// How far the listed walks of a family that starts them at 0 go to reach x.
+double WalkedFromZero(const TVector& params, double x);
 
 // The standard families have no parameters to estimate: an estimation succeeds and writes
 // nothing.

@@ -13,7 +13,7 @@ L BetaFraction(L a, L b, L x)
 {
     constexpr L Tiny = LDBL_MIN / LDBL_EPSILON;
     constexpr L Close = 0x1p-62L;
-    constexpr int MaxTerms = 20000;
+    constexpr int MaxTerms = 200000;
     const L sum = a + b, up = a + 1, down = a - 1;
     const auto awayFromZero = [](L v) { return std::fabs(v) < Tiny ? Tiny : v; };
     L c = 1, d = 1 / awayFromZero(1 - sum * x / up);
@@ -52,7 +52,10 @@ L RegularisedBeta(L a, L b, L x, L y)
         std::swap(a, b);
         std::swap(x, y);
     }
-    const L front = std::exp(a * std::log(x) + b * std::log(y) - LogBeta(a, b)) / a;
+    // The logarithm of the end near 1 through its distance from 1, which keeps its digits.
+    const L logX = x <= 0.5L ? std::log(x) : std::log1p(-y);
+    const L logY = y <= 0.5L ? std::log(y) : std::log1p(-x);
+    const L front = std::exp(a * logX + b * logY - LogBeta(a, b)) / a;
     const L part = front * BetaFraction(a, b, x);
     return mirrored ? 1 - part : part;
 }

@@ -1,6 +1,7 @@
 // The logistic distribution.
-
 #include "Logistic.h"
+#include "SoundMethods.h"
+
 #include <cmath>
 
 namespace {
@@ -54,4 +55,52 @@ void LogisticEstimate(const TSampleMoments& s, const TVector&, TVector& params,
         StoreEstimate(params, 0, s.mean);
     if (which[1])
         StoreEstimate(params, 1, std::sqrt(3 * s.variance / (Pi * Pi)));
+}
+
+// ---- The sound functions: each tail from the exponential of minus |z| that does not leave
+// the range, the quantiles from the logit of the probability nearest to it ----------------
+namespace {
+// P(X <= x) as a function of z.
+L LogisticLower(L z)
+{
+    if (z < 0) {
+        const L e = std::exp(z);
+        return e / (1 + e);
+    }
+    return 1 / (1 + std::exp(-z));
+}
+
+// ln(p / (1 - p)): through log1p near 1/2, where the two logarithms would cancel.
+L Logit(double p)
+{
+    if (p > 0.25 && p < 0.75)
+        return std::log1p((2 * L(p) - 1) / (1 - L(p)));
+    return std::log(L(p)) - std::log1p(-L(p));
+}
+}  // namespace
+
+double LogisticSoundDensity(const TVector& params, double x)
+{
+    const L e = std::exp(-std::fabs(LogisticZ(params, x)));
+    return SoundDouble(e / (params[1] * (1 + e) * (1 + e)));
+}
+
+double LogisticSoundDistribution(const TVector& params, double x)
+{
+    return SoundProbability(LogisticLower(LogisticZ(params, x)));
+}
+
+double LogisticSoundUpper(const TVector& params, double x)
+{
+    return SoundProbability(LogisticLower(-LogisticZ(params, x)));
+}
+
+double LogisticSoundInverse(const TVector& params, double p)
+{
+    return SoundDouble(params[0] + params[1] * Logit(p));
+}
+
+double LogisticSoundUpperInverse(const TVector& params, double q)
+{
+    return SoundDouble(params[0] - params[1] * Logit(q));
 }

@@ -1,5 +1,6 @@
 // Standard normal, normal and log-normal distributions.
 #include "Normal.h"
+#include "SoundMethods.h"
 #include "Symmetric.h"
 
 #include <algorithm>
@@ -195,29 +196,100 @@ void LogNormalEstimate(const TSampleMoments& s, const TVector& data, TVector& pa
     }
 }
 
-// The log-normal's sound functions: the standard normal of (ln x - mu) / ro.
+// ---- The sound functions ------------------------------------------------------------------
+namespace {
+L Standard(const TVector& params, double x)
+{
+    return (L(x) - params[0]) / params[1];
+}
+
+// ln of the log-normal density at x > 0, formed in logarithms: its factors may leave the
+// double range on their own.
+L LogNormalLogDensity(const TVector& params, double x)
+{
+    const L logX = std::log(L(x)), ro = params[1];
+    const L z = (logX - params[0]) / ro;
+    return -z * z / 2 - logX - std::log(ro) - 0.91893853320467274178032973640561764L;
+}
+}  // namespace
+
+double NormalStdSoundDensity(const TVector&, double x)
+{
+    return SoundDouble(NormalDensityAt(x));
+}
+
+double NormalStdSoundDistribution(const TVector&, double x)
+{
+    return SoundProbability(NormalLowerTail(x));
+}
+
+double NormalStdSoundUpper(const TVector&, double x)
+{
+    return SoundProbability(NormalUpperTail(x));
+}
+
+double NormalStdSoundInverse(const TVector&, double p)
+{
+    return SoundDouble(NormalQuantile(p));
+}
+
+double NormalStdSoundUpperInverse(const TVector&, double q)
+{
+    return SoundDouble(NormalUpperQuantile(q));
+}
+
+double NormalSoundDensity(const TVector& params, double x)
+{
+    return SoundDouble(NormalDensityAt(Standard(params, x)) / params[1]);
+}
+
+double NormalSoundDistribution(const TVector& params, double x)
+{
+    return SoundProbability(NormalLowerTail(Standard(params, x)));
+}
+
+double NormalSoundUpper(const TVector& params, double x)
+{
+    return SoundProbability(NormalUpperTail(Standard(params, x)));
+}
+
+double NormalSoundInverse(const TVector& params, double p)
+{
+    return SoundDouble(params[0] + params[1] * NormalQuantile(p));
+}
+
+double NormalSoundUpperInverse(const TVector& params, double q)
+{
+    return SoundDouble(params[0] + params[1] * NormalUpperQuantile(q));
+}
+
+double NormalWalked(const TVector& params, double x)
+{
+    return SoundDouble(std::fabs(Standard(params, x)));
+}
+
+// The log-normal: the standard normal of (ln x - mu) / ro.
+double LogNormalSoundDensity(const TVector& params, double x)
+{
+    return x > 0 ? SoundDouble(std::exp(LogNormalLogDensity(params, x))) : 0;
+}
+
 double LogNormalSoundDistribution(const TVector& params, double x)
 {
-    if (x <= 0)
-        return 0;
-    const L z = (std::log(L(x)) - params[0]) / params[1];
-    return NormalStdDistribution({}, StandardDouble(z));
+    return x > 0 ? SoundProbability(NormalLowerTail((std::log(L(x)) - params[0]) / params[1])) : 0;
+}
+
+double LogNormalSoundUpper(const TVector& params, double x)
+{
+    return x > 0 ? SoundProbability(NormalUpperTail((std::log(L(x)) - params[0]) / params[1])) : 1;
 }
 
 double LogNormalSoundInverse(const TVector& params, double p)
 {
-    if (!InOpenUnit(p))
-        return 0;
-    const L logQ = params[0] + params[1] * L(NormalStdInverse({}, p));
-    if (logQ >= std::log(L(LogNormalLimit)))
-        return LogNormalLimit;  // beyond the search; TrueValues puts it at the walk's end
-    return static_cast<double>(std::exp(logQ));
+    return SoundDouble(SoundExp(params[0] + params[1] * NormalQuantile(p)));
 }
 
-// The log-normal search runs from 0 in whole panels and stops one step below its limit.
-bool LogNormalCap(const TVector&, double, double& at, bool& upward)
+double LogNormalSoundUpperInverse(const TVector& params, double q)
 {
-    at = LogNormalLimit - SimpsonStep;
-    upward = true;
-    return true;
+    return SoundDouble(SoundExp(params[0] + params[1] * NormalUpperQuantile(q)));
 }

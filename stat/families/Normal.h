@@ -11,10 +11,24 @@ void LogNormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TP
 simpson::ZeroTail NormalStdZeroTail(const TVector& params, double h);
 simpson::ZeroTail LogNormalZeroTail(const TVector& params, double h);
 
-// The log-normal's sound functions: the library's own standard normal of (ln x - mu) / ro.
+// The sound functions: the standard normal's tails and quantile of the extended precision,
+// of (x - mu) / ro and of (ln x - mu) / ro.
+double NormalStdSoundDensity(const TVector& params, double x);
+double NormalStdSoundDistribution(const TVector& params, double x);
+double NormalStdSoundUpper(const TVector& params, double x);
+double NormalStdSoundInverse(const TVector& params, double p);
+double NormalStdSoundUpperInverse(const TVector& params, double q);
+double NormalSoundDensity(const TVector& params, double x);
+double NormalSoundDistribution(const TVector& params, double x);
+double NormalSoundUpper(const TVector& params, double x);
+double NormalSoundInverse(const TVector& params, double p);
+double NormalSoundUpperInverse(const TVector& params, double q);
+double NormalWalked(const TVector& params, double x);
+double LogNormalSoundDensity(const TVector& params, double x);
 double LogNormalSoundDistribution(const TVector& params, double x);
+double LogNormalSoundUpper(const TVector& params, double x);
 double LogNormalSoundInverse(const TVector& params, double p);
-bool LogNormalCap(const TVector& params, double p, double& at, bool& upward);
+double LogNormalSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily NormalStdFamily{
     TDistKind::NormalStd,
@@ -23,14 +37,18 @@ inline constexpr TFamily NormalStdFamily{
     NormalStdChart, NothingToEstimate, false,
     // Every normal is integrated on the standard normal's grid, which reads no parameter.
     {NormalStdDensity, {0, false, NormalStdZeroTail}},
-    {}};
+    {{}, NormalStdSoundDensity, NormalStdSoundDistribution, NormalStdSoundUpper,
+     NormalStdSoundInverse, NormalStdSoundUpperInverse, nullptr, WalkedFromZero}};
 
 inline constexpr TFamily NormalFamily{
     TDistKind::Normal,
     {"Normal", 2, {"mu", "ro"}, {"Midle value", "Standard deviation"},
      {-catalogue::Wide, -catalogue::Wide}, {catalogue::Wide, catalogue::Wide}},
     {NormalDensity, NormalDistribution, NormalInverse},
-    NormalChart, NormalEstimate, false, {}, {}};
+    NormalChart, NormalEstimate, false, {},
+    {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, NormalSoundDensity,
+     NormalSoundDistribution, NormalSoundUpper, NormalSoundInverse, NormalSoundUpperInverse,
+     nullptr, NormalWalked}};
 
 inline constexpr TFamily LogNormalFamily{
     TDistKind::LogNormal,
@@ -39,5 +57,6 @@ inline constexpr TFamily LogNormalFamily{
     {LogNormalDensity, LogNormalDistribution, LogNormalInverse},
     LogNormalChart, LogNormalEstimate, true,
     {LogNormalDensity, {-1, false, LogNormalZeroTail}},
-    {nullptr, LogNormalSoundDistribution, LogNormalSoundInverse, LogNormalCap, nullptr, FromZero,
-     true, true}};
+    {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, LogNormalSoundDensity,
+     LogNormalSoundDistribution, LogNormalSoundUpper, LogNormalSoundInverse,
+     LogNormalSoundUpperInverse, nullptr, WalkedFromZero, true}};

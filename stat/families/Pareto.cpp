@@ -1,6 +1,7 @@
 // The Pareto distribution.
-
 #include "Pareto.h"
+#include "SoundMethods.h"
+
 #include <cmath>
 
 double ParetoDensity(const TVector& params, double x)
@@ -37,4 +38,48 @@ void ParetoChart(const TVector& p, double& lo, double& hi)
 {
     lo = 0;
     hi = p[0] + 4 + 2 / p[1];
+}
+
+// ---- The sound functions: with r = ln(x / xm) formed through log1p((x - xm) / xm), the tails
+// exp(-alpha r) and -expm1(-alpha r) -----------------------------------------------------------
+namespace {
+L LogRatio(const TVector& params, double x)
+{
+    const L xm = params[0];
+    return std::log1p((x - xm) / xm);
+}
+
+// The x where the upper tail's logarithm is logUpper (at most 0).
+double ParetoFromLogUpper(const TVector& params, L logUpper)
+{
+    return SoundDouble(params[0] * SoundExp(-logUpper / params[1]));
+}
+}  // namespace
+
+double ParetoSoundDensity(const TVector& params, double x)
+{
+    if (!(x >= params[0]) || std::isinf(x))
+        return 0;
+    const L alpha = params[1];
+    return SoundDouble(std::exp(std::log(alpha / x) - alpha * LogRatio(params, x)));
+}
+
+double ParetoSoundDistribution(const TVector& params, double x)
+{
+    return x >= params[0] ? SoundProbability(-std::expm1(-params[1] * LogRatio(params, x))) : 0;
+}
+
+double ParetoSoundUpper(const TVector& params, double x)
+{
+    return x >= params[0] ? SoundProbability(std::exp(-params[1] * LogRatio(params, x))) : 1;
+}
+
+double ParetoSoundInverse(const TVector& params, double p)
+{
+    return ParetoFromLogUpper(params, std::log1p(-L(p)));
+}
+
+double ParetoSoundUpperInverse(const TVector& params, double q)
+{
+    return ParetoFromLogUpper(params, q <= 0.5 ? std::log(L(q)) : std::log1p(-(1 - L(q))));
 }

@@ -1,6 +1,7 @@
 // The Rayleigh distribution.
-
 #include "Rayleigh.h"
+#include "SoundMethods.h"
+
 #include <cfloat>
 #include <cmath>
 
@@ -48,4 +49,47 @@ void RayleighEstimate(const TSampleMoments& s, const TVector&, TVector& params,
 {
     if (which[0])
         StoreEstimate(params, 0, s.mean / std::sqrt(Pi / 2));
+}
+
+// ---- The sound functions: the tails as exp(-u^2/2) and -expm1(-u^2/2) with u = x / ro ------
+namespace {
+L HalfSquare(const TVector& params, double x)
+{
+    const L u = x / L(params[0]);
+    return u * u / 2;
+}
+
+// The x where the upper tail's logarithm is logUpper (at most 0).
+double RayleighFromLogUpper(const TVector& params, L logUpper)
+{
+    return SoundDouble(params[0] * std::sqrt(-2 * logUpper));
+}
+}  // namespace
+
+double RayleighSoundDensity(const TVector& params, double x)
+{
+    if (!(x > 0))
+        return 0;
+    const L u = x / L(params[0]);
+    return SoundDouble(u / params[0] * std::exp(-u * u / 2));
+}
+
+double RayleighSoundDistribution(const TVector& params, double x)
+{
+    return x > 0 ? SoundProbability(-std::expm1(-HalfSquare(params, x))) : 0;
+}
+
+double RayleighSoundUpper(const TVector& params, double x)
+{
+    return x > 0 ? SoundProbability(std::exp(-HalfSquare(params, x))) : 1;
+}
+
+double RayleighSoundInverse(const TVector& params, double p)
+{
+    return RayleighFromLogUpper(params, std::log1p(-L(p)));
+}
+
+double RayleighSoundUpperInverse(const TVector& params, double q)
+{
+    return RayleighFromLogUpper(params, q <= 0.5 ? std::log(L(q)) : std::log1p(-(1 - L(q))));
 }

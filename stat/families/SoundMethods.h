@@ -1,47 +1,102 @@
-// What the families' sound methods share: the incomplete Beta function and the bisection of
-// an increasing distribution for its quantile. Each family's own sound functions stand in
-// its file beside its listed ones; TrueValues decides per call which result a user reads.
+// What the families' sound methods share: values stored as doubles without an error flag,
+// the standard normal's tails and quantile, the incomplete gamma and Beta functions, and the
+// search of a quantile on a tail. Each family's own sound functions stand in its file beside
+// its listed ones; TrueValues decides per call which result a user reads.
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "StatInternal.h"
+
+// An extended value as a double, raising no flag: beyond the double range it is the infinity
+// of its sign (a true value the doubles cannot hold), below half the smallest subnormal 0.
+inline double SoundDouble(L v)
+{
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    if (v > DBL_MAX)
+        return Infinity;
+    if (v < -DBL_MAX)
+        return -Infinity;
+    return StoreDouble(v);
+}
+
+// e^v, an infinity where it leaves the extended range (raising no overflow flag).
+inline L SoundExp(L v)
+{
+    return v > 11356 ? HUGE_VALL : std::exp(v);
+}
+
+// A probability as a double inside [0, 1].
+inline double SoundProbability(L v)
+{
+    return v <= 0 ? 0.0 : v >= 1 ? 1.0 : StoreDouble(v);
+}
+
+// ---- The standard normal -------------------------------------------------------------------
+// P(Z <= z) and P(Z > z), each with its own relative precision; the density.
+L NormalLowerTail(L z);
+L NormalUpperTail(L z);
+L NormalDensityAt(L z);
+// The z with P(Z <= z) = p for p in (0, 1), and the z with P(Z > z) = q: exact at 1/2.
+L NormalQuantile(L p);
+L NormalUpperQuantile(L q);
+
+// ---- Gamma and Beta --------------------------------------------------------------------------
+// The regularised incomplete gamma functions P(a, x) and Q(a, x) = 1 - P(a, x), each with its
+// own relative precision, for a > 0 and x >= 0.
+struct TTails {
+    L lower, upper;
+};
+TTails IncompleteGamma(L a, L x);
+// ln(x^a e^-x / Gamma(a)), formed without the cancellation of its terms for large a.
+L LogGammaKernel(L a, L x);
 
 // ln B(a, b) and the regularised incomplete Beta function I_x(a, b), for a, b > 0, x in
 // [0, 1] and y = 1 - x (given by the caller, who often knows it exactly).
 L LogBeta(L a, L b);
 L RegularisedBeta(L a, L b, L x, L y);
 
-namespace sound {
-inline std::uint64_t BitsOf(double x)
+// ---- Quantiles by search -----------------------------------------------------------------------
+// The x in (lo, hi) where a tail reaches `target`: the lower tail F (increasing) or, when
+// `upper`, the upper tail S (decreasing), with the density f = F'. Newton steps on the
+// logarithm of the tail from `guess`, kept inside a bracket that every evaluation narrows; a
+// step that leaves the bracket halves it instead (geometrically where it spans orders of
+// magnitude). Ends at the point the doubles resolve.
+template <class Tail, class Density>
+L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L guess)
 {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
-
-inline double DoubleOf(std::uint64_t b)
-{
-    double x;
-    std::memcpy(&x, &b, sizeof x);
-    return x;
-}
-}  // namespace sound
-
-// The smallest x in [lo, hi] (0 <= lo < hi) with cdf(x) >= p, or hi when there is none, by
-// bisection over the ordered bit patterns of the doubles: at most 64 steps at any scale.
-template <class Cdf>
-double SolveIncreasing(Cdf cdf, double p, double lo, double hi)
-{
-    if (cdf(hi) < p)
-        return hi;
-    std::uint64_t below = sound::BitsOf(lo), above = sound::BitsOf(hi);
-    if (cdf(lo) >= p)
-        return lo;
-    while (above - below > 1) {
-        const std::uint64_t mid = below + (above - below) / 2;
-        (cdf(sound::DoubleOf(mid)) < p ? below : above) = mid;
+    const L logTarget = std::log(target);
+    // Whether the root lies above x: the tail has not yet reached the target there.
+    const auto below = [&](L t) { return upper ? t > target : t < target; };
+    L x = guess > lo && guess < hi ? guess : (lo > 0 && std::isfinite(hi) ? std::sqrt(lo * hi) : (lo + hi) / 2);
+    for (int i = 0; i < 400; ++i) {
+        const L t = tail(x);
+        if (t == target)
+            return x;
+        (below(t) ? lo : hi) = x;
+        L next = x;
+        const L f = density(x);
+        if (t > 0 && f > 0) {
+            const L step = (std::log(t) - logTarget) * t / f;
+            next = upper ? x + step : x - step;
+        }
+        if (!(next > lo && next < hi)) {
+            if (!std::isfinite(hi))
+                next = lo > 0 ? lo * 16 : (lo < 0 ? lo / 16 : 1);
+            else if (!std::isfinite(lo))
+                next = hi < 0 ? hi * 16 : (hi > 0 ? hi / 16 : -1);
+            else if (lo > 0 && hi > 4 * lo)
+                next = std::sqrt(lo * hi);
+            else
+                next = lo + (hi - lo) / 2;
+        }
+        if (std::fabs(next - x) <= std::fabs(x) * 0x1p-56L || next == lo || next == hi)
+            return next;
+        x = next;
     }
-    return sound::DoubleOf(above);
+    return x;
 }

@@ -1,6 +1,7 @@
 // The standard uniform and uniform distributions.
-
 #include "Uniform.h"
+#include "SoundMethods.h"
+
 #include <cmath>
 
 double UniformStdDensity(const TVector&, double x)
@@ -67,4 +68,45 @@ void UniformEstimate(const TSampleMoments& s, const TVector&, TVector& params,
         StoreEstimate(params, 0, s.min);
     if (which[1])
         StoreEstimate(params, 1, s.max);
+}
+
+// ---- The sound functions: each tail measured from its own end of the interval, so that a
+// small one keeps its digits ------------------------------------------------------------------
+double UniformStdSoundUpper(const TVector&, double x)
+{
+    return SoundProbability(1 - L(x));
+}
+
+double UniformStdSoundUpperInverse(const TVector&, double q)
+{
+    return SoundDouble(1 - L(q));
+}
+
+bool UniformInOrder(const TVector& params)
+{
+    return params[0] < params[1];
+}
+
+double UniformSoundDistribution(const TVector& params, double x)
+{
+    const L min = params[0], max = params[1];
+    return SoundProbability((x - min) / (max - min));
+}
+
+double UniformSoundUpper(const TVector& params, double x)
+{
+    const L min = params[0], max = params[1];
+    return SoundProbability((max - x) / (max - min));
+}
+
+double UniformSoundInverse(const TVector& params, double p)
+{
+    const L min = params[0], max = params[1];
+    return SoundDouble(p <= 0.5 ? min + p * (max - min) : max - (1 - L(p)) * (max - min));
+}
+
+double UniformSoundUpperInverse(const TVector& params, double q)
+{
+    const L min = params[0], max = params[1];
+    return SoundDouble(q <= 0.5 ? max - q * (max - min) : min + (1 - L(q)) * (max - min));
 }

@@ -7,11 +7,23 @@ void UniformStdChart(const TVector&, double&, double&);
 void UniformChart(const TVector&, double&, double&);
 void UniformEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
+// The sound functions: the listed density, distribution and inverse are the truth; these give
+// the upper tail and its inverse, and the uniform's in the other order too.
+double UniformStdSoundUpper(const TVector& params, double x);
+double UniformStdSoundUpperInverse(const TVector& params, double q);
+bool UniformInOrder(const TVector& params);
+double UniformSoundDistribution(const TVector& params, double x);
+double UniformSoundUpper(const TVector& params, double x);
+double UniformSoundInverse(const TVector& params, double p);
+double UniformSoundUpperInverse(const TVector& params, double q);
+
 inline constexpr TFamily UniformStdFamily{
     TDistKind::UniformStd,
     {"UniformStd", 0, {}, {}, {}, {}},
     {UniformStdDensity, UniformStdDistribution, UniformStdInverse},
-    UniformStdChart, NothingToEstimate, false, {}, {}};
+    UniformStdChart, NothingToEstimate, false, {},
+    {{}, UniformStdDensity, UniformStdDistribution, UniformStdSoundUpper, UniformStdInverse,
+     UniformStdSoundUpperInverse}};
 
 inline constexpr TFamily UniformFamily{
     TDistKind::Uniform,
@@ -19,4 +31,8 @@ inline constexpr TFamily UniformFamily{
      {"Minimum of uniform distribution", "Maximum of uniform distribution"},
      {-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}},
     {UniformDensity, UniformDistribution, UniformInverse},
-    UniformChart, UniformEstimate, false, {}, {}};
+    UniformChart, UniformEstimate, false, {},
+    {{{-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}, false, false,
+      UniformInOrder},
+     UniformDensity, UniformSoundDistribution, UniformSoundUpper, UniformSoundInverse,
+     UniformSoundUpperInverse}};

@@ -1,6 +1,7 @@
 // The Weibull distribution.
-
 #include "Weibull.h"
+#include "SoundMethods.h"
+
 #include <cmath>
 
 double WeibullDensity(const TVector& params, double x)
@@ -39,4 +40,47 @@ void WeibullChart(const TVector&, double& lo, double& hi)
 {
     lo = 0;
     hi = 10;
+}
+
+// ---- The sound functions: the tails as exp(-u^k) and -expm1(-u^k) with u = x / lambda, the
+// density in logarithms ---------------------------------------------------------------------
+namespace {
+L Power(const TVector& params, double x)
+{
+    return SoundExp(params[0] * std::log(x / L(params[1])));
+}
+
+// The x where the upper tail's logarithm is logUpper (below 0).
+double WeibullFromLogUpper(const TVector& params, L logUpper)
+{
+    return SoundDouble(params[1] * SoundExp(std::log(-logUpper) / params[0]));
+}
+}  // namespace
+
+double WeibullSoundDensity(const TVector& params, double x)
+{
+    if (!(x > 0) || std::isinf(x))
+        return 0;
+    const L k = params[0], logU = std::log(x / L(params[1]));
+    return SoundDouble(SoundExp(std::log(k / params[1]) + (k - 1) * logU - SoundExp(k * logU)));
+}
+
+double WeibullSoundDistribution(const TVector& params, double x)
+{
+    return x > 0 ? SoundProbability(-std::expm1(-Power(params, x))) : 0;
+}
+
+double WeibullSoundUpper(const TVector& params, double x)
+{
+    return x > 0 ? SoundProbability(std::exp(-Power(params, x))) : 1;
+}
+
+double WeibullSoundInverse(const TVector& params, double p)
+{
+    return WeibullFromLogUpper(params, std::log1p(-L(p)));
+}
+
+double WeibullSoundUpperInverse(const TVector& params, double q)
+{
+    return WeibullFromLogUpper(params, q <= 0.5 ? std::log(L(q)) : std::log1p(-(1 - L(q))));
 }

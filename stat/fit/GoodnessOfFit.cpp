@@ -125,7 +125,5 @@ const char* AssumptionVerdict(const TChiSquareStatistic& s)
 
 double FoundAlpha(int df, long double R)
 {
-    const TVector params{static_cast<double>(df)};
-    const double x = static_cast<double>(R);
-    return 1 - FloatChecked([&] { return Chi2Distribution(params, x); });
+    return DistUpper(TDistKind::Chi2, {static_cast<double>(df)}, static_cast<double>(R));
 }

@@ -28,6 +28,6 @@ TChiSquareStatistic ChiSquareStatistic(const TVector& observed, const TVector& e
 const char* AssumptionVerdict(const TChiSquareStatistic& s);
 constexpr const char* FatallyNotSatisfied = "fatally not satisfied";
 
-// 1 - the chi-square distribution with df degrees of freedom at R (as a double); its
-// floating-point errors throw EMathError.
+// The upper tail of the chi-square distribution with df degrees of freedom at R (as a double),
+// with its own relative precision: never above 1, and true down to the smallest doubles.
 double FoundAlpha(int df, long double R);

@@ -200,8 +200,9 @@ TEST_F(Calculator, FloatingPointErrorsReachTheDefaultHandlerAndWhatWasWrittenSta
 }
 
 // Inputs a hostile user can type: each action ends (the suite's deadline fails it otherwise)
-// with its value or its message, the busy cursor gone before a message shows, and the fields
-// and the chart agree afterwards.
+// with its value or its message (degrees of freedom beyond a million are served by no sound
+// method, and the listed ones overflow), the busy cursor gone before a message shows, and the
+// fields and the chart agree afterwards.
 TEST_F(Calculator, HostileInputsEndAndTheFieldsAgreeWithTheChart)
 {
     struct Case {
@@ -214,7 +215,7 @@ TEST_F(Calculator, HostileInputsEndAndTheFieldsAgreeWithTheChart)
         {TDistKind::Chi2, {"1000000000"}, "2", "Floating point overflow"},
         {TDistKind::Student, {"1000000000"}, "2", "Floating point overflow"},
         {TDistKind::F, {"1000000", "5"}, "2", nullptr},
-        {TDistKind::Chi2, {"1024"}, "1000", "Floating point overflow"},
+        {TDistKind::Chi2, {"1024"}, "1000", nullptr},  // served truly beyond the listed 1022
         {TDistKind::Chi2, {"3e9"}, "2", "Floating point overflow"},
         {TDistKind::Normal, {"2", "2"}, "1e300", nullptr},
         {TDistKind::Normal, {"1e300", "10"}, "0", nullptr},

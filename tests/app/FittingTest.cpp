@@ -323,7 +323,7 @@ TEST_F(Fitting, ResultsAreNeverShownCut)
     form->show();
     TVector data;
     for (int i = 0; i < 3000; ++i)
-        data.push_back(i % 7 == 0 ? 50 + i % 13 : (i % 100) / 10.0);  // far from normal
+        data.push_back(i % 211 == 0 ? 50 + i % 13 : (i % 100) / 10.0);  // far from normal
     form->DataBuffer = data;
     Choose(TDistKind::Normal);
     Execute(20);

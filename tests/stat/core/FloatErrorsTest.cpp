@@ -18,9 +18,10 @@ TEST(FloatErrors, EachOfTheThreeReachesTheCallerWithItsMessage)
     // ... and 0/0 at the mean itself is an invalid operation.
     EXPECT_EQ(MessageOf(TDistKind::Normal, TDistFunc::Distribution, {1, 0}, 1),
               "Invalid floating point operation");
-    // A density beyond the double range overflows when it is stored.
-    EXPECT_EQ(MessageOf(TDistKind::Normal, TDistFunc::Density, {0, 1e-320}, 0),
-              "Floating point overflow");
+    // Degrees of freedom beyond the int range overflow their whole part.
+    EXPECT_EQ(MessageOf(TDistKind::Chi2, TDistFunc::Density, {3e9}, 2), "Floating point overflow");
+    // A true density beyond the double range is infinite, without an error.
+    EXPECT_EQ(DistEval(TDistKind::Normal, TDistFunc::Density, {0, 1e-320}, 0), HUGE_VAL);
 }
 
 TEST(FloatErrors, UnderflowAndInexactPass)
@@ -66,7 +67,7 @@ TEST(FloatErrors, ScopesPutBackExactlyTheCallersFlags)
         {TDistKind::NormalStd, TDistFunc::Density, {}, 0.3, false},     // inexact
         {TDistKind::NormalStd, TDistFunc::Density, {}, 38.5, false},    // underflow
         {TDistKind::Normal, TDistFunc::Density, {0, 0}, 1, true},       // division by zero
-        {TDistKind::Chi2, TDistFunc::Distribution, {1100}, 3, true},    // overflow
+        {TDistKind::Chi2, TDistFunc::Distribution, {3e9}, 3, true},     // overflow
     };
     for (int caller : callers) {
         for (const Call& c : calls) {

@@ -1,0 +1,151 @@
+// The sound functions of the F and Beta distributions, through the incomplete Beta function:
+// F's tails are I_u(n/2, m/2) and I_(1-u)(m/2, n/2) with u = n x / (n x + m), Beta's
+// I_x(alpha, beta) and I_(1-x)(beta, alpha), each tail formed directly; quantiles by a search
+// on the tail that holds p's digits (near 1, Beta's is 1 minus the mirrored Beta's).
+#include "Beta.h"
+#include "F.h"
+#include "SoundMethods.h"
+
+namespace {
+struct FDegrees {
+    L n, m;
+};
+
+FDegrees DegreesOf(const TVector& params)
+{
+    return {std::trunc(L(params[0])), std::trunc(L(params[1]))};
+}
+
+// u = n x / (n x + m) and 1 - u = m / (n x + m), each as its own quotient.
+TTails FTails(const FDegrees& d, L x)
+{
+    if (!(x > 0))
+        return {0, 1};
+    if (std::isinf(x))
+        return {1, 0};
+    const L whole = d.n * x + d.m, u = d.n * x / whole, rest = d.m / whole;
+    const L lower = RegularisedBeta(d.n / 2, d.m / 2, u, rest);
+    const L upper = RegularisedBeta(d.m / 2, d.n / 2, rest, u);
+    return {lower, upper};
+}
+
+// The Beta density of u times du/dx = n m / (n x + m)^2; at 0 the limits: infinite for n = 1,
+// 1 for n = 2, 0 above.
+L FDensityAt(const FDegrees& d, L x)
+{
+    if (x < 0 || std::isinf(x))
+        return 0;
+    if (x == 0)
+        return d.n == 1 ? HUGE_VALL : d.n == 2 ? 1 : 0;
+    const L a = d.n / 2, b = d.m / 2, whole = d.n * x + d.m;
+    const L logU = std::log(d.n * x) - std::log(whole), logRest = std::log(d.m) - std::log(whole);
+    return std::exp((a - 1) * logU + (b - 1) * logRest - LogBeta(a, b) + std::log(d.n * d.m) -
+                    2 * std::log(whole));
+}
+
+L FQuantile(const FDegrees& d, bool upper, L target)
+{
+    return SolveTail([&](L x) { const TTails t = FTails(d, x); return upper ? t.upper : t.lower; },
+                     [&](L x) { return FDensityAt(d, x); }, upper, target, 0, HUGE_VALL, 1);
+}
+
+// ---- Beta -------------------------------------------------------------------------------------
+struct BetaShapes {
+    L alpha, beta;
+};
+
+BetaShapes ShapesOf(const TVector& params)
+{
+    return {params[0], params[1]};
+}
+
+TTails BetaTails(const BetaShapes& s, L x)
+{
+    if (!(x > 0))
+        return {0, 1};
+    if (!(x < 1))
+        return {1, 0};
+    const L y = 1 - x;
+    return {RegularisedBeta(s.alpha, s.beta, x, y), RegularisedBeta(s.beta, s.alpha, y, x)};
+}
+
+L BetaDensityAt(const BetaShapes& s, L x)
+{
+    if (!(x > 0 && x < 1))
+        return 0;
+    return std::exp((s.alpha - 1) * std::log(x) + (s.beta - 1) * std::log1p(-x) -
+                    LogBeta(s.alpha, s.beta));
+}
+
+// The x with P(X <= x) = p, for p at most 1/2, from the power law of the lower tail, or the
+// mean when that lies below.
+L BetaLowerQuantile(const BetaShapes& s, L p)
+{
+    const L mean = s.alpha / (s.alpha + s.beta);
+    const L power = std::exp((std::log(p) + std::log(s.alpha) + LogBeta(s.alpha, s.beta)) / s.alpha);
+    const L guess = std::min(power, mean);
+    return SolveTail([&](L x) { return BetaTails(s, x).lower; },
+                     [&](L x) { return BetaDensityAt(s, x); }, false, p, 0, 1, guess);
+}
+
+// The x where a tail reaches target, at most 1/2. Near 1 it is 1 minus the mirrored one: the
+// upper tail of Beta(alpha, beta) is the lower tail of Beta(beta, alpha) at 1 - x.
+L BetaQuantile(const BetaShapes& s, bool upper, L target)
+{
+    return upper ? 1 - BetaLowerQuantile({s.beta, s.alpha}, target) : BetaLowerQuantile(s, target);
+}
+}  // namespace
+
+double FSoundDensity(const TVector& params, double x)
+{
+    return SoundDouble(FDensityAt(DegreesOf(params), x));
+}
+
+double FSoundDistribution(const TVector& params, double x)
+{
+    return SoundProbability(FTails(DegreesOf(params), x).lower);
+}
+
+double FSoundUpper(const TVector& params, double x)
+{
+    return SoundProbability(FTails(DegreesOf(params), x).upper);
+}
+
+double FSoundInverse(const TVector& params, double p)
+{
+    const FDegrees d = DegreesOf(params);
+    return SoundDouble(p <= 0.5 ? FQuantile(d, false, p) : FQuantile(d, true, 1 - L(p)));
+}
+
+double FSoundUpperInverse(const TVector& params, double q)
+{
+    const FDegrees d = DegreesOf(params);
+    return SoundDouble(q <= 0.5 ? FQuantile(d, true, q) : FQuantile(d, false, 1 - L(q)));
+}
+
+double BetaSoundDensity(const TVector& params, double x)
+{
+    return SoundDouble(BetaDensityAt(ShapesOf(params), x));
+}
+
+double BetaSoundDistribution(const TVector& params, double x)
+{
+    return SoundProbability(BetaTails(ShapesOf(params), x).lower);
+}
+
+double BetaSoundUpper(const TVector& params, double x)
+{
+    return SoundProbability(BetaTails(ShapesOf(params), x).upper);
+}
+
+double BetaSoundInverse(const TVector& params, double p)
+{
+    const BetaShapes s = ShapesOf(params);
+    return SoundDouble(p <= 0.5 ? BetaQuantile(s, false, p) : BetaQuantile(s, true, 1 - L(p)));
+}
+
+double BetaSoundUpperInverse(const TVector& params, double q)
+{
+    const BetaShapes s = ShapesOf(params);
+    return SoundDouble(q <= 0.5 ? BetaQuantile(s, true, q) : BetaQuantile(s, false, 1 - L(q)));
+}
