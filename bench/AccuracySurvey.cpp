@@ -1,16 +1,16 @@
 // Accuracy survey: every row of bench/data/true_values.tsv (true values from an independent
-// source, written by scripts/true_values.py) evaluated cold, each call in a child process
-// with a deadline. Reports per kind the worst density error (relative, where the truth is
-// above 1e-300), the worst distribution error, the worst quantile error measured in
-// probability (|F(q) - F(q*)| with q* the true quantile held at the search's walking limit,
-// F from Boost.Math), and the slowest call.
+// source, written by scripts/true_values.py with mpmath) evaluated cold, each call in a child
+// process with a deadline. Reports per kind the worst relative error of densities, of both
+// tails and of both quantiles (in x), where the truth is a normal double (below, a value that
+// is not also below counts as wrong), the values outside [0, 1] and the slowest call.
 //
-//   survey_accuracy [--listed] [--kind K] [table]
+//   survey_accuracy [--listed] [--kind K] [--worst N] [table]
 //
-// --listed evaluates the listed handlers alone, as DistEval did before sound methods took
-// over where the grid cannot see the density.
-#include <boost/math/distributions.hpp>
+// --listed evaluates the listed handlers alone (the upper tail as 1 minus the distribution,
+// its inverse as the quantile of 1 - q), as DistEval did before the sound methods.
+#include <algorithm>
 #include <chrono>
+#include <cfloat>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -25,9 +25,12 @@
 
 #include "StatInternal.h"
 
-namespace bm = boost::math;
-
 namespace {
+// Modes of the table: DistEval's three, then the upper tail and its inverse.
+constexpr int UpperMode = 3, UpperInverseMode = 4, Modes = 5;
+const char* const ModeName[Modes] = {"density", "distribution", "quantile", "upper tail",
+                                     "upper quantile"};
+
 struct Row {
     int kind = 0, mode = 0;
     TVector params;
@@ -60,6 +63,26 @@ TDistHandler Listed(int kind, int mode)
     return table[mode][kind];
 }
 
+double Evaluate(const Row& r, bool listed)
+{
+    const auto kind = static_cast<TDistKind>(r.kind);
+    if (listed) {
+        const auto call = [&](int mode, double x) {
+            return FloatChecked([&] { return Listed(r.kind, mode)(r.params, x); });
+        };
+        if (r.mode == UpperMode)
+            return 1 - call(1, r.x);
+        if (r.mode == UpperInverseMode)
+            return call(2, static_cast<double>(1 - static_cast<long double>(r.x)));
+        return call(r.mode, r.x);
+    }
+    if (r.mode == UpperMode)
+        return DistUpper(kind, r.params, r.x);
+    if (r.mode == UpperInverseMode)
+        return DistUpperInverse(kind, r.params, r.x);
+    return DistEval(kind, static_cast<TDistFunc>(r.mode), r.params, r.x);
+}
+
 // One call in a child process: cold caches, a deadline, and a crash stays in the child.
 Outcome Run(const Row& r, bool listed)
 {
@@ -73,10 +96,7 @@ Outcome Run(const Row& r, bool listed)
         alarm(DeadlineSeconds);
         Outcome o;
         try {
-            const auto kind = static_cast<TDistKind>(r.kind);
-            const auto mode = static_cast<TDistFunc>(r.mode);
-            o.value = listed ? FloatChecked([&] { return Listed(r.kind, r.mode)(r.params, r.x); })
-                             : DistEval(kind, mode, r.params, r.x);
+            o.value = Evaluate(r, listed);
         } catch (const std::exception&) {
             o.status = 1;
         }
@@ -94,74 +114,25 @@ Outcome Run(const Row& r, bool listed)
     return o;
 }
 
-double GevCdf(const TVector& p, double x)
+// The error of a value against the truth, relative to the truth; a truth below the normal
+// doubles (or 0) takes a value below them too; an infinite truth takes the same infinity.
+double ErrorOf(double value, double truth)
 {
-    const long double z = (x - (long double)p[0]) / p[1], xi = p[2];
-    if (xi == 0)
-        return std::exp(-std::exp(-z));
-    const long double s = 1 + xi * z;
-    if (s <= 0)
-        return xi > 0 ? 0 : 1;
-    return std::exp(-std::pow(s, -1 / xi));
-}
-
-// The oracle's distribution value, for measuring quantiles in probability.
-double OracleCdf(int kind, const TVector& p, double x)
-{
-    try {
-        switch (static_cast<TDistKind>(kind)) {
-        case TDistKind::UniformStd: return x <= 0 ? 0 : x >= 1 ? 1 : x;
-        case TDistKind::Uniform: return x <= p[0] ? 0 : x >= p[1] ? 1 : (x - p[0]) / (p[1] - p[0]);
-        case TDistKind::NormalStd: return bm::cdf(bm::normal_distribution<double>(), x);
-        case TDistKind::Normal: return bm::cdf(bm::normal_distribution<double>(p[0], p[1]), x);
-        case TDistKind::Chi2: return x <= 0 ? 0 : bm::cdf(bm::chi_squared_distribution<double>(p[0]), x);
-        case TDistKind::Student: return bm::cdf(bm::students_t_distribution<double>(p[0]), x);
-        case TDistKind::LogNormal: return x <= 0 ? 0 : bm::cdf(bm::lognormal_distribution<double>(p[0], p[1]), x);
-        case TDistKind::Exponential: return x <= 0 ? 0 : bm::cdf(bm::exponential_distribution<double>(p[0]), x);
-        case TDistKind::F: return x <= 0 ? 0 : bm::cdf(bm::fisher_f_distribution<double>(p[0], p[1]), x);
-        case TDistKind::Cauchy: return bm::cdf(bm::cauchy_distribution<double>(p[0], p[1]), x);
-        case TDistKind::Logistic: return bm::cdf(bm::logistic_distribution<double>(p[0], p[1]), x);
-        case TDistKind::Beta: return x <= 0 ? 0 : x >= 1 ? 1 : bm::cdf(bm::beta_distribution<double>(p[0], p[1]), x);
-        case TDistKind::Rayleigh: return x <= 0 ? 0 : bm::cdf(bm::rayleigh_distribution<double>(p[0]), x);
-        case TDistKind::Weibull: return x <= 0 ? 0 : bm::cdf(bm::weibull_distribution<double>(p[0], p[1]), x);
-        case TDistKind::Pareto: return x <= p[0] ? 0 : bm::cdf(bm::pareto_distribution<double>(p[0], p[1]), x);
-        case TDistKind::ExtrValue: return GevCdf(p, x);
-        }
-    } catch (const std::exception&) {
-    }
-    return NAN;
-}
-
-// The true quantile held at the walking limit of the kind's search, as the listed method
-// describes it.
-double Held(int kind, const TVector& p, double q)
-{
-    const double step = 0x1p-10;
-    const double LogNormalLimit = 100000, FCap = 50 - step;
-    const auto CauchySearchLimit = [](double a) {
-        const long double limit = 100 * (long double)a + 100;
-        return double(limit > a ? limit : a + 100 * (1 + std::fabs((long double)a)));
-    };
-    auto within = [&](double lo, double hi) { return q < lo ? lo : q > hi ? hi : q; };
-    switch (static_cast<TDistKind>(kind)) {
-    case TDistKind::NormalStd: return within(-25 + step, 25 - step);
-    case TDistKind::Student: return within(-50 + step, 50 - step);
-    case TDistKind::Chi2: return p[0] <= 3 ? within(step, 300 - step) : within(0, 1e6 - step);
-    case TDistKind::LogNormal: return within(0, LogNormalLimit - step);
-    case TDistKind::F: return within(0, FCap);
-    case TDistKind::Beta: return p[0] >= 1 && p[1] >= 1 ? within(0, 1 - step) : q;
-    case TDistKind::Cauchy: {
-        const double end = CauchySearchLimit(p[0]) - step;
-        return within(2 * p[0] - end, end);
-    }
-    default: return q;
-    }
+    if (std::isinf(truth))
+        return value == truth ? 0 : INFINITY;
+    if (std::isnan(value))
+        return INFINITY;
+    if (std::fabs(truth) < DBL_MIN)
+        return std::fabs(value) < DBL_MIN ? 0 : INFINITY;
+    return std::fabs(value - truth) / std::fabs(truth);
 }
 
 struct Worst {
-    double density = 0, distribution = 0, quantile = 0, slowest = 0;
-    int calls = 0, failed = 0, outside = 0;
-    std::string densityAt, distributionAt, quantileAt, slowestAt;
+    double error[Modes] = {};
+    std::string at[Modes];
+    double slowest = 0;
+    std::string slowestAt;
+    int calls = 0, failed = 0, outside = 0, beyond = 0;
 };
 
 std::string Describe(const Row& r)
@@ -180,12 +151,15 @@ int main(int argc, char** argv)
 {
     bool listed = false;
     int only = -1;  // every kind
+    int worstShown = 0;
     std::string path = VELMORA_TRUE_VALUES;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--listed") == 0)
             listed = true;
         else if (std::strcmp(argv[i], "--kind") == 0 && i + 1 < argc)
             only = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--worst") == 0 && i + 1 < argc)
+            worstShown = std::atoi(argv[++i]);
         else
             path = argv[i];
     }
@@ -206,68 +180,84 @@ int main(int argc, char** argv)
         r.params.resize(count);
         for (double& p : r.params)
             s >> p;
-        s >> r.x >> r.truth;
+        std::string x, truth;
+        s >> x >> truth;
+        r.x = std::strtod(x.c_str(), nullptr);
+        r.truth = std::strtod(truth.c_str(), nullptr);
         if (only < 0 || r.kind == only)
             rows.push_back(r);
     }
 
     std::vector<Worst> worst(DistKindCount);
+    struct Bad {
+        double error;
+        std::string text;
+    };
+    std::vector<Bad> bad;
+    const double Bar = 1e-9;
     for (const Row& r : rows) {
         const Outcome o = Run(r, listed);
         Worst& w = worst[r.kind];
         ++w.calls;
         if (o.seconds > SlowSeconds)
             std::fprintf(stderr, "%.2f s: %s %s %s\n", o.seconds, DistKindName[r.kind],
-                         DistFuncName[r.mode], Describe(r).c_str());
+                         ModeName[r.mode], Describe(r).c_str());
         if (o.seconds > w.slowest) {
             w.slowest = o.seconds;
-            w.slowestAt = std::string(DistFuncName[r.mode]) + " " + Describe(r);
+            w.slowestAt = std::string(ModeName[r.mode]) + " " + Describe(r);
         }
-        double error = 0;
+        double error = INFINITY;
         if (o.status != 0) {
             ++w.failed;
-            error = INFINITY;
-        } else if (r.mode == 0) {
-            if (r.truth > 1e-300)
-                error = std::fabs(o.value - r.truth) / r.truth;
-        } else if (r.mode == 1) {
-            error = std::fabs(o.value - r.truth);
-            if (o.value < 0 || o.value > 1)
-                ++w.outside;
         } else {
-            const double target = Held(r.kind, r.params, r.truth);
-            error = std::fabs(OracleCdf(r.kind, r.params, o.value) -
-                              OracleCdf(r.kind, r.params, target));
-            if (std::isnan(error))
-                error = 0;  // the oracle cannot tell
+            error = ErrorOf(o.value, r.truth);
+            const bool probability = r.mode == 1 || r.mode == UpperMode;
+            if (probability && !(o.value >= 0 && o.value <= 1))
+                ++w.outside;
         }
-        double* slot = r.mode == 0 ? &w.density : r.mode == 1 ? &w.distribution : &w.quantile;
-        std::string* at = r.mode == 0 ? &w.densityAt : r.mode == 1 ? &w.distributionAt : &w.quantileAt;
-        if (error > *slot || (std::isinf(error) && at->empty())) {
-            *slot = error;
-            *at = Describe(r);
+        if (error > Bar) {
+            ++w.beyond;
+            char text[512];
+            std::snprintf(text, sizeof text, "%s %s %s: %.17g, truth %.17g (%s)", DistKindName[r.kind],
+                          ModeName[r.mode], Describe(r).c_str(), o.value, r.truth,
+                          o.status == 0 ? "value" : o.status == 1 ? "error" : "no end");
+            bad.push_back({error, text});
+        }
+        if (error > w.error[r.mode] || (std::isinf(error) && w.at[r.mode].empty())) {
+            w.error[r.mode] = error;
+            w.at[r.mode] = Describe(r);
         }
     }
 
-    std::printf("%s: %zu calls, each cold, deadline %d s\n\n", listed ? "listed methods" : "DistEval",
-                rows.size(), DeadlineSeconds);
-    std::printf("| kind | calls | density (rel.) | distribution | quantile (prob.) | failed | outside [0,1] | slowest s |\n");
-    std::printf("|---|---|---|---|---|---|---|---|\n");
+    std::printf("%s: %zu calls, each cold, deadline %d s; relative errors (quantiles in x)\n\n",
+                listed ? "listed methods" : "DistEval", rows.size(), DeadlineSeconds);
+    std::printf("| kind | calls | density | distribution | upper tail | quantile | upper quantile | beyond 1e-9 | failed | outside [0,1] | slowest s |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (int k = 0; k < DistKindCount; ++k) {
         const Worst& w = worst[k];
         if (!w.calls)
             continue;
-        std::printf("| %s | %d | %.1e | %.1e | %.1e | %d | %d | %.3f |\n", DistKindName[k], w.calls,
-                    w.density, w.distribution, w.quantile, w.failed, w.outside, w.slowest);
+        std::printf("| %s | %d |", DistKindName[k], w.calls);
+        for (int m : {0, 1, 3, 2, 4})
+            std::printf(" %.1e |", w.error[m]);
+        std::printf(" %d | %d | %d | %.3f |\n", w.beyond, w.failed, w.outside, w.slowest);
     }
     std::printf("\nWhere the worst values are:\n");
     for (int k = 0; k < DistKindCount; ++k) {
         const Worst& w = worst[k];
         if (!w.calls)
             continue;
-        std::printf("- %s: density %s; distribution %s; quantile %s; slowest %s\n", DistKindName[k],
-                    w.densityAt.c_str(), w.distributionAt.c_str(), w.quantileAt.c_str(),
-                    w.slowestAt.c_str());
+        std::printf("- %s:", DistKindName[k]);
+        for (int m = 0; m < Modes; ++m)
+            if (!w.at[m].empty())
+                std::printf(" %s %s;", ModeName[m], w.at[m].c_str());
+        std::printf(" slowest %s\n", w.slowestAt.c_str());
+    }
+    if (worstShown > 0) {
+        std::sort(bad.begin(), bad.end(), [](const Bad& a, const Bad& b) { return a.error > b.error; });
+        std::printf("\nThe %d worst points beyond 1e-9:\n", worstShown);
+        for (int i = 0; i < worstShown && i < static_cast<int>(bad.size()); ++i)
+            std::printf("- %.1e %s\n", bad[i].error, bad[i].text.c_str());
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 // its listed ones; TrueValues decides per call which result a user reads.
 #pragma once
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -63,13 +64,15 @@ L RegularisedBeta(L a, L b, L x, L y);
 // ---- Quantiles by search -----------------------------------------------------------------------
 // The x in (lo, hi) where a tail reaches `target`: the lower tail F (increasing) or, when
 // `upper`, the upper tail S (decreasing), with the density f = F'. Newton steps on the
-// logarithm of the tail from `guess`, kept inside a bracket that every evaluation narrows; a
-// step that leaves the bracket halves it instead (geometrically where it spans orders of
-// magnitude). Ends at the point the doubles resolve.
+// logarithm of the tail from `guess` (in the logarithm of x too where the support is positive,
+// which finds a power law's root in one step), kept inside a bracket that every evaluation
+// narrows; a step that leaves the bracket halves it instead (geometrically where it spans
+// orders of magnitude, or reaches to 0). Ends at the point the doubles resolve.
 template <class Tail, class Density>
 L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L guess)
 {
     const L logTarget = std::log(target);
+    const bool positive = lo >= 0;
     // Whether the root lies above x: the tail has not yet reached the target there.
     const auto below = [&](L t) { return upper ? t > target : t < target; };
     L x = guess > lo && guess < hi ? guess : (lo > 0 && std::isfinite(hi) ? std::sqrt(lo * hi) : (lo + hi) / 2);
@@ -81,16 +84,25 @@ L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L gues
         L next = x;
         const L f = density(x);
         if (t > 0 && f > 0) {
-            const L step = (std::log(t) - logTarget) * t / f;
-            next = upper ? x + step : x - step;
+            const L step = (std::log(t) - logTarget) * t / f;  // in x, toward the root
+            if (positive && x > 0) {
+                const L inLog = std::clamp<L>(step / x, -700, 700);
+                next = x * std::exp(upper ? inLog : -inLog);
+            } else {
+                next = upper ? x + step : x - step;
+            }
         }
         if (!(next > lo && next < hi)) {
             if (!std::isfinite(hi))
                 next = lo > 0 ? lo * 16 : (lo < 0 ? lo / 16 : 1);
             else if (!std::isfinite(lo))
                 next = hi < 0 ? hi * 16 : (hi > 0 ? hi / 16 : -1);
+            else if (lo == 0 && hi > 0)
+                next = hi * 0x1p-16L;
             else if (lo > 0 && hi > 4 * lo)
                 next = std::sqrt(lo * hi);
+            else if (hi < 0 && lo < 4 * hi)
+                next = -std::sqrt(lo * hi);
             else
                 next = lo + (hi - lo) / 2;
         }

@@ -26,7 +26,7 @@
 
 namespace {
 constexpr double Agreement = 1e-9;
-constexpr double LongestWalk = 2048;
+constexpr double LongestWalk = 1024;
 
 bool Agree(double listed, double sound)
 {
