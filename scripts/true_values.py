@@ -114,6 +114,25 @@ def beta_lower(a, b, x):
     return front * h
 
 
+def beta_upper(a, b, x):
+    """I_(1-x)(b, a): as 1 - I_x(a, b) for x below 1e-20, where 1 - x would keep too few of
+    x's digits and the lower tail is far from 1; else with 1 - x formed exactly."""
+    if x <= 0:
+        return M(1)
+    if x >= 1:
+        return M(0)
+    if x < M("1e-20"):
+        return 1 - mp.betainc(a, b, 0, x, regularized=True)
+    return mp.betainc(b, a, 0, one_minus(x), regularized=True)
+
+
+def one_minus(x):
+    """1 - x to the working precision for any x the table holds (formed exactly first)."""
+    with mp.workdps(700):
+        y = 1 - x
+    return +y
+
+
 def normal_tails(z):
     if abs(z) > 1e6:  # beyond e^-5e11: 0 and 1 to every digit a double can hold
         return (M(0), M(1)) if z < 0 else (M(1), M(0))
@@ -355,9 +374,15 @@ def main():
         for a in [-1e4, 0, 1e6]:
             for lam in [1e-6, 1e-3, 1, 100]:
                 A, C = M(a), M(lam)
+                def far(z):  # P(Z <= z) for z <= 0, without the cancellation of 1/2 - ...
+                    return mp.atan(-1 / z) / mp.pi if z < -1 else M(0.5) + mp.atan(z) / mp.pi
+
+                def lower(x, A=A, C=C, far=far):
+                    z = (x - A) / C
+                    return far(z) if z <= 0 else 1 - far(-z)
+
                 add(CAUCHY, [a, lam], Kind(lambda x, A=A, C=C: 1 / (mp.pi * C * (1 + ((x - A) / C) ** 2)),
-                                           lambda x, A=A, C=C: M(0.5) + mp.atan((x - A) / C) / mp.pi,
-                                           lambda x, A=A, C=C: M(0.5) - mp.atan((x - A) / C) / mp.pi,
+                                           lower, lambda x, A=A, lower=lower: lower(2 * A - x),
                                            -INF, INF, stats.cauchy(a, lam), a))
     if want(LOGISTIC):
         for mu, s in [(0, 1), (5, 1e-3), (-100, 30)]:
@@ -373,7 +398,7 @@ def main():
                 A, B = M(a), M(b)
                 add(BETA, [a, b], Kind(lambda x, A=A, B=B: M(0) if not 0 < x < 1 else x ** (A - 1) * (1 - x) ** (B - 1) / mp.beta(A, B),
                                        lambda x, A=A, B=B: M(0) if x <= 0 else (M(1) if x >= 1 else mp.betainc(A, B, 0, x, regularized=True)),
-                                       lambda x, A=A, B=B: M(1) if x <= 0 else (M(0) if x >= 1 else mp.betainc(B, A, 0, 1 - x, regularized=True)),
+                                       lambda x, A=A, B=B: beta_upper(A, B, x),
                                        0, 1, stats.beta(a, b)))
     if want(RAYLEIGH):
         for ro in [1e-160, 1e-3, 1, 1e100]:

@@ -22,4 +22,4 @@ inline constexpr TFamily CauchyFamily{
     CauchyChart, nullptr, false, {},
     {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, CauchySoundDensity,
      CauchySoundDistribution, CauchySoundUpper, CauchySoundInverse, CauchySoundUpperInverse,
-     CauchyNarrowerThanAPanel, CauchyWalked}};
+     CauchyNarrowerThanAPanel, CauchyWalked, false, CauchySoundInverse}};

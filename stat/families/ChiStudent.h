@@ -16,6 +16,7 @@ double Chi2SoundUpper(const TVector& params, double x);
 double Chi2SoundInverse(const TVector& params, double p);
 double Chi2SoundUpperInverse(const TVector& params, double q);
 double Chi2Walked(const TVector& params, double x);
+double Chi2SearchTo(const TVector& params, double p);
 double StudentSoundDensity(const TVector& params, double x);
 double StudentSoundDistribution(const TVector& params, double x);
 double StudentSoundUpper(const TVector& params, double x);
@@ -33,7 +34,7 @@ inline constexpr TFamily Chi2Family{
     // The density reads the whole part of N.
     {Chi2Density, {1, true, Chi2ZeroTail}},
     {DegreesServed, Chi2SoundDensity, Chi2SoundDistribution, Chi2SoundUpper, Chi2SoundInverse,
-     Chi2SoundUpperInverse, nullptr, Chi2Walked}};
+     Chi2SoundUpperInverse, nullptr, Chi2Walked, false, Chi2SearchTo}};
 
 inline constexpr TFamily StudentFamily{
     TDistKind::Student,

@@ -108,6 +108,14 @@ double Chi2SoundUpper(const TVector& params, double x)
     return SoundProbability(Chi2Tails(Degrees(params), x).upper);
 }
 
+// Where the listed search goes: the Wilson-Hilferty approximation is near enough to bound it.
+double Chi2SearchTo(const TVector& params, double p)
+{
+    const L n = Degrees(params), v = 2 / (9 * n);
+    const L cube = 1 - v + NormalQuantile(p) * std::sqrt(v);
+    return SoundDouble(n * std::max<L>(cube, 0) * cube * cube);
+}
+
 double Chi2SoundInverse(const TVector& params, double p)
 {
     const L n = Degrees(params);

@@ -38,15 +38,7 @@ void ExponentialEstimate(const TSampleMoments& s, const TVector&, TVector& param
         StoreEstimate(params, 0, NonzeroEstimate(s.mean) ? 1 / s.mean : 1);
 }
 
-// ---- The sound functions: the tails as exp(-lambda x) and -expm1(-lambda x), the quantiles
-// through log1p and log of the tail that holds p's digits --------------------------------------
-namespace {
-// The x where the upper tail is q, from ln q.
-double ExponentialFromLogUpper(const TVector& params, L logUpper)
-{
-    return SoundDouble(-logUpper / params[0]);
-}
-}  // namespace
+// ---- The sound functions: the cumulative hazard lambda x -------------------------------------
 
 double ExponentialSoundDensity(const TVector& params, double x)
 {
@@ -56,20 +48,20 @@ double ExponentialSoundDensity(const TVector& params, double x)
 
 double ExponentialSoundDistribution(const TVector& params, double x)
 {
-    return x > 0 ? SoundProbability(-std::expm1(-params[0] * L(x))) : 0;
+    return x > 0 ? HazardLower(params[0] * L(x)) : 0;
 }
 
 double ExponentialSoundUpper(const TVector& params, double x)
 {
-    return x > 0 ? SoundProbability(std::exp(-params[0] * L(x))) : 1;
+    return x > 0 ? HazardUpper(params[0] * L(x)) : 1;
 }
 
 double ExponentialSoundInverse(const TVector& params, double p)
 {
-    return ExponentialFromLogUpper(params, std::log1p(-L(p)));
+    return SoundDouble(HazardOfLower(p) / params[0]);
 }
 
 double ExponentialSoundUpperInverse(const TVector& params, double q)
 {
-    return ExponentialFromLogUpper(params, q <= 0.5 ? std::log(L(q)) : std::log1p(-(1 - L(q))));
+    return SoundDouble(HazardOfUpper(q) / params[0]);
 }

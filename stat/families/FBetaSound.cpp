@@ -1,7 +1,7 @@
 // The sound functions of the F and Beta distributions, through the incomplete Beta function:
 // F's tails are I_u(n/2, m/2) and I_(1-u)(m/2, n/2) with u = n x / (n x + m), Beta's
 // I_x(alpha, beta) and I_(1-x)(beta, alpha), each tail formed directly; quantiles by a search
-// on the tail that holds p's digits (near 1, Beta's is 1 minus the mirrored Beta's).
+// on the tail that holds p's digits (above 1/2, Beta's is 1 minus the mirrored Beta's).
 #include "Beta.h"
 #include "F.h"
 #include "SoundMethods.h"
@@ -77,22 +77,29 @@ L BetaDensityAt(const BetaShapes& s, L x)
                     LogBeta(s.alpha, s.beta));
 }
 
-// The x with P(X <= x) = p, for p at most 1/2, from the power law of the lower tail, or the
-// mean when that lies below.
-L BetaLowerQuantile(const BetaShapes& s, L p)
+// The x in (0, 1/2] with P(X <= x) = p and P(X > x) = q (p + q = 1), searched on the smaller
+// tail, which holds its digits; from the power law of the lower tail, or the mean when that
+// lies below.
+L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q)
 {
+    const bool upper = q < p;
     const L mean = s.alpha / (s.alpha + s.beta);
     const L power = std::exp((std::log(p) + std::log(s.alpha) + LogBeta(s.alpha, s.beta)) / s.alpha);
-    const L guess = std::min(power, mean);
-    return SolveTail([&](L x) { return BetaTails(s, x).lower; },
-                     [&](L x) { return BetaDensityAt(s, x); }, false, p, 0, 1, guess);
+    const L guess = std::min({power, mean, 0.5L});
+    return SolveTail([&](L x) { const TTails t = BetaTails(s, x); return upper ? t.upper : t.lower; },
+                     [&](L x) { return BetaDensityAt(s, x); }, upper, upper ? q : p, 0, 0.5L, guess);
 }
 
-// The x where a tail reaches target, at most 1/2. Near 1 it is 1 minus the mirrored one: the
-// upper tail of Beta(alpha, beta) is the lower tail of Beta(beta, alpha) at 1 - x.
-L BetaQuantile(const BetaShapes& s, bool upper, L target)
+// The quantile where both tails are given (the smaller one exact). Above 1/2 it is 1 minus the
+// mirrored one, so that its distance from 1 keeps its digits: the upper tail of
+// Beta(alpha, beta) at x is the lower tail of Beta(beta, alpha) at 1 - x.
+L BetaQuantile(const BetaShapes& s, L p, L q)
 {
-    return upper ? 1 - BetaLowerQuantile({s.beta, s.alpha}, target) : BetaLowerQuantile(s, target);
+    // At most 1/2 when the tail at 1/2 holds the target; the smaller tail is the exact one.
+    const TTails half = BetaTails(s, 0.5L);
+    if (p <= q ? p <= half.lower : q >= half.upper)
+        return BetaQuantileBelowHalf(s, p, q);
+    return 1 - BetaQuantileBelowHalf({s.beta, s.alpha}, q, p);
 }
 }  // namespace
 
@@ -140,12 +147,10 @@ double BetaSoundUpper(const TVector& params, double x)
 
 double BetaSoundInverse(const TVector& params, double p)
 {
-    const BetaShapes s = ShapesOf(params);
-    return SoundDouble(p <= 0.5 ? BetaQuantile(s, false, p) : BetaQuantile(s, true, 1 - L(p)));
+    return SoundDouble(BetaQuantile(ShapesOf(params), p, 1 - L(p)));
 }
 
 double BetaSoundUpperInverse(const TVector& params, double q)
 {
-    const BetaShapes s = ShapesOf(params);
-    return SoundDouble(q <= 0.5 ? BetaQuantile(s, true, q) : BetaQuantile(s, false, 1 - L(q)));
+    return SoundDouble(BetaQuantile(ShapesOf(params), 1 - L(q), q));
 }

@@ -54,6 +54,8 @@ struct TServed {
 // - `hopeless`: parameters for which the listed method cannot resolve the density at any x.
 // - `walked`: how far the listed walks go to reach x, in units of their panels' grid (0: the
 //   kind's listed functions do not walk), for the bound on their length.
+// - `searchTo`: where the listed quantile search goes for p, near enough to bound its length
+//   (nullptr: the search stops of itself within the bound, at its walking limit).
 // - `checkSearch`: the listed distribution at the sound quantile decides, before the listed
 //   search runs, whether that search can agree (a search that goes astray can be long).
 struct TSoundKind {
@@ -66,6 +68,7 @@ struct TSoundKind {
     bool (*hopeless)(const TVector& params) = nullptr;
     double (*walked)(const TVector& params, double x) = nullptr;
     bool checkSearch = false;
+    double (*searchTo)(const TVector& params, double p) = nullptr;
 };
 
 // Whether a kind's sound functions serve these parameters.

@@ -12,9 +12,13 @@ namespace {
 constexpr L Close = 0x1p-64L;
 constexpr int MaxTerms = 1000000;
 
-// t - ln(1 + t), by its series near 0 where the difference cancels.
-L LogOnePlusMinus(L t)
+// t - ln(1 + t) for t = (x - a) / a: by its series near 0, where the difference cancels, and
+// with ln(1 + t) as ln x - ln a far below a, where 1 + t has lost the digits of x / a.
+L LogOnePlusMinus(L x, L a)
 {
+    const L t = (x - a) / a;
+    if (t < -0.5L)
+        return t - (std::log(x) - std::log(a));
     if (std::fabs(t) > 0.125L)
         return t - std::log1p(t);
     L power = t * t, sum = 0;
@@ -50,7 +54,7 @@ L LogGammaKernel(L a, L x)
 {
     if (a < 20)
         return a * std::log(x) - x - LogGamma(a);
-    return -a * LogOnePlusMinus((x - a) / a) + (std::log(a) - LogTwoPi) / 2 - StirlingRest(a);
+    return -a * LogOnePlusMinus(x, a) + (std::log(a) - LogTwoPi) / 2 - StirlingRest(a);
 }
 
 TTails IncompleteGamma(L a, L x)

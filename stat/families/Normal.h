@@ -59,4 +59,4 @@ inline constexpr TFamily LogNormalFamily{
     {LogNormalDensity, {-1, false, LogNormalZeroTail}},
     {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, LogNormalSoundDensity,
      LogNormalSoundDistribution, LogNormalSoundUpper, LogNormalSoundInverse,
-     LogNormalSoundUpperInverse, nullptr, WalkedFromZero, true}};
+     LogNormalSoundUpperInverse, nullptr, WalkedFromZero, true, LogNormalSoundInverse}};

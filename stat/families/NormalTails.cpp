@@ -53,17 +53,11 @@ L NormalQuantile(L p)
         return 0;
     if (p > 0.5L)
         return NormalUpperQuantile(1 - p);
-    L z = AcklamQuantile(p);
-    // Halley's step on F(z) - p: a few steps carry the approximation to the extended
-    // precision (its error at least triples its digits each time).
-    for (int i = 0; i < 3; ++i) {
-        const L e = NormalLowerTail(z) - p;
-        const L u = e / NormalDensityAt(z);
-        if (!std::isfinite(u))
-            break;
-        z = z - u / (1 + z * u / 2);
-    }
-    return z;
+    const L z = AcklamQuantile(p);
+    // Halley's step on F(z) - p triples the approximation's digits: its 1.2e-9 become the
+    // extended precision in one step.
+    const L u = (NormalLowerTail(z) - p) / NormalDensityAt(z);
+    return std::isfinite(u) ? z - u / (1 + z * u / 2) : z;
 }
 
 L NormalUpperQuantile(L q)

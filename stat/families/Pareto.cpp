@@ -40,8 +40,8 @@ void ParetoChart(const TVector& p, double& lo, double& hi)
     hi = p[0] + 4 + 2 / p[1];
 }
 
-// ---- The sound functions: with r = ln(x / xm) formed through log1p((x - xm) / xm), the tails
-// exp(-alpha r) and -expm1(-alpha r) -----------------------------------------------------------
+// ---- The sound functions: the cumulative hazard alpha r, with r = ln(x / xm) formed through
+// log1p((x - xm) / xm) ---------------------------------------------------------------------------
 namespace {
 L LogRatio(const TVector& params, double x)
 {
@@ -49,10 +49,9 @@ L LogRatio(const TVector& params, double x)
     return std::log1p((x - xm) / xm);
 }
 
-// The x where the upper tail's logarithm is logUpper (at most 0).
-double ParetoFromLogUpper(const TVector& params, L logUpper)
+double ParetoAtHazard(const TVector& params, L h)
 {
-    return SoundDouble(params[0] * SoundExp(-logUpper / params[1]));
+    return SoundDouble(params[0] * SoundExp(h / params[1]));
 }
 }  // namespace
 
@@ -66,20 +65,20 @@ double ParetoSoundDensity(const TVector& params, double x)
 
 double ParetoSoundDistribution(const TVector& params, double x)
 {
-    return x >= params[0] ? SoundProbability(-std::expm1(-params[1] * LogRatio(params, x))) : 0;
+    return x >= params[0] ? HazardLower(params[1] * LogRatio(params, x)) : 0;
 }
 
 double ParetoSoundUpper(const TVector& params, double x)
 {
-    return x >= params[0] ? SoundProbability(std::exp(-params[1] * LogRatio(params, x))) : 1;
+    return x >= params[0] ? HazardUpper(params[1] * LogRatio(params, x)) : 1;
 }
 
 double ParetoSoundInverse(const TVector& params, double p)
 {
-    return ParetoFromLogUpper(params, std::log1p(-L(p)));
+    return ParetoAtHazard(params, HazardOfLower(p));
 }
 
 double ParetoSoundUpperInverse(const TVector& params, double q)
 {
-    return ParetoFromLogUpper(params, q <= 0.5 ? std::log(L(q)) : std::log1p(-(1 - L(q))));
+    return ParetoAtHazard(params, HazardOfUpper(q));
 }

@@ -51,7 +51,7 @@ void RayleighEstimate(const TSampleMoments& s, const TVector&, TVector& params,
         StoreEstimate(params, 0, s.mean / std::sqrt(Pi / 2));
 }
 
-// ---- The sound functions: the tails as exp(-u^2/2) and -expm1(-u^2/2) with u = x / ro ------
+// ---- The sound functions: the cumulative hazard u^2 / 2 with u = x / ro -------------------------
 namespace {
 L HalfSquare(const TVector& params, double x)
 {
@@ -59,10 +59,9 @@ L HalfSquare(const TVector& params, double x)
     return u * u / 2;
 }
 
-// The x where the upper tail's logarithm is logUpper (at most 0).
-double RayleighFromLogUpper(const TVector& params, L logUpper)
+double RayleighAtHazard(const TVector& params, L h)
 {
-    return SoundDouble(params[0] * std::sqrt(-2 * logUpper));
+    return SoundDouble(params[0] * std::sqrt(2 * h));
 }
 }  // namespace
 
@@ -76,20 +75,20 @@ double RayleighSoundDensity(const TVector& params, double x)
 
 double RayleighSoundDistribution(const TVector& params, double x)
 {
-    return x > 0 ? SoundProbability(-std::expm1(-HalfSquare(params, x))) : 0;
+    return x > 0 ? HazardLower(HalfSquare(params, x)) : 0;
 }
 
 double RayleighSoundUpper(const TVector& params, double x)
 {
-    return x > 0 ? SoundProbability(std::exp(-HalfSquare(params, x))) : 1;
+    return x > 0 ? HazardUpper(HalfSquare(params, x)) : 1;
 }
 
 double RayleighSoundInverse(const TVector& params, double p)
 {
-    return RayleighFromLogUpper(params, std::log1p(-L(p)));
+    return RayleighAtHazard(params, HazardOfLower(p));
 }
 
 double RayleighSoundUpperInverse(const TVector& params, double q)
 {
-    return RayleighFromLogUpper(params, q <= 0.5 ? std::log(L(q)) : std::log1p(-(1 - L(q))));
+    return RayleighAtHazard(params, HazardOfUpper(q));
 }

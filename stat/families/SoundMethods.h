@@ -37,6 +37,28 @@ inline double SoundProbability(L v)
     return v <= 0 ? 0.0 : v >= 1 ? 1.0 : StoreDouble(v);
 }
 
+// ---- Kinds whose upper tail is exp(-H(x)) ------------------------------------------------------
+// The exponential, Rayleigh, Weibull and Pareto distributions have a cumulative hazard H in
+// closed form: both tails come from it without forming 1 minus the other, and both quantiles
+// from its inverse at -ln(1 - p) or -ln q, each formed where it keeps its digits.
+inline double HazardLower(L h)
+{
+    return SoundProbability(-std::expm1(-h));
+}
+inline double HazardUpper(L h)
+{
+    return SoundProbability(std::exp(-h));
+}
+// The hazard where P(X <= x) = p, and where P(X > x) = q.
+inline L HazardOfLower(double p)
+{
+    return -std::log1p(-L(p));
+}
+inline L HazardOfUpper(double q)
+{
+    return q <= 0.5 ? -std::log(L(q)) : -std::log1p(-(1 - L(q)));
+}
+
 // ---- The standard normal -------------------------------------------------------------------
 // P(Z <= z) and P(Z > z), each with its own relative precision; the density.
 L NormalLowerTail(L z);

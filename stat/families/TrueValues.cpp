@@ -12,11 +12,15 @@
 //   far from the sound one.
 // - When it does not, the sound value answers. It is true to 1e-9 relative down to the
 //   smallest normal double (a probability inside [0, 1]); a quantile beyond the double range
-//   is the infinity of its sign, raising no error.
+//   is the infinity of its sign. The sound functions raise no error flag for the parameters
+//   they serve (a flag they raised would reach the caller as an error).
 // - The listed method is not run at all where it is known to fail (the kind's `hopeless`, and
 //   SearchAstray) and where its walk would span more than LongestWalk units from its start
-//   (the kind's `walked`): there it is sound but slow (about 2048 density evaluations a unit),
-//   and the sound method gives the truth at once. So no call takes more than about a second.
+//   (the kind's `walked`, at x or where the quantile search goes): there it is sound but slow
+//   (about 2048 density evaluations a unit), and the sound method gives the truth at once. So
+//   no call takes more than about a second.
+// - A listed quantile is first checked by the sound tails just inside 1e-9 of it on either
+//   side (Brackets); only where they cannot tell is the sound quantile formed and compared.
 //
 // The upper tail P(X > x) and its inverse have no listed method: the sound functions give them
 // (for parameters they do not serve, 1 minus the distribution and the quantile of 1 - q).
@@ -33,31 +37,22 @@ bool Agree(double listed, double sound)
     return std::fabs(listed - sound) <= Agreement * std::fabs(sound);
 }
 
-// The listed value with the error flags it raised (an error thrown by a walk counts as one).
+// The listed value, and whether it raised an error flag (an error thrown by a walk counts as
+// one): a listed value with an error never stands.
 struct Listed {
     double value = 0;
-    int raised = 0;
-    bool threw = false;
-    EMathError error{""};
+    bool failed = false;
 };
 
 Listed RunListed(TDistHandler handler, const TVector& params, double x)
 {
     Listed r;
     try {
-        r.raised = FloatErrorsOf([&] { r.value = Settle(handler(params, x)); });
-    } catch (const EMathError& e) {
-        r.threw = true;
-        r.error = e;
+        r.failed = FloatErrorsOf([&] { r.value = Settle(handler(params, x)); }) != 0;
+    } catch (const EMathError&) {
+        r.failed = true;
     }
     return r;
-}
-
-// A sound value, formed with the error flags clear (it raises none for served parameters).
-template <class F>
-bool SoundOf(F&& form, double& value)
-{
-    return FloatErrorsOf([&] { value = Settle(form()); }) == 0;
 }
 
 bool LongWalk(const TSoundKind& sound, const TVector& params, double at)
@@ -73,46 +68,63 @@ bool SearchAstray(const TFamily& family, const TVector& params, double quantile)
     if (!family.sound.checkSearch)
         return false;
     const Listed r = RunListed(family.functions[static_cast<int>(TDistFunc::Distribution)], params, quantile);
-    double sound = 0;
-    if (!SoundOf([&] { return family.sound.distribution(params, quantile); }, sound))
-        return true;
-    return r.threw || r.raised || !Agree(r.value, sound);
+    return r.failed || !Agree(r.value, family.sound.distribution(params, quantile));
 }
 
 double ValueAt(const TFamily& family, TDistFunc mode, const TVector& params, double x)
 {
     const TSoundKind& sound = family.sound;
-    double truth = 0;
-    const bool formed = SoundOf([&] {
-        return mode == TDistFunc::Density ? sound.density(params, x) : sound.distribution(params, x);
-    }, truth);
+    const double truth =
+        mode == TDistFunc::Density ? sound.density(params, x) : sound.distribution(params, x);
     const TDistHandler listed = family.functions[static_cast<int>(mode)];
-    if (!formed)
-        return listed(params, x);
     if ((sound.hopeless && sound.hopeless(params)) ||
         (mode == TDistFunc::Distribution && LongWalk(sound, params, x)))
         return truth;
     const Listed r = RunListed(listed, params, x);
     const bool inUnit = mode == TDistFunc::Density || (r.value >= 0 && r.value <= 1);
-    if (!r.threw && !r.raised && inUnit && Agree(r.value, truth))
+    if (!r.failed && inUnit && Agree(r.value, truth))
         return r.value;
     return truth;
+}
+
+// Whether the true quantile lies within 1e-9 relative of q, told by the sound tails on either
+// side of q without forming the sound quantile: the tail that holds p's digits must pass p
+// between them, by a margin their own rounding cannot make up (else the question stays open).
+bool Brackets(const TSoundKind& sound, const TVector& params, double p, double q)
+{
+    const double d = 0.99e-9 * std::fabs(q), lo = q - d, hi = q + d;
+    if (!std::isfinite(q) || !(lo < hi))
+        return false;
+    constexpr double Margin = 1e-12;
+    if (p <= 0.5) {
+        const double below = sound.distribution(params, lo), above = sound.distribution(params, hi);
+        return below < p && p <= above && above - below > Margin * above;
+    }
+    const double rest = static_cast<double>(1 - L(p));
+    const double below = sound.upper(params, lo), above = sound.upper(params, hi);
+    return above <= rest && rest < below && below - above > Margin * below;
 }
 
 double QuantileAt(const TFamily& family, const TVector& params, double p)
 {
     const TSoundKind& sound = family.sound;
     const TDistHandler listed = family.functions[static_cast<int>(TDistFunc::Inverse)];
-    double truth = 0;
-    if (!InOpenUnit(p) || !SoundOf([&] { return sound.inverse(params, p); }, truth))
+    const auto truth = [&] { return sound.inverse(params, p); };
+    if (!InOpenUnit(p))
         return listed(params, p);
-    if ((sound.hopeless && sound.hopeless(params)) || LongWalk(sound, params, truth) ||
-        SearchAstray(family, params, truth))
-        return truth;
+    if ((sound.hopeless && sound.hopeless(params)) ||
+        (sound.searchTo && LongWalk(sound, params, sound.searchTo(params, p))))
+        return truth();
+    if (sound.checkSearch) {
+        const double quantile = truth();
+        if (SearchAstray(family, params, quantile))
+            return quantile;
+    }
     const Listed r = RunListed(listed, params, p);
-    if (!r.threw && !r.raised && Agree(r.value, truth))
+    if (!r.failed && Brackets(sound, params, p, r.value))
         return r.value;
-    return truth;
+    const double value = truth();
+    return !r.failed && Agree(r.value, value) ? r.value : value;
 }
 
 bool Served(const TFamily& family, const TVector& params)

@@ -42,18 +42,17 @@ void WeibullChart(const TVector&, double& lo, double& hi)
     hi = 10;
 }
 
-// ---- The sound functions: the tails as exp(-u^k) and -expm1(-u^k) with u = x / lambda, the
-// density in logarithms ---------------------------------------------------------------------
+// ---- The sound functions: the cumulative hazard u^k with u = x / lambda, the density in
+// logarithms -------------------------------------------------------------------------------------
 namespace {
 L Power(const TVector& params, double x)
 {
     return SoundExp(params[0] * std::log(x / L(params[1])));
 }
 
-// The x where the upper tail's logarithm is logUpper (below 0).
-double WeibullFromLogUpper(const TVector& params, L logUpper)
+double WeibullAtHazard(const TVector& params, L h)
 {
-    return SoundDouble(params[1] * SoundExp(std::log(-logUpper) / params[0]));
+    return SoundDouble(params[1] * SoundExp(std::log(h) / params[0]));
 }
 }  // namespace
 
@@ -67,20 +66,20 @@ double WeibullSoundDensity(const TVector& params, double x)
 
 double WeibullSoundDistribution(const TVector& params, double x)
 {
-    return x > 0 ? SoundProbability(-std::expm1(-Power(params, x))) : 0;
+    return x > 0 ? HazardLower(Power(params, x)) : 0;
 }
 
 double WeibullSoundUpper(const TVector& params, double x)
 {
-    return x > 0 ? SoundProbability(std::exp(-Power(params, x))) : 1;
+    return x > 0 ? HazardUpper(Power(params, x)) : 1;
 }
 
 double WeibullSoundInverse(const TVector& params, double p)
 {
-    return WeibullFromLogUpper(params, std::log1p(-L(p)));
+    return WeibullAtHazard(params, HazardOfLower(p));
 }
 
 double WeibullSoundUpperInverse(const TVector& params, double q)
 {
-    return WeibullFromLogUpper(params, q <= 0.5 ? std::log(L(q)) : std::log1p(-(1 - L(q))));
+    return WeibullAtHazard(params, HazardOfUpper(q));
 }

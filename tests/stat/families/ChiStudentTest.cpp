@@ -14,9 +14,8 @@ namespace bm = boost::math;
 // Chi-square: for odd n the density behaves like x^(n/2 - 1) at 0, so the first panels err:
 // for n = 5 the panel from 0 by about 1e-11 at every x; for n = 3 the walk back from 0.25 by
 // less than 1e-12 from x = 0.05 on, where these points lie, but by up to 3e-7 below x = 0.001
-// (more than the value itself below 1e-4). Larger n are smooth and hold 1e-11. Quantiles are
-// within 2^-31 of the grid's root, scaled by the inverse density: 1e-7 covers the flattest
-// tails used here.
+// (more than the value itself below 1e-4), where the incomplete gamma function answers. A
+// user reads every value and quantile true to 1e-9 relative.
 TEST(Chi2, MatchesBoost)
 {
     for (int n : {1, 2, 3, 4, 5, 10, 30, 100}) {
@@ -27,16 +26,19 @@ TEST(Chi2, MatchesBoost)
                 << n << " " << x;
             EXPECT_ABS(Eval(TDistKind::Chi2, Dist, {double(n)}, x), bm::cdf(d, x), tol)
                 << n << " " << x;
+            EXPECT_REL(Eval(TDistKind::Chi2, Dist, {double(n)}, x), bm::cdf(d, x), tol::Shown)
+                << n << " " << x;
+            EXPECT_REL(DistUpper(TDistKind::Chi2, {double(n)}, x), bm::cdf(bm::complement(d, x)), tol::Tol7)
+                << n << " " << x;
         }
-        for (double p : {0.05, 0.3, 0.5, 0.8, 0.95, 0.99})
-            EXPECT_ABS(Eval(TDistKind::Chi2, Inv, {double(n)}, p), bm::quantile(d, p), tol::Tol8)
+        for (double p : {1e-12, 0.05, 0.3, 0.5, 0.8, 0.95, 0.99, 1 - 1e-12})
+            EXPECT_REL(Eval(TDistKind::Chi2, Inv, {double(n)}, p), bm::quantile(d, p), tol::Shown)
                 << n << " " << p;
     }
 }
 
-// Student: smooth densities, Simpson-grid tolerances and of the inverse's
-// last step (2^-31 over the density). Quantiles beyond 50 are capped, so only p whose true
-// quantile lies inside (-50, 50) are compared.
+// Student: smooth densities, Simpson-grid tolerances; every value and quantile true to 1e-9
+// relative, beyond the listed search's 50 too.
 TEST(Student, MatchesBoost)
 {
     for (int n : {1, 2, 3, 7, 30, 200}) {
@@ -45,9 +47,11 @@ TEST(Student, MatchesBoost)
             EXPECT_REL(Eval(TDistKind::Student, Dens, {double(n)}, x), bm::pdf(d, x), tol::Tol2);
             EXPECT_ABS(Eval(TDistKind::Student, Dist, {double(n)}, x), bm::cdf(d, x), tol::Tol2)
                 << n << " " << x;
+            EXPECT_REL(Eval(TDistKind::Student, Dist, {double(n)}, x), bm::cdf(d, x), tol::Shown)
+                << n << " " << x;
         }
-        for (double p : {0.01, 0.1, 0.4, 0.6, 0.9, 0.99})
-            EXPECT_REL(Eval(TDistKind::Student, Inv, {double(n)}, p), bm::quantile(d, p), tol::Tol8)
+        for (double p : {1e-9, 0.01, 0.1, 0.4, 0.6, 0.9, 0.99, 1 - 1e-9})
+            EXPECT_REL(Eval(TDistKind::Student, Inv, {double(n)}, p), bm::quantile(d, p), tol::Shown)
                 << n << " " << p;
     }
 }
