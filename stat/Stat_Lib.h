@@ -157,11 +157,20 @@ double BetaDistribution(const TVector& params, double x);
 double BetaInverse(const TVector& params, double p);
 
 // ---- Estimation and critical values ------------------------------------------------------
-// Moment estimates of the parameters in `which`; false for fewer than 3 values or a kind
-// without an estimator. Floating-point errors throw EMathError, leaving what was written; a
-// parameter vector of the wrong length throws EStat (CheckKindAndParams), before anything is
-// written.
+// As below, without the refusal's reason. A parameter vector of the wrong length throws EStat
+// (CheckKindAndParams), before anything is written.
 bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which);
+// Estimates of the parameters in `which`: moments for the normal, log-normal, exponential,
+// logistic and Rayleigh distributions and the uniform's extremes; maximum likelihood for the
+// rest (whole numbers for degrees of freedom). False for fewer than 3 values (refusal left
+// empty), or with `refusal` saying which parameter cannot be estimated and why; nothing is
+// written then.
+bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which,
+                    std::string& refusal);
+// How many of the estimated parameters in `which` use up a degree of freedom of the fitting
+// test: not the whole numbers, nor the sample's extremes (the uniform's ends, the Pareto
+// minimum).
+int DistFreedomUsed(TDistKind kind, const TParamSet& which);
 // Upper 5 % critical value of chi-square for df degrees of freedom, interpolated in a table;
 // throws EStat "Count of parameters was not found" for df below 1 or from 16777216 on.
 double ChiSquareCritical(std::int32_t df);
@@ -203,6 +212,14 @@ struct TFitResult {                       // one whole chi-square goodness-of-fi
 // parameter vector of the wrong length.
 TFitResult ChiSquareFitTest(const TVector& data, TDistKind kind, const TVector& params,
                             int estimated, int k);
+// The estimated parameters in `which` that use up a degree of freedom (DistFreedomUsed),
+// refitted to the categories ChiSquareFitTest forms with k: the maximum of the likelihood of
+// the categories' counts, from params (the raw data's estimates). With them the statistic
+// follows the chi-square law of categories - 1 - estimated degrees of freedom, which raw-data
+// estimates do not hold where the categories are coarse. False, leaving params, where no
+// maximum is found.
+bool RefitToCategories(const TVector& data, TDistKind kind, TVector& params,
+                       const TParamSet& which, int k);
 // The details text of a result ("Rstat = ...; N=...;Np=...;Rcrit(0.05)=..."), with the given
 // decimal separator in its two numbers; "N/A" when the test is fatal.
 std::string FitDetails(const TFitResult& result, int estimated, char separator);

@@ -19,6 +19,7 @@ static_assert(std::numeric_limits<long double>::digits == 64,
 using L = long double;
 
 inline constexpr L Pi = 3.141592653589793238462643383279502884L;
+inline constexpr L EulerGamma = 0.577215664901532860606512090082402431L;
 
 // The whole part of a degrees-of-freedom parameter, toward zero, in the range of int. Degrees
 // of freedom beyond that range have densities that overflow: such a value raises the overflow
@@ -98,6 +99,10 @@ inline L LogGamma(L x)
     int sign;
     return lgammal_r(x, &sign);
 }
+
+// The digamma and trigamma functions, for x > 0.
+L Digamma(L x);
+L Trigamma(L x);
 
 // Square and multiply: start times base^m (m >= 0; 0 for a negative m), reading the bits of m
 // from the lowest; the base is squared in the precision of Base. The one power routine of the

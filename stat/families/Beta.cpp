@@ -1,5 +1,6 @@
 // The Beta distribution.
 #include "Beta.h"
+#include "Maximise.h"
 
 #include <cmath>
 
@@ -150,4 +151,51 @@ bool BetaPeakBelowTheRange(const TVector& params)
     const L a = params[0] - 1, b = params[1] - 1;
     const L logPeak = (a > 0 ? a * std::log(a / (a + b)) : 0) + (b > 0 ? b * std::log(b / (a + b)) : 0);
     return logPeak < -600;
+}
+
+// ---- Estimate: maximum likelihood -----------------------------------------------------------
+// With G1 and G2 the means of ln x and ln(1 - x), the log-likelihood per value is
+// (alpha - 1) G1 + (beta - 1) G2 - ln B(alpha, beta), concave in (alpha, beta) (its Hessian is
+// minus the trigamma matrix); Newton's steps from the moments' estimates reach its maximum
+// (N. L. Johnson, S. Kotz and N. Balakrishnan, Continuous Univariate Distributions, vol. 2,
+// 2nd ed., Wiley 1995, 25.4).
+void BetaEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
+                  const TParamSet& which)
+{
+    if (!which[0] && !which[1])
+        return;
+    L g1 = 0, g2 = 0;
+    for (double x : data) {
+        if (!(x > 0 && x < 1))
+            throw TRefusal("the buffer holds values outside (0, 1)");
+        g1 += std::log(L(x));
+        g2 += std::log1p(-L(x));
+    }
+    if (!(s.variance > 0))
+        throw TRefusal("all values are equal");
+    g1 /= s.n;
+    g2 /= s.n;
+    const TGradient gradient = [&](const std::vector<L>& t, std::vector<L>& g) {
+        const L a = t[0], b = t[1], both = Digamma(a + b);
+        g[0] = g1 - Digamma(a) + both;
+        g[1] = g2 - Digamma(b) + both;
+        return (a - 1) * g1 + (b - 1) * g2 - LogGamma(a) - LogGamma(b) + LogGamma(a + b);
+    };
+    const THessian hessian = [&](const std::vector<L>& t, TMatrix& H) {
+        const L both = Trigamma(t[0] + t[1]);
+        H[0][0] = both - Trigamma(t[0]);
+        H[1][1] = both - Trigamma(t[1]);
+        H[0][1] = H[1][0] = both;
+    };
+    // The moments' start: the mean m and the variance v give alpha + beta = m (1 - m) / v - 1.
+    const L m = s.mean, total = m * (1 - m) / s.variance - 1;
+    const L a0 = which[0] ? (total > 0 ? m * total : 1) : L(params[0]);
+    const L b0 = which[1] ? (total > 0 ? (1 - m) * total : 1) : L(params[1]);
+    const TMaximised best =
+        MaximiseFree({{a0, true}, {b0, true}}, {which[0], which[1]}, gradient, hessian);
+    if (!best.converged)
+        throw TRefusal("the likelihood has no maximum");
+    for (int i = 0; i < 2; ++i)
+        if (which[i])
+            StoreEstimate(params, i, best.at[i]);
 }

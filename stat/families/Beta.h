@@ -4,6 +4,7 @@
 #include "Family.h"
 
 void BetaChart(const TVector&, double&, double&);
+void BetaEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
 // The sound functions (FBetaSound.cpp), and the shapes the listed grid cannot resolve.
 double BetaSoundDensity(const TVector& params, double x);
@@ -17,7 +18,8 @@ inline constexpr TFamily BetaFamily{
     TDistKind::Beta,
     {"Beta", 2, {"alpha", "beta"}, {"Alpha shape parameter", "Beta shape parameter"}, {0, 0},
      {709, 709}},
+    0,
     {BetaDensity, BetaDistribution, BetaInverse},
-    BetaChart, nullptr, false, {},
+    BetaChart, BetaEstimate, false, {},
     {{{0, 0}, {709, 709}}, BetaSoundDensity, BetaSoundDistribution, BetaSoundUpper,
      BetaSoundInverse, BetaSoundUpperInverse, BetaPeakBelowTheRange}};

@@ -4,6 +4,7 @@
 #include "Family.h"
 
 void CauchyChart(const TVector&, double&, double&);
+void CauchyEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
 // The sound functions: the closed forms in the shapes that keep each tail's precision.
 double CauchySoundDensity(const TVector& params, double x);
@@ -18,8 +19,9 @@ inline constexpr TFamily CauchyFamily{
     TDistKind::Cauchy,
     {"Cauchy (Lorentz)", 2, {"a", "lambda"}, {"Location parameter", "Scale parameter"},
      {-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}},
+    0,
     {CauchyDensity, CauchyDistribution, CauchyInverse},
-    CauchyChart, nullptr, false, {},
+    CauchyChart, CauchyEstimate, false, {},
     {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, CauchySoundDensity,
      CauchySoundDistribution, CauchySoundUpper, CauchySoundInverse, CauchySoundUpperInverse,
      CauchyNarrowerThanAPanel, CauchyWalked, false, CauchySoundInverse}};

@@ -1,5 +1,6 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
 #include "ChiStudent.h"
+#include "Maximise.h"
 #include "Symmetric.h"
 
 #include <algorithm>
@@ -163,19 +164,82 @@ void StudentChart(const TVector&, double& lo, double& hi)
     hi = 5;
 }
 
-// Moment estimate: mean N and variance 2N, the two estimates averaged.
-void Chi2Estimate(const TSampleMoments& s, const TVector&, TVector& params,
+// ---- Estimates: maximum likelihood for the whole degrees of freedom ------------------------
+// The likelihood of N: with A the mean of ln x, its score vanishes where psi(N/2) = A - ln 2
+// (psi increases: one root, found by the Illinois method on N in its served range).
+void Chi2Estimate(const TSampleMoments& s, const TVector& data, TVector& params,
                   const TParamSet& which)
 {
-    if (which[0])
-        StoreEstimate(params, 0, WholeEstimate((s.mean + s.variance / 2) / 2));
+    if (!which[0])
+        return;
+    L sumLog = 0;
+    for (double x : data) {
+        if (!(x > 0) || std::isinf(x))
+            throw TRefusal("the buffer holds values at or below 0");
+        sumLog += std::log(L(x));
+    }
+    const L n = s.n, A = sumLog / n, target = A - std::log(2.0L);
+    const auto score = [&](L nu) { return Digamma(nu / 2) - target; };
+    const L at = score(1) >= 0              ? 1
+                 : score(MostDegrees) <= 0 ? MostDegrees
+                                           : RootOf(score, 1, MostDegrees);
+    StoreEstimate(params, 0, WholeMaximum(at, [&](L N) {
+                      return n * ((N / 2 - 1) * A - s.mean / 2 - N / 2 * std::log(2.0L) - LogGamma(N / 2));
+                  }));
 }
 
-// Moment estimate: the variance N / (N - 2) gives N = 2 s2 / (s2 - 1).
-void StudentEstimate(const TSampleMoments& s, const TVector&, TVector& params,
+// The likelihood of N for Student's t (no location or scale):
+// n (ln Gamma((N+1)/2) - ln Gamma(N/2) - ln(N pi)/2) - (N+1)/2 sum ln(1 + x^2/N), maximised by
+// Newton's steps in ln N from the variance's estimate N = 2 s2 / (s2 - 1); a sample with light
+// tails takes the largest N served. With r = x^2 / (N (N + x^2)) its derivatives are
+// n/2 (psi((N+1)/2) - psi(N/2) - 1/N) - 1/2 sum ln(1 + x^2/N) + (N+1)/2 sum r and
+// n/4 (psi'((N+1)/2) - psi'(N/2)) + n / (2 N^2) + sum r + (N+1)/2 sum dr/dN.
+void StudentEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
                      const TParamSet& which)
 {
+    if (!which[0])
+        return;
+    for (double x : data)
+        if (!std::isfinite(x))
+            throw TRefusal("the buffer holds a value that is not finite");
+    const L n = s.n;
+    enum Sum { Logs, R, DR, SumCount };
+    const auto form = [&](const std::vector<L>& t) {
+        const double nu = static_cast<double>(t[0]);
+        std::array<L, SumCount> out;
+        BlockSums(data, [&](double x, std::array<double, SumCount>& b) {
+            const double square = x * x, inner = nu * (nu + square), r = square / inner;
+            b[Logs] += std::log1p(square / nu);
+            b[R] += r;
+            b[DR] -= r * (2 * nu + square) / inner;
+            return true;
+        }, out);
+        return out;
+    };
+    TSumsAt<std::array<L, SumCount>, decltype(form)> sums(form);
+    const auto logLikelihood = [&](L N, L logs) {
+        return n * (LogGamma((N + 1) / 2) - LogGamma(N / 2) - std::log(N * Pi) / 2) -
+               (N + 1) / 2 * logs;
+    };
+    const TGradient gradient = [&](const std::vector<L>& t, std::vector<L>& g) {
+        const L N = t[0];
+        const auto& a = sums.At(t);
+        g[0] = n / 2 * (Digamma((N + 1) / 2) - Digamma(N / 2) - 1 / N) - a[Logs] / 2 +
+               (N + 1) / 2 * a[R];
+        return logLikelihood(N, a[Logs]);
+    };
+    const THessian hessian = [&](const std::vector<L>& t, TMatrix& H) {
+        const L N = t[0];
+        const auto& a = sums.At(t);
+        H[0][0] = n / 4 * (Trigamma((N + 1) / 2) - Trigamma(N / 2)) + n / (2 * N * N) + a[R] +
+                  (N + 1) / 2 * a[DR];
+    };
     const L s2 = s.variance;
-    if (which[0])
-        StoreEstimate(params, 0, NonzeroEstimate(s2 - 1) ? WholeEstimate(2 * s2 / (s2 - 1)) : 2);
+    const L start = s2 > 1 ? std::clamp<L>(2 * s2 / (s2 - 1), 1, 1000) : 1000;
+    const TMaximised best = Maximise({{start, true, 1, MostDegrees}}, gradient, hessian);
+    if (!best.converged)
+        throw TRefusal("the likelihood has no maximum");
+    StoreEstimate(params, 0, WholeMaximum(best.at[0], [&](L N) {
+                      return logLikelihood(N, sums.At({N})[Logs]);
+                  }));
 }

@@ -23,12 +23,10 @@ double StudentSoundUpper(const TVector& params, double x);
 double StudentSoundInverse(const TVector& params, double p);
 double StudentSoundUpperInverse(const TVector& params, double q);
 
-// Whole degrees of freedom from 1 to a million, 1 included.
-inline constexpr TServed DegreesServed{{1, 1}, {1e6, 1e6}, true, true};
-
 inline constexpr TFamily Chi2Family{
     TDistKind::Chi2,
     {"Chi2", 1, {"N"}, {"The count of freedom degrees"}, {1}, {1023}},
+    0b1,
     {Chi2Density, Chi2Distribution, Chi2Inverse},
     Chi2Chart, Chi2Estimate, false,
     // The density reads the whole part of N.
@@ -39,6 +37,7 @@ inline constexpr TFamily Chi2Family{
 inline constexpr TFamily StudentFamily{
     TDistKind::Student,
     {"Student", 1, {"N"}, {"The count of freedom degrees"}, {1}, {1023}},
+    0b1,
     {StudentDensity, StudentDistribution, StudentInverse},
     StudentChart, StudentEstimate, false,
     {StudentDensity, {1, true, nullptr}},

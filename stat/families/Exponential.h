@@ -14,6 +14,7 @@ double ExponentialSoundUpperInverse(const TVector& params, double q);
 inline constexpr TFamily ExponentialFamily{
     TDistKind::Exponential,
     {"Exponential", 1, {"Lambda"}, {"Rate parameter"}, {0}, {catalogue::Big}},
+    0,
     {ExponentialDensity, ExponentialDistribution, ExponentialInverse},
     ExponentialChart, ExponentialEstimate, false, {},
     {{{0}, {catalogue::Big}}, ExponentialSoundDensity, ExponentialSoundDistribution,

@@ -1,5 +1,6 @@
 // The F distribution.
 #include "F.h"
+#include "Maximise.h"
 
 #include <cfenv>
 #include <cmath>
@@ -177,18 +178,129 @@ void FChart(const TVector&, double& lo, double& hi)
     hi = 10;
 }
 
-// Moment estimates: the mean M / (M - 2) gives M = 2 m / (m - 1); the variance
-// 2 M^2 (N + M - 2) / (N (M - 2)^2 (M - 4)) then gives N. M comes first: N's formula reads it.
-void FEstimate(const TSampleMoments& s, const TVector&, TVector& params, const TParamSet& which)
+// ---- Estimates: maximum likelihood for the whole degrees of freedom ------------------------
+namespace {
+// With w = N x + M, the log-likelihood of (N, M) is
+// sum [N/2 ln N + M/2 ln M + (N/2 - 1) ln x - (N + M)/2 ln w] - n ln B(N/2, M/2);
+// its gradient and Hessian need the sums of ln w, x/w, 1/w, x^2/w^2, x/w^2 and 1/w^2.
+enum FSum { Logs, X, One, XX, X1, OneOne, FSumCount };
+using FSums = std::array<L, FSumCount>;
+
+FSums SumsAt(const TVector& data, L n, L m)
 {
-    const L m = s.mean, s2 = s.variance;
-    if (which[1])
-        StoreEstimate(params, 1, NonzeroEstimate(m - 1) ? WholeEstimate(2 * m / (m - 1)) : 2);
-    if (which[0]) {
-        const L d = params[1];
-        StoreEstimate(params, 0,
-                      WholeEstimate(2 * d * d * (d - 2) /
-                                    (d * d * d * s2 - 8 * d * d * s2 + 20 * d * s2 - 16 * s2 -
-                                     2 * d * d)));
+    FSums s;
+    const double nd = static_cast<double>(n), md = static_cast<double>(m);
+    BlockSums(data, [&](double v, std::array<double, FSumCount>& b) {
+        const double w = nd * v + md, r = 1 / w, vr = v * r;
+        b[Logs] += std::log(w);
+        b[X] += vr;
+        b[One] += r;
+        b[XX] += vr * vr;
+        b[X1] += vr * r;
+        b[OneOne] += r * r;
+        return true;
+    }, s);
+    return s;
+}
+
+L FLogLikelihood(L count, L sumLog, L n, L m, const FSums& s)
+{
+    return count * (n / 2 * std::log(n) + m / 2 * std::log(m)) + (n / 2 - 1) * sumLog -
+           (n + m) / 2 * s[Logs] - count * (LogGamma(n / 2) + LogGamma(m / 2) - LogGamma((n + m) / 2));
+}
+}  // namespace
+
+// Newton's steps over the free ones of N and M from the moments' estimates (the mean
+// M / (M - 2), the variance 2 M^2 (N + M - 2) / (N (M - 2)^2 (M - 4))) where they are
+// defined, then the whole numbers beside the continuous maximum of largest likelihood.
+void FEstimate(const TSampleMoments& s, const TVector& data, TVector& params, const TParamSet& which)
+{
+    if (!which[0] && !which[1])
+        return;
+    L sumLog = 0;
+    for (double x : data) {
+        if (!(x > 0) || std::isinf(x))
+            throw TRefusal("the buffer holds values at or below 0");
+        sumLog += std::log(L(x));
     }
+    const L count = s.n;
+    L m0 = std::clamp<L>(s.mean > 1 ? 2 * s.mean / (s.mean - 1) : 10, 2.5L, MostDegrees), n0 = 5;
+    if (m0 > 4) {
+        const L denominator = s.variance * (m0 - 2) * (m0 - 2) * (m0 - 4) - 2 * m0 * m0;
+        if (denominator > 0)
+            n0 = std::clamp<L>(2 * m0 * m0 * (m0 - 2) / denominator, 1, MostDegrees);
+    }
+    const auto form = [&](const std::vector<L>& t) { return SumsAt(data, t[0], t[1]); };
+    TSumsAt<FSums, decltype(form)> sums(form);
+    const TGradient gradient = [&](const std::vector<L>& t, std::vector<L>& g) {
+        const L n = t[0], m = t[1], both = Digamma((n + m) / 2);
+        const FSums& a = sums.At(t);
+        g[0] = count * (std::log(n) + 1 - Digamma(n / 2) + both) / 2 + (sumLog - a[Logs]) / 2 -
+               (n + m) / 2 * a[X];
+        g[1] = count * (std::log(m) + 1 - Digamma(m / 2) + both) / 2 - a[Logs] / 2 -
+               (n + m) / 2 * a[One];
+        return FLogLikelihood(count, sumLog, n, m, a);
+    };
+    const THessian hessian = [&](const std::vector<L>& t, TMatrix& H) {
+        const L n = t[0], m = t[1], half = (n + m) / 2, both = Trigamma(half);
+        const FSums& a = sums.At(t);
+        H[0][0] = count * (1 / (2 * n) - (Trigamma(n / 2) - both) / 4) - a[X] + half * a[XX];
+        H[1][1] = count * (1 / (2 * m) - (Trigamma(m / 2) - both) / 4) - a[One] + half * a[OneOne];
+        H[0][1] = H[1][0] = count * both / 4 - a[One] / 2 - a[X] / 2 + half * a[X1];
+    };
+    const auto logLikelihood = [&](L n, L m) {
+        return FLogLikelihood(count, sumLog, n, m, SumsAt(data, n, m));
+    };
+    const L typedN = std::trunc(params[0]), typedM = std::trunc(params[1]);
+    const TMaximised best = MaximiseFree(
+        {{which[0] ? n0 : typedN, true, 1, MostDegrees}, {which[1] ? m0 : typedM, true, 1, MostDegrees}},
+        {which[0], which[1]}, gradient, hessian);
+    if (!best.converged)
+        throw TRefusal("the likelihood has no maximum");
+    // The whole M of largest likelihood for a whole N, and that likelihood, from M's
+    // continuous maximum for that N (mStart, moved there).
+    L mStart = best.at[1];
+    struct Whole {
+        L m, value;
+    };
+    const auto wholeM = [&](L n) {
+        if (!which[1])
+            return Whole{typedM, logLikelihood(n, typedM)};
+        const TMaximised inner = MaximiseFree({{n, true, 1, MostDegrees}, {mStart, true, 1, MostDegrees}},
+                                              {false, true}, gradient, hessian);
+        if (inner.converged)
+            mStart = inner.at[1];
+        const L below = std::clamp<L>(std::floor(mStart), 1, MostDegrees);
+        const L above = std::clamp<L>(std::ceil(mStart), 1, MostDegrees);
+        const Whole low{below, logLikelihood(n, below)};
+        if (above == below)
+            return low;
+        const Whole high{above, logLikelihood(n, above)};
+        return high.value > low.value ? high : low;
+    };
+    // The ridge of the likelihood runs aslant: the whole maximum need not be beside the
+    // continuous one. N walks from the whole number nearest its continuous maximum, each way
+    // while the likelihood of its best whole M rises (or, once, does not).
+    const L centre = which[0] ? std::clamp<L>(std::round(best.at[0]), 1, MostDegrees) : typedN;
+    L n = centre;
+    Whole top = wholeM(n);
+    for (int way = -1; which[0] && way <= 1; way += 2) {
+        const L from = mStart;
+        int falls = 0;
+        for (L next = centre + way; next >= 1 && next <= MostDegrees && falls < 2; next += way) {
+            const Whole candidate = wholeM(next);
+            if (candidate.value > top.value) {
+                top = candidate;
+                n = next;
+                falls = 0;
+            } else {
+                ++falls;
+            }
+        }
+        mStart = from;
+    }
+    if (which[0])
+        StoreEstimate(params, 0, n);
+    if (which[1])
+        StoreEstimate(params, 1, top.m);
 }

@@ -18,9 +18,10 @@ inline constexpr TFamily FFamily{
     {"F-distribution", 2, {"N", "M"},
      {"The count of freedom degrees N1", "The count of freedom degrees N2"}, {1, 1},
      {1023, 1023}},
+    0b11,
     {FDensity, FDistribution, FInverse},
     FChart, FEstimate, false,
     // The density reads the whole parts of N and M.
     {FDensity, {2, true, nullptr}},
-    {{{1, 1}, {1e6, 1e6}, true, true}, FSoundDensity, FSoundDistribution, FSoundUpper,
+    {DegreesServed, FSoundDensity, FSoundDistribution, FSoundUpper,
      FSoundInverse, FSoundUpperInverse, nullptr, WalkedFromZero}};

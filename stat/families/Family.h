@@ -3,7 +3,10 @@
 // (Normal.h beside Normal.cpp, and so on); Families.h lists them in catalogue order.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <stdexcept>
 
 #include "SimpsonWalk.h"
 #include "StatInternal.h"
@@ -71,12 +74,21 @@ struct TSoundKind {
     double (*searchTo)(const TVector& params, double p) = nullptr;
 };
 
+// Degrees of freedom are served whole, from 1 to a million.
+inline constexpr double MostDegrees = 1e6;
+inline constexpr TServed DegreesServed{{1, 1}, {MostDegrees, MostDegrees}, true, true};
+
 // Whether a kind's sound functions serve these parameters.
 bool Served(const TServed& served, int count, const TVector& params);
 
 struct TFamily {
     TDistKind kind;
     TDistRow row;
+    // The parameters whose estimates use up no degree of freedom of the fitting test, one bit
+    // each: whole numbers (degrees of freedom), and estimates that are the sample's extremes
+    // (the uniform's ends and the Pareto minimum are the categories' ends or an end of the
+    // support).
+    unsigned costNoFreedom;
     // The listed density, distribution and inverse, by mode.
     TDistHandler functions[DistFuncCount];
     TChartRange chartRange;
@@ -98,13 +110,32 @@ double WalkedFromZero(const TVector& params, double x);
 // nothing.
 void NothingToEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
+// An estimate that cannot be formed (the data lie outside the support, the likelihood has no
+// maximum, ...): the estimation refuses with this message and writes nothing.
+struct TRefusal : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The sample's values in ascending order, and its quantile p from them (linear between the
+// neighbouring order statistics, as the order statistic (n - 1) p).
+std::vector<double> SortedSample(const TVector& data);
+L SortedQuantile(const std::vector<double>& sorted, L p);
+
+// Whether one parameter's value lies where the kind's sound functions serve it.
+bool ServedParam(const TServed& served, int index, double value);
+
 // Stores an estimate; a floating-point error raised while forming it ends the estimation
 // before the store, leaving what was written before.
 void StoreEstimate(TVector& params, int index, L value);
-// A degrees-of-freedom estimate: the nearest whole number, halves away from zero.
-inline L WholeEstimate(L v)
+// The whole degrees of freedom of largest likelihood beside a continuous maximum at (a
+// likelihood with one maximum is largest at one of the whole numbers on either side), within
+// 1 to MostDegrees.
+template <class LogLikelihood>
+L WholeMaximum(L at, LogLikelihood logLikelihood)
 {
-    return std::round(v);
+    const L below = std::clamp<L>(std::floor(at), 1, MostDegrees);
+    const L above = std::clamp<L>(std::ceil(at), 1, MostDegrees);
+    return above != below && logLikelihood(above) > logLikelihood(below) ? above : below;
 }
 inline bool NonzeroEstimate(L v)
 {

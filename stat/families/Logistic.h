@@ -15,6 +15,7 @@ inline constexpr TFamily LogisticFamily{
     TDistKind::Logistic,
     {"Logistic", 2, {"mu", "s"}, {"Middle value", "Scale parameter"}, {-catalogue::Big, 0},
      {catalogue::Big, catalogue::Big}},
+    0,
     {LogisticDensity, LogisticDistribution, LogisticInverse},
     LogisticChart, LogisticEstimate, false, {},
     {{{-catalogue::Big, 0}, {catalogue::Big, catalogue::Big}}, LogisticSoundDensity,

@@ -33,6 +33,7 @@ double LogNormalSoundUpperInverse(const TVector& params, double q);
 inline constexpr TFamily NormalStdFamily{
     TDistKind::NormalStd,
     {"NormalStd", 0, {}, {}, {}, {}},
+    0,
     {NormalStdDensity, NormalStdDistribution, NormalStdInverse},
     NormalStdChart, NothingToEstimate, false,
     // Every normal is integrated on the standard normal's grid, which reads no parameter.
@@ -44,6 +45,7 @@ inline constexpr TFamily NormalFamily{
     TDistKind::Normal,
     {"Normal", 2, {"mu", "ro"}, {"Midle value", "Standard deviation"},
      {-catalogue::Wide, -catalogue::Wide}, {catalogue::Wide, catalogue::Wide}},
+    0,
     {NormalDensity, NormalDistribution, NormalInverse},
     NormalChart, NormalEstimate, false, {},
     {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, NormalSoundDensity,
@@ -54,6 +56,7 @@ inline constexpr TFamily LogNormalFamily{
     TDistKind::LogNormal,
     {"LogNormal", 2, {"mu", "ro"}, {"Midle value", "Standard deviation"},
      {-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}},
+    0,
     {LogNormalDensity, LogNormalDistribution, LogNormalInverse},
     LogNormalChart, LogNormalEstimate, true,
     {LogNormalDensity, {-1, false, LogNormalZeroTail}},

@@ -82,3 +82,28 @@ double ParetoSoundUpperInverse(const TVector& params, double q)
 {
     return ParetoAtHazard(params, HazardOfUpper(q));
 }
+
+// ---- Estimate: maximum likelihood -----------------------------------------------------------
+// The likelihood grows with xm up to the smallest value, which is its estimate; alpha's is
+// then n / sum ln(x / xm) (B. C. Arnold, Pareto Distributions, 2nd ed., CRC Press 2015, 5.2).
+void ParetoEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
+                    const TParamSet& which)
+{
+    if (!which[0] && !which[1])
+        return;
+    if (!(s.min > 0))
+        throw TRefusal("the buffer holds values at or below 0");
+    const L xm = which[0] ? s.min : L(params[0]);
+    if (s.min < xm)
+        throw TRefusal("the buffer holds values below xm");
+    if (which[0])
+        StoreEstimate(params, 0, xm);
+    if (!which[1])
+        return;
+    L sum = 0;
+    for (double x : data)
+        sum += std::log1p((x - xm) / xm);
+    if (!(sum > 0))
+        throw TRefusal("all values are equal to xm");
+    StoreEstimate(params, 1, s.n / sum);
+}

@@ -4,6 +4,7 @@
 #include "Family.h"
 
 void ParetoChart(const TVector&, double&, double&);
+void ParetoEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 double ParetoSoundDensity(const TVector& params, double x);
 double ParetoSoundDistribution(const TVector& params, double x);
 double ParetoSoundUpper(const TVector& params, double x);
@@ -14,7 +15,8 @@ inline constexpr TFamily ParetoFamily{
     TDistKind::Pareto,
     {"Pareto", 2, {"xm", "alpha"}, {"Minimal value", "Shape alpha parameter"}, {0, 0},
      {catalogue::Big, 709}},
+    0b01,
     {ParetoDensity, ParetoDistribution, ParetoInverse},
-    ParetoChart, nullptr, false, {},
+    ParetoChart, ParetoEstimate, false, {},
     {{{0, 0}, {catalogue::Big, 709}}, ParetoSoundDensity, ParetoSoundDistribution,
      ParetoSoundUpper, ParetoSoundInverse, ParetoSoundUpperInverse}};

@@ -14,6 +14,7 @@ double RayleighSoundUpperInverse(const TVector& params, double q);
 inline constexpr TFamily RayleighFamily{
     TDistKind::Rayleigh,
     {"Rayleigh", 1, {"ro"}, {"Scale parameter"}, {0}, {catalogue::Wide}},
+    0,
     {RayleighDensity, RayleighDistribution, RayleighInverse},
     RayleighChart, RayleighEstimate, false, {},
     {{{0}, {catalogue::Wide}}, RayleighSoundDensity, RayleighSoundDistribution,

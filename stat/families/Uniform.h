@@ -20,6 +20,7 @@ double UniformSoundUpperInverse(const TVector& params, double q);
 inline constexpr TFamily UniformStdFamily{
     TDistKind::UniformStd,
     {"UniformStd", 0, {}, {}, {}, {}},
+    0,
     {UniformStdDensity, UniformStdDistribution, UniformStdInverse},
     UniformStdChart, NothingToEstimate, false, {},
     {{}, UniformStdDensity, UniformStdDistribution, UniformStdSoundUpper, UniformStdInverse,
@@ -30,6 +31,7 @@ inline constexpr TFamily UniformFamily{
     {"Uniform", 2, {"min", "max"},
      {"Minimum of uniform distribution", "Maximum of uniform distribution"},
      {-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}},
+    0b11,
     {UniformDensity, UniformDistribution, UniformInverse},
     UniformChart, UniformEstimate, false, {},
     {{{-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}, false, false,

@@ -1,5 +1,6 @@
 // The Weibull distribution.
 #include "Weibull.h"
+#include "Maximise.h"
 #include "SoundMethods.h"
 
 #include <cmath>
@@ -82,4 +83,71 @@ double WeibullSoundInverse(const TVector& params, double p)
 double WeibullSoundUpperInverse(const TVector& params, double q)
 {
     return WeibullAtHazard(params, HazardOfUpper(q));
+}
+
+// ---- Estimate: maximum likelihood -----------------------------------------------------------
+// With u = ln(x / lambda) and e = exp(k u), the log-likelihood is
+// n ln k + sum (k u - ln x) - sum e; its gradient and Hessian are sums of u, e u, e u^2 and e.
+// Newton's steps in (ln k, ln lambda) start from the moments of ln x, which follow an extreme
+// value law of scale 1/k (A. C. Cohen, Maximum likelihood estimation in the Weibull
+// distribution based on complete and on censored samples, Technometrics 7, 1965).
+void WeibullEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
+                     const TParamSet& which)
+{
+    if (!which[0] && !which[1])
+        return;
+    std::vector<double> logs(data.size());
+    L sumLog = 0;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        if (!(data[i] > 0) || std::isinf(data[i]))
+            throw TRefusal("the buffer holds values at or below 0");
+        logs[i] = std::log(data[i]);
+        sumLog += logs[i];
+    }
+    const L n = s.n, meanLog = sumLog / n;
+    L spreadLog = 0;
+    for (L v : logs)
+        spreadLog += (v - meanLog) * (v - meanLog);
+    spreadLog = std::sqrt(spreadLog / (n - 1));
+    if (!(spreadLog > 0))
+        throw TRefusal("all values are equal");
+    // The sums at (k, lambda) of u, e, e u and e u^2.
+    enum Sum { U, E, EU, EUU, SumCount };
+    const auto form = [&](const std::vector<L>& t) {
+        const double k = static_cast<double>(t[0]), logLambda = std::log(static_cast<double>(t[1]));
+        std::array<L, SumCount> out;
+        BlockSums(logs, [&](double v, std::array<double, SumCount>& b) {
+            const double u = v - logLambda, e = std::exp(k * u);
+            b[U] += u;
+            b[E] += e;
+            b[EU] += e * u;
+            b[EUU] += e * u * u;
+            return true;
+        }, out);
+        return out;
+    };
+    TSumsAt<std::array<L, SumCount>, decltype(form)> sums(form);
+    const TGradient gradient = [&](const std::vector<L>& t, std::vector<L>& g) {
+        const L k = t[0], lambda = t[1];
+        const auto& a = sums.At(t);
+        g[0] = n / k + a[U] - a[EU];
+        g[1] = k / lambda * (a[E] - n);
+        return n * std::log(k) + k * a[U] - sumLog - a[E];
+    };
+    const THessian hessian = [&](const std::vector<L>& t, TMatrix& H) {
+        const L k = t[0], lambda = t[1];
+        const auto& a = sums.At(t);
+        H[0][0] = -n / (k * k) - a[EUU];
+        H[0][1] = H[1][0] = (a[E] - n) / lambda + k / lambda * a[EU];
+        H[1][1] = -k / (lambda * lambda) * (a[E] - n) - k * k / (lambda * lambda) * a[E];
+    };
+    const L k0 = which[0] ? Pi / (spreadLog * std::sqrt(6.0L)) : L(params[0]);
+    const L lambda0 = which[1] ? std::exp(meanLog + EulerGamma / k0) : L(params[1]);
+    const TMaximised best =
+        MaximiseFree({{k0, true}, {lambda0, true}}, {which[0], which[1]}, gradient, hessian);
+    if (!best.converged)
+        throw TRefusal("the likelihood has no maximum");
+    for (int i = 0; i < 2; ++i)
+        if (which[i])
+            StoreEstimate(params, i, best.at[i]);
 }

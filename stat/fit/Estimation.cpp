@@ -1,8 +1,10 @@
-// Moment estimates of distribution parameters from a sample. Each family's estimator (beside
-// its functions, see Family.h) solves the kind's mean and variance (N. L. Johnson, S. Kotz,
-// N. Balakrishnan, Continuous Univariate Distributions, 2nd ed., Wiley 1994-95) for its
-// parameters, with the sample's moments in their place; this file forms the moments.
+// Estimates of distribution parameters from a sample. Each family's estimator stands beside
+// its functions (see Family.h): moments where they hold the fitting test's level (the mean and
+// variance solved for the parameters, N. L. Johnson, S. Kotz and N. Balakrishnan, Continuous
+// Univariate Distributions, 2nd ed., Wiley 1994-95), maximum likelihood elsewhere. This file
+// forms the sample's moments, runs the estimator and checks what it gives.
 #include "Family.h"
+#include "NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +14,23 @@ void StoreEstimate(TVector& params, int index, L value)
     const double stored = Settle(static_cast<double>(value));
     ThrowFloatError(RaisedFloatErrors());
     params[index] = stored;
+}
+
+std::vector<double> SortedSample(const TVector& data)
+{
+    std::vector<double> sorted(data.begin(), data.end());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+L SortedQuantile(const std::vector<double>& sorted, L p)
+{
+    const L at = (sorted.size() - 1) * p;
+    const std::size_t below = static_cast<std::size_t>(at);
+    const L part = at - below;
+    if (below + 1 >= sorted.size())
+        return sorted.back();
+    return sorted[below] + part * (L(sorted[below + 1]) - sorted[below]);
 }
 
 namespace {
@@ -47,35 +66,71 @@ TSampleMoments MomentsOf(const TVector& data, bool logarithms)
     return s;
 }
 
-bool Estimate(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)
+// The names of the parameters in `which`, as "mu and ro" or "N".
+std::string NamesOf(TDistKind kind, const TParamSet& which)
 {
-    CheckKindAndParams(kind, params);
-    const TFamily& family = Family(kind);
-    if (data.size() < 3 || !family.estimate)
-        return false;
-    const bool logarithms = family.estimatesFromLogs && (which[0] || which[1]);
-    if (logarithms && !AllPositive(data))
-        return false;
+    std::string names;
+    int listed = 0, count = 0;
+    for (int i = 0; i < ParamCount(kind); ++i)
+        count += which[i];
+    for (int i = 0; i < ParamCount(kind); ++i) {
+        if (!which[i])
+            continue;
+        ++listed;
+        names += std::string(listed == 1 ? "" : listed == count ? " and " : ", ") +
+                 Family(kind).row.paramNames[i];
+    }
+    return names;
+}
 
-    FloatScope scope;
-    family.estimate(MomentsOf(data, logarithms), data, params, which);
-    scope.Close();
-    return true;
+// The message of a refusal: which parameters cannot be estimated, and why.
+std::string Refusal(TDistKind kind, const TParamSet& which, const std::string& reason)
+{
+    return NamesOf(kind, which) + " cannot be estimated: " + reason + ".";
 }
 }  // namespace
 
-// An estimate outside its parameter's bounds (a negative Student N from a variance below 1,
-// an F degree of freedom of 0) cannot be tested with: the estimation fails, and nothing it
-// wrote is kept.
-bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)
+bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which,
+                    std::string& refusal)
 {
-    const TVector given = params;
-    if (!Estimate(kind, data, params, which))
+    CheckKindAndParams(kind, params);
+    refusal.clear();
+    const TFamily& family = Family(kind);
+    if (data.size() < 3)
         return false;
+    bool any = false;
     for (int i = 0; i < ParamCount(kind); ++i)
-        if (which[i] && !DistParamValid(kind, i, params[i])) {
+        any = any || which[i];
+    const bool logarithms = family.estimatesFromLogs && any;
+    if (logarithms && !AllPositive(data)) {
+        refusal = Refusal(kind, which, "the buffer holds values at or below 0");
+        return false;
+    }
+    const TVector given = params;
+    FloatScope scope;
+    try {
+        family.estimate(MomentsOf(data, logarithms), data, params, which);
+    } catch (const TRefusal& r) {
+        scope.End();
+        params = given;
+        refusal = Refusal(kind, which, r.what());
+        return false;
+    }
+    scope.Close();
+    for (int i = 0; i < ParamCount(kind); ++i)
+        if (which[i] && !ServedParam(family.sound.served, i, params[i])) {
+            TParamSet one;
+            one.set(i);
+            refusal = Refusal(kind, one, "the estimate " + FormatGeneral(params[i], '.') +
+                                             " lies outside the values it may take");
             params = given;
             return false;
         }
     return true;
+}
+
+bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)
+{
+    std::string refusal;
+    return EstimateParams(kind, data, params, which, refusal);
 }
