@@ -151,41 +151,46 @@ void TForm1::ConfirmParams(TParamsDialog* dialog, TDistKind kind)
 }
 
 // A choice completes whole: the kind, its parameters, the estimated count, Edit6 and Edit10
-// change together. A choice that does not complete (the close box, parameters on "Auto" that
-// cannot be estimated, a floating-point fault in the estimation) clears the list's selection
-// and leaves the previous hypothesis.
+// change together. The estimated count is what the test subtracts from its degrees of
+// freedom: the estimates that use one up (not whole degrees of freedom, nor the sample's
+// extremes). A choice that does not complete (the close box, parameters on "Auto" that cannot
+// be estimated, with the message saying which and why, a floating-point fault in the
+// estimation) clears the list's selection and leaves the previous hypothesis.
 void TForm1::ChooseHypothesis(TDistKind kind)
 {
     const int count = ParamCount(kind);
     TVector params = FitParams;
     params.resize(count);
     std::int32_t estimated = 0;
+    TParamSet which;
     if (count > 0) {
         const std::unique_ptr<TParamsDialog> dialog(BuildParamsDialog(kind));
         if (dialog->exec() != QDialog::Accepted) {
             ComboBox2->setCurrentIndex(-1);
             return;
         }
-        TParamSet which;
-        estimated = dialog->Chosen(DecimalSeparator(), params, which);
-        if (estimated > 0) {
+        if (dialog->Chosen(DecimalSeparator(), params, which) > 0) {
             bool done = false;
+            std::string refusal;
             try {
-                done = EstimateParams(kind, DataBuffer, params, which);
+                done = EstimateParams(kind, DataBuffer, params, which, refusal);
             } catch (...) {
                 ComboBox2->setCurrentIndex(-1);
                 throw;  // its message through the default error handler
             }
             if (!done) {
-                CurrentPlatform().ShowMessage(this, EstimationError);
+                CurrentPlatform().ShowMessage(
+                    this, refusal.empty() ? EstimationError : QString::fromStdString(refusal));
                 ComboBox2->setCurrentIndex(-1);
                 return;
             }
+            estimated = DistFreedomUsed(kind, which);
         }
     }
     FitKind = kind;
     FitParams = params;
     FitEstimatedCount = estimated;
+    FitEstimated = which;
     ShowText(Edit6, QString::fromStdString(ParamsLine(kind, params, DecimalSeparator())));
     ShowText(Edit10, QString::number(estimated));
 }
@@ -211,7 +216,15 @@ void TForm1::Button5Click()
         SetFieldColour(Edit7, FieldColour::Rejected);
         return;
     }
-    LastFit = ChiSquareFitTest(DataBuffer, FitKind, FitParams, FitEstimatedCount, k);
+    // Estimated parameters are refitted to these categories (the statistic's degrees of
+    // freedom hold with those); the shown estimates stay those of the raw data.
+    TVector params = FitParams;
+    if (!RefitToCategories(DataBuffer, FitKind, params, FitEstimated, k)) {
+        CurrentPlatform().ShowMessage(
+            this, QStringLiteral("The estimates cannot be refitted to %1 categories.").arg(k));
+        return;
+    }
+    LastFit = ChiSquareFitTest(DataBuffer, FitKind, params, FitEstimatedCount, k);
     const TFitResult& run = LastFit;
     DrawHistogram();
 

@@ -95,10 +95,12 @@ public:
     TVector DataBuffer;
 
     // The fitting tab's hypothesis and the last test, whole: its categories' bounds, observed
-    // and expected counts draw the histogram.
+    // and expected counts draw the histogram. FitEstimated holds the parameters that were on
+    // "Auto"; FitEstimatedCount how many of them use up a degree of freedom.
     TDistKind FitKind = TDistKind::UniformStd;
     TVector FitParams;
     std::int32_t FitEstimatedCount = 0;
+    TParamSet FitEstimated;
     TFitResult LastFit;
 
 public slots:

@@ -91,15 +91,17 @@ TEST_F(Fitting, TheWorkedExample)
     form->DataBuffer = {1, 2, 3, 4, 5, 6};
     Choose(TDistKind::Uniform);
     EXPECT_EQ(form->FitParams, (TVector{1, 6}));
-    EXPECT_EQ(form->FitEstimatedCount, 2);
-    EXPECT_EQ(form->Edit10->text(), "2");
+    // The uniform's ends are the sample's extremes, which are the categories' ends: they use
+    // up no degree of freedom, d = 4 - 0 - 1 = 3.
+    EXPECT_EQ(form->FitEstimatedCount, 0);
+    EXPECT_EQ(form->Edit10->text(), "0");
     Execute(4);
     EXPECT_EQ(form->LastFit.bounds, (TVector{2.25, 3.5, 4.75, 6}));
     EXPECT_EQ(form->LastFit.observed, (TVector{2, 1, 1, 2}));
     EXPECT_EQ(form->LastFit.expected, (TVector{1.5, 1.5, 1.5, 1.5}));
-    EXPECT_EQ(form->Edit11->text(), "Rstat = 0.666666666666667; N=4;Np=2;Rcrit(0.05)=3.841459");
+    EXPECT_EQ(form->Edit11->text(), "Rstat = 0.666666666666667; N=4;Np=0;Rcrit(0.05)=7.814728");
     EXPECT_EQ(form->Edit8->text(), "Significantly exceeded");
-    EXPECT_NEAR(form->Edit9->text().toDouble(), 0.414216, 1e-6);
+    EXPECT_NEAR(form->Edit9->text().toDouble(), 0.881015, 1e-6);
     EXPECT_EQ(form->Label17->text(), "can not be rejected.");
     EXPECT_EQ(Verdict(), QColor(0, 0, 255));
     EXPECT_TRUE(platform.messages.isEmpty());
@@ -119,7 +121,7 @@ TEST_F(Fitting, TheWorkedExample)
 TEST_F(Fitting, TooFewDegreesOfFreedom)
 {
     form->DataBuffer = {1, 2, 3, 4, 5, 6};
-    Choose(TDistKind::Uniform);
+    Choose(TDistKind::Normal);
     Execute(3);  // d = 3 - 2 - 1 = 0
     EXPECT_EQ(form->Edit8->text(), "fatally not satisfied");
     for (QLineEdit* e : {form->Edit9, form->Edit11})
@@ -261,46 +263,77 @@ TEST_F(Fitting, ChoicesThatCompleteAndChoicesThatDoNot)
     Choose(TDistKind::Beta, [](QDialog* d) { d->reject(); });
     EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
     EXPECT_TRUE(Current() == normal);
-    // "Auto" on parameters that cannot be estimated: a kind without an estimator, or fewer
-    // than 3 numbers.
-    Choose(TDistKind::Cauchy);
+    // "Auto" on parameters that cannot be estimated: the refusal says which and why; with
+    // fewer than 3 numbers, the general message.
+    Choose(TDistKind::Beta);
     form->DataBuffer = {1, 2};
     Choose(TDistKind::Normal);
     EXPECT_EQ(platform.messages,
-              QStringList(2, "An error has occured during parameters automatic estimation."));
+              QStringList({"alpha and beta cannot be estimated: the buffer holds values outside (0, 1).",
+                           "An error has occured during parameters automatic estimation."}));
     EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
     EXPECT_TRUE(Current() == normal);
-    // Nothing on "Auto": the typed values stand, without a message.
+    // Nothing on "Auto": the typed values stand, without a message (Cauchy with both typed
+    // showed the estimation's error).
     Choose(TDistKind::Cauchy, Typed({"0", "2"}));
     EXPECT_EQ(platform.messages.size(), 2);
     EXPECT_EQ(form->FitKind, TDistKind::Cauchy);
     EXPECT_EQ(form->FitParams, (TVector{0, 2}));
     EXPECT_EQ(form->Edit10->text(), "0");
     const Hypothesis cauchy = Current();
-    // A log-normal sample with values not above 0 cannot be estimated: the estimation's message.
-    form->DataBuffer = {-1, -2, -3};
-    Choose(TDistKind::LogNormal);
-    EXPECT_EQ(platform.messages.size(), 3);
-    EXPECT_EQ(platform.messages.last(), platform.messages.first());
-    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
-    EXPECT_TRUE(Current() == cauchy);
-    // An estimate outside its bounds (Student N from a variance below 1) fails the same way.
-    form->DataBuffer = {-1, 0, 0, 0, 1};
-    Choose(TDistKind::Student);
-    EXPECT_EQ(platform.messages.size(), 4);
-    EXPECT_EQ(platform.messages.last(), platform.messages.first());
-    EXPECT_TRUE(Current() == cauchy);
-    // A floating-point fault in the estimation: F with a zero denominator.
-    form->DataBuffer = {0, 1.5, 3};
+    const auto refused = [&](TDistKind kind, const TVector& data) {
+        form->DataBuffer = data;
+        Choose(kind);
+        EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
+        EXPECT_TRUE(Current() == cauchy);
+        return platform.messages.last();
+    };
+    EXPECT_EQ(refused(TDistKind::LogNormal, {-1, -2, -3}),
+              "mu and ro cannot be estimated: the buffer holds values at or below 0.");
+    EXPECT_EQ(refused(TDistKind::Normal, {5, 5, 5}),
+              "ro cannot be estimated: the estimate 0 lies outside the values it may take.");
+    // A floating-point fault in the estimation: an exponential rate beyond the doubles.
+    EXPECT_EQ(refused(TDistKind::Exponential, {1e-310, 1e-310, 2e-310}), "Floating point overflow");
+    // Whole degrees of freedom and the uniform's ends use up no degree of freedom.
+    form->DataBuffer = {1.5, 2.5, 3.5, 7};
     Choose(TDistKind::F);
-    EXPECT_EQ(platform.messages.last(), "Floating point division by zero");
-    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
-    EXPECT_TRUE(Current() == cauchy);
+    EXPECT_EQ(form->Edit10->text(), "0");
+    Choose(TDistKind::Weibull, [this](QDialog* d) {
+        Row(d, 0)->setText("2");
+        PressOk(d);
+    });
+    EXPECT_EQ(form->FitEstimatedCount, 1);
+    EXPECT_EQ(form->Edit10->text(), "1");
     // A kind without parameters: no dialog.
     Choose(TDistKind::UniformStd);
     EXPECT_EQ(form->Edit6->text(), "");
     EXPECT_EQ(form->FitEstimatedCount, 0);
     EXPECT_TRUE(form->FitParams.empty());
+}
+
+// Estimates on "Auto" are refitted to the run's categories for its expectations; the shown
+// ones stay those of the raw data.
+TEST_F(Fitting, TheRunRefitsTheEstimatesToItsCategories)
+{
+    TVector data;
+    for (int i = 1; i <= 400; ++i)
+        data.push_back(3 * std::pow(-std::log(1 - (i - 0.5) / 400), 1 / 1.5) + (i % 7) * 0.01);
+    form->DataBuffer = data;
+    Choose(TDistKind::Weibull);
+    const TVector shown = form->FitParams;
+    const QString line = form->Edit6->text();
+    Execute(20);
+    TParamSet both;
+    both.set(0);
+    both.set(1);
+    TVector refitted = shown;
+    ASSERT_TRUE(RefitToCategories(data, TDistKind::Weibull, refitted, both, 20));
+    EXPECT_NE(refitted, shown);
+    EXPECT_EQ(form->LastFit.expected,
+              ChiSquareFitTest(data, TDistKind::Weibull, refitted, 2, 20).expected);
+    EXPECT_EQ(form->FitParams, shown);
+    EXPECT_EQ(form->Edit6->text(), line);
+    EXPECT_EQ(form->Edit11->text().section(';', 2, 2), "Np=2");
 }
 
 TEST_F(Fitting, ResultFieldsFollowThePanelsWidth)
