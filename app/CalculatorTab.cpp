@@ -39,10 +39,13 @@ char TForm1::DecimalSeparator() const
 }
 
 // A choice commits whole: the kind and its parameters change together, and only once every
-// parameter was read. A cancelled or unreadable entry leaves both as they were. A completed
-// choice returns the tab to the input state: the field the user typed (X or the probability)
-// keeps its text and stays green, the other two are emptied, so that no number of the
-// previous distribution stays on show and the next Calc computes for the new one.
+// parameter was read; a value the kind cannot take is asked for again (PromptParams). A
+// cancelled box ends the pick with nothing changed and no message: the list shows the
+// distribution picked before, and Calc goes on computing it. An unreadable entry says
+// "Invalid number format." and leaves no distribution selected. A completed choice returns the
+// tab to the input state: the field the user typed (X, the probability or the upper tail)
+// keeps its text and stays green, the others are emptied, so that no number of the previous
+// distribution stays on show and the next Calc computes for the new one.
 void TForm1::ComboBox1Change()
 {
     const int position = ComboBox1->currentIndex();
@@ -50,23 +53,31 @@ void TForm1::ComboBox1Change()
         return;
     const TDistKind kind = DistListKind[position];
     TVector params;
-    if (!PromptParams(this, kind, QStringLiteral("Enter parameter value"), DecimalSeparator(), params)) {
+    switch (PromptParams(this, kind, QStringLiteral("Enter parameter value"), DecimalSeparator(), params)) {
+    case TPromptEnd::Cancelled:
+        ComboBox1->setCurrentIndex(CalcListIndex);
+        return;
+    case TPromptEnd::Unreadable:
         CurrentPlatform().ShowMessage(this, QStringLiteral("Invalid number format."));
+        CalcListIndex = -1;
         ComboBox1->setCurrentIndex(-1);
         return;
+    case TPromptEnd::Read:
+        break;
     }
     CalcKind = kind;
     CalcParams = params;
+    CalcListIndex = position;
     ShowText(Edit1, Text(ParamsLine(kind, params, DecimalSeparator())));
-    SelectCalcInput(CalcFromProbability ? Edit4 : Edit2);
+    SelectCalcInput(CalcInput);
 }
 
-// The input state: the field the user types (X or the probability) keeps its text and is
-// green, the other two are emptied in the window's colour.
+// The input state: the field the user types keeps its text and is green, the others are
+// emptied in the window's colour.
 void TForm1::SelectCalcInput(QLineEdit* input)
 {
-    CalcFromProbability = input == Edit4;
-    for (QLineEdit* field : {Edit2, Edit3, Edit4}) {
+    CalcInput = input;
+    for (QLineEdit* field : {Edit2, Edit3, Edit4, Edit12}) {
         if (field == input)
             continue;
         field->clear();
@@ -85,10 +96,29 @@ void TForm1::Edit4Change()
     SelectCalcInput(Edit4);
 }
 
+void TForm1::Edit12Change()
+{
+    SelectCalcInput(Edit12);
+}
+
 void TForm1::Button1Click()
 {
     Calculate();
 }
+
+// The probability or the upper tail typed into `field`: false, with the field red, where it
+// does not read or lies outside 0 to 1 (both accepted).
+namespace {
+bool ReadProbability(QLineEdit* field, char separator, double& p)
+{
+    if (!ParseNumber(field->text().toStdString(), separator, p) || p < 0 || p > 1) {
+        SetFieldColour(field, FieldColour::Rejected);
+        return false;
+    }
+    SetFieldColour(field, FieldColour::Input);
+    return true;
+}
+}  // namespace
 
 void TForm1::Calculate()
 {
@@ -96,6 +126,28 @@ void TForm1::Calculate()
         return;
     const BusyCursor busy;
     const char sep = DecimalSeparator();
+    const auto show = [&](QLineEdit* field, double value) {
+        field->setText(Text(FormatShownResult(value, sep)));
+    };
+    // In the computed state Calc only redraws.
+    if (!Edit2->text().isEmpty() && !Edit4->text().isEmpty()) {
+        DrawChart();
+        return;
+    }
+    if (CalcInput == Edit12 && Edit2->text().isEmpty()) {
+        double q = 0;
+        if (!ReadProbability(Edit12, sep, q))
+            return;
+        CalcUpper = q;
+        CalcX = DistUpperInverse(CalcKind, CalcParams, CalcUpper);
+        CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
+        CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
+        Edit2->setText(Text(FormatResult(CalcX, sep)));
+        show(Edit3, CalcDensity);
+        show(Edit4, CalcProbability);
+        DrawChart();
+        return;
+    }
     if (Edit4->text().isEmpty()) {
         double x = 0;
         if (!ParseNumber(Edit2->text().toStdString(), sep, x)) {
@@ -106,30 +158,23 @@ void TForm1::Calculate()
         SetFieldColour(Edit2, FieldColour::Input);
         CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
         CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
-        Edit3->setText(Text(FormatResult(CalcDensity, sep)));
-        Edit4->setText(Text(FormatResult(CalcProbability, sep)));
-        DrawChart();
-        return;
-    }
-    if (!Edit2->text().isEmpty()) {
+        CalcUpper = DistUpper(CalcKind, CalcParams, CalcX);
+        show(Edit3, CalcDensity);
+        show(Edit4, CalcProbability);
+        show(Edit12, CalcUpper);
         DrawChart();
         return;
     }
     double p = 0;
-    if (!ParseNumber(Edit4->text().toStdString(), sep, p)) {
-        SetFieldColour(Edit4, FieldColour::Rejected);
+    if (!ReadProbability(Edit4, sep, p))
         return;
-    }
     CalcProbability = p;
-    if (CalcProbability < 0 || CalcProbability > 1) {
-        SetFieldColour(Edit4, FieldColour::Rejected);
-        return;
-    }
-    SetFieldColour(Edit4, FieldColour::Input);
     CalcX = DistEval(CalcKind, TDistFunc::Inverse, CalcParams, CalcProbability);
     CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
+    CalcUpper = DistUpper(CalcKind, CalcParams, CalcX);
     Edit2->setText(Text(FormatResult(CalcX, sep)));
-    Edit3->setText(Text(FormatResult(CalcDensity, sep)));
+    show(Edit3, CalcDensity);
+    show(Edit12, CalcUpper);
     DrawChart();
 }
 
@@ -153,11 +198,12 @@ void TForm1::WireCalculator()
     Wire(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
     Wire(Edit2, &QLineEdit::textEdited, this, [this] { Edit2Change(); });
     Wire(Edit4, &QLineEdit::textEdited, this, [this] { Edit4Change(); });
+    Wire(Edit12, &QLineEdit::textEdited, this, [this] { Edit12Change(); });
     Wire(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     Wire(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     WireSelected({RadioButton1, RadioButton2}, this, [this] { RadioButton1Click(); });
-    Edit2->installEventFilter(this);
-    Edit4->installEventFilter(this);
+    for (QLineEdit* field : {Edit2, Edit4, Edit12})
+        field->installEventFilter(this);
 }
 
 void TForm1::BuildCalculatorTab()
@@ -170,6 +216,8 @@ void TForm1::BuildCalculatorTab()
     const char* densityHint = "Density of probabolity as a function of X or prob";
     const char* probHint =
         "Probability that random variable X will engange the value (select X or prob)";
+    const char* upperHint =
+        "Probability that random variable X will exceed the value (select X or this probability)";
     const char* showHint = "Click to show the image of distribution";
     const char* viewHint =
         "Select if you wish to show density or cumulative density of distribution";
@@ -184,15 +232,21 @@ void TForm1::BuildCalculatorTab()
     Label5 = MakeLabel(Panel1, "Label5", 8, 64, "Probability", probHint);
     Edit4 = MakeEdit(Panel1, "Edit4", {112, 56, 97, 24}, "", probHint, false);
     Button1 = MakeButton(Panel1, "Button1", {216, 56, 65, 25}, "Calc", "Click to recalculate");
+    // The upper tail in the free place under the density.
+    Label22 = MakeLabel(Panel1, "Label22", 296, 64, "P(X > x)", upperHint);
+    Edit12 = MakeEdit(Panel1, "Edit12", {344, 56, 97, 24}, "", upperHint, false);
+    CalcInput = Edit2;
     Label6 = MakeLabel(Panel1, "Label6", 8, 88, "Show", showHint);
     RadioButton1 = MakeRadio(Panel1, "RadioButton1", {56, 88, 81, 17}, "Density", viewHint, true);
     RadioButton2 =
         MakeRadio(Panel1, "RadioButton2", {128, 88, 89, 17}, "Cumulative", viewHint, false);
     Button2 = MakeButton(Panel1, "Button2", {216, 88, 65, 17}, "Show", showHint);
     for (auto [label, field] : {std::pair<QLabel*, QWidget*>{Label1, ComboBox1}, {Label2, Edit1},
-                                {Label3, Edit2}, {Label4, Edit3}, {Label5, Edit4}})
+                                {Label3, Edit2}, {Label4, Edit3}, {Label5, Edit4},
+                                {Label22, Edit12}})
         NameField(label, field);
-    QWidget::setTabOrder(Edit4, Edit3);
+    QWidget::setTabOrder(Edit4, Edit12);
+    QWidget::setTabOrder(Edit12, Edit3);
     QWidget::setTabOrder(Edit3, Edit2);
     QWidget::setTabOrder(Edit2, Edit1);
     QWidget::setTabOrder(Edit1, ComboBox1);
@@ -223,7 +277,7 @@ void AddSorted(QList<QPointF>& points, double x, double y)
     points.insert(at, QPointF(x, y));
 }
 
-// The axes follow the data.
+// The axes follow the data, with round ticks.
 void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const QXYSeries*> all)
 {
     bool any = false;
@@ -253,8 +307,8 @@ void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const Q
         y0 -= 1;
         y1 += 1;
     }
-    axisX->setRange(x0, x1);
-    axisY->setRange(y0, y1);
+    SetRoundAxis(axisX, x0, x1);
+    SetRoundAxis(axisY, y0, y1);
 }
 
 // Chart1's axes, kept on resize: the bottom axis spans 5 % to 95 % of the width the chart
@@ -356,7 +410,9 @@ void TForm1::DrawChart()
     if (CalcX > hi)
         hi = CalcX;
     const TDistFunc mode = density ? TDistFunc::Density : TDistFunc::Distribution;
-    const double step = (hi - lo) / 128;
+    // A range wider than the doubles (ends near both of theirs) is stepped in halves.
+    const double width = hi - lo;
+    const double step = std::isfinite(width) ? width / 128 : hi / 128 - lo / 128;
     for (double x = lo; x < hi;) {
         const double y = DistEval(CalcKind, mode, CalcParams, x);
         curve << QPointF(x, y);

@@ -107,38 +107,10 @@ void TForm1::DrawHistogram()
     // (bounds near the largest double).
     const double half = k > 1 && last > first ? (last / 2 - first / 2) / (k - 1) : 0.5;
     const double from = std::max(first - half, -DBL_MAX), to = std::min(last + half, DBL_MAX);
-    PlaceBoundLabels(from, to);
+    SetRoundAxis(Chart2AxisX, from, to);
     Chart2AxisY->setRange(0, top > 0 ? top * 1.1 : 1);
     Chart2AxisY->applyNiceNumbers();
     ShowFittingValueMarks(bars);
-}
-
-// The range, with about five labels at multiples of a round interval (1, 2 or 5 times a power
-// of ten) and as many decimals as the interval needs. The axis counts its ticks from the
-// interval: while the range and the interval change together the ticks are fixed (the old
-// interval over a new range of 1e300 would make 1e300 ticks), and they stay fixed where the
-// interval is lost in the rounding of the bounds (a range of 1 around 1e17).
-void TForm1::PlaceBoundLabels(double from, double to)
-{
-    Chart2AxisX->setTickType(QValueAxis::TicksFixed);
-    Chart2AxisX->setLabelFormat(QStringLiteral("%.3g"));
-    Chart2AxisX->setRange(from, to);
-    const double span = to - from;
-    if (!(span > 0) || !std::isfinite(span))
-        return;
-    const double rough = span / 5, power = std::pow(10, std::floor(std::log10(rough)));
-    const double step = rough / power < 1.5 ? power : rough / power < 3.5 ? 2 * power : 5 * power;
-    const double largest = std::max(std::fabs(from), std::fabs(to));
-    if (!(largest + step / 4 > largest))
-        return;
-    Chart2AxisX->setTickInterval(step);
-    Chart2AxisX->setTickAnchor(std::ceil(from / step) * step);
-    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step))));
-    Chart2AxisX->setLabelFormat(largest >= 1e7 || largest < 1e-4
-                                    ? QStringLiteral("%.3g")
-                                    : QStringLiteral("%.") + QString::number(decimals) +
-                                          QStringLiteral("f"));
-    Chart2AxisX->setTickType(QValueAxis::TicksDynamic);
 }
 
 // The counts over the bars only where the widest of them fits in a bar's width of the plot.

@@ -180,7 +180,7 @@ void TForm1::FormCreate()
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == Edit2 || watched == Edit4)) {
+    if (event->type() == QEvent::KeyPress && (watched == Edit2 || watched == Edit4 || watched == Edit12)) {
         const int code = CharCode(static_cast<QKeyEvent*>(event));
         if (code >= 0 && !Edit2KeyPress(code))
             return true;

@@ -47,8 +47,10 @@ public:
     QWidget* TabSheet1;
     QFrame* Panel1;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    QLabel* Label22;  // "P(X > x)"
     QComboBox* ComboBox1;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4;
+    QLineEdit* Edit12;  // the upper tail P(X > x), typed like the probability
     QPushButton *Button1, *Button2;
     QRadioButton *RadioButton1, *RadioButton2;
     QChartView* Chart1;
@@ -92,6 +94,7 @@ public:
     double CalcX = 0;
     double CalcDensity = 0;
     double CalcProbability = 0;
+    double CalcUpper = 0;  // P(X > x) at CalcX
     TVector DataBuffer;
 
     // The fitting tab's hypothesis and the last test, whole: its categories' bounds, observed
@@ -109,6 +112,7 @@ public slots:
     void ComboBox1Change();
     void Edit2Change();
     void Edit4Change();
+    void Edit12Change();
     void Button1Click();
     // Distribution chart
     void Button2Click();
@@ -129,7 +133,8 @@ public slots:
     void Panel4Resize();
 
 public:
-    // The key filter of Edit2 and Edit4: false when the key (a character code) is discarded.
+    // The key filter of Edit2, Edit4 and Edit12: false when the key (a character code) is
+    // discarded.
     bool Edit2KeyPress(int key);
     // The key filter of Edit5: codes 0 to 8 and digits pass.
     bool Edit5KeyPress(int key);
@@ -150,8 +155,12 @@ private:
     // Set while the Data tab is shown again after a failed apply: its texts stay as typed.
     bool KeepTypedTexts = false;
     void ReturnToCell(int row);
-    // Whether the calculator's input is the probability (Edit4) rather than X (Edit2).
-    bool CalcFromProbability = false;
+    // The calculator's input field: X (Edit2), the probability (Edit4) or the upper tail
+    // (Edit12).
+    QLineEdit* CalcInput = nullptr;
+    // The list position of the distribution last picked whole (-1: none), shown again when a
+    // pick is cancelled.
+    int CalcListIndex = -1;
 
     // What listens to the whole application on the form's behalf (the grid's exit).
     QMetaObject::Connection FocusWatch;
@@ -159,7 +168,7 @@ private:
     QObject* PaletteWatch = nullptr;
 
     // The work handlers share: a handler calls these, never another handler.
-    void SelectCalcInput(QLineEdit* input);  // X or the probability as the input
+    void SelectCalcInput(QLineEdit* input);  // X, the probability or the upper tail as input
     void Calculate();       // Calc: the values at X or the quantile, then the chart
     void DrawChart();       // the calculator's chart for the current view
     void ShowDataBuffer();  // the Data tab from DataBuffer
@@ -181,7 +190,6 @@ private:
     void WireDataTab();
     void BuildFittingTab();
     void BuildChart2();
-    void PlaceBoundLabels(double from, double to);
     void ShowFittingValueMarks(const QList<qreal>& bars);
     void WireFittingTab();
     // The parameters dialog of a kind with parameters, built without raising events.

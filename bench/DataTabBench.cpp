@@ -12,7 +12,10 @@ namespace {
 // A clipboard in memory; no prompts are shown by these handlers.
 struct MemoryPlatform final : Platform {
     QString clipboard;
-    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
     void ShowMessage(QWidget*, const QString&) override {}
     bool AskYesNo(QWidget*, const QString&) override { return true; }
     QString ClipboardText() override { return clipboard; }

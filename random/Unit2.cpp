@@ -87,8 +87,9 @@ void TForm2::FormCreate()
     ComboBox1->setCurrentIndex(-1);
 }
 
-// The kind and its parameters change together, once every parameter was read; a cancelled or
-// unreadable entry changes nothing and clears the selection, silently.
+// The kind and its parameters change together, once every parameter was read (a value the kind
+// cannot take is asked for again). A cancelled box changes nothing and shows the distribution
+// picked before; an unreadable entry changes nothing and clears the selection; both silently.
 void TForm2::ComboBox1Change()
 {
     const int position = ComboBox1->currentIndex();
@@ -100,12 +101,20 @@ void TForm2::ComboBox1Change()
     const TDistKind kind = DistListKind[position];
     const char separator = DecimalSeparatorOf(locale());
     TVector params;
-    if (!PromptParams(this, kind, QStringLiteral("Enter distribution parameter"), separator, params)) {
+    switch (PromptParams(this, kind, QStringLiteral("Enter distribution parameter"), separator, params)) {
+    case TPromptEnd::Cancelled:
+        ComboBox1->setCurrentIndex(GenListIndex);
+        return;
+    case TPromptEnd::Unreadable:
+        GenListIndex = -1;
         ComboBox1->setCurrentIndex(-1);
         return;
+    case TPromptEnd::Read:
+        break;
     }
     GenKind = kind;
     GenParams = params;
+    GenListIndex = position;
     ShowText(Edit2, QString::fromStdString(ParamsLine(kind, params, separator)));
     RadioButton2->setEnabled(HasTransformation(GenKind));
     // No generation may run without a generator.

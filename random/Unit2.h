@@ -40,6 +40,8 @@ public slots:
 private:
     TVector Numbers;
     bool HasNumbers = false;
+    // The list position of the distribution last picked whole (-1: none).
+    int GenListIndex = -1;
 
     // The numbers of the chosen method into `result`; false when the user cancelled.
     bool Generate(std::size_t count, TVector& result);

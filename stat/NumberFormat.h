@@ -17,6 +17,11 @@ std::string FormatShort(double value, char separator);
 // separator is shown like the general format with at most 10 significant digits.
 std::string FormatResult(double value, char separator);
 
+// The result format where it shows at least 4 significant digits of the value; a smaller
+// value that is not 0 (a tail of 7.6E-24 showed as 0.000000000) in the general format with at
+// most 10 significant digits.
+std::string FormatShownResult(double value, char separator);
+
 // Parses a typed number: spaces around it are skipped (tabs are not), then a sign, digits with
 // an optional separator and more digits (a lone separator reads 0), an optional exponent
 // ("E" or "e", a sign, digits; no digits count 0), and nothing after. False for anything else,

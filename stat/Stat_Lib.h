@@ -73,7 +73,8 @@ bool DistParamValid(TDistKind kind, int index, double x);
 // Throws EStat for a kind outside the catalogue, or a parameter vector whose length is not the
 // kind's parameter count ("Normal takes 2 parameters (mu, ro); 1 was given.").
 void CheckKindAndParams(TDistKind kind, const TVector& params);
-// The plot range of the calculator's chart for the kind; a floating-point error on the way
+// The plot range of the calculator's chart for the kind, held within the doubles (an end
+// beyond them is the largest double); an invalid operation or a division by zero on the way
 // (Pareto with alpha 0, Cauchy with a negative lambda) throws EMathError.
 void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi);
 
@@ -170,6 +171,12 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
 // How many of the estimated parameters in `which` use up a degree of freedom of the fitting
 // test: not the whole numbers, nor the sample's extremes (the uniform's ends, the Pareto
 // minimum).
+// Why a value of parameter `index` cannot be taken, as a message that names the parameter and
+// the values it may take ("ro must be greater than 0."), or "" where the kind's functions give
+// its truth. `params` holds the parameters before it (the uniform's max is checked against
+// min); the bounds are shown with the given separator.
+std::string DistParamRefusal(TDistKind kind, int index, double value, const TVector& params,
+                             char separator);
 int DistFreedomUsed(TDistKind kind, const TParamSet& which);
 // Upper 5 % critical value of chi-square for df degrees of freedom, interpolated in a table;
 // throws EStat "Count of parameters was not found" for df below 1 or from 16777216 on.

@@ -18,8 +18,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QValueAxis>
 #include <QVBoxLayout>
 #include <QVariant>
+
+#include <algorithm>
+#include <cmath>
 
 #include "Contrast.h"
 
@@ -212,6 +216,31 @@ void LocaliseNumbers(QChart* chart)
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);
     chart->setLocale(numbers);
     chart->setLocalizeNumbers(true);
+}
+
+void SetRoundAxis(QValueAxis* axis, double from, double to)
+{
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setLabelFormat(QStringLiteral("%.3g"));
+    axis->setRange(from, to);
+    const double span = to - from;
+    if (!(span > 0) || !std::isfinite(span))
+        return;
+    const double rough = span / 5, power = std::pow(10, std::floor(std::log10(rough)));
+    const double r = rough / power;
+    const double factor = r < 1.5 ? 1 : r < 2.25 ? 2 : r < 3.5 ? 2.5 : r < 7.5 ? 5 : 10;
+    const double step = factor * power;
+    const double largest = std::max(std::fabs(from), std::fabs(to));
+    if (!(largest + step / 4 > largest))
+        return;
+    axis->setTickInterval(step);
+    axis->setTickAnchor(std::ceil(from / step) * step);
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9))) +
+                         (factor == 2.5 && step < 10 ? 1 : 0);
+    axis->setLabelFormat(largest >= 1e7 || largest < 1e-4
+                             ? QStringLiteral("%.3g")
+                             : QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
+    axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 QFont WindowFont()

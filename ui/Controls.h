@@ -85,6 +85,14 @@ QColor FollowPalette(QChart* chart, const QPalette& palette);
 class QChart;
 void LocaliseNumbers(QChart* chart);
 
+// An axis over [from, to] with about five labels at multiples of a round interval (1, 2, 2.5
+// or 5 times a power of ten) and as many decimals as the interval needs. The axis counts its
+// ticks from the interval: while the range and the interval change together the ticks are
+// fixed (the old interval over a new range of 1e300 would make 1e300 ticks), and they stay
+// fixed where the interval is lost in the rounding of the bounds (a range of 1 around 1e17).
+class QValueAxis;
+void SetRoundAxis(QValueAxis* axis, double from, double to);
+
 // Arial 13 px (Liberation Sans where Arial is absent): the font of every window.
 QFont WindowFont();
 // Moves a window so that its frame sits at the centre of the primary screen.

@@ -8,7 +8,12 @@
 
 class QWidget;
 
-// Fills params (resized to the kind's count) from the answers to boxes over `owner`; false at
-// the first answer that is cancelled or does not read as a number, and no further box is shown.
-bool PromptParams(QWidget* owner, TDistKind kind, const QString& caption, char separator,
-                  TVector& params);
+// How a prompt ended: every parameter read, a box cancelled, or an answer that does not read
+// as a number. No further box is shown after the last two.
+enum class TPromptEnd { Read, Cancelled, Unreadable };
+
+// Fills params (resized to the kind's count) from the answers to boxes over `owner`. A value
+// the kind cannot take is refused with a message that names the parameter and its range, and
+// the same box is asked again with the answer kept for editing.
+TPromptEnd PromptParams(QWidget* owner, TDistKind kind, const QString& caption, char separator,
+                        TVector& params);

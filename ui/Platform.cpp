@@ -16,8 +16,8 @@ constexpr int TitleBarExtras = 160;
 
 class QtPlatform final : public Platform {
 public:
-    QString InputBox(QWidget* owner, const QString& caption, const QString& prompt,
-                     const QString& defaultText) override
+    std::optional<QString> InputBox(QWidget* owner, const QString& caption, const QString& prompt,
+                                    const QString& defaultText) override
     {
         QInputDialog box(owner);
         box.setWindowTitle(caption);
@@ -28,7 +28,9 @@ public:
         const int width = box.fontMetrics().horizontalAdvance(caption) + TitleBarExtras;
         if (auto* field = box.findChild<QLineEdit*>())
             field->setMinimumWidth(width - 2 * box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
-        return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+        if (box.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return box.textValue();
     }
 
     // Plain boxes: no icon; a message has one OK button and the program's name as title, a

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -13,9 +14,9 @@ class QWidget;
 class Platform {
 public:
     virtual ~Platform() = default;
-    // Modal input box; a cancelled box returns the empty text.
-    virtual QString InputBox(QWidget* owner, const QString& caption, const QString& prompt,
-                             const QString& defaultText) = 0;
+    // Modal input box; nothing for a box cancelled (its Cancel button, Escape, its close box).
+    virtual std::optional<QString> InputBox(QWidget* owner, const QString& caption,
+                                            const QString& prompt, const QString& defaultText) = 0;
     // Message box with one OK button.
     virtual void ShowMessage(QWidget* owner, const QString& text) = 0;
     // Yes/No question with an empty title; true for Yes.

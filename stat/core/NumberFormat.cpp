@@ -128,6 +128,22 @@ std::string FormatResult(double value, char separator)
     return text;
 }
 
+std::string FormatShownResult(double value, char separator)
+{
+    const std::string text = FormatResult(value, separator);
+    if (value == 0 || !std::isfinite(value))
+        return text;
+    int significant = 0;
+    bool leading = true;
+    for (char c : text) {
+        if (!IsDigit(c))
+            continue;
+        leading = leading && c == '0';
+        significant += !leading;
+    }
+    return significant < 4 ? General(value, 10, separator) : text;
+}
+
 bool ParseNumber(const std::string& text, char separator, double& value)
 {
     std::size_t begin = text.find_first_not_of(' ');

@@ -1,5 +1,9 @@
 // What the families share: the lookups the rest of the library makes in their descriptors.
 #include "Family.h"
+#include "NumberFormat.h"
+
+#include <algorithm>
+#include <cfloat>
 
 void NothingToEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&) {}
 
@@ -32,8 +36,49 @@ int DistFreedomUsed(TDistKind kind, const TParamSet& which)
     return used;
 }
 
+std::string DistParamRefusal(TDistKind kind, int index, double value, const TVector& params,
+                             char separator)
+{
+    CheckKindAndParams(kind, params);
+    const TFamily& family = Family(kind);
+    const TServed& served = family.sound.served;
+    const std::string name = family.row.paramNames[index];
+    const double lower = served.lower[index], upper = served.upper[index];
+    const auto shown = [&](double bound) { return FormatGeneral(bound, separator); };
+    if (served.whole) {
+        if (std::trunc(value) == value && ServedParam(served, index, value))
+            return "";
+        return name + " must be a whole number from " + shown(lower) + " to " + shown(upper) + ".";
+    }
+    if (!ServedParam(served, index, value)) {
+        // Bounds from catalogue::Wide on say only that a value must be finite enough; they are
+        // named where the value passes them.
+        const bool far = upper >= catalogue::Wide;
+        if (lower <= -catalogue::Wide && far)
+            return name + " must lie between " + shown(lower) + " and " + shown(upper) + ".";
+        if (far)
+            return name + (value <= lower ? " must be greater than " + shown(lower)
+                                          : " must be less than " + shown(upper)) + ".";
+        return name + (lower < 0 ? " must lie between " + shown(lower) + " and "
+                                 : " must be greater than " + shown(lower) + " and less than ") +
+               shown(upper) + ".";
+    }
+    if (served.consistent && index + 1 == ParamCount(kind)) {
+        TVector all = params;
+        all[index] = value;
+        if (!served.consistent(all))
+            return std::string(served.rule) + ".";
+    }
+    return "";
+}
+
+// A range beyond the doubles (a huge location or scale) is held at their ends.
 void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi)
 {
     CheckKindAndParams(kind, params);
-    FloatChecked([&] { Family(kind).chartRange(params, lo, hi); });
+    const int errors = FloatErrorsOf([&] { Family(kind).chartRange(params, lo, hi); });
+    if (errors & ~FE_OVERFLOW)
+        ThrowFloatError(errors);
+    lo = std::clamp(lo, -DBL_MAX, DBL_MAX);
+    hi = std::clamp(hi, -DBL_MAX, DBL_MAX);
 }

@@ -47,6 +47,7 @@ struct TServed {
     bool closed = false;  // degrees of freedom: 1 and the largest served are served
     bool whole = false;
     bool (*consistent)(const TVector& params) = nullptr;
+    const char* rule = nullptr;  // what `consistent` asks, as a message says it
 };
 
 // A kind's sound functions, and what tells when its listed method need not be run (see

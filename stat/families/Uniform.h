@@ -35,6 +35,6 @@ inline constexpr TFamily UniformFamily{
     {UniformDensity, UniformDistribution, UniformInverse},
     UniformChart, UniformEstimate, false, {},
     {{{-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}, false, false,
-      UniformInOrder},
+      UniformInOrder, "max must be greater than min"},
      UniformDensity, UniformSoundDistribution, UniformSoundUpper, UniformSoundInverse,
      UniformSoundUpperInverse}};

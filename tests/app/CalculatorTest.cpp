@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QTest>
+#include <QValueAxis>
+#include <cmath>
 #include <memory>
 
 #include "NumberFormat.h"
@@ -69,20 +71,22 @@ TEST_F(Calculator, PickingADistributionAsksForEachParameter)
     EXPECT_EQ(form->Edit1->text(), "mu=0.00012; ro=1E20; xi=-2; ");
 }
 
-// A cancelled or unreadable entry shows the message, clears the selection, and leaves the
-// calculator's distribution and parameters as they were.
+// A cancelled entry ends the pick silently and shows the distribution picked before (it said
+// "Invalid number format." and cleared the list); an unreadable one shows the message and
+// clears the selection. Neither changes the calculator's distribution or parameters.
 TEST_F(Calculator, AnUnfinishedChoiceChangesNothing)
 {
     Pick(TDistKind::Normal, {"1", "2"});
     Pick(TDistKind::Beta, {"2"});  // the second prompt is cancelled
-    EXPECT_EQ(platform.messages, QStringList({"Invalid number format."}));
-    EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(form->ComboBox1->currentIndex(), KindIndex(TDistKind::Normal));
     EXPECT_EQ(form->CalcKind, TDistKind::Normal);
     EXPECT_EQ(form->CalcParams, (TVector{1, 2}));
     EXPECT_EQ(form->Edit1->text(), "mu=1; ro=2; ");
     Pick(TDistKind::Beta, {"abc"});
     EXPECT_EQ(platform.prompts.size(), 5);  // the remaining parameter is not asked for
-    EXPECT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(platform.messages, QStringList({"Invalid number format."}));
+    EXPECT_EQ(form->ComboBox1->currentIndex(), -1);
     // Calc does nothing with no distribution selected; Show draws the committed one.
     form->Edit2->setText("0.5");
     Calc();
@@ -149,7 +153,7 @@ TEST_F(Calculator, RejectedXAndTheComputedState)
     form->Edit3->setText("kept");
     QTest::keyClick(form->Edit2, Qt::Key_Return);
     EXPECT_EQ(form->Edit3->text(), "kept");
-    // Small results never turn scientific.
+    // A density below the doubles shows as 0.
     Type(form->Edit2, "40");
     Calc();
     EXPECT_EQ(form->Edit3->text(), "0.000000000");
@@ -184,9 +188,11 @@ TEST_F(Calculator, EnterRunsCalc)
     EXPECT_EQ(form->Edit4->text(), "0.632120559");
 }
 
+// The prompt refuses such parameters; they are set here as a caller could.
 TEST_F(Calculator, FloatingPointErrorsReachTheDefaultHandlerAndWhatWasWrittenStays)
 {
-    Pick(TDistKind::Normal, {"0", "0"});
+    Pick(TDistKind::Normal, {"0", "1"});
+    form->CalcParams = {0, 0};
     Type(form->Edit2, "1");
     Calc();
     EXPECT_EQ(platform.messages, QStringList({"Floating point division by zero"}));
@@ -194,15 +200,16 @@ TEST_F(Calculator, FloatingPointErrorsReachTheDefaultHandlerAndWhatWasWrittenSta
     EXPECT_EQ(form->Edit3->text(), "");
     EXPECT_EQ(form->Edit4->text(), "");
     // A range that divides by zero ends the redraw with its message.
-    Pick(TDistKind::Pareto, {"1", "0"});
+    Pick(TDistKind::Pareto, {"1", "1"});
+    form->CalcParams = {1, 0};
     Show();
     EXPECT_EQ(platform.messages.last(), "Floating point division by zero");
 }
 
 // Inputs a hostile user can type: each action ends (the suite's deadline fails it otherwise)
-// with its value or its message (degrees of freedom beyond a million are served by no sound
-// method, and the listed ones overflow), the busy cursor gone before a message shows, and the
-// fields and the chart agree afterwards.
+// with its value or its message (degrees of freedom beyond a million, which no method serves,
+// are refused at their prompt), the busy cursor gone before a message shows, and the fields
+// and the chart agree afterwards.
 TEST_F(Calculator, HostileInputsEndAndTheFieldsAgreeWithTheChart)
 {
     struct Case {
@@ -212,13 +219,13 @@ TEST_F(Calculator, HostileInputsEndAndTheFieldsAgreeWithTheChart)
         const char* message;  // null: a value
     };
     const Case cases[] = {
-        {TDistKind::Chi2, {"1000000000"}, "2", "Floating point overflow"},
-        {TDistKind::Student, {"1000000000"}, "2", "Floating point overflow"},
+        {TDistKind::Chi2, {"1000000000"}, "2", "N must be a whole number from 1 to 1000000."},
+        {TDistKind::Student, {"1000000000"}, "2", "N must be a whole number from 1 to 1000000."},
         {TDistKind::F, {"1000000", "5"}, "2", nullptr},
         {TDistKind::Chi2, {"1024"}, "1000", nullptr},  // served truly beyond the listed 1022
-        {TDistKind::Chi2, {"3e9"}, "2", "Floating point overflow"},
+        {TDistKind::Chi2, {"3e9"}, "2", "N must be a whole number from 1 to 1000000."},
         {TDistKind::Normal, {"2", "2"}, "1e300", nullptr},
-        {TDistKind::Normal, {"1e300", "10"}, "0", nullptr},
+        {TDistKind::Normal, {"1e300", "10"}, "0", "mu must lie between -1.3E153 and 1.3E153."},
         {TDistKind::LogNormal, {"0", "1e-6"}, "1e300", nullptr},
         {TDistKind::Cauchy, {"0", "1e-300"}, "-1e300", nullptr},
     };
@@ -329,7 +336,7 @@ TEST_F(Calculator, PickingAnotherDistributionShowsNoNumberOfTheOld)
     EXPECT_EQ(form->Edit3->text(), "");
     EXPECT_EQ(form->Edit4->text(), "");
     Calc();
-    EXPECT_EQ(form->Edit3->text(), "0.000000000");
+    EXPECT_EQ(form->Edit3->text(), "7.550269089E-11");  // 2 exp(-24), with its digits
     EXPECT_EQ(form->Edit4->text(), "1.000000000");
     // From a probability: the probability stays, X and the density go.
     Type(form->Edit4, "0.5");
@@ -344,6 +351,147 @@ TEST_F(Calculator, PickingAnotherDistributionShowsNoNumberOfTheOld)
     // A cancelled pick changes nothing.
     Pick(TDistKind::Beta, {});
     EXPECT_EQ(form->Edit2->text(), "0.000000000");
+    EXPECT_EQ(form->ComboBox1->currentIndex(), KindIndex(TDistKind::Normal));
+}
+
+// Each prompt refuses what the kind cannot take, names the parameter and its range, and asks
+// for that parameter again with the answer kept for editing; the accepted pick is whole.
+TEST_F(Calculator, RefusedParametersAreAskedForAgain)
+{
+    Pick(TDistKind::Normal, {"0", "-1", "2"});
+    EXPECT_EQ(platform.messages, QStringList({"ro must be greater than 0."}));
+    EXPECT_EQ(platform.prompts, QStringList({"Enter parameter value|mu", "Enter parameter value|ro",
+                                             "Enter parameter value|ro"}));
+    EXPECT_EQ(platform.defaults, QStringList({"", "", "-1"}));
+    EXPECT_EQ(form->CalcParams, (TVector{0, 2}));
+    EXPECT_EQ(form->Edit1->text(), "mu=0; ro=2; ");
+    // Degrees of freedom the library serves truly are taken: 1, and beyond the listed 1022.
+    platform.messages.clear();
+    Pick(TDistKind::Chi2, {"2.5", "1"});
+    EXPECT_EQ(platform.messages, QStringList({"N must be a whole number from 1 to 1000000."}));
+    EXPECT_EQ(form->CalcParams, (TVector{1}));
+    Pick(TDistKind::Chi2, {"1500"});
+    EXPECT_EQ(form->CalcParams, (TVector{1500}));
+    Type(form->Edit2, "1500");
+    Calc();
+    EXPECT_EQ(form->Edit4->text(), "0.504855807");  // scipy chi2.cdf(1500, 1500)
+    // The uniform's max against its min.
+    platform.messages.clear();
+    Pick(TDistKind::Uniform, {"3", "2", "4"});
+    EXPECT_EQ(platform.messages, QStringList({"max must be greater than min."}));
+    EXPECT_EQ(form->CalcParams, (TVector{3, 4}));
+}
+
+// Cancel, at the first prompt or a later one, ends the pick with nothing changed and no
+// message: the list shows the distribution picked before, whose results and chart stay, and
+// Calc goes on computing it.
+TEST_F(Calculator, CancelAtAnyPromptChangesNothing)
+{
+    Pick(TDistKind::Normal, {"10", "2"});
+    Type(form->Edit2, "12");
+    Calc();
+    const QString density = form->Edit3->text();
+    const QList<QPointF> curve = form->Series1->points();
+    for (std::initializer_list<const char*> answers : {std::initializer_list<const char*>{}, {"2"}}) {
+        Pick(TDistKind::Beta, answers);
+        EXPECT_TRUE(platform.messages.isEmpty());
+        EXPECT_EQ(form->ComboBox1->currentIndex(), KindIndex(TDistKind::Normal));
+        EXPECT_EQ(form->CalcParams, (TVector{10, 2}));
+        EXPECT_EQ(form->Edit1->text(), "mu=10; ro=2; ");
+        EXPECT_EQ(form->Edit3->text(), density);
+        EXPECT_EQ(form->Series1->points(), curve);
+    }
+    Type(form->Edit2, "14");
+    Calc();
+    EXPECT_EQ(form->Edit3->text(), "0.026995483");
+    // Before any pick, a cancelled one leaves the list empty.
+    TForm1 fresh;
+    platform.inputs.clear();
+    fresh.ComboBox1->setCurrentIndex(KindIndex(TDistKind::Beta));
+    emit fresh.ComboBox1->activated(KindIndex(TDistKind::Beta));
+    EXPECT_EQ(fresh.ComboBox1->currentIndex(), -1);
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+// Small densities and probabilities keep their digits, and the upper tail P(X > x) is shown
+// beside the probability with its own precision (scipy's norm.pdf, cdf and sf).
+TEST_F(Calculator, SmallResultsAndTheUpperTail)
+{
+    Pick(TDistKind::NormalStd);
+    Type(form->Edit2, "-10");
+    Calc();
+    EXPECT_EQ(form->Edit3->text(), "7.694598627E-23");
+    EXPECT_EQ(form->Edit4->text(), "7.619853024E-24");
+    EXPECT_EQ(form->Edit12->text(), "1.000000000");
+    Type(form->Edit2, "8");
+    Calc();
+    EXPECT_EQ(form->Edit4->text(), "1.000000000");
+    EXPECT_EQ(form->Edit12->text(), "6.220960574E-16");
+    EXPECT_EQ(form->Edit3->text(), "5.052271084E-15");
+    // Typing the upper tail finds its quantile in one step (scipy's norm.isf(1e-12)).
+    Type(form->Edit12, "1e-12");
+    EXPECT_EQ(form->Edit2->text(), "");
+    EXPECT_EQ(form->Edit4->text(), "");
+    EXPECT_EQ(Colour(form->Edit12), Green);
+    Calc();
+    EXPECT_EQ(form->Edit2->text(), "7.034483825");
+    EXPECT_EQ(form->Edit3->text(), "7.171402474E-12");
+    EXPECT_EQ(form->Edit4->text(), "1.000000000");
+    EXPECT_EQ(form->Edit12->text(), "1e-12");
+    EXPECT_EQ(Colour(form->Edit12), Green);
+    EXPECT_EQ(Colour(form->Edit2), Neutral(form->Edit2));
+    EXPECT_EQ(form->CalcX, DistUpperInverse(TDistKind::NormalStd, {}, 1e-12));
+    // Outside 0 to 1 the field turns red; typing X again makes X the input.
+    Type(form->Edit12, "2");
+    Calc();
+    EXPECT_EQ(Colour(form->Edit12), Red);
+    Type(form->Edit2, "0");
+    EXPECT_EQ(form->Edit12->text(), "");
+    Calc();
+    EXPECT_EQ(form->Edit12->text(), "0.500000000");
+    // From a probability, the upper tail at the quantile found.
+    Type(form->Edit4, "0.999");
+    Calc();
+    EXPECT_EQ(form->Edit12->text().toStdString(),
+              FormatShownResult(DistUpper(TDistKind::NormalStd, {}, form->CalcX), '.'));
+}
+
+// Round ticks over the listed range (1, 2, 2.5 or 5 times a power of ten, about five labels),
+// and finite axes for an X near the largest double.
+TEST_F(Calculator, RoundTicksAndFiniteAxes)
+{
+    struct Case {
+        TDistKind kind;
+        std::initializer_list<const char*> params;
+        const char* x;
+        double interval, anchor;
+    };
+    const Case cases[] = {
+        {TDistKind::NormalStd, {}, "0", 2, -4},        // -5 to 4.92
+        {TDistKind::Chi2, {"9"}, "1", 5, 0},           // 0 to 19.5
+        {TDistKind::Normal, {"100", "0.02"}, "100", 0.05, 99.9},
+        {TDistKind::Exponential, {"1"}, "0", 0.5, 0},  // 0 to 3
+        {TDistKind::NormalStd, {}, "7", 2.5, -5},       // -5 to 6.9
+    };
+    for (const Case& c : cases) {
+        Pick(c.kind, c.params);
+        Type(form->Edit2, c.x);
+        Calc();
+        EXPECT_EQ(form->Chart1AxisX->tickType(), QValueAxis::TicksDynamic) << c.x;
+        EXPECT_DOUBLE_EQ(form->Chart1AxisX->tickInterval(), c.interval) << KindIndex(c.kind);
+        EXPECT_NEAR(form->Chart1AxisX->tickAnchor(), c.anchor, 1e-9) << KindIndex(c.kind);
+        const double span = form->Chart1AxisX->max() - form->Chart1AxisX->min();
+        EXPECT_GE(span / c.interval, 3);
+        EXPECT_LE(span / c.interval, 8);
+        EXPECT_EQ(form->Chart1AxisY->tickType(), QValueAxis::TicksDynamic);
+    }
+    Pick(TDistKind::NormalStd);
+    Type(form->Edit2, "1e308");
+    Calc();
+    EXPECT_TRUE(std::isfinite(form->Chart1AxisX->max()));
+    EXPECT_TRUE(std::isfinite(form->Chart1AxisX->tickInterval()));
+    EXPECT_EQ(form->Chart1AxisX->labelFormat(), "%.3g");
+    EXPECT_LE(form->Series1->count(), 129);
 }
 
 // The axes speak the locale of the fields: "0,5" in both under a comma locale.

@@ -176,10 +176,10 @@ TEST_F(Windows, TabsAndFixedGeometry)
 
 TEST_F(Windows, TabOrderOfTheCalculatorPanel)
 {
-    QWidget* expected[] = {form1->Edit4, form1->Edit3, form1->Edit2, form1->Edit1,
+    QWidget* expected[] = {form1->Edit4, form1->Edit12, form1->Edit3, form1->Edit2, form1->Edit1,
                            form1->ComboBox1, form1->Button2, form1->Button1,
                            form1->RadioButton1, form1->RadioButton2};
-    for (int i = 0; i + 1 < 9; ++i)
+    for (int i = 0; i + 1 < 10; ++i)
         EXPECT_EQ(NextTabStop(expected[i]), expected[i + 1]) << i;
 }
 

@@ -98,9 +98,11 @@ struct RandomUser final : Platform {
     std::map<QString, int> messages;
     QString clipboard;
 
-    QString InputBox(QWidget*, const QString&, const QString&, const QString&) override
+    std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override
     {
-        return Chance(0.1) ? QString() : NumberText();
+        if (Chance(0.1))
+            return std::nullopt;
+        return NumberText();
     }
     void ShowMessage(QWidget*, const QString& text) override { ++messages[text.left(60)]; }
     bool AskYesNo(QWidget*, const QString& text) override

@@ -9,7 +9,9 @@
 #include "Platform.h"
 
 struct ScriptedPlatform final : Platform {
-    std::deque<QString> inputs;   // answers of the input boxes, in order; none left = cancel
+    // Answers of the input boxes, in order; nothing (std::nullopt), or none left, cancels.
+    std::deque<std::optional<QString>> inputs;
+    QStringList defaults;         // the text each input box was shown with
     std::deque<bool> answers;     // answers of the Yes/No questions; none left = No
     QStringList prompts;          // "caption|prompt" of each input box shown
     QStringList messages;         // texts of the message boxes and questions shown
@@ -22,15 +24,18 @@ struct ScriptedPlatform final : Platform {
     ScriptedPlatform() { InstallPlatform(this); }
     ~ScriptedPlatform() override { InstallPlatform(nullptr); }
 
-    QString InputBox(QWidget* owner, const QString& caption, const QString& prompt,
-                     const QString&) override
+    std::optional<QString> InputBox(QWidget* owner, const QString& caption, const QString& prompt,
+                                    const QString& defaultText) override
     {
         owners.push_back(owner);
         prompts << caption + "|" + prompt;
-        if (inputs.empty())
-            return QString();
-        QString text = inputs.front();
-        inputs.pop_front();
+        defaults << defaultText;
+        const bool cancel = inputs.empty() || !inputs.front().has_value();
+        const QString text = cancel ? QString() : *inputs.front();
+        if (!inputs.empty())
+            inputs.pop_front();
+        if (cancel)
+            return std::nullopt;
         return text;
     }
     void ShowMessage(QWidget* owner, const QString& text) override

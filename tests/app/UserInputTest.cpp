@@ -53,7 +53,9 @@ struct UserInput : ::testing::Test {
 
 TEST_F(UserInput, OneEnterRunsCalcOnce)
 {
-    Pick(TDistKind::Normal, {"0", "0"});
+    // A parameter the prompt refuses, set as a caller could, to see each run of Calc.
+    Pick(TDistKind::Normal, {"0", "1"});
+    form->CalcParams = {0, 0};
     Focus(form->Edit2);
     form->Edit2->setText("1");
     PressKey(form.get(), Qt::Key_Return, "\r");
@@ -64,8 +66,10 @@ TEST_F(UserInput, TabAndShiftTabLeaveXAndProbability)
 {
     Focus(form->Edit4);
     PressKey(form.get(), Qt::Key_Tab, "\t");
-    EXPECT_EQ(QApplication::focusWidget(), form->Edit3);
+    EXPECT_EQ(QApplication::focusWidget(), form->Edit12);
     EXPECT_EQ(form->Edit4->text(), "");
+    PressKey(form.get(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(QApplication::focusWidget(), form->Edit3);
     Focus(form->Edit2);
     PressKey(form.get(), Qt::Key_Tab, "\t");
     EXPECT_EQ(QApplication::focusWidget(), form->Edit1);

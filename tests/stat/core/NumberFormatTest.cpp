@@ -67,6 +67,24 @@ TEST(ResultFormat, NineDecimalsAtMostTenSignificantDigits)
     EXPECT_EQ(R(DBL_MAX), "1.797693135E308");
 }
 
+// The shown result keeps the result format where it shows 4 digits or more; a smaller value
+// that is not 0 gets its digits in the general format (7.6E-24 showed as 0.000000000).
+TEST(ShownResultFormat, SmallValuesKeepTheirDigits)
+{
+    const std::pair<double, const char*> rows[] = {
+        {0.5, "0.500000000"},           {123.4567890123, "123.456789000"},
+        {1e-6, "0.000001000"},          {1.2346e-6, "0.000001235"},
+        {9.99e-7, "9.99E-7"},           {3e-9, "3E-9"},
+        {7.61985302416047e-24, "7.619853024E-24"}, {-2.5e-300, "-2.5E-300"},
+        {0.000999, "0.000999000"},      {4e-10, "4E-10"},
+        {0, "0.000000000"},             {1e20, "1E20"},
+        {5e-324, "4.940656458E-324"}};
+    for (const auto& [value, text] : rows)
+        EXPECT_EQ(FormatShownResult(value, '.'), text) << value;
+    EXPECT_EQ(FormatShownResult(7.61985302416047e-24, ','), "7,619853024E-24");
+    EXPECT_EQ(FormatShownResult(-HUGE_VAL, '.'), "-INF");
+}
+
 TEST(NumberFormats, UseTheGivenDecimalSeparator)
 {
     EXPECT_EQ(G(1.5, ','), "1,5");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 
@@ -87,6 +88,59 @@ TEST(Catalogue, ValidityUsesOpenBoundsAndWholeDegreesOfFreedom)
     EXPECT_FALSE(DistParamValid(TDistKind::Normal, 2, 0));
     EXPECT_FALSE(DistParamValid(TDistKind::Normal, 0, std::numeric_limits<double>::quiet_NaN()));
     EXPECT_FALSE(DistParamValid(TDistKind::NormalStd, 0, 0));
+}
+
+// Each parameter is refused where the kind's functions cannot give its truth, with a message
+// that names it and the values it may take; everything the functions serve is taken, degrees
+// of freedom of 1 and above 1022 among them.
+TEST(Catalogue, ParameterRefusalsNameTheParameterAndItsRange)
+{
+    struct Row {
+        TDistKind kind;
+        int index;
+        double value;
+        const char* message;
+    };
+    const Row rows[] = {
+        {TDistKind::Normal, 1, -1, "ro must be greater than 0."},
+        {TDistKind::Normal, 1, 0, "ro must be greater than 0."},
+        {TDistKind::Normal, 1, 1e200, "ro must be less than 1.3E153."},
+        {TDistKind::Normal, 0, -1e200, "mu must lie between -1.3E153 and 1.3E153."},
+        {TDistKind::Weibull, 0, 0, "k must be greater than 0 and less than 709."},
+        {TDistKind::Beta, 0, -2, "alpha must be greater than 0 and less than 709."},
+        {TDistKind::Student, 0, -3, "N must be a whole number from 1 to 1000000."},
+        {TDistKind::Student, 0, 2.5, "N must be a whole number from 1 to 1000000."},
+        {TDistKind::Chi2, 0, 1e9, "N must be a whole number from 1 to 1000000."},
+        {TDistKind::ExtrValue, 2, 800, "xi must lie between -709 and 709."},
+        {TDistKind::Pareto, 1, 0, "alpha must be greater than 0 and less than 709."},
+        {TDistKind::Exponential, 0, -1, "Lambda must be greater than 0."},
+        {TDistKind::Chi2, 0, 1, ""},
+        {TDistKind::Chi2, 0, 1500, ""},
+        {TDistKind::F, 1, 1e6, ""},
+        {TDistKind::Normal, 1, 1e-300, ""},
+        {TDistKind::ExtrValue, 2, -0.5, ""},
+    };
+    for (const Row& r : rows) {
+        const TVector params(static_cast<std::size_t>(ParamCount(r.kind)), 1);
+        EXPECT_EQ(DistParamRefusal(r.kind, r.index, r.value, params, '.'), r.message)
+            << KindIndex(r.kind) << " " << r.index << " " << r.value;
+    }
+    // The uniform's max against its min, at the last prompt; the separator of the locale.
+    EXPECT_EQ(DistParamRefusal(TDistKind::Uniform, 1, 2, {3, 0}, '.'), "max must be greater than min.");
+    EXPECT_EQ(DistParamRefusal(TDistKind::Uniform, 1, 4, {3, 0}, '.'), "");
+    EXPECT_EQ(DistParamRefusal(TDistKind::Normal, 1, 1e200, {0, 0}, ','), "ro must be less than 1,3E153.");
+}
+
+// A plot range beyond the doubles stays within them (it raised an overflow).
+TEST(Catalogue, ChartRangesStayFinite)
+{
+    double lo = 0, hi = 0;
+    ChartRange(TDistKind::Exponential, {1.7e308}, lo, hi);
+    EXPECT_EQ(hi, DBL_MAX);
+    ChartRange(TDistKind::ExtrValue, {-1e308, 1e308, 0}, lo, hi);
+    EXPECT_EQ(lo, -DBL_MAX);
+    EXPECT_EQ(hi, 0);
+    EXPECT_THROW(ChartRange(TDistKind::Pareto, {1, 0}, lo, hi), EMathError);
 }
 
 TEST(Catalogue, DistEvalOfAKindWithoutParametersReadsNoVector)
