@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGraphicsLayout>
 #include <QLegendMarker>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLayout>
 #include <QLineSeries>
@@ -235,6 +236,8 @@ void TForm1::BuildCalculatorTab()
     // The upper tail in the free place under the density.
     Label22 = MakeLabel(Panel1, "Label22", 296, 64, "P(X > x)", upperHint);
     Edit12 = MakeEdit(Panel1, "Edit12", {344, 56, 97, 24}, "", upperHint, false);
+    // Its caption is wider than the column's others: it ends short of its field, not on it.
+    Label22->move(std::min(Label22->x(), Edit12->x() - 4 - Label22->width()), Label22->y());
     CalcInput = Edit2;
     Label6 = MakeLabel(Panel1, "Label6", 8, 88, "Show", showHint);
     RadioButton1 = MakeRadio(Panel1, "RadioButton1", {56, 88, 81, 17}, "Density", viewHint, true);

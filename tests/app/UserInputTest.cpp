@@ -10,16 +10,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QClipboard>
+#include <QAbstractItemView>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QPushButton>
 #include <QTimer>
 #include <clocale>
 #include <locale.h>
+#include <deque>
 #include <memory>
 
 #include "Controls.h"
 #include "NumberFormat.h"
+#include "ParamsLine.h"
 #include "PlatformEvents.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
@@ -328,4 +332,100 @@ TEST_F(CommaLocale, CalculatorRoundTrip)
     EXPECT_EQ(form.Edit4->text(), "0,500000000");
     EXPECT_EQ(form.Edit3->text(), "0,199471140");
     EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+// The real parameter boxes, with the distribution picked from the list's popup by the pointer
+// and every box answered with keys: a refused value names its parameter and range and is asked
+// for again with the text kept; Escape at the first or at a later box leaves the distribution
+// picked before, its parameters and its result, with no message.
+TEST(ParameterPrompts, AnsweredWithRealKeys)
+{
+    InstallPlatform(nullptr);
+    TForm1 form;
+    ASSERT_TRUE(ShowActive(&form));
+    struct Seen {
+        bool message = false;
+        QString label;
+        QString text;
+    };
+    std::vector<Seen> seen;
+    std::deque<QString> answers;  // one per input box; "Escape" presses Escape
+    QTimer user;
+    user.setInterval(5);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("answered").toBool())
+            return;
+        modal->setProperty("answered", true);
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen.push_back({true, box->text(), {}});
+            PressKey(box, Qt::Key_Return, "\r");
+        } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+            seen.push_back({false, input->labelText(), input->textValue()});
+            const QString answer = answers.empty() ? QStringLiteral("Escape") : answers.front();
+            if (!answers.empty())
+                answers.pop_front();
+            if (answer == "Escape") {
+                PressKey(input, Qt::Key_Escape, "\x1b");
+            } else {
+                PressKey(input, Qt::Key_A, "\x01", Qt::ControlModifier);
+                TypeKeys(input, answer);
+                PressKey(input, Qt::Key_Return, "\r");
+            }
+        }
+    });
+    user.start();
+    auto pick = [&](TDistKind kind, std::initializer_list<const char*> typed) {
+        seen.clear();
+        for (const char* a : typed)
+            answers.push_back(a);
+        ClickAt(form.ComboBox1, form.ComboBox1->rect().center());
+        QTest::qWait(QApplication::doubleClickInterval() + 50);  // the popup ignores a quick release
+        QAbstractItemView* view = form.ComboBox1->view();
+        const QModelIndex item = view->model()->index(KindIndex(kind), 0);
+        view->scrollTo(item);
+        ClickAt(view->viewport(), view->visualRect(item).center());
+        QTest::qWait(20);
+        EXPECT_TRUE(answers.empty());
+    };
+    auto calc = [&] {
+        form.Edit2->setFocus(Qt::OtherFocusReason);
+        PressKey(&form, Qt::Key_Return, "\r");
+        return form.Edit4->text();
+    };
+    const char sep = form.DecimalSeparator();
+
+    pick(TDistKind::Normal, {"0", "-1", "2"});
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].label, "mu");
+    EXPECT_EQ(seen[1].label, "ro");
+    EXPECT_TRUE(seen[2].message);
+    EXPECT_EQ(seen[2].label, "ro must be greater than 0.");
+    EXPECT_EQ(seen[3].label, "ro");
+    EXPECT_EQ(seen[3].text, "-1");
+    EXPECT_EQ(form.ComboBox1->currentIndex(), KindIndex(TDistKind::Normal));
+    const QString normalLine = form.Edit1->text();
+    EXPECT_EQ(normalLine, QString::fromStdString(ParamsLine(TDistKind::Normal, {0, 2}, sep)));
+    form.Edit2->setText("1");
+    const QString normalProbability = calc();
+    EXPECT_EQ(normalProbability, QString::fromStdString(FormatResult(0.6914624612740131, sep)));
+
+    for (auto typed : {std::initializer_list<const char*>{"Escape"}, {"2", "Escape"}}) {
+        pick(TDistKind::Beta, typed);
+        EXPECT_EQ(seen.size(), typed.size());
+        for (const Seen& s : seen)
+            EXPECT_FALSE(s.message) << s.label.toStdString();
+        EXPECT_EQ(form.ComboBox1->currentIndex(), KindIndex(TDistKind::Normal));
+        EXPECT_EQ(form.Edit1->text(), normalLine);
+        form.Edit2->setText("1");
+        EXPECT_EQ(calc(), normalProbability);
+    }
+
+    pick(TDistKind::Chi2, {"2.5", "1"});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[1].label, "N must be a whole number from 1 to 1000000.");
+    EXPECT_EQ(seen[2].text, "2.5");
+    EXPECT_EQ(form.ComboBox1->currentIndex(), KindIndex(TDistKind::Chi2));
+    EXPECT_EQ(form.Edit1->text(), QString::fromStdString(ParamsLine(TDistKind::Chi2, {1}, sep)));
+    user.stop();
 }
