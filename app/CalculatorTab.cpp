@@ -127,9 +127,12 @@ void TForm1::Calculate()
         return;
     const BusyCursor busy;
     const char sep = DecimalSeparator();
-    const auto show = [&](QLineEdit* field, double value) {
-        field->setText(Text(FormatShownResult(value, sep)));
+    // A result longer than its field shows its leading digits.
+    const auto put = [](QLineEdit* field, const std::string& text) {
+        field->setText(Text(text));
+        field->setCursorPosition(0);
     };
+    const auto show = [&](QLineEdit* field, double value) { put(field, FormatShownResult(value, sep)); };
     // In the computed state Calc only redraws.
     if (!Edit2->text().isEmpty() && !Edit4->text().isEmpty()) {
         DrawChart();
@@ -143,7 +146,7 @@ void TForm1::Calculate()
         CalcX = DistUpperInverse(CalcKind, CalcParams, CalcUpper);
         CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
         CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
-        Edit2->setText(Text(FormatResult(CalcX, sep)));
+        put(Edit2, FormatResult(CalcX, sep));
         show(Edit3, CalcDensity);
         show(Edit4, CalcProbability);
         DrawChart();
@@ -173,7 +176,7 @@ void TForm1::Calculate()
     CalcX = DistEval(CalcKind, TDistFunc::Inverse, CalcParams, CalcProbability);
     CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
     CalcUpper = DistUpper(CalcKind, CalcParams, CalcX);
-    Edit2->setText(Text(FormatResult(CalcX, sep)));
+    put(Edit2, FormatResult(CalcX, sep));
     show(Edit3, CalcDensity);
     show(Edit12, CalcUpper);
     DrawChart();
@@ -280,7 +283,7 @@ void AddSorted(QList<QPointF>& points, double x, double y)
     points.insert(at, QPointF(x, y));
 }
 
-// The axes follow the data, with round ticks.
+// The axes follow the data, with round ticks; the left axis from 0.
 void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const QXYSeries*> all)
 {
     bool any = false;
@@ -302,6 +305,8 @@ void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const Q
     }
     if (!any)
         return;
+    // Densities and probabilities rise from a labelled 0.
+    y0 = std::min(y0, 0.0);
     if (x1 == x0) {
         x0 -= 1;
         x1 += 1;
@@ -311,7 +316,7 @@ void FitAxes(QValueAxis* axisX, QValueAxis* axisY, std::initializer_list<const Q
         y1 += 1;
     }
     SetRoundAxis(axisX, x0, x1);
-    SetRoundAxis(axisY, y0, y1);
+    SetRoundAxis(axisY, y0, y1, true);
 }
 
 // Chart1's axes, kept on resize: the bottom axis spans 5 % to 95 % of the width the chart

@@ -19,7 +19,7 @@ std::string FormatResult(double value, char separator);
 
 // The result format where it shows at least 4 significant digits of the value; a smaller
 // value that is not 0 (a tail of 7.6E-24 showed as 0.000000000) in the general format with at
-// most 10 significant digits.
+// most 7 significant digits, so that the exponent fits the field beside the digits.
 std::string FormatShownResult(double value, char separator);
 
 // Parses a typed number: spaces around it are skipped (tabs are not), then a sign, digits with

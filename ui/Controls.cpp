@@ -218,7 +218,7 @@ void LocaliseNumbers(QChart* chart)
     chart->setLocalizeNumbers(true);
 }
 
-void SetRoundAxis(QValueAxis* axis, double from, double to)
+void SetRoundAxis(QValueAxis* axis, double from, double to, bool roundUpTo)
 {
     axis->setTickType(QValueAxis::TicksFixed);
     axis->setLabelFormat(QStringLiteral("%.3g"));
@@ -233,6 +233,10 @@ void SetRoundAxis(QValueAxis* axis, double from, double to)
     const double largest = std::max(std::fabs(from), std::fabs(to));
     if (!(largest + step / 4 > largest))
         return;
+    if (roundUpTo && std::isfinite(std::ceil(to / step) * step)) {
+        to = std::ceil(to / step) * step;
+        axis->setMax(to);
+    }
     axis->setTickInterval(step);
     axis->setTickAnchor(std::ceil(from / step) * step);
     const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9))) +

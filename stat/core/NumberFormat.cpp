@@ -141,7 +141,7 @@ std::string FormatShownResult(double value, char separator)
         leading = leading && c == '0';
         significant += !leading;
     }
-    return significant < 4 ? General(value, 10, separator) : text;
+    return significant < 4 ? General(value, 7, separator) : text;
 }
 
 bool ParseNumber(const std::string& text, char separator, double& value)
