@@ -93,11 +93,29 @@ constexpr double FLimit = 50;
 constexpr double FCap = FLimit - SimpsonStep;
 
 // ln |Gamma(x)|, as std::lgamma gives it, without writing the global sign that std::lgamma
-// leaves (a data race between threads).
+// leaves (a data race between threads). The sound functions ask for the same few arguments
+// call after call (the shapes of one distribution), so the latest ones are kept per thread;
+// only those of x > 0, where lgammal raises no flag but inexact, so a kept value changes
+// neither a result nor a flag.
 inline L LogGamma(L x)
 {
+    struct Kept {
+        L x, value;
+    };
+    constexpr int Size = 4;
+    constexpr L None = std::numeric_limits<L>::quiet_NaN();  // equal to no argument
+    thread_local Kept kept[Size] = {{None, 0}, {None, 0}, {None, 0}, {None, 0}};
+    thread_local int next = 0;
+    for (const Kept& k : kept)
+        if (k.x == x)
+            return k.value;
     int sign;
-    return lgammal_r(x, &sign);
+    const L value = lgammal_r(x, &sign);
+    if (x > 0 && std::isfinite(x)) {
+        kept[next] = {x, value};
+        next = (next + 1) % Size;
+    }
+    return value;
 }
 
 // The digamma and trigamma functions, for x > 0.

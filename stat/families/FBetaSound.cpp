@@ -16,17 +16,16 @@ FDegrees DegreesOf(const TVector& params)
     return {std::trunc(L(params[0])), std::trunc(L(params[1]))};
 }
 
-// u = n x / (n x + m) and 1 - u = m / (n x + m), each as its own quotient.
-TTails FTails(const FDegrees& d, L x)
+// One tail, P(X <= x) or P(X > x): u = n x / (n x + m) and 1 - u = m / (n x + m), each as its
+// own quotient.
+L FTail(const FDegrees& d, L x, bool upper)
 {
     if (!(x > 0))
-        return {0, 1};
+        return upper ? 1 : 0;
     if (std::isinf(x))
-        return {1, 0};
+        return upper ? 0 : 1;
     const L whole = d.n * x + d.m, u = d.n * x / whole, rest = d.m / whole;
-    const L lower = RegularisedBeta(d.n / 2, d.m / 2, u, rest);
-    const L upper = RegularisedBeta(d.m / 2, d.n / 2, rest, u);
-    return {lower, upper};
+    return upper ? RegularisedBeta(d.m / 2, d.n / 2, rest, u) : RegularisedBeta(d.n / 2, d.m / 2, u, rest);
 }
 
 // The Beta density of u times du/dx = n m / (n x + m)^2; at 0 the limits: infinite for n = 1,
@@ -45,7 +44,7 @@ L FDensityAt(const FDegrees& d, L x)
 
 L FQuantile(const FDegrees& d, bool upper, L target)
 {
-    return SolveTail([&](L x) { const TTails t = FTails(d, x); return upper ? t.upper : t.lower; },
+    return SolveTail([&](L x) { return FTail(d, x, upper); },
                      [&](L x) { return FDensityAt(d, x); }, upper, target, 0, HUGE_VALL, 1);
 }
 
@@ -59,14 +58,15 @@ BetaShapes ShapesOf(const TVector& params)
     return {params[0], params[1]};
 }
 
-TTails BetaTails(const BetaShapes& s, L x)
+// One tail: I_x(alpha, beta), or I_(1-x)(beta, alpha) for P(X > x).
+L BetaTail(const BetaShapes& s, L x, bool upper)
 {
     if (!(x > 0))
-        return {0, 1};
+        return upper ? 1 : 0;
     if (!(x < 1))
-        return {1, 0};
+        return upper ? 0 : 1;
     const L y = 1 - x;
-    return {RegularisedBeta(s.alpha, s.beta, x, y), RegularisedBeta(s.beta, s.alpha, y, x)};
+    return upper ? RegularisedBeta(s.beta, s.alpha, y, x) : RegularisedBeta(s.alpha, s.beta, x, y);
 }
 
 L BetaDensityAt(const BetaShapes& s, L x)
@@ -86,7 +86,7 @@ L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q)
     const L mean = s.alpha / (s.alpha + s.beta);
     const L power = std::exp((std::log(p) + std::log(s.alpha) + LogBeta(s.alpha, s.beta)) / s.alpha);
     const L guess = std::min({power, mean, 0.5L});
-    return SolveTail([&](L x) { const TTails t = BetaTails(s, x); return upper ? t.upper : t.lower; },
+    return SolveTail([&](L x) { return BetaTail(s, x, upper); },
                      [&](L x) { return BetaDensityAt(s, x); }, upper, upper ? q : p, 0, 0.5L, guess);
 }
 
@@ -96,8 +96,7 @@ L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q)
 L BetaQuantile(const BetaShapes& s, L p, L q)
 {
     // At most 1/2 when the tail at 1/2 holds the target; the smaller tail is the exact one.
-    const TTails half = BetaTails(s, 0.5L);
-    if (p <= q ? p <= half.lower : q >= half.upper)
+    if (p <= q ? p <= BetaTail(s, 0.5L, false) : q >= BetaTail(s, 0.5L, true))
         return BetaQuantileBelowHalf(s, p, q);
     return 1 - BetaQuantileBelowHalf({s.beta, s.alpha}, q, p);
 }
@@ -110,12 +109,12 @@ double FSoundDensity(const TVector& params, double x)
 
 double FSoundDistribution(const TVector& params, double x)
 {
-    return SoundProbability(FTails(DegreesOf(params), x).lower);
+    return SoundProbability(FTail(DegreesOf(params), x, false));
 }
 
 double FSoundUpper(const TVector& params, double x)
 {
-    return SoundProbability(FTails(DegreesOf(params), x).upper);
+    return SoundProbability(FTail(DegreesOf(params), x, true));
 }
 
 double FSoundInverse(const TVector& params, double p)
@@ -137,12 +136,12 @@ double BetaSoundDensity(const TVector& params, double x)
 
 double BetaSoundDistribution(const TVector& params, double x)
 {
-    return SoundProbability(BetaTails(ShapesOf(params), x).lower);
+    return SoundProbability(BetaTail(ShapesOf(params), x, false));
 }
 
 double BetaSoundUpper(const TVector& params, double x)
 {
-    return SoundProbability(BetaTails(ShapesOf(params), x).upper);
+    return SoundProbability(BetaTail(ShapesOf(params), x, true));
 }
 
 double BetaSoundInverse(const TVector& params, double p)
