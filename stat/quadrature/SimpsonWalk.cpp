@@ -318,6 +318,11 @@ WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, d
         walk.Densities(next, mid, f1, fm);
         const double P = static_cast<double>((4.0L * fm + s.f + f1) * (std::fabs(step) * OneSixth));
         if (static_cast<long double>(s.A) + P > Target) {
+            // The halvings from the first rejected panel, found from the family's area where
+            // it can tell them (the plain walk, with the cache off, evaluates them all).
+            if (!walk.Halved() && remember &&
+                DecidedHalvings(f, params, Target, Limit, zero, s, step, next, f1, result))
+                return WalkEnd::Done;
             if (!walk.Reject(next, mid, f1, fm))
                 break;
             continue;

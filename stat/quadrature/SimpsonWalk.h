@@ -76,18 +76,28 @@ struct ZeroTail {
     }
 };
 
+// The area under a density from x to x + d (0 <= d <= one whole step of the grid), given the
+// listed density f at x, and the density at x + d, both relative to f within `bound` (which
+// covers the roundings of both and the listed density's own). NaN where the family cannot
+// vouch for them, or where the density might raise an error flag or come near 0.
+using TPanelArea = double (*)(const TVector& params, double x, double f, double d, double& slope,
+                              double& bound);
+
 // What the grids need to know of a density, given by the caller (its family): how many
 // parameters it reads (the first `reads`; all when -1), whether it reads their whole parts
-// (degrees of freedom), and where it is 0 for good in the direction of h. The default knows
-// nothing: every parameter is read as it is, and no stretch is known to be 0.
+// (degrees of freedom), where it is 0 for good in the direction of h, and its area over part
+// of a panel, which decides the halvings of an inverse walk wherever it can tell. The default
+// knows nothing: every parameter is read as it is, no stretch is known to be 0, and every
+// halving evaluates the density.
 struct TDensityFacts {
     int reads = -1;
     bool whole = false;
     ZeroTail (*zeroTail)(const TVector& params, double h) = nullptr;
+    TPanelArea area = nullptr;
 
     bool operator==(const TDensityFacts& o) const
     {
-        return reads == o.reads && whole == o.whole && zeroTail == o.zeroTail;
+        return reads == o.reads && whole == o.whole && zeroTail == o.zeroTail && area == o.area;
     }
 };
 
@@ -144,6 +154,19 @@ WalkEnd IntegralWalk(const TIntegrand& f, const TVector& params, double To, doub
 WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, double Limit,
                     double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
                     WalkState& s, double& result);
+
+// The end of an inverse walk whose first panel from s, of the whole step h, was rejected
+// (its end `next` has the density f1), found from the family's panel area. The halvings are a
+// search for the last point of the smallest step's grid whose area stays within Target - A;
+// the walk's sums are that area within the roundings of a panel a halving and of Simpson's
+// rule, so where the area passes the target by more than those between that point and the
+// next, every choice of the walk is known, and its point depends on its choices alone:
+// `result` is that point, bit for bit. False, with nothing changed, where it is too close to
+// call or the walk would leave the common course (a creep of panels lost in A's rounding far
+// in a tail, the limit within reach): the exact walk goes on.
+bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, double Limit,
+                     const ZeroTail& zero, const WalkState& s, double h, double next, double f1,
+                     double& result);
 
 // Beyond the exact span: the integral from `from` to `to` by adaptive Gauss-Kronrod rules on
 // panels that double in width, with a bounded number of density evaluations.
