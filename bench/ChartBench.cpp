@@ -1,12 +1,16 @@
 // The calculator's chart redrawn in the real window on the offscreen platform, warm: the
-// values are known to the grid cache, so what remains is the series and the painting.
+// values are known to the grid cache, so what remains is the series and the painting. And
+// the calculator's actions that users time, cold: a quantile typed and Calc pressed, from an
+// empty grid cache, with the chart drawn in either view.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <string>
 
 #include "OffscreenMain.h"
+#include "SimpsonWalk.h"
 #include "Unit1.h"
 
 namespace {
@@ -25,8 +29,38 @@ void BM_Button2Click(benchmark::State& state, TDistKind kind, TVector params, bo
     }
 }
 
+void BM_ColdQuantile(benchmark::State& state, TDistKind kind, TVector params, const char* p,
+                     bool density)
+{
+    TForm1 form;
+    form.show();
+    form.CalcKind = kind;
+    form.CalcParams = params;
+    (density ? form.RadioButton1 : form.RadioButton2)->setChecked(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        simpson::ClearGridCache();
+        form.Edit2->clear();
+        form.Edit4->setText(QString::fromLatin1(p));
+        state.ResumeTiming();
+        form.Button1Click();
+        QApplication::processEvents();
+    }
+}
+
 // Every kind, with typical parameters, in both views.
 const int Registered = [] {
+    for (bool density : {true, false}) {
+        const char* view = density ? "/Density" : "/Cumulative";
+        benchmark::RegisterBenchmark((std::string("ColdCalc/Chi2_1000/Quantile_0.95") + view).c_str(),
+                                     BM_ColdQuantile, TDistKind::Chi2, TVector{1000}, "0.95", density)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+        benchmark::RegisterBenchmark((std::string("ColdCalc/LogNormal_5_1/Quantile_0.99") + view).c_str(),
+                                     BM_ColdQuantile, TDistKind::LogNormal, TVector{5, 1}, "0.99", density)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+    }
     struct Kind {
         const char* name;
         TDistKind kind;

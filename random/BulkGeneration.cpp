@@ -47,21 +47,27 @@ std::size_t TBulkGeneration::NextSliceSize() const
 
 namespace {
 // values[i] := the inverse at uniforms[i], on up to `threads` threads, each a contiguous run.
-// `sorted`: in ascending order of the uniform numbers, so that successive searches end in the
-// same panel and share the first halvings of their step, which the walks remember (worth its
-// sort where an inverse searches a grid). Each value is a pure function of its uniform number,
-// so the order changes no bit. Returns the index of the first failing value in sequence order
-// (n when none) and its error in `error`.
+// `sorted`: each thread takes its run in ascending order of the uniform numbers (sorted on
+// that thread), so that successive searches start from the same saved state and end in the
+// same panel, with the grid's memory at hand (worth its sort where an inverse searches a
+// grid). Each value is a pure function of its uniform number, so the order changes no bit.
+// Returns the index of the first failing value in sequence order (n when none) and its error
+// in `error`.
 std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double* uniforms,
                              double* values, std::size_t n, unsigned threads, bool sorted,
                              std::exception_ptr& error)
 {
-    std::vector<std::uint32_t> order(n);
-    std::iota(order.begin(), order.end(), 0u);
-    if (sorted)
-        std::sort(order.begin(), order.end(), [uniforms](std::uint32_t a, std::uint32_t b) {
-            return uniforms[a] < uniforms[b];
-        });
+    // The uniform numbers with their places, in the order a thread takes them; each thread
+    // writes its values in that order, next to each other (written in place, in the order of
+    // the uniform numbers, the threads would share every cache line).
+    struct Placed {
+        double u;
+        std::uint32_t i;
+    };
+    std::vector<Placed> order(n);
+    for (std::size_t i = 0; i < n; ++i)
+        order[i] = {uniforms[i], static_cast<std::uint32_t>(i)};
+    std::vector<double> inOrder(n);
     struct Range {
         std::size_t from, to;
         bool failed = false;
@@ -71,10 +77,13 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
     for (std::size_t r = 0; r < parts; ++r)
         ranges[r] = {n * r / parts, n * (r + 1) / parts};
     const auto evaluate = [&](Range& range) {
+        if (sorted)
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(range.from),
+                      order.begin() + static_cast<std::ptrdiff_t>(range.to),
+                      [](const Placed& a, const Placed& b) { return a.u < b.u; });
         for (std::size_t k = range.from; k < range.to; ++k) {
-            const std::uint32_t i = order[k];
             try {
-                values[i] = DistEval(kind, TDistFunc::Inverse, params, uniforms[i]);
+                inOrder[k] = DistEval(kind, TDistFunc::Inverse, params, order[k].u);
             } catch (...) {
                 range.failed = true;
                 return;
@@ -98,8 +107,11 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
         w.join();
     for (std::size_t rest = r; rest < parts; ++rest)
         evaluate(ranges[rest]);
-    if (std::none_of(ranges.begin(), ranges.end(), [](const Range& g) { return g.failed; }))
+    if (std::none_of(ranges.begin(), ranges.end(), [](const Range& g) { return g.failed; })) {
+        for (std::size_t k = 0; k < n; ++k)
+            values[order[k].i] = inOrder[k];
         return n;
+    }
     // Some value failed: the first in sequence order is found one at a time, as the loop of
     // single calls would meet it.
     for (std::size_t i = 0; i < n; ++i) {
@@ -141,7 +153,8 @@ bool TBulkGeneration::Step()
         slice_ = std::min(2 * slice_, SliceUniforms);
     else if (took > 2 * StepTime)
         slice_ = std::max<std::size_t>(slice_ / 2, 1);
-    // Inverses that take a microsecond or more search a grid: the next slices are sorted.
+    // Inverses that take a tenth of a microsecond or more search a grid: the next slices are
+    // sorted.
     sorted_ = took > SortedFrom * static_cast<double>(n);
     return Finished();
 }

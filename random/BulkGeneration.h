@@ -35,7 +35,7 @@ public:
     static constexpr std::size_t FirstSlice = 256;
     static constexpr std::size_t SliceUniforms = 65536;
     static constexpr double StepTime = 0.04;  // seconds
-    static constexpr double SortedFrom = 1e-6;  // seconds per number: see EvaluateInverses
+    static constexpr double SortedFrom = 1e-7;  // seconds per number: see EvaluateInverses
 
 private:
     // How many uniform numbers the rest of the work takes, bounded by a slice.

@@ -8,6 +8,8 @@ void StudentChart(const TVector&, double&, double&);
 void Chi2Estimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 void StudentEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 simpson::ZeroTail Chi2ZeroTail(const TVector& params, double h);
+bool Chi2PanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
+bool StudentPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
 
 // The sound functions (ChiStudentSound.cpp), for every degree of freedom from 1 to 1e6.
 double Chi2SoundDensity(const TVector& params, double x);
@@ -30,7 +32,7 @@ inline constexpr TFamily Chi2Family{
     {Chi2Density, Chi2Distribution, Chi2Inverse},
     Chi2Chart, Chi2Estimate, false,
     // The density reads the whole part of N.
-    {Chi2Density, {1, true, Chi2ZeroTail}},
+    {Chi2Density, {1, true, Chi2ZeroTail, Chi2PanelSeries}},
     {DegreesServed, Chi2SoundDensity, Chi2SoundDistribution, Chi2SoundUpper, Chi2SoundInverse,
      Chi2SoundUpperInverse, nullptr, Chi2Walked, false, Chi2SearchTo}};
 
@@ -40,6 +42,6 @@ inline constexpr TFamily StudentFamily{
     0b1,
     {StudentDensity, StudentDistribution, StudentInverse},
     StudentChart, StudentEstimate, false,
-    {StudentDensity, {1, true, nullptr}},
+    {StudentDensity, {1, true, nullptr, StudentPanelSeries}},
     {DegreesServed, StudentSoundDensity, StudentSoundDistribution, StudentSoundUpper,
      StudentSoundInverse, StudentSoundUpperInverse, nullptr, WalkedFromZero}};

@@ -19,38 +19,36 @@ double NormalStdDensity(const TVector&, double x)
     return StoreDouble(std::exp(-0.5L * lx * lx) * NormalFactor);
 }
 
-// The area from x to x + d under the listed density, from its value f at x: the density is
-// c exp(-t^2 / 2) for the listed factor c, so f(x + t) / f(x) = exp(-x t - t^2 / 2), whose
-// Taylor coefficients follow (k + 1) a(k+1) = -x a(k) - a(k-1); ten terms leave less than
-// 1e-20 of it for |x| <= 6 and t up to a whole step. The bound takes the roundings here
-// (2^-49 of the area), the listed densities' own on the walk's panels (2^-50 of f h), and
-// Simpson's rule on those panels, at most 1.04 h^5 / 2880 max |f''''| with f'''' = He4 f;
-// the reciprocals' roundings stay within the first.
-// Beyond 6, where densities fall below 1e-8, the walk evaluates them.
-double NormalStdPanelArea(const TVector&, double x, double f, double d, double& slope, double& bound)
+// The listed density is c exp(-t^2 / 2) for the listed factor c, within a rounding to a
+// double, so f(x + t) / f(x) = exp(-x t - t^2 / 2), whose Taylor coefficients follow
+// (k + 1) a(k+1) = -x a(k) - a(k-1); ten terms leave less than 1e-20 of it for |x| <= 6 and
+// t up to a whole step, and the roundings of the recurrence are bounded as it runs. f'''' / f
+// is He4 = y^4 - 6 y^2 + 3 at y = x + t, within y^4 + 6 y^2 + 3. Beyond 6, where densities
+// fall below 1e-8, the walk evaluates them.
+bool NormalStdPanelSeries(const TVector&, double x, simpson::TPanelSeries& series)
 {
-    constexpr int Terms = 10;
-    constexpr double h = SimpsonStep;
-    constexpr double Over[Terms + 1] = {0,       1,       1 / 2.0, 1 / 3.0, 1 / 4.0, 1 / 5.0,
-                                        1 / 6.0, 1 / 7.0, 1 / 8.0, 1 / 9.0, 1 / 10.0};
-    if (!(std::fabs(x) <= 6) || !(d >= 0 && d <= h) || !(f > 0))
-        return NAN;
-    double a[Terms];
+    constexpr int Terms = simpson::TPanelSeries::Terms;
+    constexpr double Over[Terms] = {1,       1,       1 / 2.0, 1 / 3.0, 1 / 4.0,
+                                    1 / 5.0, 1 / 6.0, 1 / 7.0, 1 / 8.0, 1 / 9.0};
+    if (!(std::fabs(x) <= 6))
+        return false;
+    double* a = series.c;
+    double e[Terms] = {0, 0};  // the coefficients' rounding errors
     a[0] = 1;
     a[1] = -x;
-    for (int k = 1; k + 1 < Terms; ++k)
+    for (int k = 1; k + 1 < Terms; ++k) {
         a[k + 1] = (-x * a[k] - a[k - 1]) * Over[k + 1];
-    double integral = 0, value = 0;
-    for (int k = Terms - 1; k >= 0; --k) {
-        integral = integral * d + a[k] * Over[k + 1];
-        value = value * d + a[k];
+        e[k + 1] = ((std::fabs(x) * e[k] + e[k - 1]) + 0x1p-51 * (std::fabs(x * a[k]) + std::fabs(a[k - 1]))) /
+                   (k + 1);
     }
-    const double area = f * d * integral;
-    slope = f * value;
-    const double y = std::fabs(x) + h, he4 = y * y * y * y + 6 * y * y + 3;
-    const double largest = f * (1 + 1.01 * std::fabs(x) * h);  // f over the panel
-    bound = area * 0x1p-49 + largest * (h * 0x1p-50 + 1.04 * h * h * h * h * h / 2880 * he4 + d * 1e-20);
-    return area;
+    double error = 0;
+    for (int k = Terms - 1; k >= 0; --k)
+        error = error * SimpsonStep + e[k];
+    series.error = error + 1e-20;
+    const double y = std::fabs(x) + SimpsonStep;
+    series.bend4 = y * y * y * y + 6 * y * y + 3;
+    series.listed = 0x1p-52;
+    return true;
 }
 
 double NormalStdDistribution(const TVector& params, double x)

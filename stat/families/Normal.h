@@ -9,8 +9,7 @@ void LogNormalChart(const TVector&, double&, double&);
 void NormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 void LogNormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 simpson::ZeroTail NormalStdZeroTail(const TVector& params, double h);
-double NormalStdPanelArea(const TVector& params, double x, double f, double d, double& slope,
-                          double& bound);
+bool NormalStdPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
 simpson::ZeroTail LogNormalZeroTail(const TVector& params, double h);
 
 // The sound functions: the standard normal's tails and quantile of the extended precision,
@@ -39,7 +38,7 @@ inline constexpr TFamily NormalStdFamily{
     {NormalStdDensity, NormalStdDistribution, NormalStdInverse},
     NormalStdChart, NothingToEstimate, false,
     // Every normal is integrated on the standard normal's grid, which reads no parameter.
-    {NormalStdDensity, {0, false, NormalStdZeroTail, NormalStdPanelArea}},
+    {NormalStdDensity, {0, false, NormalStdZeroTail, NormalStdPanelSeries}},
     {{}, NormalStdSoundDensity, NormalStdSoundDistribution, NormalStdSoundUpper,
      NormalStdSoundInverse, NormalStdSoundUpperInverse, nullptr, WalkedFromZero}};
 

@@ -12,62 +12,84 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
                      const ZeroTail& zero, const WalkState& s, double h, double next, double f1,
                      double& result)
 {
-    const TPanelArea area = f.facts.area;
+    constexpr int Terms = TPanelSeries::Terms;
+    TPanelSeries series;
     // Forward walks whose points are exact multiples of the smallest step (the sum of the
     // steps is then s.x + k * SimpsonMinStep, with no rounding), with the limit and the
     // density's zero beyond the panel.
-    if (!area || !(h > 0) || !(std::fabs(s.x) + h < 0x1p21) ||
-        !(static_cast<long double>(Limit) - s.x > 2 * h) || zero.Covers(next, Limit))
+    if (!f.facts.series || !(h > 0) || !(std::fabs(s.x) + h < 0x1p21) ||
+        !(static_cast<long double>(Limit) - s.x > 2 * h) || zero.Covers(next, Limit) ||
+        !(s.f > 0) || !f.facts.series(params, s.x, series))
         return false;
     const double top = std::fabs(Target) + std::fabs(s.A);
     // Every panel the walk takes moves A off its last place: it never creeps.
     if (!(std::min(s.f, f1) * SimpsonMinStep / 2 > top * 0x1p-51))
         return false;
     const double left = Target - s.A;
-    // How far the walk's sums can lie from A plus the area, beyond the family's bound: A
-    // rounded to a double after each panel taken (one a halving at most), each P rounded to
-    // a double, the comparison in extended precision and `left` here; twice that.
-    const double walk = 2 * (24 * top * 0x1p-53 + top * 0x1p-62 + std::fabs(left) * 0x1p-52 +
-                             std::max(s.f, f1) * h * 0x1p-49);
+    // The area from x to x + d is f d times the sum of c[k] d^k / (k + 1); the sums of the
+    // terms' sizes bound the density over the panel and the roundings of the sums.
+    double area[Terms], sizes = 0, largest = 0;
+    for (int k = Terms - 1; k >= 0; --k) {
+        area[k] = series.c[k] / (k + 1);
+        sizes = sizes * h + std::fabs(area[k]);
+        largest = largest * h + std::fabs(series.c[k]);
+    }
+    largest = s.f * (largest + series.error) * (1 + 2 * series.listed);
+    const auto areaTo = [&](double d) {
+        double sum = 0;
+        for (int k = Terms - 1; k >= 0; --k)
+            sum = sum * d + area[k];
+        return s.f * d * sum;
+    };
+    const auto slopeAt = [&](double d) {
+        double sum = 0;
+        for (int k = Terms - 1; k >= 0; --k)
+            sum = sum * d + series.c[k];
+        return s.f * sum;
+    };
+    // How far the walk's sums can lie from A plus the area, twice over. Growing with d: the
+    // roundings of the sums here, the series' error, and the listed density at x off its
+    // curve. Fixed: the listed densities on the walk's panels (at most two whole steps of
+    // them) off their curve and each P rounded to a double; Simpson's rule on those panels,
+    // at most 1.04 h^5 / 2880 max |f''''|; A rounded to a double after each panel taken (one
+    // a halving at most), the comparison in extended precision, and `left` here.
+    const double perStep =
+        2 * s.f * (sizes * 0x1p-47 + series.error + series.listed * (1 + sizes));
+    const double fixed =
+        2 * (largest * h * (0x1p-49 + 2 * series.listed) +
+             s.f * (1 + series.listed) * 1.04 * h * h * h * h * h / 2880 * series.bend4 +
+             24 * top * 0x1p-53 + top * 0x1p-62 + std::fabs(left) * 0x1p-52);
+    const auto bound = [&](double d) { return perStep * d + fixed; };
     // Newton's steps for the d of area `left`, from the density at x: the first guess is off
     // by the density's change over the panel, a few parts in a thousand, and each step
     // squares that.
-    double d = left / s.f, slope = s.f, bound = 0;
+    double d = left / s.f;
     for (int i = 0; i < 2; ++i) {
-        const double a = area(params, s.x, s.f, d, slope, bound);
-        if (!(a >= 0) || !(slope > 0))
+        const double slope = slopeAt(d);
+        if (!(slope > 0))
             return false;
-        d = std::clamp(d - (a - left) / slope, 0.0, h);
+        d = std::clamp(d - (areaTo(d) - left) / slope, 0.0, h);
     }
     // The walk's choices are known when the last point of the smallest step's grid inside the
     // target has its area surely below `left` and the next one surely above it (the bound
     // grows slower than the area, so every point of the search before them is surer still).
     long long k = static_cast<long long>(d / SimpsonMinStep);
-    const auto areaAt = [&](long long j, double& b) {
-        if (j == 0) {
-            b = 0;
-            return 0.0;
-        }
-        double ignored;
-        return area(params, s.x, s.f, static_cast<double>(j) * SimpsonMinStep, ignored, b);
-    };
+    const double steps = h / SimpsonMinStep;
     for (int tries = 0; tries < 3; ++tries) {
-        double belowBound, aboveBound;
-        const double below = areaAt(k, belowBound), above = areaAt(k + 1, aboveBound);
-        if (!(below >= 0) || !(above >= 0))
+        if (k < 0 || !(static_cast<double>(k) < steps))
             return false;
-        if (below - belowBound - walk > left) {
+        const double from = static_cast<double>(k) * SimpsonMinStep, to = from + SimpsonMinStep;
+        const double below = areaTo(from), above = areaTo(to);
+        if (below - bound(from) > left) {
             --k;
-        } else if (above + aboveBound + walk < left) {
+        } else if (above + bound(to) < left) {
             ++k;
-        } else if (below + belowBound + walk < left && above - aboveBound - walk > left) {
+        } else if (below + bound(from) < left && above - bound(to) > left) {
             result = s.x + static_cast<double>(k) * SimpsonMinStep;
             return true;
         } else {
             return false;
         }
-        if (k < 0)
-            return false;
     }
     return false;
 }

@@ -6,237 +6,18 @@
 // Densities are pure functions of (parameters, x): long stretches of a grid evaluate them on
 // two threads.
 #include <algorithm>
-#include <list>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 #include "Grid.h"
+#include "GridStore.h"
 
 namespace simpson {
+using store::Cache;
+using store::ParallelPanels;
+using store::TheCache;
 namespace {
-
-// Stretches of at least this many panels are evaluated on two threads, at most BatchPanels
-// at a time.
-constexpr long long ParallelPanels = 4096;
-constexpr long long BatchPanels = 1 << 18;
-// The cache's lock guards the list of grids, the byte count and every grid's `counted` and
-// `evicted`; a grid's own lock guards the rest of it. The order is grid, then cache.
-class Cache {
-public:
-    std::mutex lock;
-    bool enabled = true;
-
-    // Under the cache's lock: the grid for the key, made (without its start) when absent;
-    // most recent first.
-    std::shared_ptr<Grid> Find(const TIntegrand& f, const TVector& params, double from, double h)
-    {
-        const ReadParams read(f.facts, params);
-        for (auto it = grids_.begin(); it != grids_.end(); ++it) {
-            if ((*it)->Matches(f, read, from, h)) {
-                grids_.splice(grids_.begin(), grids_, it);
-                return grids_.front();
-            }
-        }
-        auto grid = std::make_shared<Grid>();
-        grid->f = f;
-        grid->params.assign(read.data, read.data + read.size);
-        grid->from = from;
-        grid->h = h;
-        grid->counted = grid->Bytes();
-        bytes_ += grid->counted;
-        grids_.push_front(grid);
-        Trim(*grid);
-        return grid;
-    }
-
-    // Under the grid's lock: its start state and zero tail, formed by the first call.
-    void Start(Grid& g)
-    {
-        if (g.started)
-            return;
-        g.zero = ZeroTailOf(g.f, g.params, g.h);
-        g.points.reserve(64);
-        g.points.push_back({StartState(g.f.density, g.params, g.from), -HUGE_VALL});
-        g.started = true;
-        std::lock_guard<std::mutex> guard(lock);
-        Account(g);
-    }
-
-    // Adds one block of Spacing panels to the grid; false when it cannot grow.
-    bool Grow(Grid& g)
-    {
-        if (g.closed)
-            return false;
-        double at[2 * Spacing], f[2 * Spacing];
-        if (g.points.back().s.index >= MaxExactPanels || Positions(g, at, Spacing) < Spacing) {
-            g.closed = true;
-            return false;
-        }
-        const int raised = FloatErrorsOf([&] {
-            for (int i = 0; i < 2 * Spacing; ++i)
-                f[i] = g.f.density(g.params, at[i]);
-        });
-        if (raised) {
-            g.closed = true;
-            return false;
-        }
-        return Append(g, at, f, Spacing);
-    }
-
-    // Grows the grid by up to `panels` whole panels, at least one block. A long stretch has
-    // its density values computed by two threads (the densities are pure functions, so the
-    // values are the same), then its sums in order, as block by block.
-    bool GrowBy(Grid& g, long long panels)
-    {
-        if (g.closed)
-            return false;
-        panels = std::min({panels, MaxExactPanels - g.points.back().s.index, BatchPanels});
-        // The first block on this thread: a density that fails from the start (an overflow
-        // of its degrees of freedom, say) fails here, before a stretch is evaluated.
-        if (panels < ParallelPanels || g.points.size() == 1)
-            return Grow(g);
-        std::vector<double> at(2 * panels);
-        const long long count = Positions(g, at.data(), panels) / Spacing * Spacing;
-        if (count < ParallelPanels)
-            return Grow(g);
-        std::vector<double> f(2 * count);
-        if (EvaluateInParallel(g, at.data(), f.data(), 2 * count))
-            return Append(g, at.data(), f.data(), count);
-        // An error flag was raised somewhere in the stretch: block by block on this thread
-        // grows the grid up to the block that raises it, and closes it there.
-        for (long long block = 0; block < count; block += Spacing)
-            if (!Grow(g))
-                return block > 0;
-        return true;
-    }
-
-    void SetLimit(std::size_t bytes)
-    {
-        limit_ = bytes;
-        Clear();
-    }
-    std::size_t Bytes() const { return bytes_; }
-    void Clear()
-    {
-        for (const std::shared_ptr<Grid>& g : grids_)
-            g->evicted = true;
-        grids_.clear();
-        bytes_ = 0;
-    }
-
-private:
-    // Adds the states of `count` whole panels (a multiple of Spacing) whose densities are
-    // known, forming the running sums exactly as the walk does. A block whose sums raise a
-    // floating-point error, or that finds no room, is not kept and closes the grid; the
-    // flags are put back as they were: a walk that really reaches that point does the same
-    // work and meets the same end itself.
-    bool Append(Grid& g, const double* at, const double* f, long long count)
-    {
-        Checkpoint c = g.points.back();
-        WalkState& s = c.s;
-        const double h = g.h;
-        for (long long block = 0; block < count; block += Spacing) {
-            if (!Room(g)) {
-                g.closed = true;
-                return block > 0;
-            }
-            const int raised = FloatErrorsOf([&] {
-                for (long long j = block; j < block + Spacing; ++j) {
-                    const double f1 = f[2 * j], fm = f[2 * j + 1];
-                    const long double q = 4.0L * fm + s.f + f1;
-                    s.S = static_cast<double>(s.S + q * (h * OneSixth));
-                    const double P = static_cast<double>(q * (std::fabs(h) * OneSixth));
-                    c.maxB = std::max(c.maxB, static_cast<long double>(s.A) + P);
-                    s.A = s.A + P;
-                    s.f = f1;
-                    s.x = at[2 * j];
-                    ++s.index;
-                }
-                Settle(c.maxB);
-                Settle(s.S);
-                Settle(s.A);
-            });
-            if (raised) {
-                g.closed = true;
-                return block > 0;
-            }
-            g.points.push_back(c);
-            if (g.keepsValues)
-                g.values.insert(g.values.end(), f + 2 * block, f + 2 * (block + Spacing));
-            std::lock_guard<std::mutex> guard(lock);
-            Account(g);
-        }
-        return true;
-    }
-
-    // Under the cache's lock: the byte count follows g's size, while the cache holds g.
-    void Account(Grid& g)
-    {
-        if (g.evicted)
-            return;
-        const std::size_t now = g.Bytes();
-        bytes_ = bytes_ - g.counted + now;
-        g.counted = now;
-    }
-
-    // Makes room for one more block of g: its saved state (a doubling of the array when it is
-    // full) and, while g keeps them, its densities, dropping least recently used grids. When
-    // g alone would pass the bound it gives up its densities; false when even its saved states
-    // would.
-    bool Room(Grid& g)
-    {
-        std::lock_guard<std::mutex> guard(lock);
-        if (g.evicted)
-            return false;
-        for (;;) {
-            const std::size_t points =
-                g.points.size() < g.points.capacity() ? 0 : g.points.capacity() * sizeof(Checkpoint);
-            std::size_t values = 0;
-            if (g.keepsValues && g.values.size() + 2 * Spacing > g.values.capacity()) {
-                values = std::max<std::size_t>(g.values.capacity(), 32 * Spacing) * sizeof(double);
-            }
-            Trim(g, points + values);
-            if (bytes_ + points + values <= limit_) {
-                if (values)
-                    g.values.reserve(g.values.capacity() + values / sizeof(double));
-                Account(g);
-                return true;
-            }
-            if (!g.keepsValues)
-                return false;
-            std::vector<double>().swap(g.values);  // kept: the saved states alone
-            g.keepsValues = false;
-            Account(g);
-        }
-    }
-
-    // Drops least recently used grids other than `keep` until `extra` more bytes fit.
-    void Trim(const Grid& keep, std::size_t extra = 0)
-    {
-        while (bytes_ + extra > limit_) {
-            auto victim = grids_.end();
-            for (auto it = grids_.begin(); it != grids_.end(); ++it)
-                if (it->get() != &keep)
-                    victim = it;
-            if (victim == grids_.end())
-                return;
-            bytes_ -= (*victim)->counted;
-            (*victim)->evicted = true;
-            grids_.erase(victim);
-        }
-    }
-
-    std::list<std::shared_ptr<Grid>> grids_;
-    std::size_t bytes_ = 0;
-    std::size_t limit_ = DefaultGridCacheLimit;
-};
-
-Cache& TheCache()
-{
-    static Cache cache;
-    return cache;
-}
 
 // The largest index m with pred(points[m]), where pred holds on a prefix of the points;
 // `guess` is tried first.
@@ -288,32 +69,81 @@ GridStart StartAt(const Grid& g, std::size_t point)
     return start;
 }
 
-// Runs find(cache, grid), which gives the index of the saved state to start from, on the
-// key's grid under the grid's own lock; with the cache off, the walk starts at From.
-template <class Find>
-GridStart FromGrid(const TIntegrand& f, const TVector& params, double From, double h, Find find)
+// A thread's own copy of the saved states and densities of the grid it used last, taken when
+// a call found all it needed there without growing it: the next calls on the thread that need
+// nothing beyond the copy read it without a lock (two threads of a bulk generation would
+// otherwise wait on each other at every call). A grid's states are a function of its key, so
+// the copy answers as the grid does; it serves only in the cache generation it was taken in
+// (a cleared cache is cold for every thread), and only grids up to CopyBytes are copied, on
+// the second call in a row that finds one whole.
+constexpr std::size_t CopyBytes = 4u << 20;
+
+struct GridCopy {
+    std::unique_ptr<Grid> grid;
+    unsigned long generation = 0;
+};
+
+thread_local GridCopy TheCopy;
+
+// Runs find(grid), which gives the index of the saved state to start from, on the key's grid:
+// on this thread's copy when it matches and covered(copy) says the call needs nothing beyond
+// it, else on the cache's grid under the grid's own lock (growing it as the call needs); with
+// the cache off, the walk starts at From.
+template <class Covered, class Find>
+GridStart FromGrid(const TIntegrand& f, const TVector& params, double From, double h,
+                   Covered covered, Find find)
 {
     Cache& cache = TheCache();
+    if (!cache.enabled)
+        return GridStart{StartState(f.density, params, From), {}, false, ZeroTailOf(f, params, h)};
+    GridCopy& copy = TheCopy;
+    if (copy.grid && copy.generation == cache.generation.load(std::memory_order_acquire) &&
+        copy.grid->Matches(f, ReadParams(f.facts, params), From, h) && covered(*copy.grid))
+        return StartAt(*copy.grid, find(cache, *copy.grid));
     std::shared_ptr<Grid> grid;
+    unsigned long generation;
     {
         std::lock_guard<std::mutex> guard(cache.lock);
-        if (cache.enabled)
-            grid = cache.Find(f, params, From, h);
+        if (!cache.enabled)
+            return GridStart{StartState(f.density, params, From), {}, false, ZeroTailOf(f, params, h)};
+        grid = cache.Find(f, params, From, h);
+        generation = cache.generation;
     }
-    if (!grid)
-        return GridStart{StartState(f.density, params, From), {}, false, ZeroTailOf(f, params, h)};
     std::lock_guard<std::mutex> growing(grid->growing);
     cache.Start(*grid);
-    return StartAt(*grid, find(cache, *grid));
+    const std::size_t before = grid->points.size();
+    const std::size_t point = find(cache, *grid);
+    // Copied on the second call in a row that finds it whole: calls that alternate between
+    // grids copy nothing.
+    thread_local const Grid* lastFound = nullptr;
+    const bool again = lastFound == grid.get();
+    lastFound = grid.get();
+    if (again && grid->points.size() == before && grid->Bytes() <= CopyBytes) {
+        if (!copy.grid)
+            copy.grid = std::make_unique<Grid>();
+        Grid& c = *copy.grid;
+        c.f = grid->f;
+        c.params = grid->params;
+        c.from = grid->from;
+        c.h = grid->h;
+        c.points = grid->points;
+        c.zero = grid->zero;
+        c.values = grid->values;
+        c.keepsValues = grid->keepsValues;
+        c.started = true;
+        copy.generation = generation;
+    }
+    return StartAt(*grid, point);
 }
 }  // namespace
 
 GridStart CachedIntegralStart(const TIntegrand& f, const TVector& params, double From,
                               double To, double h)
 {
-    return FromGrid(f, params, From, h, [&](Cache& cache, Grid& g) {
-        // The walk takes whole panels while To is at least a step ahead.
-        const auto ahead = [&](const Checkpoint& c) { return Ahead(h, To, c.s.x) >= std::fabs(h); };
+    // The walk takes whole panels while To is at least a step ahead.
+    const auto ahead = [&](const Checkpoint& c) { return Ahead(h, To, c.s.x) >= std::fabs(h); };
+    const auto covered = [&](const Grid& g) { return !ahead(g.points.back()); };
+    return FromGrid(f, params, From, h, covered, [&](Cache& cache, Grid& g) {
         // The panels still needed to reach To are known: a long way grows in long stretches,
         // but not into a tail where the density is 0 (the walk ends there).
         const ZeroTail& zero = g.zero;
@@ -340,12 +170,13 @@ GridStart CachedIntegralStart(const TIntegrand& f, const TVector& params, double
 GridStart CachedInverseStart(const TIntegrand& f, const TVector& params, double From,
                              double Target, double Limit, double h)
 {
-    return FromGrid(f, params, From, h, [&](Cache& cache, Grid& g) {
-        // The walk has accepted every panel so far (none passed Target) and Limit is still
-        // more than a step ahead.
-        const auto reached = [&](const Checkpoint& c) {
-            return c.maxB <= Target && Ahead(h, Limit, c.s.x) > std::fabs(h);
-        };
+    // The walk has accepted every panel so far (none passed Target) and Limit is still more
+    // than a step ahead.
+    const auto reached = [&](const Checkpoint& c) {
+        return c.maxB <= Target && Ahead(h, Limit, c.s.x) > std::fabs(h);
+    };
+    const auto covered = [&](const Grid& g) { return !reached(g.points.back()); };
+    return FromGrid(f, params, From, h, covered, [&](Cache& cache, Grid& g) {
         // Block by block, as far as the walk goes; a long way grows in stretches as long as
         // the way grown so far, so the cost stays in proportion to the span.
         const long long start = g.points.back().s.index;
@@ -356,7 +187,15 @@ GridStart CachedInverseStart(const TIntegrand& f, const TVector& params, double 
             if (!(grown < ParallelPanels ? cache.Grow(g) : cache.GrowBy(g, grown)))
                 break;
         }
-        return LastWhere(g.points, reached);
+        // Successive targets on a thread are often near each other (a sorted slice): the
+        // point the last one started from is tried first. LastWhere checks it, so a guess
+        // from another grid that took its place changes nothing.
+        thread_local const Grid* lastGrid = nullptr;
+        thread_local std::size_t lastPoint = 0;
+        const std::size_t point = LastWhere(g.points, reached, &g == lastGrid ? lastPoint : 0);
+        lastGrid = &g;
+        lastPoint = point;
+        return point;
     });
 }
 
@@ -365,6 +204,7 @@ void SetGridCacheEnabled(bool enabled)
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> guard(cache.lock);
     cache.enabled = enabled;
+    ++cache.generation;
 }
 
 void SetGridCacheLimit(std::size_t bytes)
@@ -372,6 +212,7 @@ void SetGridCacheLimit(std::size_t bytes)
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> guard(cache.lock);
     cache.SetLimit(bytes);
+    ++cache.generation;
 }
 
 std::size_t GridCacheBytes()
@@ -386,6 +227,7 @@ void ClearGridCache()
     Cache& cache = TheCache();
     std::lock_guard<std::mutex> guard(cache.lock);
     cache.Clear();
+    ++cache.generation;
 }
 
 }  // namespace simpson

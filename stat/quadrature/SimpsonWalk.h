@@ -76,28 +76,36 @@ struct ZeroTail {
     }
 };
 
-// The area under a density from x to x + d (0 <= d <= one whole step of the grid), given the
-// listed density f at x, and the density at x + d, both relative to f within `bound` (which
-// covers the roundings of both and the listed density's own). NaN where the family cannot
-// vouch for them, or where the density might raise an error flag or come near 0.
-using TPanelArea = double (*)(const TVector& params, double x, double f, double d, double& slope,
-                              double& bound);
+// The density near x relative to its value there, over one whole step of the grid:
+// f(x + t) / f(x) is the sum of c[k] t^k within `error` for 0 <= t <= SimpsonStep (the
+// truncation and the roundings of the coefficients); |f''''| / f(x) is at most `bend4` over
+// that step; and the listed density lies within `listed` of f, relative (its roundings).
+struct TPanelSeries {
+    static constexpr int Terms = 10;
+    double c[Terms];
+    double error;
+    double bend4;
+    double listed;
+};
+// Fills the series at x; false where the family cannot vouch for it, or where the density
+// might raise an error flag or come near 0.
+using TPanelSeriesAt = bool (*)(const TVector& params, double x, TPanelSeries& series);
 
 // What the grids need to know of a density, given by the caller (its family): how many
 // parameters it reads (the first `reads`; all when -1), whether it reads their whole parts
-// (degrees of freedom), where it is 0 for good in the direction of h, and its area over part
-// of a panel, which decides the halvings of an inverse walk wherever it can tell. The default
+// (degrees of freedom), where it is 0 for good in the direction of h, and its series over a
+// panel, whose area decides the halvings of an inverse walk wherever it can tell. The default
 // knows nothing: every parameter is read as it is, no stretch is known to be 0, and every
 // halving evaluates the density.
 struct TDensityFacts {
     int reads = -1;
     bool whole = false;
     ZeroTail (*zeroTail)(const TVector& params, double h) = nullptr;
-    TPanelArea area = nullptr;
+    TPanelSeriesAt series = nullptr;
 
     bool operator==(const TDensityFacts& o) const
     {
-        return reads == o.reads && whole == o.whole && zeroTail == o.zeroTail && area == o.area;
+        return reads == o.reads && whole == o.whole && zeroTail == o.zeroTail && series == o.series;
     }
 };
 
@@ -156,7 +164,7 @@ WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, d
                     WalkState& s, double& result);
 
 // The end of an inverse walk whose first panel from s, of the whole step h, was rejected
-// (its end `next` has the density f1), found from the family's panel area. The halvings are a
+// (its end `next` has the density f1), found from the area of the family's series. The halvings are a
 // search for the last point of the smallest step's grid whose area stays within Target - A;
 // the walk's sums are that area within the roundings of a panel a halving and of Simpson's
 // rule, so where the area passes the target by more than those between that point and the

@@ -1,6 +1,6 @@
-// Inverse walks whose halvings are found from the normal's panel area against the same walks
+// Inverse walks whose halvings are found from a family's series against the same walks
 // evaluating every halving: the points must agree bit for bit, at random targets and at
-// targets that sit on the walk's choices within a few units in the last place.
+// targets that sit on the walk's choices within from one to millions of last places.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,21 +8,45 @@
 #include <cstring>
 #include <random>
 
+#include "ChiStudent.h"
 #include "GridCacheSettings.h"
 #include "Normal.h"
 
 namespace {
-// The normal's grid without its area: every halving is evaluated (a grid of its own).
-simpson::TIntegrand Evaluated()
+struct Walk {
+    const char* what;
+    simpson::TIntegrand grid;
+    TVector params;
+    double from, limit;
+    double reach;  // the area the targets are drawn from, short of the walk's limit
+};
+
+// The grids of every kind with a series, as their inverses walk them: degrees of freedom at
+// both ends of the range, and a small chi-square from its start at 1/4.
+std::vector<Walk> Walks()
 {
-    simpson::TIntegrand f = NormalStdFamily.grid;
-    f.facts.area = nullptr;
+    return {
+        {"normal", NormalStdFamily.grid, {}, 0, 25, 0.5},
+        {"student 1", StudentFamily.grid, {1}, 0, 50, 0.49},
+        {"student 5", StudentFamily.grid, {5}, 0, 50, 0.5},
+        {"student 1000", StudentFamily.grid, {1000}, 0, 50, 0.5},
+        {"chi2 2", Chi2Family.grid, {2}, 0.25, 300, 0.88},
+        {"chi2 4", Chi2Family.grid, {4}, 0, 1e6, 0.999},
+        {"chi2 40", Chi2Family.grid, {40.7}, 0, 1e6, 0.999},
+        {"chi2 1000", Chi2Family.grid, {1000}, 0, 1e6, 0.999},
+    };
+}
+
+// The same grid without its series: every halving is evaluated (a grid of its own).
+simpson::TIntegrand Evaluated(simpson::TIntegrand f)
+{
+    f.facts.series = nullptr;
     return f;
 }
 
-double Inverse(const simpson::TIntegrand& f, double target, double limit = 25)
+double Inverse(const simpson::TIntegrand& f, const Walk& w, double target)
 {
-    return FloatChecked([&] { return SimpsonInverse(f, {}, 0, target, limit); });
+    return FloatChecked([&] { return SimpsonInverse(f, w.params, w.from, target, w.limit); });
 }
 
 bool Same(double a, double b)
@@ -30,98 +54,133 @@ bool Same(double a, double b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// Each walk's density, counted.
 std::atomic<long> Evaluations{0};
-double CountedNormal(const TVector& params, double x)
+TDistHandler Counted = nullptr;
+double CountedDensity(const TVector& params, double x)
 {
     ++Evaluations;
-    return NormalStdDensity(params, x);
+    return Counted(params, x);
+}
+
+simpson::TIntegrand CountedGrid(const Walk& w)
+{
+    simpson::TIntegrand f = w.grid;
+    Counted = f.density;
+    f.density = CountedDensity;
+    return f;
 }
 }  // namespace
 
+// The walks of one grid and then of the other: a long grid of each (chi-square 1000) would
+// take the cache's memory from the other at every call.
 TEST(DecidedHalvings, GiveTheEvaluatedWalksPointsAtRandomTargets)
 {
-    simpson::ClearGridCache();
-    const simpson::TIntegrand decided = NormalStdFamily.grid, evaluated = Evaluated();
     std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> half(0, 0.5);
-    // Targets over the whole reach, the far tail (past 6, where the walk evaluates again) and
-    // its very end included.
-    for (int i = 0; i < 200000; ++i) {
-        const double t = i % 1000 == 0 ? 0.5 * (1 - std::ldexp(half(random), -30)) : half(random);
-        ASSERT_TRUE(Same(Inverse(decided, t), Inverse(evaluated, t))) << "target " << t;
+    for (const Walk& w : Walks()) {
+        simpson::ClearGridCache();
+        std::uniform_real_distribution<double> share(0, w.reach);
+        // Over the whole reach, into the far tail (where the walk evaluates again) and its end.
+        TVector targets;
+        for (int i = 0; i < 40000; ++i)
+            targets.push_back(i % 1000 == 0 ? w.reach * (1 - std::ldexp(share(random), -30)) : share(random));
+        TVector decided;
+        for (double t : targets)
+            decided.push_back(Inverse(w.grid, w, t));
+        simpson::ClearGridCache();
+        const simpson::TIntegrand evaluated = Evaluated(w.grid);
+        for (std::size_t i = 0; i < targets.size(); ++i)
+            ASSERT_TRUE(Same(decided[i], Inverse(evaluated, w, targets[i]))) << w.what << " target " << targets[i];
     }
 }
 
 TEST(DecidedHalvings, GiveTheEvaluatedWalksPointsOnTheEdgesOfItsChoices)
 {
-    simpson::ClearGridCache();
-    simpson::TIntegrand decided = NormalStdFamily.grid;
-    decided.density = CountedNormal;
-    const simpson::TIntegrand evaluated = Evaluated();
     std::mt19937_64 random(8);
-    std::uniform_int_distribution<long long> point(1, 6LL << 31);
-    // The area up to a point of the smallest step's grid is where a walk's choice turns: the
-    // targets at it and from one to millions of last places around it are decided only where the bounds are
-    // right, and handed to the evaluated walk where they cannot tell; both happen.
-    long handed = 0, found = 0;
-    for (int i = 0; i < 1000; ++i) {
-        const double x = std::ldexp(static_cast<double>(point(random)), -31);
-        const double at = FloatChecked([&] { return SimpsonIntegral(evaluated, {}, 0, x); });
-        const double ulp = std::nextafter(at, 1.0) - at;
-        // 0, then 1, 4, 16 ... 4^12 last places (a fiftieth of the point's own area) either side.
-        for (int j = -13; j <= 13; ++j) {
-            const double t = at + (j < 0 ? -1 : 1) * (j == 0 ? 0 : std::ldexp(ulp, 2 * (std::abs(j) - 1)));
-            Inverse(decided, t);  // the grid grown as far as the walk goes
+    for (const Walk& w : Walks()) {
+        simpson::ClearGridCache();
+        const simpson::TIntegrand decided = CountedGrid(w), evaluated = Evaluated(w.grid);
+        // Points of the smallest step's grid spread as the targets are.
+        std::uniform_real_distribution<double> share(0, w.reach * 0.999);
+        // The area up to a point of the smallest step's grid is where a walk's choice turns:
+        // the targets at it and from one to millions of last places around it are decided
+        // only where the bounds are right, and handed to the evaluated walk where they cannot
+        // tell; both happen.
+        TVector targets, expected;
+        for (int i = 0; i < 150; ++i) {
+            const double x = std::ldexp(std::round(std::ldexp(Inverse(evaluated, w, share(random)), 31)), -31);
+            const double at = FloatChecked([&] { return SimpsonIntegral(evaluated, w.params, w.from, x); });
+            const double ulp = std::nextafter(at, 1.0) - at;
+            for (int j = -13; j <= 13; ++j) {
+                targets.push_back(at + (j < 0 ? -1 : 1) * (j == 0 ? 0 : std::ldexp(ulp, 2 * (std::abs(j) - 1))));
+                expected.push_back(Inverse(evaluated, w, targets.back()));
+            }
+        }
+        simpson::ClearGridCache();
+        long handed = 0, found = 0;
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            // The grid grown past the walk by a walk that halves elsewhere (a walk to the same
+            // target would leave its halving points to this one).
+            Inverse(decided, w, std::min(w.reach, targets[i] + w.reach / 100));
             Evaluations = 0;
-            ASSERT_TRUE(Same(Inverse(decided, t), Inverse(evaluated, t))) << "x " << x << " target " << t;
+            ASSERT_TRUE(Same(Inverse(decided, w, targets[i]), expected[i])) << w.what << " target " << targets[i];
             (Evaluations > 0 ? handed : found) += 1;
         }
+        EXPECT_GT(handed, 100) << w.what;
+        EXPECT_GT(found, 1000) << w.what;
     }
-    EXPECT_GT(handed, 1000);
-    EXPECT_GT(found, 10000);
 }
 
 TEST(DecidedHalvings, GiveThePlainWalksPointsAndSpareTheHalvingsDensities)
 {
     simpson::ClearGridCache();
-    simpson::TIntegrand counted = NormalStdFamily.grid;
-    counted.density = CountedNormal;
     std::mt19937_64 random(9);
-    std::uniform_real_distribution<double> half(0, 0.45);
-    long spared = 0;
-    for (int i = 0; i < 200; ++i) {
-        const double t = half(random);
-        double plain;
-        {
-            const GridCacheOff off;
-            plain = Inverse(NormalStdFamily.grid, t);
+    for (const Walk& w : Walks()) {
+        if (w.limit - w.from > 1000 && w.params[0] > 100)
+            continue;  // a plain walk of a thousand units a call
+        const simpson::TIntegrand counted = CountedGrid(w);
+        std::uniform_real_distribution<double> share(0, w.reach * 0.9);
+        long spared = 0;
+        for (int i = 0; i < 40; ++i) {
+            const double t = share(random);
+            double plain;
+            {
+                const GridCacheOff off;
+                plain = Inverse(w.grid, w, t);
+            }
+            Inverse(counted, w, std::min(w.reach, t + w.reach / 100));  // the grid grown past it
+            Evaluations = 0;
+            ASSERT_TRUE(Same(Inverse(counted, w, t), plain)) << w.what << " target " << t;
+            spared += Evaluations == 0;
         }
-        Inverse(counted, t);  // the grid grown as far as the walk goes
-        Evaluations = 0;
-        ASSERT_TRUE(Same(Inverse(counted, t), plain)) << "target " << t;
-        spared += Evaluations == 0;
+        // A warm walk reads its whole panels from the grid and finds its halvings from the area.
+        EXPECT_GT(spared, 36) << w.what;
     }
-    // A warm walk reads its whole panels from the grid and finds its halvings from the area.
-    EXPECT_GT(spared, 190);
 }
 
-// Every normal quantile passes here: the standard one, through the grid read by a scaled
-// normal, and the quantiles near 0, 1/2 and 1 where the walks are short, long or in the tail.
-TEST(DecidedHalvings, LeaveEveryNormalQuantileAsTheEvaluatedWalkGivesIt)
+// The quantiles of the kinds with a series, through the truth check, with the cache on and
+// off: near 0, 1/2 and 1, where the walks are short, long or in the tail, and at random.
+TEST(DecidedHalvings, LeaveEveryQuantileAsTheEvaluatedWalkGivesIt)
 {
+    struct Kind {
+        TDistKind kind;
+        TVector params;
+    };
+    const Kind kinds[] = {{TDistKind::Normal, {10, 2}}, {TDistKind::Student, {5}},
+                          {TDistKind::Chi2, {4}},       {TDistKind::Chi2, {3}}};
     std::mt19937_64 random(10);
     std::uniform_real_distribution<double> unit(0, 1);
     TVector ps = {0.5, std::nextafter(0.5, 1.0), std::nextafter(0.5, 0.0), 1e-300, 1e-9, 1 - 1e-9,
                   0.975, 0.025};
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 300; ++i)
         ps.push_back(unit(random));
-    TVector decided;
-    for (double p : ps)
-        decided.push_back(DistEval(TDistKind::Normal, TDistFunc::Inverse, {10, 2}, p));
-    {
+    for (const Kind& k : kinds) {
+        TVector decided;
+        for (double p : ps)
+            decided.push_back(DistEval(k.kind, TDistFunc::Inverse, k.params, p));
         const GridCacheOff off;
         for (std::size_t i = 0; i < ps.size(); ++i)
-            ASSERT_TRUE(Same(decided[i], DistEval(TDistKind::Normal, TDistFunc::Inverse, {10, 2}, ps[i])))
-                << "p " << ps[i];
+            ASSERT_TRUE(Same(decided[i], DistEval(k.kind, TDistFunc::Inverse, k.params, ps[i])))
+                << DistKindName[static_cast<int>(k.kind)] << " p " << ps[i];
     }
 }
