@@ -95,6 +95,67 @@ double LogNormalDensity(const TVector& params, double x)
     return StoreDouble(std::exp(-(d * d) / (2 * ro * ro)) / (x * ro * LogNormalFactor));
 }
 
+// The listed density is exp(-d^2 / (2 ro^2)) / (x ro c), d = ln x - mu, in extended precision
+// and rounded to a double; its logarithm's rounding is magnified by d / ro^2. With
+// u = ln(1 + t/x), f(x + t) / f(x) = exp(E), E = -(1 + d / ro^2) u - u^2 / (2 ro^2): the
+// series of u, of E, and of exp(E) by (k + 1) g(k+1) = sum of (j + 1) E(j+1) g(k-j), whose
+// roundings stay within (k + 1)^2 2^-50 of the same sums of the terms' sizes. On the circle
+// |t| = r, r = x min(1/2, 1 / (1.5 (|1 + d / ro^2| + 1 / ro))), |u| <= 1.5 r / x, so
+// |exp(E)| <= e^1.5. For ro from 1e-100 and |mu| up to 1e4, where the density raises no flag.
+bool LogNormalPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series)
+{
+    constexpr int Terms = simpson::TPanelSeries::Terms;
+    const double mu = params[0], ro = params[1];
+    if (!(x > 0 && x <= LogNormalLimit) || !(std::fabs(mu) <= 1e4) || !(ro >= 1e-100 && ro <= 1e100))
+        return false;
+    const double d = std::log(x) - mu, slope = 1 + d / (ro * ro), curve = 1 / (2 * ro * ro);
+    double u[Terms] = {0}, E[Terms] = {0}, sizeE[Terms] = {0};
+    for (int k = 1, sign = 1; k < Terms; ++k, sign = -sign)
+        u[k] = sign * std::pow(x, -k) / k;
+    for (int k = 1; k < Terms; ++k) {
+        double square = 0, squareSize = 0;
+        for (int i = 1; i < k; ++i) {
+            square += u[i] * u[k - i];
+            squareSize += std::fabs(u[i] * u[k - i]);
+        }
+        E[k] = -slope * u[k] - curve * square;
+        sizeE[k] = std::fabs(slope * u[k]) + curve * squareSize;
+    }
+    double* g = series.c;
+    double G[Terms], e[Terms];
+    g[0] = G[0] = 1;
+    e[0] = 0;
+    for (int k = 0; k + 1 < Terms; ++k) {
+        double sum = 0, size = 0;
+        for (int j = 0; j <= k; ++j) {
+            sum += (j + 1) * E[j + 1] * g[k - j];
+            size += (j + 1) * sizeE[j + 1] * G[k - j];
+        }
+        g[k + 1] = sum / (k + 1);
+        G[k + 1] = size / (k + 1);
+        e[k + 1] = (k + 2) * (k + 2) * 0x1p-50 * G[k + 1];
+    }
+    double error = 0;
+    for (int k = Terms - 1; k >= 0; --k)
+        error = error * SimpsonStep + e[k];
+    // d's own rounding moves E by about |u| (|ln x| + |mu|) 2^-51 / ro^2.
+    series.error = error + (std::fabs(std::log(x)) + std::fabs(mu) + 1) * 0x1p-50 / (ro * ro) *
+                               (2 * SimpsonStep / x);
+    const double r = x * std::min(0.5, 1 / (1.5 * (std::fabs(slope) + 1 / ro)));
+    const double q = SimpsonStep / r;
+    const double M = std::exp(1.5) * (1 + 1e-12);
+    if (!(q <= 0.25))
+        return false;
+    const double rest = M * std::pow(q, Terms) / (1 - q);
+    if (!(rest <= 1e-18))
+        return false;
+    const double far = r - SimpsonStep;
+    series.error += rest;
+    series.bend4 = 24 * M / (far * far * far * far);
+    series.listed = 0x1p-52 + (1 + std::fabs(d) * (std::fabs(std::log(x)) + std::fabs(d) + 1) / (ro * ro)) * 0x1p-61;
+    return true;
+}
+
 double LogNormalDistribution(const TVector& params, double x)
 {
     if (x <= 0)

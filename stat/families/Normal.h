@@ -10,6 +10,7 @@ void NormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TPara
 void LogNormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 simpson::ZeroTail NormalStdZeroTail(const TVector& params, double h);
 bool NormalStdPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
+bool LogNormalPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
 simpson::ZeroTail LogNormalZeroTail(const TVector& params, double h);
 
 // The sound functions: the standard normal's tails and quantile of the extended precision,
@@ -60,7 +61,7 @@ inline constexpr TFamily LogNormalFamily{
     0,
     {LogNormalDensity, LogNormalDistribution, LogNormalInverse},
     LogNormalChart, LogNormalEstimate, true,
-    {LogNormalDensity, {-1, false, LogNormalZeroTail}},
+    {LogNormalDensity, {-1, false, LogNormalZeroTail, LogNormalPanelSeries}},
     {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, LogNormalSoundDensity,
      LogNormalSoundDistribution, LogNormalSoundUpper, LogNormalSoundInverse,
      LogNormalSoundUpperInverse, nullptr, WalkedFromZero, true, LogNormalSoundInverse}};
