@@ -9,6 +9,7 @@
 #include "BulkGeneration.h"
 #include "Generators.h"
 #include "SimpleRandomLib.h"
+#include "SimpsonWalk.h"
 
 namespace {
 bool SameBits(const TVector& a, const TVector& b)
@@ -78,6 +79,34 @@ TEST(BulkGeneration, GivesTheNumbersOfTheOneAtATimeLoop)
                 << KindIndex(c.kind) << " count " << c.count << " threads " << threads;
             EXPECT_EQ(RandomUniform(), next) << KindIndex(c.kind);
         }
+    }
+}
+
+// The kinds whose halvings are found from a series, in bulk and warm, against the loop of
+// plain walks that evaluate every density (the grid cache off): the listed algorithm's bits.
+TEST(BulkGeneration, GivesThePlainWalksNumbersWhereHalvingsAreFoundFromASeries)
+{
+    const Case cases[] = {
+        {TGenMethod::Inverse, TDistKind::NormalStd, {}, 400},
+        {TGenMethod::Inverse, TDistKind::Normal, {10, 2}, 400},
+        {TGenMethod::Inverse, TDistKind::Student, {5}, 200},
+        {TGenMethod::Inverse, TDistKind::Chi2, {4}, 150},
+        {TGenMethod::Inverse, TDistKind::LogNormal, {0, 1}, 150},
+        {TGenMethod::Transformation, TDistKind::Chi2, {4}, 100},
+        {TGenMethod::Transformation, TDistKind::Student, {5}, 60},
+    };
+    for (const Case& c : cases) {
+        SeedRandom(20261209);
+        TBulkGeneration warm(c.method, c.kind, c.params, 20000, 2);  // the grids grown
+        warm.Run();
+        SeedRandom(20261209);
+        TBulkGeneration bulk(c.method, c.kind, c.params, c.count, 2);
+        bulk.Run();
+        SeedRandom(20261209);
+        simpson::SetGridCacheEnabled(false);
+        const TVector plain = OneAtATime(GeneratorOf(c), c.kind, c.params, c.count);
+        simpson::SetGridCacheEnabled(true);
+        EXPECT_TRUE(SameBits(bulk.Result(), plain)) << KindIndex(c.kind);
     }
 }
 
