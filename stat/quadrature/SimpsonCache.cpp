@@ -69,13 +69,14 @@ GridStart StartAt(const Grid& g, std::size_t point)
     return start;
 }
 
-// A thread's own copy of the saved states and densities of the grid it used last, taken when
-// a call found all it needed there without growing it: the next calls on the thread that need
-// nothing beyond the copy read it without a lock (two threads of a bulk generation would
-// otherwise wait on each other at every call). A grid's states are a function of its key, so
-// the copy answers as the grid does; it serves only in the cache generation it was taken in
-// (a cleared cache is cold for every thread), and only grids up to CopyBytes are copied, on
-// the second call in a row that finds one whole.
+// A thread's own copies of the saved states and densities of the two grids it used last,
+// taken when a call found all it needed in one without growing it: the next calls on the
+// thread that need nothing beyond a copy read it without a lock (two threads of a bulk
+// generation would otherwise wait on each other at every call). Two, for a quantile search
+// and the integral beside it. A grid's states are a function of its key, so a copy answers as
+// the grid does; it serves only in the cache generation it was taken in (a cleared cache is
+// cold for every thread), and only grids up to CopyBytes are copied, when one of the last two
+// calls that took the lock found the same grid.
 constexpr std::size_t CopyBytes = 4u << 20;
 
 struct GridCopy {
@@ -83,12 +84,14 @@ struct GridCopy {
     unsigned long generation = 0;
 };
 
-thread_local GridCopy TheCopy;
+thread_local GridCopy TheCopies[2];
+thread_local int LastCopyUsed = 0;
 
 // Runs find(grid), which gives the index of the saved state to start from, on the key's grid:
-// on this thread's copy when it matches and covered(copy) says the call needs nothing beyond
-// it, else on the cache's grid under the grid's own lock (growing it as the call needs); with
-// the cache off, the walk starts at From.
+// on one of this thread's copies when it matches and covered(copy) says the call needs
+// nothing beyond it (or the grid grows no further: the call finds what the grid has), else on
+// the cache's grid under the grid's own lock (growing it as the call needs); with the cache
+// off, the walk starts at From.
 template <class Covered, class Find>
 GridStart FromGrid(const TIntegrand& f, const TVector& params, double From, double h,
                    Covered covered, Find find)
@@ -96,10 +99,16 @@ GridStart FromGrid(const TIntegrand& f, const TVector& params, double From, doub
     Cache& cache = TheCache();
     if (!cache.enabled)
         return GridStart{StartState(f.density, params, From), {}, false, ZeroTailOf(f, params, h)};
-    GridCopy& copy = TheCopy;
-    if (copy.grid && copy.generation == cache.generation.load(std::memory_order_acquire) &&
-        copy.grid->Matches(f, ReadParams(f.facts, params), From, h) && covered(*copy.grid))
-        return StartAt(*copy.grid, find(cache, *copy.grid));
+    const unsigned long now = cache.generation.load(std::memory_order_acquire);
+    const ReadParams read(f.facts, params);
+    for (int i = 0; i < 2; ++i) {
+        const GridCopy& copy = TheCopies[i];
+        if (copy.grid && copy.generation == now && copy.grid->Matches(f, read, From, h) &&
+            (covered(*copy.grid) || copy.grid->closed)) {
+            LastCopyUsed = i;
+            return StartAt(*copy.grid, find(cache, *copy.grid));
+        }
+    }
     std::shared_ptr<Grid> grid;
     unsigned long generation;
     {
@@ -113,12 +122,21 @@ GridStart FromGrid(const TIntegrand& f, const TVector& params, double From, doub
     cache.Start(*grid);
     const std::size_t before = grid->points.size();
     const std::size_t point = find(cache, *grid);
-    // Copied on the second call in a row that finds it whole: calls that alternate between
-    // grids copy nothing.
-    thread_local const Grid* lastFound = nullptr;
-    const bool again = lastFound == grid.get();
-    lastFound = grid.get();
-    if (again && grid->points.size() == before && grid->Bytes() <= CopyBytes) {
+    // Copied when one of the last two calls that took the lock found it too, and the copy
+    // would have served this call: calls that cycle through many grids, or that a copy would
+    // not serve, copy nothing.
+    thread_local const Grid* lastFound[2] = {nullptr, nullptr};
+    const bool again = lastFound[0] == grid.get() || lastFound[1] == grid.get();
+    lastFound[1] = lastFound[0];
+    lastFound[0] = grid.get();
+    if (again && grid->points.size() == before && (covered(*grid) || grid->closed) &&
+        grid->Bytes() <= CopyBytes) {
+        // Into the copy of the same key, else the one not used last.
+        int slot = 1 - LastCopyUsed;
+        for (int i = 0; i < 2; ++i)
+            if (TheCopies[i].grid && TheCopies[i].grid->Matches(f, read, From, h))
+                slot = i;
+        GridCopy& copy = TheCopies[slot];
         if (!copy.grid)
             copy.grid = std::make_unique<Grid>();
         Grid& c = *copy.grid;
@@ -130,8 +148,10 @@ GridStart FromGrid(const TIntegrand& f, const TVector& params, double From, doub
         c.zero = grid->zero;
         c.values = grid->values;
         c.keepsValues = grid->keepsValues;
+        c.closed = grid->closed;
         c.started = true;
         copy.generation = generation;
+        LastCopyUsed = slot;
     }
     return StartAt(*grid, point);
 }
