@@ -1,6 +1,6 @@
-// The halvings of an inverse walk found from the density's area: the exact walk's point
-// wherever the bounds tell it, at the cost of a few polynomials instead of some thirty
-// density evaluations.
+// The halvings of an inverse walk found from the area of the density's series: the exact
+// walk's point wherever the bounds tell it, at the cost of a few polynomials instead of some
+// thirty density evaluations.
 #include "SimpsonWalk.h"
 
 #include <algorithm>
@@ -17,7 +17,8 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
     // Forward walks whose points are exact multiples of the smallest step (the sum of the
     // steps is then s.x + k * SimpsonMinStep, with no rounding), with the limit and the
     // density's zero beyond the panel.
-    if (!f.facts.series || !(h > 0) || !(std::fabs(s.x) + h < 0x1p21) ||
+    const double grid = s.x / SimpsonMinStep;
+    if (!f.facts.series || !(h > 0) || !(std::fabs(s.x) + h < 0x1p21) || grid != std::trunc(grid) ||
         !(static_cast<long double>(Limit) - s.x > 2 * h) || zero.Covers(next, Limit) ||
         !(s.f > 0) || !f.facts.series(params, s.x, series))
         return false;
