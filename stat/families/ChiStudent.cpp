@@ -112,35 +112,6 @@ double StudentInverse(const TVector& params, double p)
     return SymmetricInverse(StudentFamily.grid, params, p, StudentLimit, 0);
 }
 
-namespace {
-// The truncation of a series after TPanelSeries::Terms terms, for t up to a whole step, by
-// Cauchy's estimate: |g| <= M on the circle |t| = r puts each coefficient below M / r^k, so
-// the rest sums to at most M q^Terms / (1 - q), q = h / r; and |g''''| <= 24 M / (r - h)^4
-// over the step. False where the rest could pass 1e-18.
-bool CauchyBounds(double r, double M, simpson::TPanelSeries& series)
-{
-    const double q = SimpsonStep / r;
-    if (!(q <= 0.25) || !(M < 1e100))
-        return false;
-    const double rest = M * std::pow(q, simpson::TPanelSeries::Terms) / (1 - q);
-    if (!(rest <= 1e-18))
-        return false;
-    const double far = r - SimpsonStep;
-    series.error += rest;
-    series.bend4 = 24 * M / (far * far * far * far);
-    return true;
-}
-
-// The Horner sum of the coefficients' errors over a whole step.
-double ErrorOverStep(const double* e)
-{
-    double error = 0;
-    for (int k = simpson::TPanelSeries::Terms - 1; k >= 0; --k)
-        error = error * SimpsonStep + e[k];
-    return error;
-}
-}  // namespace
-
 // The listed density is exp(-x/2) x^(n/2 - 1) / (2^(n/2) Gamma(n/2)) in extended precision,
 // rounded to a double (HalfPower's squarings add n roundings of the extended precision).
 // f(x + t) / f(x) = (1 + t/x)^beta exp(-t/2), beta = n/2 - 1; from (x + t) g' =
@@ -148,13 +119,18 @@ double ErrorOverStep(const double* e)
 // |t| = r, r = min(x/2, x / (|beta| + 1), 1), |1 + t/x| lies between 1 - r/x and 1 + r/x, so
 // |g| <= max((1 + r/x)^beta, (1 - r/x)^beta) e^(r/2). For n up to 1023, where neither the
 // density nor its constants raise a flag.
-bool Chi2PanelSeries(const TVector& params, double x, simpson::TPanelSeries& series)
+bool Chi2PanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series)
 {
     constexpr int Terms = simpson::TPanelSeries::Terms;
     const double whole = std::trunc(params[0]);
     if (!(whole >= 1 && whole <= 1023) || !(x > 0 && x <= Chi2Limit))
         return false;
     const double beta = whole / 2 - 1;
+    // The radius first: where it is too short for the span, the coefficients (which grow
+    // like its inverse powers) are not formed.
+    const double r = std::min({x / 2, x / (std::fabs(beta) + 1), 1.0});
+    if (!(span / r <= 0.25))
+        return false;
     double* c = series.c;
     double e[Terms];
     c[0] = 1;
@@ -168,11 +144,10 @@ bool Chi2PanelSeries(const TVector& params, double x, simpson::TPanelSeries& ser
                     0x1p-49 * (std::fabs(A * c[k]) + std::fabs(c[k - 1]) / 2)) /
                    over;
     }
-    series.error = ErrorOverStep(e);
-    const double r = std::min({x / 2, x / (std::fabs(beta) + 1), 1.0});
+    series.error = simpson::SeriesRoundings(e, span);
     const double M = std::max(std::pow(1 + r / x, beta), std::pow(1 - r / x, beta)) * std::exp(r / 2);
     series.listed = 0x1p-52 + (whole + 4) * 0x1p-62;
-    return CauchyBounds(r, M * (1 + 1e-12), series);
+    return simpson::CauchyRest(r, M * (1 + 1e-12), span, series);
 }
 
 // The listed density is C (1 + x^2 / n)^(-(n+1)/2) with 1 + x^2 / n rounded to a double
@@ -183,7 +158,7 @@ bool Chi2PanelSeries(const TVector& params, double x, simpson::TPanelSeries& ser
 // sqrt(n + x^2) / 5), |z| <= zmax <= 0.44, so |g| <= (1 - zmax)^alpha <=
 // exp(-alpha (zmax + zmax^2)). For n up to 1023, where neither the density nor its constants
 // raise a flag.
-bool StudentPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series)
+bool StudentPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series)
 {
     constexpr int Terms = simpson::TPanelSeries::Terms;
     const double whole = std::trunc(params[0]);
@@ -203,12 +178,12 @@ bool StudentPanelSeries(const TVector& params, double x, simpson::TPanelSeries& 
                     0x1p-49 * (std::fabs(A * c[k]) + std::fabs(B * c[k - 1]))) /
                    (k + 1);
     }
-    series.error = ErrorOverStep(e);
+    series.error = simpson::SeriesRoundings(e, span);
     const double r = std::min(1.0, std::sqrt(D) / 5);
     const double zmax = (2 * std::fabs(x) * r + r * r) / D;
     const double M = std::exp(-alpha * (zmax + zmax * zmax));
     series.listed = ((whole + 1) / 2 + 4) * 0x1p-52 + (whole + 1) * 0x1p-62;
-    return CauchyBounds(r, M * (1 + 1e-12), series);
+    return simpson::CauchyRest(r, M * (1 + 1e-12), span, series);
 }
 
 // The chi-square density beyond a bound on its log density, while its powers stay in the

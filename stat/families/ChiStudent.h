@@ -8,8 +8,8 @@ void StudentChart(const TVector&, double&, double&);
 void Chi2Estimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 void StudentEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 simpson::ZeroTail Chi2ZeroTail(const TVector& params, double h);
-bool Chi2PanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
-bool StudentPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
+bool Chi2PanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
+bool StudentPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
 
 // The sound functions (ChiStudentSound.cpp), for every degree of freedom from 1 to 1e6.
 double Chi2SoundDensity(const TVector& params, double x);

@@ -21,15 +21,13 @@ double NormalStdDensity(const TVector&, double x)
 
 // The listed density is c exp(-t^2 / 2) for the listed factor c, within a rounding to a
 // double, so f(x + t) / f(x) = exp(-x t - t^2 / 2), whose Taylor coefficients follow
-// (k + 1) a(k+1) = -x a(k) - a(k-1); ten terms leave less than 1e-20 of it for |x| <= 6 and
-// t up to a whole step, and the roundings of the recurrence are bounded as it runs. f'''' / f
+// (k + 1) a(k+1) = -x a(k) - a(k-1), the roundings of the recurrence bounded as it runs. The
+// rest by Cauchy's estimate on |t| = 1, where |exp(-x t - t^2 / 2)| <= e^(|x| + 1/2); f'''' / f
 // is He4 = y^4 - 6 y^2 + 3 at y = x + t, within y^4 + 6 y^2 + 3. Beyond 6, where densities
 // fall below 1e-8, the walk evaluates them.
-bool NormalStdPanelSeries(const TVector&, double x, simpson::TPanelSeries& series)
+bool NormalStdPanelSeries(const TVector&, double x, double span, simpson::TPanelSeries& series)
 {
     constexpr int Terms = simpson::TPanelSeries::Terms;
-    constexpr double Over[Terms] = {1,       1,       1 / 2.0, 1 / 3.0, 1 / 4.0,
-                                    1 / 5.0, 1 / 6.0, 1 / 7.0, 1 / 8.0, 1 / 9.0};
     if (!(std::fabs(x) <= 6))
         return false;
     double* a = series.c;
@@ -37,15 +35,14 @@ bool NormalStdPanelSeries(const TVector&, double x, simpson::TPanelSeries& serie
     a[0] = 1;
     a[1] = -x;
     for (int k = 1; k + 1 < Terms; ++k) {
-        a[k + 1] = (-x * a[k] - a[k - 1]) * Over[k + 1];
+        a[k + 1] = (-x * a[k] - a[k - 1]) / (k + 1);
         e[k + 1] = ((std::fabs(x) * e[k] + e[k - 1]) + 0x1p-51 * (std::fabs(x * a[k]) + std::fabs(a[k - 1]))) /
                    (k + 1);
     }
-    double error = 0;
-    for (int k = Terms - 1; k >= 0; --k)
-        error = error * SimpsonStep + e[k];
-    series.error = error + 1e-20;
-    const double y = std::fabs(x) + SimpsonStep;
+    series.error = simpson::SeriesRoundings(e, span);
+    if (!simpson::CauchyRest(1, std::exp(std::fabs(x) + 0.5) * (1 + 1e-12), span, series))
+        return false;
+    const double y = std::fabs(x) + span;
     series.bend4 = y * y * y * y + 6 * y * y + 3;
     series.listed = 0x1p-52;
     return true;
@@ -102,13 +99,18 @@ double LogNormalDensity(const TVector& params, double x)
 // roundings stay within (k + 1)^2 2^-50 of the same sums of the terms' sizes. On the circle
 // |t| = r, r = x min(1/2, 1 / (1.5 (|1 + d / ro^2| + 1 / ro))), |u| <= 1.5 r / x, so
 // |exp(E)| <= e^1.5. For ro from 1e-100 and |mu| up to 1e4, where the density raises no flag.
-bool LogNormalPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series)
+bool LogNormalPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series)
 {
     constexpr int Terms = simpson::TPanelSeries::Terms;
     const double mu = params[0], ro = params[1];
     if (!(x > 0 && x <= LogNormalLimit) || !(std::fabs(mu) <= 1e4) || !(ro >= 1e-100 && ro <= 1e100))
         return false;
     const double d = std::log(x) - mu, slope = 1 + d / (ro * ro), curve = 1 / (2 * ro * ro);
+    // The radius first: where it is too short for the span, the coefficients (which grow
+    // like its inverse powers) are not formed, and cannot overflow.
+    const double r = x * std::min(0.5, 1 / (1.5 * (std::fabs(slope) + 1 / ro)));
+    if (!(span / r <= 0.25))
+        return false;
     double u[Terms] = {0}, E[Terms] = {0}, sizeE[Terms] = {0};
     for (int k = 1, sign = 1; k < Terms; ++k, sign = -sign)
         u[k] = sign * std::pow(x, -k) / k;
@@ -135,23 +137,11 @@ bool LogNormalPanelSeries(const TVector& params, double x, simpson::TPanelSeries
         G[k + 1] = size / (k + 1);
         e[k + 1] = (k + 2) * (k + 2) * 0x1p-50 * G[k + 1];
     }
-    double error = 0;
-    for (int k = Terms - 1; k >= 0; --k)
-        error = error * SimpsonStep + e[k];
     // d's own rounding moves E by about |u| (|ln x| + |mu|) 2^-51 / ro^2.
-    series.error = error + (std::fabs(std::log(x)) + std::fabs(mu) + 1) * 0x1p-50 / (ro * ro) *
-                               (2 * SimpsonStep / x);
-    const double r = x * std::min(0.5, 1 / (1.5 * (std::fabs(slope) + 1 / ro)));
-    const double q = SimpsonStep / r;
-    const double M = std::exp(1.5) * (1 + 1e-12);
-    if (!(q <= 0.25))
+    series.error = simpson::SeriesRoundings(e, span) +
+                   (std::fabs(std::log(x)) + std::fabs(mu) + 1) * 0x1p-50 / (ro * ro) * (2 * span / x);
+    if (!simpson::CauchyRest(r, std::exp(1.5) * (1 + 1e-12), span, series))
         return false;
-    const double rest = M * std::pow(q, Terms) / (1 - q);
-    if (!(rest <= 1e-18))
-        return false;
-    const double far = r - SimpsonStep;
-    series.error += rest;
-    series.bend4 = 24 * M / (far * far * far * far);
     series.listed = 0x1p-52 + (1 + std::fabs(d) * (std::fabs(std::log(x)) + std::fabs(d) + 1) / (ro * ro)) * 0x1p-61;
     return true;
 }

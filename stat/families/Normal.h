@@ -9,8 +9,8 @@ void LogNormalChart(const TVector&, double&, double&);
 void NormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 void LogNormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 simpson::ZeroTail NormalStdZeroTail(const TVector& params, double h);
-bool NormalStdPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
-bool LogNormalPanelSeries(const TVector& params, double x, simpson::TPanelSeries& series);
+bool NormalStdPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
+bool LogNormalPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
 simpson::ZeroTail LogNormalZeroTail(const TVector& params, double h);
 
 // The sound functions: the standard normal's tails and quantile of the extended precision,

@@ -8,23 +8,48 @@
 
 namespace simpson {
 
+double SeriesRoundings(const double* e, double span)
+{
+    double error = 0;
+    for (int k = TPanelSeries::Terms - 1; k >= 0; --k)
+        error = error * span + e[k];
+    return error;
+}
+
+bool CauchyRest(double r, double M, double span, TPanelSeries& series)
+{
+    const double q = span / r;
+    if (!(q <= 0.25) || !(M < 1e100))
+        return false;
+    const double rest = M * std::pow(q, TPanelSeries::Terms) / (1 - q);
+    if (!(rest <= 1e-18))
+        return false;
+    const double far = r - span;
+    series.error += rest;
+    series.bend4 = 24 * M / (far * far * far * far);
+    return true;
+}
+
 bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, double Limit,
-                     const ZeroTail& zero, const WalkState& s, double h, double next, double f1,
+                     const ZeroTail& zero, const WalkState& s, double span, double fEnd,
                      double& result)
 {
+    constexpr double h = SimpsonStep;
+    const double next = s.x + span;
     constexpr int Terms = TPanelSeries::Terms;
     TPanelSeries series;
     // Forward walks whose points are exact multiples of the smallest step (the sum of the
     // steps is then s.x + k * SimpsonMinStep, with no rounding), with the limit and the
     // density's zero beyond the panel.
     const double grid = s.x / SimpsonMinStep;
-    if (!f.facts.series || !(h > 0) || !(std::fabs(s.x) + h < 0x1p21) || grid != std::trunc(grid) ||
-        !(static_cast<long double>(Limit) - s.x > 2 * h) || zero.Covers(next, Limit) ||
-        !(s.f > 0) || !f.facts.series(params, s.x, series))
+    if (!f.facts.series || !(span > 0 && span <= Spacing * h) || !(std::fabs(s.x) + span < 0x1p21) ||
+        grid != std::trunc(grid) || !(static_cast<long double>(Limit) - s.x > span + h) ||
+        zero.Covers(next, Limit) || !(s.f > 0) || !f.facts.series(params, s.x, span, series))
         return false;
     const double top = std::fabs(Target) + std::fabs(s.A);
-    // Every panel the walk takes moves A off its last place: it never creeps.
-    if (!(std::min(s.f, f1) * SimpsonMinStep / 2 > top * 0x1p-51))
+    // Every panel the walk takes moves A off its last place: it never creeps (the densities
+    // have one peak, so the smallest on the span is at an end).
+    if (!(std::min(s.f, fEnd) * SimpsonMinStep / 2 > top * 0x1p-51))
         return false;
     const double left = Target - s.A;
     // The area from x to x + d is f d times the sum of c[k] d^k / (k + 1); the sums of the
@@ -32,8 +57,8 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
     double area[Terms], sizes = 0, largest = 0;
     for (int k = Terms - 1; k >= 0; --k) {
         area[k] = series.c[k] / (k + 1);
-        sizes = sizes * h + std::fabs(area[k]);
-        largest = largest * h + std::fabs(series.c[k]);
+        sizes = sizes * span + std::fabs(area[k]);
+        largest = largest * span + std::fabs(series.c[k]);
     }
     largest = s.f * (largest + series.error) * (1 + 2 * series.listed);
     const auto areaTo = [&](double d) {
@@ -50,16 +75,17 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
     };
     // How far the walk's sums can lie from A plus the area, twice over. Growing with d: the
     // roundings of the sums here, the series' error, and the listed density at x off its
-    // curve. Fixed: the listed densities on the walk's panels (at most two whole steps of
+    // curve. Fixed: the listed densities on the walk's panels (the span and one step more of
     // them) off their curve and each P rounded to a double; Simpson's rule on those panels,
-    // at most 1.04 h^5 / 2880 max |f''''|; A rounded to a double after each panel taken (one
-    // a halving at most), the comparison in extended precision, and `left` here.
+    // at most (span / h + 1.04) h^5 / 2880 max |f''''|; A rounded to a double after each panel
+    // taken (one a whole step or a halving, at most 8 + 22 + 1), the comparison in extended
+    // precision, and `left` here.
     const double perStep =
         2 * s.f * (sizes * 0x1p-47 + series.error + series.listed * (1 + sizes));
     const double fixed =
-        2 * (largest * h * (0x1p-49 + 2 * series.listed) +
-             s.f * (1 + series.listed) * 1.04 * h * h * h * h * h / 2880 * series.bend4 +
-             24 * top * 0x1p-53 + top * 0x1p-62 + std::fabs(left) * 0x1p-52);
+        2 * (largest * (span + h) * (0x1p-49 + 2 * series.listed) +
+             s.f * (1 + series.listed) * (span / h + 1.04) * h * h * h * h * h / 2880 * series.bend4 +
+             32 * top * 0x1p-53 + top * 0x1p-62 + std::fabs(left) * 0x1p-52);
     const auto bound = [&](double d) { return perStep * d + fixed; };
     // Newton's steps for the d of area `left`, from the density at x: the first guess is off
     // by the density's change over the panel, a few parts in a thousand, and each step
@@ -69,13 +95,13 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
         const double slope = slopeAt(d);
         if (!(slope > 0))
             return false;
-        d = std::clamp(d - (areaTo(d) - left) / slope, 0.0, h);
+        d = std::clamp(d - (areaTo(d) - left) / slope, 0.0, span);
     }
     // The walk's choices are known when the last point of the smallest step's grid inside the
     // target has its area surely below `left` and the next one surely above it (the bound
     // grows slower than the area, so every point of the search before them is surer still).
     long long k = static_cast<long long>(d / SimpsonMinStep);
-    const double steps = h / SimpsonMinStep;
+    const double steps = span / SimpsonMinStep;
     for (int tries = 0; tries < 3; ++tries) {
         if (k < 0 || !(static_cast<double>(k) < steps))
             return false;

@@ -300,8 +300,15 @@ WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, d
                     double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
                     WalkState& s, double& result)
 {
-    InverseWalker walk(f, params, h, grid, remember, s);
     const bool zeroAhead = zero.PathIsZero(s.x, Limit);
+    // From a saved state with the whole steps after it known, the walk's end is found from
+    // the family's series where it lies within them and the series can tell it (the plain
+    // walk, with the cache off, walks them all).
+    if (remember && !zeroAhead && grid.panels == Spacing && grid.from == s.index &&
+        s.index + Spacing <= MaxExactPanels && std::fabs(h) == SimpsonStep &&
+        DecidedHalvings(f, params, Target, Limit, zero, s, Spacing * h, grid.f[2 * (Spacing - 1)], result))
+        return WalkEnd::Done;
+    InverseWalker walk(f, params, h, grid, remember, s);
     while (std::fabs(static_cast<long double>(Limit) - s.x) > std::fabs(walk.Step())) {
         const double step = walk.Step();
         // Every density ahead is 0: the area stays below Target, and steps of h go on to the
@@ -321,7 +328,7 @@ WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, d
             // The halvings from the first rejected panel, found from the family's area where
             // it can tell them (the plain walk, with the cache off, evaluates them all).
             if (!walk.Halved() && remember &&
-                DecidedHalvings(f, params, Target, Limit, zero, s, step, next, f1, result))
+                DecidedHalvings(f, params, Target, Limit, zero, s, step, f1, result))
                 return WalkEnd::Done;
             if (!walk.Reject(next, mid, f1, fm))
                 break;

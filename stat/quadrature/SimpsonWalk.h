@@ -76,20 +76,28 @@ struct ZeroTail {
     }
 };
 
-// The density near x relative to its value there, over one whole step of the grid:
-// f(x + t) / f(x) is the sum of c[k] t^k within `error` for 0 <= t <= SimpsonStep (the
-// truncation and the roundings of the coefficients); |f''''| / f(x) is at most `bend4` over
-// that step; and the listed density lies within `listed` of f, relative (its roundings).
+// The density near x relative to its value there, over a stretch of the grid up to `span`
+// (at most Spacing whole steps): f(x + t) / f(x) is the sum of c[k] t^k within `error` for
+// 0 <= t <= span (the truncation and the roundings of the coefficients); |f''''| / f(x) is at
+// most `bend4` there; and the listed density lies within `listed` of f, relative (its
+// roundings).
 struct TPanelSeries {
-    static constexpr int Terms = 10;
+    static constexpr int Terms = 12;
     double c[Terms];
     double error;
     double bend4;
     double listed;
 };
-// Fills the series at x; false where the family cannot vouch for it, or where the density
-// might raise an error flag or come near 0.
-using TPanelSeriesAt = bool (*)(const TVector& params, double x, TPanelSeries& series);
+// Fills the series at x over `span`; false where the family cannot vouch for it, or where the
+// density might raise an error flag or come near 0.
+using TPanelSeriesAt = bool (*)(const TVector& params, double x, double span, TPanelSeries& series);
+// For a family's series: the Horner sum over `span` of its coefficients' rounding errors e[k];
+// and the rest after Terms terms by Cauchy's estimate (|g| <= M on the circle |t| = r puts
+// each coefficient below M / r^k, so the rest sums to at most M q^Terms / (1 - q), q = span / r),
+// added to series.error, with |g''''| <= 24 M / (r - span)^4 as its bend4. False where the
+// rest could pass 1e-18.
+double SeriesRoundings(const double* e, double span);
+bool CauchyRest(double r, double M, double span, TPanelSeries& series);
 
 // What the grids need to know of a density, given by the caller (its family): how many
 // parameters it reads (the first `reads`; all when -1), whether it reads their whole parts
@@ -163,17 +171,18 @@ WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, d
                     double h, const KnownDensities& grid, const ZeroTail& zero, bool remember,
                     WalkState& s, double& result);
 
-// The end of an inverse walk whose first panel from s, of the whole step h, was rejected
-// (its end `next` has the density f1), found from the area of the family's series. The halvings are a
-// search for the last point of the smallest step's grid whose area stays within Target - A;
-// the walk's sums are that area within the roundings of a panel a halving and of Simpson's
-// rule, so where the area passes the target by more than those between that point and the
-// next, every choice of the walk is known, and its point depends on its choices alone:
-// `result` is that point, bit for bit. False, with nothing changed, where it is too close to
-// call or the walk would leave the common course (a creep of panels lost in A's rounding far
-// in a tail, the limit within reach): the exact walk goes on.
+// The end of an inverse walk from s that stops inside the next `span` (a whole step whose
+// panel was rejected, or the whole steps the grid knows after a saved state), with the density
+// fEnd at s.x + span, found from the area of the family's series. The walk's whole panels and
+// halvings are a search for the last point of the smallest step's grid whose area stays
+// within Target - A; its sums are that area within the roundings of a panel a step and of
+// Simpson's rule, so where the area passes the target by more than those between that point
+// and the next, every choice of the walk is known, and its point depends on its choices
+// alone: `result` is that point, bit for bit. False, with nothing changed, where it is too
+// close to call, lies beyond the span, or the walk would leave the common course (a creep of
+// panels lost in A's rounding far in a tail, the limit within reach): the exact walk goes on.
 bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, double Limit,
-                     const ZeroTail& zero, const WalkState& s, double h, double next, double f1,
+                     const ZeroTail& zero, const WalkState& s, double span, double fEnd,
                      double& result);
 
 // Beyond the exact span: the integral from `from` to `to` by adaptive Gauss-Kronrod rules on
