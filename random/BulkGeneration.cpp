@@ -5,7 +5,6 @@
 #include <cfenv>
 #include <exception>
 #include <limits>
-#include <numeric>
 #include <system_error>
 #include <thread>
 #include <vector>

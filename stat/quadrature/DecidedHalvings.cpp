@@ -88,14 +88,17 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
              32 * top * 0x1p-53 + top * 0x1p-62 + std::fabs(left) * 0x1p-52);
     const auto bound = [&](double d) { return perStep * d + fixed; };
     // Newton's steps for the d of area `left`, from the density at x: the first guess is off
-    // by the density's change over the panel, a few parts in a thousand, and each step
-    // squares that.
+    // by the density's change over the span, a few parts in a hundred at most, and each step
+    // squares that; they end once a step moves d by less than an eighth of the smallest step.
     double d = left / s.f;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 4; ++i) {
         const double slope = slopeAt(d);
         if (!(slope > 0))
             return false;
+        const double was = d;
         d = std::clamp(d - (areaTo(d) - left) / slope, 0.0, span);
+        if (std::fabs(d - was) < SimpsonMinStep / 8)
+            break;
     }
     // The walk's choices are known when the last point of the smallest step's grid inside the
     // target has its area surely below `left` and the next one surely above it (the bound

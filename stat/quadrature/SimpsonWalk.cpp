@@ -305,7 +305,7 @@ WalkEnd InverseWalk(const TIntegrand& f, const TVector& params, double Target, d
     // the family's series where it lies within them and the series can tell it (the plain
     // walk, with the cache off, walks them all).
     if (remember && !zeroAhead && grid.panels == Spacing && grid.from == s.index &&
-        s.index + Spacing <= MaxExactPanels && std::fabs(h) == SimpsonStep &&
+        s.index + Spacing <= MaxExactPanels &&
         DecidedHalvings(f, params, Target, Limit, zero, s, Spacing * h, grid.f[2 * (Spacing - 1)], result))
         return WalkEnd::Done;
     InverseWalker walk(f, params, h, grid, remember, s);
