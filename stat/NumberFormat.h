@@ -12,6 +12,9 @@ std::string FormatGeneral(double value, char separator);
 // The general format with at most 4 significant digits, for axis labels.
 std::string FormatShort(double value, char separator);
 
+// The general format with at most `digits` significant digits (1 to 15).
+std::string FormatDigits(double value, int digits, char separator);
+
 // Result format: rounded to 10 significant digits or 9 decimals, whichever keeps fewer, shown
 // with exactly 9 decimals ("0.500000000"); a value with more than 10 digits before the
 // separator is shown like the general format with at most 10 significant digits.

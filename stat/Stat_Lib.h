@@ -230,3 +230,125 @@ bool RefitToCategories(const TVector& data, TDistKind kind, TVector& params,
 // The details text of a result ("Rstat = ...; N=...;Np=...;Rcrit(0.05)=..."), with the given
 // decimal separator in its two numbers; "N/A" when the test is fatal.
 std::string FitDetails(const TFitResult& result, int estimated, char separator);
+
+// ---- Tests on the empirical distribution function ----------------------------------------
+// The probabilities of a sample under a hypothesis, in ascending order of value: F(x) and
+// P(X > x) of each value, each with its own relative precision. A value at an end of the
+// support that an estimate took from the sample's extremes (the uniform's ends, the Pareto
+// minimum, when in `estimated`) carries no information and is left out; any other value
+// outside the support gives a probability 0 and an infinite Anderson-Darling statistic. A
+// floating-point error of the distribution throws EMathError.
+struct TEdfSample {
+    TVector lower, upper;
+};
+TEdfSample EdfSample(const TVector& data, TDistKind kind, const TVector& params,
+                     const TParamSet& estimated);
+// The same for values already in ascending order, written into sample (lower and upper
+// sized to the values left in); the values from..to of `sorted` only.
+void EdfProbabilities(const TVector& sorted, std::size_t from, std::size_t to, TDistKind kind,
+                      const TVector& params, TEdfSample& sample, std::size_t at);
+// How many of the sorted values are left out at either end (see EdfSample).
+void EdfDroppedEnds(const TVector& sorted, TDistKind kind, const TVector& params,
+                    const TParamSet& estimated, std::size_t& first, std::size_t& last);
+
+// The Anderson-Darling statistic A2 = -n - sum (2i - 1)(ln F(x_i) + ln S(x_n+1-i)) / n, and
+// its upper tail for a hypothesis with every parameter given (the limiting law with its
+// correction for n, G. Marsaglia and J. Marsaglia, J. Stat. Software 9 (2), 2004).
+double AndersonDarlingStatistic(const TEdfSample& sample);
+double AndersonDarlingTypedP(std::size_t n, double a2);
+// The Kolmogorov-Smirnov statistic D = sup |F_n - F| and its exact upper tail P(D_n >= d)
+// for a hypothesis with every parameter given.
+double KolmogorovSmirnovStatistic(const TEdfSample& sample);
+double KolmogorovSmirnovTypedP(std::size_t n, double d);
+
+// Both tests of a sample against a hypothesis, run on threads of their own. With every
+// parameter given the p-values are those of the exact laws; with parameters estimated (in
+// `estimated`) they come from a parametric bootstrap: samples of the fitted distribution
+// (inverses of uniform numbers from a Mersenne Twister seeded by `seed` and the replicate's
+// number, so the result depends on neither the threads nor the caller's random source), each
+// estimated the same way and tested, p = (1 + replicates at least as far) / (1 + replicates).
+// Above LargestReplicate values the replicates hold LargestReplicate values and compare A2 and
+// the root of n times D, whose laws settle as n grows. A replicate whose estimation refuses is
+// left out.
+struct TEdfResult {
+    std::size_t n = 0;             // values the statistics are formed from
+    double AD = 0, KS = 0;         // the statistics
+    double pAD = 0, pKS = 0;       // their p-values
+    int replicates = 0;            // bootstrap replicates behind them; 0: the exact laws
+    std::size_t replicateSize = 0; // values in each
+};
+// The result line of one test: "A2 = 0.3110505; p = 0.5794 (1000 replicates)" for
+// Anderson-Darling, "D = ..." for Kolmogorov-Smirnov; "(parameters given)" for the exact laws,
+// "(1000 replicates of 2000)" where the replicates are smaller than the sample.
+std::string EdfDetails(const TEdfResult& result, bool andersonDarling, char separator);
+class TEdfTest {
+public:
+    static constexpr int DefaultReplicates = 1000;
+    static constexpr std::size_t LargestReplicate = 2000;
+    // threads 0: every core.
+    TEdfTest(const TVector& data, TDistKind kind, const TVector& params,
+             const TParamSet& estimated, std::uint64_t seed,
+             int replicates = DefaultReplicates, unsigned threads = 0);
+    ~TEdfTest();  // cancels what is left and waits for the threads
+    TEdfTest(const TEdfTest&) = delete;
+    TEdfTest& operator=(const TEdfTest&) = delete;
+    bool Done() const;
+    double Progress() const;  // share of the work done, 0 to 1
+    void Cancel();
+    // Waits for the end; a floating-point error of the hypothesis on the sample (EMathError) or
+    // a parameter vector of the wrong length (EStat) is thrown here.
+    TEdfResult Result();
+
+private:
+    struct TState;
+    TState* state_;
+};
+
+// ---- Ranking of the kinds ----------------------------------------------------------------
+// Every kind fitted to one sample with every parameter estimated, and tested: the
+// log-likelihood of the estimates, AIC = 2p - 2 ln L and BIC = p ln n - 2 ln L (p the kind's
+// parameter count), the chi-square test over `categories` categories with the estimates
+// refitted to them, and both tests on the empirical distribution function. A kind that cannot
+// be fitted carries the reason.
+struct TKindFit {
+    TDistKind kind = TDistKind::UniformStd;
+    bool fitted = false;
+    std::string reason;  // why it is not fitted, or why its chi-square test is not given
+    TVector params;
+    double logLikelihood = 0, aic = 0, bic = 0;
+    bool chiSquareDone = false;
+    TFitResult chiSquare;
+    TEdfResult edf;
+};
+// Orders fits by AIC, ascending; those not fitted last, in catalogue order.
+void SortByAic(std::vector<TKindFit>& fits);
+// The ranking, run on threads of its own (see TEdfTest for the seed and the threads).
+class TKindRanking {
+public:
+    TKindRanking(const TVector& data, int categories, std::uint64_t seed,
+                 int replicates = TEdfTest::DefaultReplicates, unsigned threads = 0);
+    ~TKindRanking();  // cancels what is left and waits
+    TKindRanking(const TKindRanking&) = delete;
+    TKindRanking& operator=(const TKindRanking&) = delete;
+    bool Done() const;
+    double Progress() const;
+    void Cancel();
+    // Waits for the end: every kind, sorted by SortByAic.
+    std::vector<TKindFit> Result();
+
+private:
+    struct TState;
+    TState* state_;
+};
+
+// ---- Quantile and probability plots ------------------------------------------------------
+// Up to `points` order statistics of the sample, evenly spread from the smallest to the
+// largest, with their plotting probabilities (i + 1/2) / n, the hypothesised quantiles at
+// those probabilities (Q-Q: sample against hypothesis) and the hypothesised probabilities of
+// the values (P-P). The same errors as DistEval.
+struct TQuantilePairs {
+    TVector sample, hypothesised;      // Q-Q: y and x
+    TVector empirical, probabilities;  // P-P: y and x
+};
+TQuantilePairs QuantilePairs(const TVector& data, TDistKind kind, const TVector& params,
+                             std::size_t points);

@@ -93,10 +93,15 @@ std::string FormatGeneral(double value, char separator)
 
 std::string FormatShort(double value, char separator)
 {
+    return FormatDigits(value, 4, separator);
+}
+
+std::string FormatDigits(double value, int digits, char separator)
+{
     std::string text;
     if (NonFinite(value, text))
         return text;
-    return General(value, 4, separator);
+    return General(value, digits, separator);
 }
 
 std::string FormatResult(double value, char separator)

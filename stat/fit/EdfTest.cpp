@@ -1,0 +1,253 @@
+// The Anderson-Darling and Kolmogorov-Smirnov tests of one hypothesis: the sample's
+// probabilities on all threads, then the exact laws or the parametric bootstrap.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <functional>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "Family.h"
+#include "NumberFormat.h"
+
+namespace {
+// Runs body(i) for i in [0, count) on `threads` threads, each taking the next index; stops
+// taking indexes once `stop` is set. The first exception stops the others and is kept.
+void ParallelFor(std::size_t count, unsigned threads, std::atomic<bool>& stop,
+                 const std::function<void(std::size_t)>& body, std::exception_ptr& error)
+{
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::vector<std::exception_ptr> errors(threads);
+    const auto work = [&](unsigned t) {
+        try {
+            for (std::size_t i; !stop && !failed && (i = next++) < count;)
+                body(i);
+        } catch (...) {
+            errors[t] = std::current_exception();
+            failed = true;
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(work, t);
+    work(0);
+    for (std::thread& th : pool)
+        th.join();
+    for (const std::exception_ptr& e : errors)
+        if (e && !error)
+            error = e;
+}
+
+// A uniform number in (0, 1) of 53 bits from two outputs of the twister.
+double OpenUniform(std::mt19937& twister)
+{
+    const std::uint32_t a = twister() >> 5, b = twister() >> 6;
+    return (a * 67108864.0 + b + 0.5) / 9007199254740992.0;
+}
+
+// The probabilities of a replicate under its own estimates: the kind's sound functions, which
+// need no grid for parameters that change with every replicate. They agree with DistEval's
+// values within 1e-9 relative, which moves no statistic by more than a few times that.
+TEdfSample ReplicateProbabilities(TVector& sorted, const TFamily& family, const TVector& params,
+                                  const TParamSet& estimated)
+{
+    std::sort(sorted.begin(), sorted.end());
+    std::size_t first = 0, last = 0;
+    EdfDroppedEnds(sorted, family.kind, params, estimated, first, last);
+    TEdfSample sample;
+    const std::size_t kept = sorted.size() - first - last;
+    sample.lower.resize(kept);
+    sample.upper.resize(kept);
+    FloatScope scope;
+    for (std::size_t i = 0; i < kept; ++i) {
+        sample.lower[i] = family.sound.distribution(params, sorted[first + i]);
+        sample.upper[i] = family.sound.upper(params, sorted[first + i]);
+    }
+    scope.Close();
+    return sample;
+}
+
+bool AnyEstimated(TDistKind kind, const TParamSet& estimated)
+{
+    for (int i = 0; i < ParamCount(kind); ++i)
+        if (estimated[i])
+            return true;
+    return false;
+}
+}  // namespace
+
+struct TEdfTest::TState {
+    TVector data;
+    TDistKind kind;
+    TVector params;
+    TParamSet estimated;
+    std::uint64_t seed;
+    int replicates;
+    unsigned threads;
+    std::atomic<bool> stop{false}, done{false};
+    std::atomic<std::size_t> evaluated{0}, replicated{0};
+    double work = 1;  // evaluations in all, the bootstrap's included
+    std::size_t size = 0;
+    TEdfResult result;
+    std::exception_ptr error;
+    std::thread runner;
+
+    void Run();
+    // The statistics of one replicate, compared as the sample's are; false if it refuses.
+    bool Replicate(std::size_t r, double& ad, double& ks) const;
+};
+
+TEdfTest::TEdfTest(const TVector& data, TDistKind kind, const TVector& params,
+                   const TParamSet& estimated, std::uint64_t seed, int replicates,
+                   unsigned threads)
+    : state_(new TState)
+{
+    CheckKindAndParams(kind, params);
+    TState& s = *state_;
+    s.data = data;
+    s.kind = kind;
+    s.params = params;
+    s.estimated = estimated;
+    s.seed = seed;
+    s.replicates = AnyEstimated(kind, estimated) ? std::max(replicates, 1) : 0;
+    s.threads = threads ? threads : std::max(1u, std::thread::hardware_concurrency());
+    s.size = std::min(data.size(), LargestReplicate);
+    s.work = double(data.size()) + 3.0 * s.replicates * s.size + 1;
+    s.runner = std::thread([&s] { s.Run(); });
+}
+
+TEdfTest::~TEdfTest()
+{
+    Cancel();
+    if (state_->runner.joinable())
+        state_->runner.join();
+    delete state_;
+}
+
+bool TEdfTest::Done() const { return state_->done; }
+
+double TEdfTest::Progress() const
+{
+    const TState& s = *state_;
+    return std::min(1.0, (s.evaluated + 3.0 * s.replicated * s.size) / s.work);
+}
+
+void TEdfTest::Cancel() { state_->stop = true; }
+
+TEdfResult TEdfTest::Result()
+{
+    TState& s = *state_;
+    if (s.runner.joinable())
+        s.runner.join();
+    if (s.error)
+        std::rethrow_exception(s.error);
+    return s.result;
+}
+
+void TEdfTest::TState::Run()
+{
+    // The sample's probabilities, in chunks over the threads.
+    TVector sorted = data;
+    std::sort(sorted.begin(), sorted.end());
+    std::size_t first = 0, last = 0;
+    try {
+        EdfDroppedEnds(sorted, kind, params, estimated, first, last);
+    } catch (...) {
+        error = std::current_exception();
+        done = true;
+        return;
+    }
+    const std::size_t kept = sorted.size() - first - last;
+    TEdfSample sample;
+    sample.lower.resize(kept);
+    sample.upper.resize(kept);
+    constexpr std::size_t Chunk = 4096;
+    ParallelFor((kept + Chunk - 1) / Chunk, threads, stop, [&](std::size_t c) {
+        const std::size_t from = first + c * Chunk, to = std::min(first + kept, from + Chunk);
+        EdfProbabilities(sorted, from, to, kind, params, sample, from - first);
+        evaluated += to - from;
+    }, error);
+    if (error || stop) {
+        done = true;
+        return;
+    }
+    result.n = kept;
+    result.AD = AndersonDarlingStatistic(sample);
+    result.KS = KolmogorovSmirnovStatistic(sample);
+    if (replicates == 0) {
+        result.pAD = AndersonDarlingTypedP(kept, result.AD);
+        result.pKS = KolmogorovSmirnovTypedP(kept, result.KS);
+        done = true;
+        return;
+    }
+    // The bootstrap: each replicate's statistics against the sample's.
+    const double ks = result.KS * std::sqrt(double(kept));
+    std::vector<signed char> farAD(replicates, -1), farKS(replicates, -1);
+    std::exception_ptr ignored;
+    ParallelFor(replicates, threads, stop, [&](std::size_t r) {
+        double a = 0, k = 0;
+        if (Replicate(r, a, k)) {
+            farAD[r] = a >= result.AD;
+            farKS[r] = k >= ks;
+        }
+        ++replicated;
+    }, ignored);
+    if (stop) {
+        done = true;
+        return;
+    }
+    int used = 0, adFar = 0, ksFar = 0;
+    for (int r = 0; r < replicates; ++r)
+        if (farAD[r] >= 0) {
+            ++used;
+            adFar += farAD[r];
+            ksFar += farKS[r];
+        }
+    result.replicates = used;
+    result.replicateSize = size;
+    result.pAD = (1.0 + adFar) / (1.0 + used);
+    result.pKS = (1.0 + ksFar) / (1.0 + used);
+    done = true;
+}
+
+bool TEdfTest::TState::Replicate(std::size_t r, double& ad, double& ks) const
+{
+    std::seed_seq seeds{std::uint32_t(seed), std::uint32_t(seed >> 32), std::uint32_t(r)};
+    std::mt19937 twister(seeds);
+    TVector sample(size);
+    TVector fitted = params;
+    const TFamily& family = Family(kind);
+    try {
+        {
+            FloatScope scope;
+            for (double& x : sample)
+                x = family.sound.inverse(params, OpenUniform(twister));
+            scope.Close();
+        }
+        std::string refusal;
+        if (!EstimateParams(kind, sample, fitted, estimated, refusal))
+            return false;
+        const TEdfSample probabilities = ReplicateProbabilities(sample, family, fitted, estimated);
+        ad = AndersonDarlingStatistic(probabilities);
+        ks = KolmogorovSmirnovStatistic(probabilities) * std::sqrt(double(probabilities.lower.size()));
+    } catch (const std::exception&) {
+        return false;  // an arithmetic fault of an estimate: the replicate is left out
+    }
+    return true;
+}
+
+std::string EdfDetails(const TEdfResult& result, bool andersonDarling, char separator)
+{
+    std::string text = andersonDarling ? "A2 = " + FormatDigits(result.AD, 7, separator)
+                                       : "D = " + FormatDigits(result.KS, 7, separator);
+    text += "; p = " + FormatDigits(andersonDarling ? result.pAD : result.pKS, 4, separator);
+    if (result.replicates == 0)
+        return text + " (parameters given)";
+    text += " (" + std::to_string(result.replicates) + " replicates";
+    if (result.replicateSize < result.n)
+        text += " of " + std::to_string(result.replicateSize);
+    return text + ")";
+}

@@ -1,0 +1,28 @@
+// The points of the quantile-quantile and probability-probability plots of a sample against
+// a hypothesis.
+#include <algorithm>
+
+#include "Stat_Lib.h"
+
+TQuantilePairs QuantilePairs(const TVector& data, TDistKind kind, const TVector& params,
+                             std::size_t points)
+{
+    CheckKindAndParams(kind, params);
+    TQuantilePairs q;
+    const std::size_t n = data.size();
+    const std::size_t m = std::min(n, points);
+    if (m == 0)
+        return q;
+    TVector sorted = data;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t j = 0; j < m; ++j) {
+        const std::size_t i = m == 1 ? 0 : static_cast<std::size_t>(
+                                               (static_cast<long double>(j) * (n - 1)) / (m - 1) + 0.5L);
+        const double p = (i + 0.5) / n;
+        q.sample.push_back(sorted[i]);
+        q.hypothesised.push_back(DistEval(kind, TDistFunc::Inverse, params, p));
+        q.empirical.push_back(p);
+        q.probabilities.push_back(DistEval(kind, TDistFunc::Distribution, params, sorted[i]));
+    }
+    return q;
+}
