@@ -161,7 +161,6 @@ void TForm1::ChooseHypothesis(TDistKind kind)
     const int count = ParamCount(kind);
     TVector params = FitParams;
     params.resize(count);
-    std::int32_t estimated = 0;
     TParamSet which;
     if (count > 0) {
         const std::unique_ptr<TParamsDialog> dialog(BuildParamsDialog(kind));
@@ -184,19 +183,24 @@ void TForm1::ChooseHypothesis(TDistKind kind)
                 ComboBox2->setCurrentIndex(-1);
                 return;
             }
-            estimated = DistFreedomUsed(kind, which);
         }
     }
-    FitKind = kind;
-    FitParams = params;
-    FitEstimatedCount = estimated;
-    FitEstimated = which;
-    ShowText(Edit6, QString::fromStdString(ParamsLine(kind, params, DecimalSeparator())));
-    ShowText(Edit10, QString::number(estimated));
+    SetHypothesis(kind, params, which);
 }
 
-// The run's categories, counts and expectations are formed aside and stored only once they
-// are complete, so a fault in the hypothesised distribution leaves fields, chart and texts.
+void TForm1::SetHypothesis(TDistKind kind, const TVector& params, const TParamSet& estimated)
+{
+    FitKind = kind;
+    FitParams = params;
+    FitEstimatedCount = DistFreedomUsed(kind, estimated);
+    FitEstimated = estimated;
+    ShowText(Edit6, QString::fromStdString(ParamsLine(kind, params, DecimalSeparator())));
+    ShowText(Edit10, QString::number(FitEstimatedCount));
+}
+
+// The run's categories, counts and expectations, the tests on the empirical distribution
+// function and the plot points are formed aside and stored only once they are complete, so a
+// fault in the hypothesised distribution or a cancelled test leaves fields, chart and texts.
 void TForm1::Button5Click()
 {
     if (ComboBox2->currentIndex() < 0) {
@@ -224,9 +228,17 @@ void TForm1::Button5Click()
             this, QStringLiteral("The estimates cannot be refitted to %1 categories.").arg(k));
         return;
     }
-    LastFit = ChiSquareFitTest(DataBuffer, FitKind, params, FitEstimatedCount, k);
+    TFitResult fit = ChiSquareFitTest(DataBuffer, FitKind, params, FitEstimatedCount, k);
+    TEdfResult edf;
+    if (!RunEdfTests(edf))
+        return;  // cancelled: the last run's results stay
+    TQuantilePairs pairs = QuantilePairs(DataBuffer, FitKind, FitParams, QuantilePlotPoints);
+    LastFit = std::move(fit);
+    LastEdf = edf;
+    LastQuantiles = std::move(pairs);
     const TFitResult& run = LastFit;
-    DrawHistogram();
+    RadioButton3Click();
+    ShowEdfResults();
 
     ShowText(Edit8, QString::fromStdString(run.verdict));
     ShowText(Edit11, QString::fromStdString(FitDetails(run, FitEstimatedCount, DecimalSeparator())));

@@ -54,12 +54,17 @@ void TForm1::BuildChart2()
     Series4->attachAxis(Chart2AxisY);
     Series5->attachAxis(Chart2AxisX);
     Series5->attachAxis(Chart2AxisY);
+    BuildQuantileSeries();
 }
 
-// The view switch: the same categories, per category or cumulated.
+// The view switch: the same categories, per category or cumulated, or the last run's Q-Q or
+// P-P view.
 void TForm1::RadioButton3Click()
 {
-    DrawHistogram();
+    if (RadioButton5->isChecked() || RadioButton6->isChecked())
+        DrawQuantilePlot();
+    else
+        DrawHistogram();
 }
 
 // Each series is set in one call. The line's axis spans the bars' axis: bound i sits over the
@@ -95,6 +100,7 @@ void TForm1::DrawHistogram()
         for (std::size_t i = 1; i <= k; ++i)
             labels << QString::number(i);
     }
+    ShowHistogramSeries(true);
     Series4Bars->remove(0, Series4Bars->count());
     Series4Bars->append(bars);
     Series5->replace(line);

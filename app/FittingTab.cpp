@@ -17,8 +17,11 @@ void TForm1::WireFittingTab()
 {
     Wire(ComboBox2, &QComboBox::activated, this, [this](QObject* s) { ComboBox2Change(s); });
     Wire(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
-    WireSelected({RadioButton3, RadioButton4}, this, [this] { RadioButton3Click(); });
+    Wire(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
+    WireSelected({RadioButton3, RadioButton4, RadioButton5, RadioButton6}, this,
+                 [this] { RadioButton3Click(); });
     Panel4->installEventFilter(this);
+    Panel6->installEventFilter(this);
 }
 
 void TForm1::BuildFittingTab()
@@ -53,6 +56,8 @@ void TForm1::BuildFittingTab()
     Label13 = MakeLabel(Panel3, "Label13", 200, 80, "cathegories on buffered data.",
                         categoriesHint);
     Button5 = MakeButton(Panel3, "Button5", {448, 72, 75, 25}, "Execute", "Execute test");
+    Button7 = MakeButton(Panel3, "Button7", {448, 24, 75, 25}, "Rank all",
+                         "Fit every distribution to the buffered data and rank them by AIC");
 
     Label14 = MakeLabel(Panel4, "Label14", 8, 8, "Test assuptions:", assumptionHint);
     Edit8 = MakeEdit(Panel4, "Edit8", {112, 0, 233, 24}, "N/A", assumptionHint, true);
@@ -71,16 +76,45 @@ void TForm1::BuildFittingTab()
     // "of which [Edit10] were estimated.": the field is named by both captions.
     NameField(Label18, Edit10);
     Edit10->setAccessibleName(Label18->text().trimmed() + " … " + Label19->text().chopped(1));
+    BuildEdfPanel();
     Label21 = MakeLabel(Panel5, "Label21", 0, 0, "Show", nullptr);
     RadioButton3 = MakeRadio(Panel5, "RadioButton3", {40, -1, 73, 17}, "Density", nullptr, true);
     RadioButton4 =
         MakeRadio(Panel5, "RadioButton4", {112, -1, 113, 17}, "Cumulative", nullptr, false);
+    RadioButton5 = MakeRadio(Panel5, "RadioButton5", {232, -1, 57, 17}, "Q-Q",
+                             "Buffered data quantiles against those of the hypothesis", false);
+    RadioButton6 = MakeRadio(Panel5, "RadioButton6", {296, -1, 57, 17}, "P-P",
+                             "Buffered data probabilities against those of the hypothesis", false);
 
     Chart2 = MakeChart(TabSheet3, "Chart2", "Histogram");
     BuildChart2();
 
     for (QWidget* w : {static_cast<QWidget*>(Panel3), static_cast<QWidget*>(Panel4),
-                       static_cast<QWidget*>(Panel5), static_cast<QWidget*>(Chart2)})
+                       static_cast<QWidget*>(Panel6), static_cast<QWidget*>(Panel5),
+                       static_cast<QWidget*>(Chart2)})
         TabSheet3->layout()->addWidget(w);
     WireFittingTab();
+}
+
+// The Anderson-Darling and Kolmogorov-Smirnov lines: the statistic with its p-value, and the
+// verdict at the standard level beside it.
+void TForm1::BuildEdfPanel()
+{
+    Panel6 = MakePanel(TabSheet3, "Panel6", 48, true);
+    const char* adHint = "Anderson-Darling statistic and its p-value";
+    const char* ksHint = "Kolmogorov-Smirnov statistic and its p-value";
+    const char* adVerdictHint = "Claiming about the null hypothesis by the Anderson-Darling test "
+                                "on the std. level of significance.";
+    const char* ksVerdictHint = "Claiming about the null hypothesis by the Kolmogorov-Smirnov test "
+                                "on the std. level of significance.";
+    Label23 = MakeLabel(Panel6, "Label23", 8, 8, "Anderson-Darling:", adHint);
+    Edit13 = MakeEdit(Panel6, "Edit13", {128, 0, 233, 24}, "N/A", adHint, true);
+    Label24 = MakeLabel(Panel6, "Label24", 368, 8, "N/A", adVerdictHint);
+    Label25 = MakeLabel(Panel6, "Label25", 8, 32, "Kolmogorov-Smirnov:", ksHint);
+    Edit14 = MakeEdit(Panel6, "Edit14", {128, 24, 233, 24}, "N/A", ksHint, true);
+    Label26 = MakeLabel(Panel6, "Label26", 368, 32, "N/A", ksVerdictHint);
+    NameField(Label23, Edit13);
+    NameField(Label25, Edit14);
+    Label24->setAccessibleName(QStringLiteral("Anderson-Darling verdict"));
+    Label26->setAccessibleName(QStringLiteral("Kolmogorov-Smirnov verdict"));
 }

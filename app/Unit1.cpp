@@ -143,6 +143,8 @@ void TForm1::ShowTextColours()
     };
     colour(Label9, QColor(255, 0, 0));
     colour(Label17, VerdictColour);
+    colour(Label24, AdVerdictColour);
+    colour(Label26, KsVerdictColour);
 }
 
 QSize TForm1::MinimumClientSize() const
@@ -207,5 +209,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::Resize && watched == Panel4)
         RunHandler(this, [this] { Panel4Resize(); });
+    if (event->type() == QEvent::Resize && watched == Panel6)
+        RunHandler(this, [this] { Panel6Resize(); });
     return QWidget::eventFilter(watched, event);
 }

@@ -79,7 +79,13 @@ public:
     QLineEdit *Edit6, *Edit7, *Edit8, *Edit9, *Edit10, *Edit11;
     TUpDown* UpDown2;
     QPushButton* Button5;
+    QPushButton* Button7;  // "Rank all": every kind fitted and ranked
+    // The Anderson-Darling and Kolmogorov-Smirnov results, each a line with its verdict.
+    QFrame* Panel6;
+    QLabel *Label23, *Label24, *Label25, *Label26;
+    QLineEdit *Edit13, *Edit14;
     QRadioButton *RadioButton3, *RadioButton4;
+    QRadioButton *RadioButton5, *RadioButton6;  // "Q-Q", "P-P"
     QChartView* Chart2;
     QBarSeries* Series4;     // "Observed", one bar per category
     QBarSet* Series4Bars;
@@ -87,6 +93,8 @@ public:
     QBarCategoryAxis* Chart2Categories;  // the bars' axis, labelled by upper bounds
     QValueAxis* Chart2AxisX;  // the line's axis, spanning the bars' centres
     QValueAxis* Chart2AxisY;
+    QScatterSeries* Series6;  // the buffer's points of the Q-Q or P-P view
+    QLineSeries* Series7;     // the identity line beside them
 
     // State of the calculator and the data buffer
     TDistKind CalcKind = TDistKind::UniformStd;
@@ -105,6 +113,9 @@ public:
     std::int32_t FitEstimatedCount = 0;
     TParamSet FitEstimated;
     TFitResult LastFit;
+    // The last run's tests on the empirical distribution function and its plot points.
+    TEdfResult LastEdf;
+    TQuantilePairs LastQuantiles;
 
 public slots:
     void FormCreate();
@@ -129,6 +140,7 @@ public slots:
     // Fitting tab
     void ComboBox2Change(QObject* sender);
     void Button5Click();
+    void Button7Click();
     void RadioButton3Click();
     void Panel4Resize();
 
@@ -174,6 +186,16 @@ private:
     void ShowDataBuffer();  // the Data tab from DataBuffer
     void ApplyCount();      // the count field's number applied to buffer and grid
     void DrawHistogram();   // the fitting histogram for the current view
+    void DrawQuantilePlot();  // the Q-Q or P-P view of the last run
+    // The hypothesis chosen whole: list, fields, Edit6 and Edit10.
+    void SetHypothesis(TDistKind kind, const TVector& params, const TParamSet& estimated);
+    // The tests on the empirical distribution function of the current hypothesis, with
+    // progress and Cancel; false when cancelled.
+    bool RunEdfTests(TEdfResult& result);
+    void ShowEdfResults();  // LastEdf in Panel6, its verdicts coloured
+    void Panel6Resize();    // Panel6's fields fitted to its width, the verdicts at the right
+    // Points of the Q-Q and P-P views: order statistics spread over the whole buffer.
+    static constexpr std::size_t QuantilePlotPoints = 2000;
 
     QSize MinimumClientSize() const;
     // The window's colours from the application's palette: the window in the button colour,
@@ -183,6 +205,7 @@ private:
     // lightened to stay legible on a dark one.
     void ShowTextColours();
     QColor VerdictColour{0, 0, 0};
+    QColor AdVerdictColour{0, 0, 0}, KsVerdictColour{0, 0, 0};
     void BuildCalculatorTab();
     void BuildChart1();
     void WireCalculator();
@@ -190,6 +213,10 @@ private:
     void WireDataTab();
     void BuildFittingTab();
     void BuildChart2();
+    void BuildEdfPanel();
+    void BuildQuantileSeries();
+    // The histogram's series shown and the Q-Q or P-P view's hidden, or the other way round.
+    void ShowHistogramSeries(bool histogram);
     void ShowFittingValueMarks(const QList<qreal>& bars);
     void WireFittingTab();
     // The parameters dialog of a kind with parameters, built without raising events.

@@ -60,6 +60,21 @@ TRandomState SaveRandomState()
     return {Generator, CarryBits, CarryCount};
 }
 
+std::uint64_t RandomStateDigest()
+{
+    // FNV-1a over the words of the state: every draw changes the digest.
+    std::uint64_t digest = 14695981039346656037ull;
+    const auto mix = [&digest](std::uint32_t word) {
+        digest = (digest ^ word) * 1099511628211ull;
+    };
+    for (std::uint32_t word : Generator.State)
+        mix(word);
+    mix(static_cast<std::uint32_t>(Generator.Index));
+    mix(CarryBits);
+    mix(static_cast<std::uint32_t>(CarryCount));
+    return digest;
+}
+
 void RestoreRandomState(const TRandomState& state)
 {
     Generator = state.generator;

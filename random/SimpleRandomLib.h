@@ -30,5 +30,8 @@ struct TRandomState {
 };
 TRandomState SaveRandomState();
 void RestoreRandomState(const TRandomState& state);
+// A 64-bit number formed from the whole state without drawing: a seed for work that must not
+// disturb the source (the fitting tests' bootstrap), new after every draw.
+std::uint64_t RandomStateDigest();
 // How many carried bits wait for the next RandomUniform (0 to 31).
 int RandomCarryCount();

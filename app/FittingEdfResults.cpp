@@ -1,0 +1,62 @@
+// The fitting tab's Anderson-Darling and Kolmogorov-Smirnov tests: run with progress and
+// Cancel, shown with their verdicts at the standard level.
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "Controls.h"
+#include "Progress.h"
+#include "SimpleRandomLib.h"
+#include "Unit1.h"
+
+bool TForm1::RunEdfTests(TEdfResult& result)
+{
+    // The bootstrap draws from a twister seeded from the program's source without drawing
+    // from it, so a test leaves the next generated numbers as they were.
+    TEdfTest test(DataBuffer, FitKind, FitParams, FitEstimated, RandomStateDigest());
+    const bool finished = RunWithProgress(
+        this, QStringLiteral("Testing the buffered data..."),
+        [&] {
+            if (!test.Done())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return test.Done();
+        },
+        [&] { return test.Progress(); });
+    if (!finished)
+        return false;  // the test cancels and waits for its threads as it goes
+    result = test.Result();
+    return true;
+}
+
+void TForm1::ShowEdfResults()
+{
+    const char separator = DecimalSeparator();
+    const auto show = [&](QLineEdit* field, QLabel* verdict, QColor& colour, bool ad) {
+        ShowText(field, QString::fromStdString(EdfDetails(LastEdf, ad, separator)));
+        const bool rejected = (ad ? LastEdf.pAD : LastEdf.pKS) < 0.05;
+        verdict->setText(rejected ? QStringLiteral("is rejected.")
+                                  : QStringLiteral("can not be rejected."));
+        colour = rejected ? QColor(255, 0, 0) : QColor(0, 0, 255);
+        verdict->adjustSize();
+    };
+    show(Edit13, Label24, AdVerdictColour, true);
+    show(Edit14, Label26, KsVerdictColour, false);
+    ShowTextColours();
+    Panel6Resize();
+}
+
+// The verdicts keep to the right edge, and the result fields take the width between.
+void TForm1::Panel6Resize()
+{
+    const int W = Panel6->width();
+    const int verdicts = std::max(Label24->width(), Label26->width());
+    const int left = std::max(Edit13->x() + 120, W - verdicts - 8);
+    for (QLabel* verdict : {Label24, Label26})
+        verdict->move(left, verdict->y());
+    for (QLineEdit* field : {Edit13, Edit14}) {
+        field->resize(left - field->x() - 8, field->height());
+        RefreshTextTip(field);
+    }
+}

@@ -1,0 +1,165 @@
+// "Rank all": every kind fitted to the buffer and tested, shown in a table sorted by AIC; the
+// row the user takes becomes the tab's hypothesis.
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <chrono>
+#include <thread>
+
+#include "Controls.h"
+#include "FieldColour.h"
+#include "NumberFormat.h"
+#include "ParamsLine.h"
+#include "Platform.h"
+#include "Progress.h"
+#include "SimpleRandomLib.h"
+#include "Unit1.h"
+
+namespace {
+const char* const RankingColumns[] = {"Distribution", "Estimates", "ln L", "AIC", "BIC",
+                                      "Chi-square", "Found alpha", "A2", "p (AD)", "D",
+                                      "p (KS)"};
+constexpr int RankingColumnCount = sizeof(RankingColumns) / sizeof(RankingColumns[0]);
+
+// The cells of one fit's row, in the columns' order; a kind not fitted has its reason after
+// its name.
+QStringList RankingCells(const TKindFit& fit, char separator)
+{
+    const auto number = [separator](double value, int digits) {
+        return QString::fromStdString(FormatDigits(value, digits, separator));
+    };
+    QStringList cells{QString::fromLatin1(DistKindName[KindIndex(fit.kind)])};
+    if (!fit.fitted) {
+        cells << QString::fromStdString(fit.reason);
+        return cells;
+    }
+    const bool chi = fit.chiSquareDone && !fit.chiSquare.fatal;
+    cells << QString::fromStdString(ParamsLine(fit.kind, fit.params, separator))
+          << number(fit.logLikelihood, 8) << number(fit.aic, 8) << number(fit.bic, 8)
+          << (chi ? number(static_cast<double>(fit.chiSquare.R), 6) : QStringLiteral("N/A"))
+          << (chi ? number(fit.chiSquare.alpha, 4) : QStringLiteral("N/A"))
+          << number(fit.edf.AD, 6) << number(fit.edf.pAD, 4) << number(fit.edf.KS, 6)
+          << number(fit.edf.pKS, 4);
+    return cells;
+}
+
+// The table of fits with "Use as hypothesis" (also a double click on a fitted row) and
+// "Close"; Chosen() is the fit taken, or -1.
+class TRankingDialog : public QDialog {
+public:
+    TRankingDialog(QWidget* owner, const std::vector<TKindFit>& fits, char separator)
+        : QDialog(owner), fits_(fits)
+    {
+        Name(this, "RankingDialog", nullptr);
+        setWindowTitle(QStringLiteral("Ranking of distributions"));
+        setFont(owner->font());
+        Table = new QTableWidget(static_cast<int>(fits.size()), RankingColumnCount, this);
+        Name(Table, "RankingTable",
+             "Every distribution fitted to the buffered data, the best by AIC first");
+        Table->setAccessibleName(QStringLiteral("Ranking of distributions"));
+        QStringList headers;
+        for (const char* column : RankingColumns)
+            headers << QString::fromLatin1(column);
+        Table->setHorizontalHeaderLabels(headers);
+        Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        Table->setSelectionMode(QAbstractItemView::SingleSelection);
+        Table->verticalHeader()->setVisible(false);
+        for (int row = 0; row < static_cast<int>(fits.size()); ++row) {
+            const QStringList cells = RankingCells(fits[row], separator);
+            for (int column = 0; column < cells.size(); ++column) {
+                auto* item = new QTableWidgetItem(cells[column]);
+                item->setToolTip(cells[column]);
+                Table->setItem(row, column, item);
+            }
+            if (!fits[row].fitted)
+                Table->setSpan(row, 1, 1, RankingColumnCount - 1);
+        }
+        Table->resizeColumnsToContents();
+        Use = new QPushButton(QStringLiteral("Use as hypothesis"), this);
+        Name(Use, "UseButton", "Take the chosen distribution as the null hypothesis");
+        Use->setEnabled(false);
+        auto* close = new QPushButton(QStringLiteral("Close"), this);
+        Name(close, "CloseButton", "Close the ranking");
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch();
+        buttons->addWidget(Use);
+        buttons->addWidget(close);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(Table);
+        layout->addLayout(buttons);
+        resize(std::min(1000, Table->horizontalHeader()->length() + 40), 460);
+        connect(Table, &QTableWidget::itemSelectionChanged, this,
+                [this] { Use->setEnabled(Current() >= 0); });
+        connect(Table, &QTableWidget::cellDoubleClicked, this, [this](int, int) { Take(); });
+        connect(Use, &QPushButton::clicked, this, [this] { Take(); });
+        connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    }
+
+    int Chosen() const { return chosen_; }
+    QTableWidget* Table;
+    QPushButton* Use;
+
+private:
+    // The selected row where it holds a fit; -1 otherwise.
+    int Current() const
+    {
+        const int row = Table->currentRow();
+        return row >= 0 && Table->item(row, 0) && Table->item(row, 0)->isSelected() &&
+                       fits_[row].fitted
+                   ? row
+                   : -1;
+    }
+    void Take()
+    {
+        chosen_ = Current();
+        if (chosen_ >= 0)
+            accept();
+    }
+    const std::vector<TKindFit>& fits_;
+    int chosen_ = -1;
+};
+}  // namespace
+
+// The ranking runs off the window's thread with progress and Cancel; a cancelled ranking, and
+// a table closed without a choice, change nothing.
+void TForm1::Button7Click()
+{
+    if (DataBuffer.size() < 3) {
+        CurrentPlatform().ShowMessage(this, QStringLiteral("Buffer is empty."));
+        return;
+    }
+    SetFieldColour(Edit7, FieldColour::Neutral);
+    bool read = false;
+    const int k = Edit7->text().toInt(&read);
+    if (!read || k < 1) {
+        SetFieldColour(Edit7, FieldColour::Rejected);
+        return;
+    }
+    TKindRanking ranking(DataBuffer, k, RandomStateDigest());
+    const bool finished = RunWithProgress(
+        this, QStringLiteral("Ranking the distributions..."),
+        [&] {
+            if (!ranking.Done())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return ranking.Done();
+        },
+        [&] { return ranking.Progress(); });
+    if (!finished)
+        return;
+    const std::vector<TKindFit> fits = ranking.Result();
+    TRankingDialog dialog(this, fits, DecimalSeparator());
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0)
+        return;
+    const TKindFit& fit = fits[dialog.Chosen()];
+    TParamSet all;
+    for (int i = 0; i < ParamCount(fit.kind); ++i)
+        all.set(i);
+    ComboBox2->setCurrentIndex(KindIndex(fit.kind));
+    SetFieldColour(ComboBox2, FieldColour::Neutral);
+    SetHypothesis(fit.kind, fit.params, all);
+}

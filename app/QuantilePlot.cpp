@@ -1,0 +1,84 @@
+// The Q-Q and P-P views of the fitting chart: the buffer's order statistics against the
+// hypothesis, with the identity line, on the chart's value axes.
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "Controls.h"
+#include "Unit1.h"
+
+void TForm1::BuildQuantileSeries()
+{
+    QChart* chart = Chart2->chart();
+    Series6 = new QScatterSeries;
+    Series6->setObjectName(QStringLiteral("Series6"));
+    Series6->setName(QStringLiteral("Buffered data"));
+    Series6->setColor(QColor(255, 0, 0));
+    Series6->setBorderColor(QColor(255, 0, 0));
+    Series6->setMarkerSize(5);
+    Series7 = MakeLineSeries("Series7", "Identity", QColor(0, 0, 255));
+    chart->addSeries(Series7);
+    chart->addSeries(Series6);
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(Series6),
+                                    static_cast<QAbstractSeries*>(Series7)}) {
+        series->attachAxis(Chart2AxisX);
+        series->attachAxis(Chart2AxisY);
+    }
+    ShowHistogramSeries(true);
+}
+
+void TForm1::ShowHistogramSeries(bool histogram)
+{
+    Series4->setVisible(histogram);
+    Series5->setVisible(histogram);
+    Series6->setVisible(!histogram);
+    Series7->setVisible(!histogram);
+    if (!histogram) {
+        Series4Bars->remove(0, Series4Bars->count());
+        Series5->clear();
+    } else {
+        Series6->clear();
+        Series7->clear();
+    }
+}
+
+// Q-Q: the buffer's quantiles (up) against the hypothesised ones (across); P-P: the
+// empirical probabilities against the hypothesised ones. Only finite points are drawn (a
+// hypothesised quantile of an unbounded kind at a probability that rounds to 1).
+void TForm1::DrawQuantilePlot()
+{
+    ShowHistogramSeries(false);
+    const bool qq = RadioButton5->isChecked();
+    const TVector& across = qq ? LastQuantiles.hypothesised : LastQuantiles.probabilities;
+    const TVector& up = qq ? LastQuantiles.sample : LastQuantiles.empirical;
+    Series6->setName(qq ? QStringLiteral("Buffered data quantiles")
+                        : QStringLiteral("Buffered data probabilities"));
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(across.size()));
+    double lo = DBL_MAX, hi = -DBL_MAX;
+    for (std::size_t i = 0; i < across.size(); ++i) {
+        if (!std::isfinite(across[i]) || !std::isfinite(up[i]))
+            continue;
+        points << QPointF(across[i], up[i]);
+        lo = std::min({lo, across[i], up[i]});
+        hi = std::max({hi, across[i], up[i]});
+    }
+    Series6->replace(points);
+    if (points.isEmpty())
+        return;
+    if (!(hi > lo)) {
+        lo -= 0.5;
+        hi += 0.5;
+    }
+    Series7->replace(QList<QPointF>{{lo, lo}, {hi, hi}});
+    SetRoundAxis(Chart2AxisX, lo, hi);
+    SetRoundAxis(Chart2AxisY, lo, hi);
+}
