@@ -100,19 +100,19 @@ void TForm1::BuildFittingTab()
 // verdict at the standard level beside it.
 void TForm1::BuildEdfPanel()
 {
-    Panel6 = MakePanel(TabSheet3, "Panel6", 48, true);
+    Panel6 = MakePanel(TabSheet3, "Panel6", 54, true);
     const char* adHint = "Anderson-Darling statistic and its p-value";
     const char* ksHint = "Kolmogorov-Smirnov statistic and its p-value";
     const char* adVerdictHint = "Claiming about the null hypothesis by the Anderson-Darling test "
                                 "on the std. level of significance.";
     const char* ksVerdictHint = "Claiming about the null hypothesis by the Kolmogorov-Smirnov test "
                                 "on the std. level of significance.";
-    Label23 = MakeLabel(Panel6, "Label23", 8, 8, "Anderson-Darling:", adHint);
-    Edit13 = MakeEdit(Panel6, "Edit13", {128, 0, 233, 24}, "N/A", adHint, true);
-    Label24 = MakeLabel(Panel6, "Label24", 368, 8, "N/A", adVerdictHint);
-    Label25 = MakeLabel(Panel6, "Label25", 8, 32, "Kolmogorov-Smirnov:", ksHint);
-    Edit14 = MakeEdit(Panel6, "Edit14", {128, 24, 233, 24}, "N/A", ksHint, true);
-    Label26 = MakeLabel(Panel6, "Label26", 368, 32, "N/A", ksVerdictHint);
+    Label23 = MakeLabel(Panel6, "Label23", 8, 10, "Anderson-Darling:", adHint);
+    Edit13 = MakeEdit(Panel6, "Edit13", {144, 2, 233, 24}, "N/A", adHint, true);
+    Label24 = MakeLabel(Panel6, "Label24", 384, 10, "N/A", adVerdictHint);
+    Label25 = MakeLabel(Panel6, "Label25", 8, 34, "Kolmogorov-Smirnov:", ksHint);
+    Edit14 = MakeEdit(Panel6, "Edit14", {144, 26, 233, 24}, "N/A", ksHint, true);
+    Label26 = MakeLabel(Panel6, "Label26", 384, 34, "N/A", ksVerdictHint);
     NameField(Label23, Edit13);
     NameField(Label25, Edit14);
     Label24->setAccessibleName(QStringLiteral("Anderson-Darling verdict"));

@@ -79,6 +79,12 @@ void TForm1::DrawQuantilePlot()
         hi += 0.5;
     }
     Series7->replace(QList<QPointF>{{lo, lo}, {hi, hi}});
+    // A margin of 2 % keeps the end points whole; the upright axis has a label for every 30
+    // pixels of the plot at most.
+    const double margin = (hi / 2 - lo / 2) / 25;
+    lo = std::max(lo - margin, -DBL_MAX);
+    hi = std::min(hi + margin, DBL_MAX);
+    const int high = static_cast<int>(Chart2->chart()->plotArea().height());
     SetRoundAxis(Chart2AxisX, lo, hi);
-    SetRoundAxis(Chart2AxisY, lo, hi);
+    SetRoundAxis(Chart2AxisY, lo, hi, false, std::clamp(high / 30, 2, 5));
 }

@@ -277,7 +277,7 @@ struct TEdfResult {
     int replicates = 0;            // bootstrap replicates behind them; 0: the exact laws
     std::size_t replicateSize = 0; // values in each
 };
-// The result line of one test: "A2 = 0.3110505; p = 0.5794 (1000 replicates)" for
+// The result line of one test: "A2 = 0.311051; p = 0.5794 (1000 replicates)" for
 // Anderson-Darling, "D = ..." for Kolmogorov-Smirnov; "(parameters given)" for the exact laws,
 // "(1000 replicates of 2000)" where the replicates are smaller than the sample.
 std::string EdfDetails(const TEdfResult& result, bool andersonDarling, char separator);

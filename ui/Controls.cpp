@@ -218,7 +218,7 @@ void LocaliseNumbers(QChart* chart)
     chart->setLocalizeNumbers(true);
 }
 
-void SetRoundAxis(QValueAxis* axis, double from, double to, bool roundUpTo)
+void SetRoundAxis(QValueAxis* axis, double from, double to, bool roundUpTo, int labels)
 {
     axis->setTickType(QValueAxis::TicksFixed);
     axis->setLabelFormat(QStringLiteral("%.3g"));
@@ -226,7 +226,7 @@ void SetRoundAxis(QValueAxis* axis, double from, double to, bool roundUpTo)
     const double span = to - from;
     if (!(span > 0) || !std::isfinite(span))
         return;
-    const double rough = span / 5, power = std::pow(10, std::floor(std::log10(rough)));
+    const double rough = span / std::max(1, labels), power = std::pow(10, std::floor(std::log10(rough)));
     const double r = rough / power;
     const double factor = r < 1.5 ? 1 : r < 2.25 ? 2 : r < 3.5 ? 2.5 : r < 7.5 ? 5 : 10;
     const double step = factor * power;

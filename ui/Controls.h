@@ -91,8 +91,10 @@ void LocaliseNumbers(QChart* chart);
 // fixed (the old interval over a new range of 1e300 would make 1e300 ticks), and they stay
 // fixed where the interval is lost in the rounding of the bounds (a range of 1 around 1e17).
 // With roundUpTo the axis ends at the first tick at or above `to`, so the top has a label.
+// About `labels` labels are shown (fewer where the axis is short on screen).
 class QValueAxis;
-void SetRoundAxis(QValueAxis* axis, double from, double to, bool roundUpTo = false);
+void SetRoundAxis(QValueAxis* axis, double from, double to, bool roundUpTo = false,
+                  int labels = 5);
 
 // Arial 13 px (Liberation Sans where Arial is absent): the font of every window.
 QFont WindowFont();

@@ -49,6 +49,25 @@ L FiniteCorrection(std::size_t count, L x)
     return (-.00022633L + (6.54034L - (14.6538L - (14.458L - (8.259L - 1.91864L * t) * t) * t) * t) * t) *
            (.04213L / n + .01365L / n / n);
 }
+// Far in the tail: the fit's upper tail -expm1(-e^(...)), formed without the cancellation of
+// 1 - x, up to z = 8, where the fit is still within 1e-6; beyond, the limit's own tail, that of
+// the largest term of its weighted chi-square sum, sqrt(3) erfc(sqrt(z)) (the weights are
+// 1 / (j (j + 1)), and the product of (1 - 2 / (j (j + 1)))^(-1/2) over j from 2 is sqrt(3)),
+// joined to the fit at 8. The correction for n, a fit of absolute size, is kept only while it
+// is small beside the tail.
+L FarTail(std::size_t n, L z)
+{
+    constexpr L Join = 8;
+    const auto fitted = [n](L at) {
+        const L inner = std::exp(1.0776L - (2.30695L - (.43424L - (.082433L - (.008056L - .0003146L * at) * at) * at) * at) * at);
+        const L tail = -std::expm1(-inner);
+        const L correction = FiniteCorrection(n, LimitDistribution(at));
+        return std::fabs(correction) < tail / 10 ? tail - correction : tail;
+    };
+    if (z <= Join)
+        return fitted(z);
+    return fitted(Join) * (std::erfc(std::sqrt(z)) / std::erfc(std::sqrt(Join)));
+}
 }  // namespace
 
 double AndersonDarlingTypedP(std::size_t n, double a2)
@@ -62,14 +81,7 @@ double AndersonDarlingTypedP(std::size_t n, double a2)
     const L z = a2;
     const L x = LimitDistribution(z);
     const L p = 1 - (x + FiniteCorrection(n, x));
-    if (z >= 2 && p < 0.01L) {
-        // Far in the tail the fit's upper tail is -expm1(-e^(...)), formed without the
-        // cancellation of 1 - x. The correction, a fit of absolute size, is kept only while it
-        // is small beside the tail.
-        const L inner = std::exp(1.0776L - (2.30695L - (.43424L - (.082433L - (.008056L - .0003146L * z) * z) * z) * z) * z);
-        const L tail = -std::expm1(-inner);
-        const L correction = FiniteCorrection(n, x);
-        return static_cast<double>(std::fabs(correction) < tail / 10 ? tail - correction : tail);
-    }
+    if (z >= 2 && p < 0.01L)
+        return static_cast<double>(FarTail(n, z));
     return static_cast<double>(std::min<L>(1, std::max<L>(0, p)));
 }

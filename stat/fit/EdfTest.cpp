@@ -241,8 +241,8 @@ bool TEdfTest::TState::Replicate(std::size_t r, double& ad, double& ks) const
 
 std::string EdfDetails(const TEdfResult& result, bool andersonDarling, char separator)
 {
-    std::string text = andersonDarling ? "A2 = " + FormatDigits(result.AD, 7, separator)
-                                       : "D = " + FormatDigits(result.KS, 7, separator);
+    std::string text = andersonDarling ? "A2 = " + FormatDigits(result.AD, 6, separator)
+                                       : "D = " + FormatDigits(result.KS, 6, separator);
     text += "; p = " + FormatDigits(andersonDarling ? result.pAD : result.pKS, 4, separator);
     if (result.replicates == 0)
         return text + " (parameters given)";

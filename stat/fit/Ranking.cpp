@@ -34,9 +34,14 @@ bool FitKind(const TVector& data, int categories, TKindFit& fit)
         }
         long double sum = 0;
         for (double x : data) {
-            const double f = DistEval(fit.kind, TDistFunc::Density, fit.params, x);
+            double f = DistEval(fit.kind, TDistFunc::Density, fit.params, x);
+            // A value at an end of the support (the uniform's estimated ends) has the
+            // density's limit from inside.
+            for (double inside : {-HUGE_VAL, HUGE_VAL})
+                if (!(f > 0))
+                    f = DistEval(fit.kind, TDistFunc::Density, fit.params, std::nextafter(x, inside));
             if (!(f > 0)) {
-                fit.reason = "A value of the buffer has density 0.";
+                fit.reason = "A value of the buffer has density 0 under these estimates.";
                 return false;
             }
             sum += std::log(static_cast<long double>(f));

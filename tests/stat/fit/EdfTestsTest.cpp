@@ -1,0 +1,310 @@
+// The tests on the empirical distribution function: the statistics against scipy on fixed
+// samples, the exact Kolmogorov-Smirnov tail against scipy's, the Anderson-Darling tail
+// against the simulated law, the bootstrap's independence of threads and of the caller's random
+// source, its cancel, the ends an estimate takes from the sample, and the ranking.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <thread>
+
+#include "Stat_Lib.h"
+#include "Tolerances.h"
+
+namespace {
+struct StatisticCase {
+    TDistKind kind;
+    TVector params, sample;
+    double ad, ks;
+};
+// Written by scipy 1.10.1 (the samples drawn from a law a little off the hypothesis, so that
+// the statistics are not small): A2 from logcdf and logsf, D by kstest.
+const StatisticCase StatisticCases[] = {
+{TDistKind::Exponential, {2.0}, {0.007892772772148015, 0.009055082107304827, 0.009459262198532091, 0.021702888402765855, 0.02987090385756798, 0.041393402006575465, 0.08826158095572896, 0.10717915163278664, 0.11964552678416748, 0.12960520000003545, 0.1896640965496775, 0.1897044397749754, 0.196884661937394, 0.281306939359869, 0.3215341846420803, 0.544964660039125, 0.5976042254764963, 0.6260900420178085, 0.6504002895193105, 0.697282118905191, 0.7029781710287649, 0.8606569100324004, 0.9006326793096151, 1.0132636792535596, 1.4601526969134204}, 1.6656165914520429, 0.1945096315642253},
+{TDistKind::Logistic, {1.0, 2.0}, {-4.701277657805347, -2.808588608725934, -2.7874761755609687, -2.4277171005103657, -1.835089071414604, -1.6401541532116344, -1.354265281612423, -0.9111686844287152, -0.6682509885277865, -0.6334522775732501, -0.5073948829590138, -0.3409170313777501, 0.14939680306961045, 0.20320465816420108, 0.22619073538823908, 0.30128820992757765, 0.5506271126744062, 1.4850123891486937, 1.7797372202385873, 1.9261979042568806, 2.067168653718885, 2.5959731057208146, 2.9456288145036207, 4.941422839659388, 11.206763837709802}, 1.7615792558536185, 0.23593648390196742},
+{TDistKind::Weibull, {1.5, 3.0}, {0.6991628686957464, 0.7626617286064381, 1.2174617769758524, 1.2381868794967659, 1.6233531812514816, 1.8017806223338981, 1.9185249550423364, 2.058690653194327, 2.3393438641895026, 2.429648754175929, 2.6851778139054985, 2.7619734084697187, 2.771791713111712, 2.832469302352444, 2.9147639226957085, 3.174759711764176, 3.2575357499161623, 4.1650173541501205, 4.942103700806246, 4.944119672127293, 5.138698188458094, 5.271596926303155, 5.323003814781398, 5.884486596163842, 7.221995288057752}, 1.4867243300341393, 0.17771501750602564},
+{TDistKind::Rayleigh, {2.0}, {0.4113495724505101, 0.4423068374271059, 0.6662103241582806, 0.6664277745738464, 0.7984749987528602, 0.9428918518843716, 0.9805894174846016, 1.1156064001585113, 1.2211639376508487, 1.2602606246621122, 1.474786426077232, 1.809436262892817, 2.313247398813306, 2.484896799835036, 2.5409026515094455, 2.6435330688097984, 2.687531798688548, 2.7533021836900455, 3.141762647065067, 3.4135572225437962, 3.5648750420493447, 3.7882000460988707, 3.9067842423719377, 4.720321100203129, 5.358705804484169}, 1.472753978899636, 0.2199334461419989},
+{TDistKind::Pareto, {1.0, 3.0}, {1.004074961419971, 1.0071639948823778, 1.0178657318428808, 1.0381593831772742, 1.0385951894852268, 1.0448527985496938, 1.0466871932926312, 1.090560342815766, 1.0927569859785486, 1.1175333938650691, 1.1538545234350814, 1.183456059448198, 1.2285632472475065, 1.3413526851790918, 1.3428392236893538, 1.4155206065989663, 1.4251589312152875, 1.4563991593256949, 1.6427103889396415, 1.666886548340655, 1.7750133539425226, 1.8426959812650103, 1.9245657187456635, 2.294200158795231, 2.9831864121176754}, 0.6127650635704356, 0.1520658276854142},
+{TDistKind::ExtrValue, {5.0, 2.0, 0.2}, {3.2715068184635014, 3.428381728563169, 3.500764390063409, 3.5150761405344007, 4.0704610773025545, 4.128661899036182, 4.375295331545355, 4.540493551462973, 4.893138057436887, 4.906868621570101, 5.169822504890494, 5.632337942841671, 5.63764843642572, 5.675480153620411, 5.781865778689423, 7.009185761090535, 7.938589489532621, 7.969868492288681, 8.011633848467582, 10.671788911752277, 11.514796780193583, 12.617268782528225, 15.550961832375876, 16.58759738781349, 19.652595208645263}, 0.7583010329144599, 0.13962176091492529},
+{TDistKind::Uniform, {-2.0, 5.0}, {-1.925406048847198, -1.7768927394717802, -1.692317722905853, -1.2732569142788512, -1.2210355015060013, -1.0364212748672892, -0.8710790250277451, -0.4554404079163328, -0.42612135722087885, -0.002156259014535866, 0.07111957968397142, 0.7903479077010536, 1.1276156381813696, 1.407723092626496, 1.9486597908978602, 2.657978897517202, 2.808080291901696, 2.813167813879743, 2.8971845595005092, 3.7464634765930924, 4.77053041033287, 4.787670207215424, 4.906477219425459, 4.906614810708907, 4.998295360649242}, 1.5988101788939701, 0.16721863004755277},
+{TDistKind::Normal, {10.0, 2.0}, {5.953138349738426, 7.319525282522346, 7.326219990015684, 7.367667206797329, 7.863561868966484, 8.312448726608597, 8.367952011087494, 9.055421913846336, 9.560674892775069, 9.67867884004162, 10.180871978816958, 10.198928945644298, 10.260046397587349, 10.3223304849108, 10.458280311214903, 10.571058595638123, 10.599892320036014, 10.609321537180486, 10.645705872108627, 11.387835235111881, 11.459813822040223, 12.216304123937363, 12.356334313777001, 12.484376010498256, 12.554588037639288}, 0.4802239263378709, 0.13602962077924818},
+};
+
+struct TailCase {
+    std::size_t n;
+    double d, p;
+};
+// P(D_n >= d) by scipy.stats.kstwo (R. Simard and P. L'Ecuyer's algorithm).
+const TailCase TailCases[] = {
+{1, 0.9, 0.19999999999999996},
+{5, 0.2683281572999747, 0.7836692682117719},
+{10, 0.31622776601683794, 0.21828385386284876},
+{50, 0.1697056274847714, 0.09960275827669895},
+{100, 0.08, 0.5182193645480672},
+{140, 0.11494097864307826, 0.04559450483891349},
+{141, 0.11453266126504659, 0.045609192585224445},
+{400, 0.05, 0.26121244607129124},
+{1000, 0.051545125860744584, 0.009494900170509754},
+{5000, 0.007071067811865475, 0.9624348682860043},
+{100000, 0.003794733192202055, 0.11196588953063102},
+{1000000, 0.0007, 0.7109578604736},
+{20, 0.5590169943749475, 2.0438554462966623e-06},
+{1000, 0.09486832980505139, 2.7683606440184413e-08},
+{100, 0.01, 1.0},
+};
+
+TParamSet AllOf(TDistKind kind)
+{
+    TParamSet all;
+    for (int i = 0; i < ParamCount(kind); ++i)
+        all.set(i);
+    return all;
+}
+
+TVector Drawn(TDistKind kind, const TVector& params, std::size_t n, unsigned seed)
+{
+    std::mt19937 g(seed);
+    TVector x(n);
+    for (double& v : x)
+        v = DistEval(kind, TDistFunc::Inverse, params, (g() + 0.5) / 4294967296.0);
+    return x;
+}
+}  // namespace
+
+TEST(EdfStatistics, AgreeWithScipyOnFixedSamples)
+{
+    for (const StatisticCase& c : StatisticCases) {
+        SCOPED_TRACE(DistKindName[KindIndex(c.kind)]);
+        // The sample in reverse: the statistics sort what they are given.
+        const TVector reversed(c.sample.rbegin(), c.sample.rend());
+        const TEdfSample s = EdfSample(reversed, c.kind, c.params, TParamSet());
+        // The normal's listed distribution is a Simpson walk, true to 1e-9.
+        const double tolerance = c.kind == TDistKind::Normal ? tol::Shown : tol::Tol4;
+        EXPECT_NEAR(AndersonDarlingStatistic(s), c.ad, tolerance * c.ad);
+        EXPECT_NEAR(KolmogorovSmirnovStatistic(s), c.ks, tolerance * c.ks);
+    }
+}
+
+TEST(EdfStatistics, AValueWithoutProbabilityOnOneSideRejectsOutright)
+{
+    // 6 lies above Uniform(-2, 5): F = 1 and P(X > 6) = 0.
+    const TVector x{-1, 0, 1, 2, 6};
+    const TEdfSample s = EdfSample(x, TDistKind::Uniform, {-2, 5}, TParamSet());
+    EXPECT_EQ(AndersonDarlingStatistic(s), HUGE_VAL);
+    EXPECT_EQ(AndersonDarlingTypedP(x.size(), HUGE_VAL), 0);
+    EXPECT_GE(KolmogorovSmirnovStatistic(s), 0.2);
+}
+
+TEST(EdfStatistics, EndsEstimatedFromTheExtremesAreLeftOut)
+{
+    // Uniform with both ends on "Auto": the ends are the sample's extremes, which carry no
+    // information; the others are uniform between them.
+    const TVector x{3, 0.5, 1, 2, 0.5, 4};
+    TVector params{0, 0};
+    ASSERT_TRUE(EstimateParams(TDistKind::Uniform, x, params, AllOf(TDistKind::Uniform)));
+    const TEdfSample both = EdfSample(x, TDistKind::Uniform, params, AllOf(TDistKind::Uniform));
+    ASSERT_EQ(both.lower.size(), 3u);  // both 0.5s and the 4 left out
+    EXPECT_NEAR(both.lower[0], 0.5 / 3.5, tol::Tol1);
+    EXPECT_TRUE(std::isfinite(AndersonDarlingStatistic(both)));
+    TParamSet minOnly;
+    minOnly.set(0);
+    EXPECT_EQ(EdfSample(x, TDistKind::Uniform, params, minOnly).lower.size(), 4u);
+    // Typed ends keep every value: the maximum then has no probability above it.
+    EXPECT_EQ(AndersonDarlingStatistic(EdfSample(x, TDistKind::Uniform, params, TParamSet())),
+              HUGE_VAL);
+}
+
+TEST(EdfTypedLaws, KolmogorovSmirnovTailsAgreeWithScipy)
+{
+    for (const TailCase& c : TailCases) {
+        SCOPED_TRACE(::testing::Message() << "n = " << c.n << ", d = " << c.d);
+        // Durbin's matrix is exact; scipy takes the Pelz-Good series for n > 140 where
+        // n d^1.5 >= 1.4, and so does this program where n d >= 100: they are within 2e-5.
+        const bool series = c.n > 140 && c.n * std::pow(c.d, 1.5) >= 1.4;
+        EXPECT_NEAR(KolmogorovSmirnovTypedP(c.n, c.d), c.p, (series ? 2e-5 : 1e-9) * c.p);
+    }
+    EXPECT_EQ(KolmogorovSmirnovTypedP(10, 1), 0);
+    EXPECT_EQ(KolmogorovSmirnovTypedP(10, 0.05), 1);  // below 1/(2n) every sample is as far
+    EXPECT_TRUE(std::isnan(KolmogorovSmirnovTypedP(10, NAN)));
+}
+
+TEST(EdfTypedLaws, AndersonDarlingTailsFollowTheSimulatedLaw)
+{
+    // The 50, 90, 95, 99 and 99.9 % points of A2 for n = 10, from 200,000 simulated uniform
+    // samples: the tail there is 0.5, 0.1, 0.05, 0.01 and 0.001 within the simulation's noise.
+    const double points[] = {0.7676, 1.9421, 2.4978, 3.9159, 5.9846};
+    const double tails[] = {0.5, 0.1, 0.05, 0.01, 0.001};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_NEAR(AndersonDarlingTypedP(10, points[i]), tails[i], 0.04 * tails[i] + 0.003);
+    EXPECT_EQ(AndersonDarlingTypedP(10, 0), 1);
+    // Far in the tail it keeps relative digits, falling as the limit's largest term,
+    // sqrt(3) erfc(sqrt(z)), and without a step where the fit meets it.
+    const double far = AndersonDarlingTypedP(100, 20), farther = AndersonDarlingTypedP(100, 30);
+    EXPECT_NEAR(farther / far, std::erfc(std::sqrt(30.0)) / std::erfc(std::sqrt(20.0)),
+                tol::Tol3 * farther / far);
+    EXPECT_GT(farther, 1e-15);
+    const double below = AndersonDarlingTypedP(100, std::nextafter(8.0, 0.0)),
+                 above = AndersonDarlingTypedP(100, std::nextafter(8.0, 9.0));
+    EXPECT_NEAR(above, below, tol::Tol5 * below);
+    for (double z = 2; z < 40; z += 0.25)
+        EXPECT_GT(AndersonDarlingTypedP(100, z), AndersonDarlingTypedP(100, z + 0.25));
+}
+
+TEST(EdfBootstrap, GivesTheSameResultOnAnyThreadsAndDrawsNothingElsewhere)
+{
+    const TVector x = Drawn(TDistKind::Weibull, {1.5, 3}, 200, 5);
+    TVector params{1, 1};
+    ASSERT_TRUE(EstimateParams(TDistKind::Weibull, x, params, AllOf(TDistKind::Weibull)));
+    std::mt19937 caller(1);
+    const std::mt19937 before = caller;
+    TEdfTest one(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull), 42, 200, 1);
+    TEdfTest two(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull), 42, 200, 2);
+    const TEdfResult a = one.Result(), b = two.Result();
+    EXPECT_EQ(caller, before);
+    EXPECT_EQ(a.replicates, 200);
+    EXPECT_EQ(a.pAD, b.pAD);
+    EXPECT_EQ(a.pKS, b.pKS);
+    EXPECT_EQ(a.AD, b.AD);
+    // A p-value of the bootstrap is (1 + c) / (1 + B).
+    const double c = a.pAD * 201 - 1;
+    EXPECT_NEAR(c, std::round(c), 1e-9);
+    // Another seed draws other replicates.
+    TEdfTest other(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull), 43, 200, 2);
+    const TEdfResult o = other.Result();
+    EXPECT_EQ(o.AD, a.AD);
+    EXPECT_TRUE(o.pAD != a.pAD || o.pKS != a.pKS);
+}
+
+TEST(EdfBootstrap, RejectsAClearlyWrongHypothesisAndKeepsATrueOne)
+{
+    const TVector normal = Drawn(TDistKind::Normal, {10, 2}, 300, 11);
+    const TVector skewed = Drawn(TDistKind::Chi2, {3}, 300, 11);
+    for (const TVector* x : {&normal, &skewed}) {
+        TVector params{0, 1};
+        ASSERT_TRUE(EstimateParams(TDistKind::Normal, *x, params, AllOf(TDistKind::Normal)));
+        TEdfTest test(*x, TDistKind::Normal, params, AllOf(TDistKind::Normal), 7, 300);
+        const TEdfResult r = test.Result();
+        if (x == &normal) {
+            EXPECT_GT(r.pAD, 0.05);
+            EXPECT_GT(r.pKS, 0.05);
+        } else {
+            EXPECT_LT(r.pAD, 0.01);
+            EXPECT_LT(r.pKS, 0.05);
+        }
+    }
+}
+
+TEST(EdfBootstrap, ReplicatesOfALargeSampleAreBounded)
+{
+    const std::size_t n = TEdfTest::LargestReplicate * 3;
+    const TVector x = Drawn(TDistKind::Exponential, {2}, n, 3);
+    TVector params{1};
+    ASSERT_TRUE(EstimateParams(TDistKind::Exponential, x, params, AllOf(TDistKind::Exponential)));
+    TEdfTest test(x, TDistKind::Exponential, params, AllOf(TDistKind::Exponential), 1, 20);
+    const TEdfResult r = test.Result();
+    EXPECT_EQ(r.n, n);
+    EXPECT_EQ(r.replicateSize, TEdfTest::LargestReplicate);
+    EXPECT_EQ(EdfDetails(r, true, ',').find(" of 2000)") != std::string::npos, true);
+}
+
+TEST(EdfBootstrap, CancelEndsPromptly)
+{
+    const TVector x = Drawn(TDistKind::Beta, {2, 5}, 2000, 9);
+    TVector params{1, 1};
+    ASSERT_TRUE(EstimateParams(TDistKind::Beta, x, params, AllOf(TDistKind::Beta)));
+    const auto start = std::chrono::steady_clock::now();
+    {
+        TEdfTest test(x, TDistKind::Beta, params, AllOf(TDistKind::Beta), 1, 100000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_FALSE(test.Done());
+        EXPECT_LT(test.Progress(), 0.5);
+    }  // the destructor cancels and waits
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(EdfBootstrap, AFaultOfTheHypothesisIsThrownAtTheResult)
+{
+    TEdfTest test({1, 2, 3}, TDistKind::Normal, {0, 0}, TParamSet(), 1);
+    EXPECT_THROW(test.Result(), EMathError);
+    EXPECT_THROW(TEdfTest({1, 2, 3}, TDistKind::Normal, {1}, TParamSet(), 1), EStat);
+}
+
+TEST(EdfDetailsText, SaysHowThePValueWasFound)
+{
+    TEdfResult r;
+    r.n = 100;
+    r.AD = 0.31105046;
+    r.pAD = 0.5794;
+    r.KS = 0.0230441;
+    r.pKS = 0.22777;
+    EXPECT_EQ(EdfDetails(r, true, ','), "A2 = 0,31105; p = 0,5794 (parameters given)");
+    r.replicates = 1000;
+    r.replicateSize = 100;
+    EXPECT_EQ(EdfDetails(r, false, '.'), "D = 0.0230441; p = 0.2278 (1000 replicates)");
+}
+
+TEST(Ranking, PutsTheTrueKindNearTheTopAndSaysWhyOthersCannotBeFitted)
+{
+    const TVector x = Drawn(TDistKind::Weibull, {1.5, 3}, 1000, 21);
+    TKindRanking ranking(x, 20, 5, 1);
+    const std::vector<TKindFit> fits = ranking.Result();
+    ASSERT_EQ(fits.size(), static_cast<std::size_t>(DistKindCount));
+    const auto weibull = std::find_if(fits.begin(), fits.end(), [](const TKindFit& f) {
+        return f.kind == TDistKind::Weibull;
+    });
+    ASSERT_TRUE(weibull->fitted);
+    EXPECT_LE(weibull->aic, fits.front().aic + 2);
+    EXPECT_NEAR(weibull->aic, 4 - 2 * weibull->logLikelihood, tol::Tol2 * weibull->aic);
+    EXPECT_NEAR(weibull->bic, 2 * std::log(1000.0) - 2 * weibull->logLikelihood,
+                tol::Tol2 * weibull->bic);
+    EXPECT_TRUE(weibull->chiSquareDone);
+    bool fittedSeen = true;
+    for (std::size_t i = 0; i < fits.size(); ++i) {
+        if (i > 0 && fits[i].fitted) {
+            EXPECT_LE(fits[i - 1].aic, fits[i].aic);
+        }
+        EXPECT_TRUE(fits[i].fitted || !fits[i].reason.empty());
+        if (!fits[i].fitted)
+            fittedSeen = false;
+        else
+            EXPECT_TRUE(fittedSeen) << "a fitted kind after one that is not";
+    }
+    // Beta needs values inside (0, 1): its reason names its parameters.
+    const auto beta = std::find_if(fits.begin(), fits.end(), [](const TKindFit& f) {
+        return f.kind == TDistKind::Beta;
+    });
+    EXPECT_FALSE(beta->fitted);
+    EXPECT_NE(beta->reason.find("alpha and beta"), std::string::npos);
+}
+
+TEST(Ranking, TheUniformsEndsTakeTheDensityFromInside)
+{
+    const TVector x = Drawn(TDistKind::Uniform, {-2, 5}, 500, 4);
+    TKindRanking ranking(x, 10, 5, 1);
+    const std::vector<TKindFit> fits = ranking.Result();
+    EXPECT_EQ(fits.front().kind, TDistKind::Uniform);
+    double lo = x[0], hi = x[0];
+    for (double v : x) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    EXPECT_NEAR(fits.front().logLikelihood, -500 * std::log(hi - lo), tol::Tol3 * 500);
+}
+
+TEST(QuantilePlot, SpreadsOrderStatisticsFromTheSmallestToTheLargest)
+{
+    TVector x(10001);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = static_cast<double>((i * 7919) % x.size());  // 0 to 10000, shuffled
+    const TQuantilePairs q = QuantilePairs(x, TDistKind::Uniform, {0, 10001}, 101);
+    ASSERT_EQ(q.sample.size(), 101u);
+    EXPECT_EQ(q.sample.front(), 0);
+    EXPECT_EQ(q.sample.back(), 10000);
+    EXPECT_EQ(q.sample[50], 5000);
+    EXPECT_NEAR(q.empirical[50], 5000.5 / 10001, tol::Tol0);
+    EXPECT_NEAR(q.hypothesised[50], 5000.5, tol::Tol3 * 5000);
+    EXPECT_NEAR(q.probabilities[50], 5000.0 / 10001, tol::Tol1);
+    EXPECT_EQ(QuantilePairs({1, 2}, TDistKind::NormalStd, {}, 2000).sample.size(), 2u);
+}
