@@ -213,13 +213,9 @@ void TForm1::Button5Click()
         CurrentPlatform().ShowMessage(this, QStringLiteral("Buffer is empty."));
         return;
     }
-    SetFieldColour(Edit7, FieldColour::Neutral);
-    bool read = false;
-    const int k = Edit7->text().toInt(&read);
-    if (!read || k < 1) {
-        SetFieldColour(Edit7, FieldColour::Rejected);
+    int k = 0;
+    if (!ReadCategoryCount(k))
         return;
-    }
     // Estimated parameters are refitted to these categories (the statistic's degrees of
     // freedom hold with those); the shown estimates stay those of the raw data.
     TVector params = FitParams;
@@ -255,6 +251,18 @@ void TForm1::Button5Click()
     ShowTextColours();
     Label17->adjustSize();
     Panel4Resize();
+}
+
+bool TForm1::ReadCategoryCount(int& k)
+{
+    SetFieldColour(Edit7, FieldColour::Neutral);
+    bool read = false;
+    k = Edit7->text().toInt(&read);
+    if (!read || k < 1) {
+        SetFieldColour(Edit7, FieldColour::Rejected);
+        return false;
+    }
+    return true;
 }
 
 // The found alpha's field grows leftward to show its whole text (a cut 1.00142116821189E-13

@@ -38,7 +38,7 @@ QStringList RankingCells(const TKindFit& fit, char separator)
         return cells;
     }
     const bool chi = fit.chiSquareDone && !fit.chiSquare.fatal;
-    cells << QString::fromStdString(ParamsLine(fit.kind, fit.params, separator))
+    cells << QString::fromStdString(ParamsLine(fit.kind, fit.params, separator, 6))
           << number(fit.logLikelihood, 8) << number(fit.aic, 8) << number(fit.bic, 8)
           << (chi ? number(static_cast<double>(fit.chiSquare.R), 6) : QStringLiteral("N/A"))
           << (chi ? number(fit.chiSquare.alpha, 4) : QStringLiteral("N/A"))
@@ -51,7 +51,8 @@ QStringList RankingCells(const TKindFit& fit, char separator)
 // "Close"; Chosen() is the fit taken, or -1.
 class TRankingDialog : public QDialog {
 public:
-    TRankingDialog(QWidget* owner, const std::vector<TKindFit>& fits, char separator)
+    TRankingDialog(QWidget* owner, const std::vector<TKindFit>& fits, int categories,
+                   char separator)
         : QDialog(owner), fits_(fits)
     {
         Name(this, "RankingDialog", nullptr);
@@ -64,6 +65,7 @@ public:
         QStringList headers;
         for (const char* column : RankingColumns)
             headers << QString::fromLatin1(column);
+        headers[5] += QStringLiteral(" (%1)").arg(categories);  // over the tab's categories
         Table->setHorizontalHeaderLabels(headers);
         Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         Table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -73,13 +75,17 @@ public:
             const QStringList cells = RankingCells(fits[row], separator);
             for (int column = 0; column < cells.size(); ++column) {
                 auto* item = new QTableWidgetItem(cells[column]);
-                item->setToolTip(cells[column]);
+                item->setToolTip(column == 1 && fits[row].fitted
+                                     ? QString::fromStdString(
+                                           ParamsLine(fits[row].kind, fits[row].params, separator))
+                                     : cells[column]);
                 Table->setItem(row, column, item);
             }
             if (!fits[row].fitted)
                 Table->setSpan(row, 1, 1, RankingColumnCount - 1);
         }
         Table->resizeColumnsToContents();
+        Table->resizeRowsToContents();
         Use = new QPushButton(QStringLiteral("Use as hypothesis"), this);
         Name(Use, "UseButton", "Take the chosen distribution as the null hypothesis");
         Use->setEnabled(false);
@@ -133,13 +139,9 @@ void TForm1::Button7Click()
         CurrentPlatform().ShowMessage(this, QStringLiteral("Buffer is empty."));
         return;
     }
-    SetFieldColour(Edit7, FieldColour::Neutral);
-    bool read = false;
-    const int k = Edit7->text().toInt(&read);
-    if (!read || k < 1) {
-        SetFieldColour(Edit7, FieldColour::Rejected);
+    int k = 0;
+    if (!ReadCategoryCount(k))
         return;
-    }
     TKindRanking ranking(DataBuffer, k, RandomStateDigest());
     const bool finished = RunWithProgress(
         this, QStringLiteral("Ranking the distributions..."),
@@ -152,7 +154,7 @@ void TForm1::Button7Click()
     if (!finished)
         return;
     const std::vector<TKindFit> fits = ranking.Result();
-    TRankingDialog dialog(this, fits, DecimalSeparator());
+    TRankingDialog dialog(this, fits, k, DecimalSeparator());
     if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0)
         return;
     const TKindFit& fit = fits[dialog.Chosen()];

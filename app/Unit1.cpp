@@ -126,6 +126,7 @@ void TForm1::FollowAppPalette()
     FollowPalette(Chart1->chart(), Chart1->palette());
     const QColor chartBackground = FollowPalette(Chart2->chart(), Chart2->palette());
     Series5->setPen(QPen(LegibleOn(QColor(0, 0, 255), chartBackground), 2));
+    Series7->setPen(QPen(LegibleOn(QColor(0, 0, 255), chartBackground), 2));
     Series4Bars->setLabelColor(LegibleOn(QColor(0, 0, 0), chartBackground));
     // The style draws the grid's lines a shade darker than the window, which a dark base
     // hides: there they take the palette's light colour.

@@ -192,6 +192,8 @@ private:
     // The tests on the empirical distribution function of the current hypothesis, with
     // progress and Cancel; false when cancelled.
     bool RunEdfTests(TEdfResult& result);
+    // The category count of Edit7; false, with the field in red, where it does not read.
+    bool ReadCategoryCount(int& k);
     void ShowEdfResults();  // LastEdf in Panel6, its verdicts coloured
     void Panel6Resize();    // Panel6's fields fitted to its width, the verdicts at the right
     // Points of the Q-Q and P-P views: order statistics spread over the whole buffer.

@@ -1,9 +1,10 @@
 // The Anderson-Darling and Kolmogorov-Smirnov tests tried as a user would, on samples drawn by
 // <random> (independent of Velmora's generators):
 //
-//   trial_edf level [samples, default 300] [n, default 100] [replicates, default 199]
+//   trial_edf level [samples, default 300] [n, default 100] [replicates, default 199] [kind]
 //       how often each test rejects a true hypothesis at 5 %, every parameter on "Auto" and
-//       every parameter typed, for one parameter set of each kind;
+//       every parameter typed, for one parameter set of each kind (or of the kinds whose name
+//       starts with `kind`), from the seed given last (default 20261209);
 //   trial_edf power [samples, default 300] [replicates, default 199]
 //       how often they reject the alternatives of the chi-square's weak cases, n = 100;
 //   trial_edf ranking [samples, default 20] [n, default 1000]
@@ -73,15 +74,15 @@ void TestOnce(const TVector& x, TDistKind kind, const TVector& typed, bool estim
     }
 }
 
-void Level(int samples, std::size_t n, int replicates)
+void Level(int samples, std::size_t n, int replicates, const std::string& only, unsigned seed)
 {
     std::printf("Level at 5 %%, n = %zu, %d samples, %d replicates\n", n, samples, replicates);
     TDistKind last = TDistKind::UniformStd;
     for (const Kind& k : Kinds()) {
-        if (k.kind == last)
+        if (k.kind == last || std::string(k.name).rfind(only, 0) != 0)
             continue;  // one parameter set of each kind
         last = k.kind;
-        std::mt19937_64 g(20261209 + KindIndex(k.kind));
+        std::mt19937_64 g(seed + KindIndex(k.kind));
         Rates automatic, typed;
         for (int s = 0; s < samples; ++s) {
             const TVector x = Sample(k.draw, n, g);
@@ -157,6 +158,7 @@ int main(int argc, char** argv)
         Ranking(static_cast<int>(arg(2, 20)), static_cast<std::size_t>(arg(3, 1000)));
     else
         Level(static_cast<int>(arg(2, 300)), static_cast<std::size_t>(arg(3, 100)),
-              static_cast<int>(arg(4, 199)));
+              static_cast<int>(arg(4, 199)), argc > 5 ? argv[5] : "",
+              static_cast<unsigned>(arg(6, 20261209)));
     return 0;
 }

@@ -1,5 +1,7 @@
 // The goodness-of-fit test with 150 categories on a million numbers (sort included), and the
-// histogram redrawn in the real window on the offscreen platform.
+// histogram redrawn in the real window on the offscreen platform; the Anderson-Darling and
+// Kolmogorov-Smirnov tests of a million numbers, typed and with the bootstrap, the points of
+// the Q-Q view, and the Q-Q and P-P views drawn.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -46,7 +48,48 @@ void BM_HistogramRedraw150(benchmark::State& state)
     }
 }
 
+// Typed (the sample's probabilities on every core and the exact laws) or estimated (and 1000
+// bootstrap replicates of 2000 numbers).
+void BM_EdfTests(benchmark::State& state, bool estimated)
+{
+    const TVector& data = Sample();
+    TParamSet which;
+    if (estimated)
+        which.set(0).set(1);
+    for (auto _ : state) {
+        TEdfTest test(data, TDistKind::Normal, {1, 2}, which, 1);
+        benchmark::DoNotOptimize(test.Result().pAD);
+    }
+}
+
+void BM_QuantilePairs(benchmark::State& state)
+{
+    const TVector& data = Sample();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QuantilePairs(data, TDistKind::Normal, {1, 2}, 2000).sample.size());
+}
+
+void BM_QuantileViewRedraw(benchmark::State& state)
+{
+    TForm1 form;
+    form.show();
+    form.DataBuffer = Sample();
+    form.LastQuantiles = QuantilePairs(form.DataBuffer, TDistKind::Normal, {1, 2}, 2000);
+    bool pp = false;
+    for (auto _ : state) {
+        (pp ? form.RadioButton6 : form.RadioButton5)->setChecked(true);
+        pp = !pp;
+        form.RadioButton3Click();
+        QApplication::processEvents();
+        form.Chart2->viewport()->repaint();
+    }
+}
+
 BENCHMARK(BM_FitTest150)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_EdfTests, Typed, false)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(BM_EdfTests, Bootstrap, true)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_QuantilePairs)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_QuantileViewRedraw)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_HistogramRedraw150)->Unit(benchmark::kMillisecond)->Iterations(20);
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -65,6 +66,24 @@ void Shoot(const QString& folder, const QString& scheme)
     form->Edit7->setText("20");
     form->Button5->click();
     Save(form.get(), folder + "/fitting-" + scheme + ".png");
+    form->RadioButton5->click();
+    Save(form.get(), folder + "/fitting-qq-" + scheme + ".png");
+    form->RadioButton3->click();
+
+    // The ranking of every kind, of the first 300 numbers; the table is shot and closed.
+    form->DataBuffer.resize(300);
+    auto* watch = new QTimer;
+    QObject::connect(watch, &QTimer::timeout, [watch, folder, scheme] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || w->objectName() != "RankingDialog")
+            return;
+        watch->stop();
+        watch->deleteLater();
+        Save(w, folder + "/ranking-" + scheme + ".png");
+        w->findChild<QPushButton*>("CloseButton")->click();
+    });
+    watch->start(50);
+    form->Button7->click();
 
     TForm2 form2;
     form2.show();
