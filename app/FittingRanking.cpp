@@ -98,7 +98,7 @@ public:
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(Table);
         layout->addLayout(buttons);
-        resize(std::min(1000, Table->horizontalHeader()->length() + 40), 460);
+        resize(std::min(1200, Table->horizontalHeader()->length() + 40), 460);
         connect(Table, &QTableWidget::itemSelectionChanged, this,
                 [this] { Use->setEnabled(Current() >= 0); });
         connect(Table, &QTableWidget::cellDoubleClicked, this, [this](int, int) { Take(); });
