@@ -3,8 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include "Controls.h"
 #include "Progress.h"
@@ -16,13 +14,8 @@ bool TForm1::RunEdfTests(TEdfResult& result)
     // The bootstrap draws from a twister seeded from the program's source without drawing
     // from it, so a test leaves the next generated numbers as they were.
     TEdfTest test(DataBuffer, FitKind, FitParams, FitEstimated, RandomStateDigest());
-    const bool finished = RunWithProgress(
-        this, QStringLiteral("Testing the buffered data..."),
-        [&] {
-            if (!test.Done())
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            return test.Done();
-        },
+    const bool finished = WaitWithProgress(
+        this, QStringLiteral("Testing the buffered data..."), [&] { return test.Done(); },
         [&] { return test.Progress(); });
     if (!finished)
         return false;  // the test cancels and waits for its threads as it goes

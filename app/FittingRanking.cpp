@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <chrono>
-#include <thread>
 
 #include "Controls.h"
 #include "FieldColour.h"
@@ -143,13 +141,8 @@ void TForm1::Button7Click()
     if (!ReadCategoryCount(k))
         return;
     TKindRanking ranking(DataBuffer, k, RandomStateDigest());
-    const bool finished = RunWithProgress(
-        this, QStringLiteral("Ranking the distributions..."),
-        [&] {
-            if (!ranking.Done())
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            return ranking.Done();
-        },
+    const bool finished = WaitWithProgress(
+        this, QStringLiteral("Ranking the distributions..."), [&] { return ranking.Done(); },
         [&] { return ranking.Progress(); });
     if (!finished)
         return;

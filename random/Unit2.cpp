@@ -177,14 +177,8 @@ bool TForm2::GenerateExperimental(std::size_t count, TVector& result)
     TExpGen thread(output, static_cast<std::int32_t>(count), GenKind, params);
     GenThread = &thread;
     thread.Resume();
-    const bool finished = RunWithProgress(
-        this, ProgressText,
-        [&] {
-            if (!thread.Done())
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            return thread.Done();
-        },
-        [] { return -1.0; });
+    const bool finished = WaitWithProgress(
+        this, ProgressText, [&] { return thread.Done(); }, [] { return -1.0; });
     GenThread = nullptr;
     if (!finished) {
         // The thread sees the request between values and redraws; the windows keep painting

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 bool RunWithProgress(QWidget* parent, const QString& text, const std::function<bool()>& step,
                      const std::function<double()>& progress)
@@ -34,4 +36,17 @@ bool RunWithProgress(QWidget* parent, const QString& text, const std::function<b
             return false;
     }
     return true;
+}
+
+bool WaitWithProgress(QWidget* parent, const QString& text, const std::function<bool()>& done,
+                      const std::function<double()>& progress)
+{
+    return RunWithProgress(
+        parent, text,
+        [&done] {
+            if (!done())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return done();
+        },
+        progress);
 }

@@ -12,5 +12,10 @@ class QWidget;
 bool RunWithProgress(QWidget* parent, const QString& text, const std::function<bool()>& step,
                      const std::function<double()>& progress);
 
+// The same for work running on threads of its own: waits, a few milliseconds at a time, until
+// done() holds. False when the user cancelled (the caller then cancels the work).
+bool WaitWithProgress(QWidget* parent, const QString& text, const std::function<bool()>& done,
+                      const std::function<double()>& progress);
+
 // How long work runs before the progress dialog is shown, in milliseconds.
 constexpr int ProgressDelay = 500;

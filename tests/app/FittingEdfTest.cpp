@@ -191,6 +191,28 @@ TEST_F(FittingEdf, AClosedRankingAndACancelledTestChangeNothing)
     EXPECT_TRUE(form->LastFit.bounds.empty());
     EXPECT_EQ(form->Label24->text(), "N/A");
 
+    // The ranking of the same buffer, cancelled: no table, the hypothesis as it was.
+    const TVector chosen = form->FitParams;
+    bool rankingCancelled = false, tableShown = false;
+    WhenShown([&](QWidget* w) {
+        if (w->findChild<QTableWidget*>("RankingTable")) {
+            tableShown = true;
+            w->findChild<QPushButton*>("CloseButton")->click();
+            return true;
+        }
+        auto* progress = qobject_cast<QProgressDialog*>(w);
+        if (!progress)
+            return false;
+        progress->cancel();
+        rankingCancelled = true;
+        return true;
+    });
+    form->Button7->click();
+    EXPECT_TRUE(rankingCancelled);
+    EXPECT_FALSE(tableShown);
+    EXPECT_EQ(form->FitParams, chosen);
+    EXPECT_EQ(form->ComboBox2->currentIndex(), KindIndex(TDistKind::Normal));
+
     form->DataBuffer = {1, 2};
     form->Button7->click();
     EXPECT_EQ(platform.messages.value(0), "Buffer is empty.");
