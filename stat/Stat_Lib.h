@@ -269,7 +269,7 @@ double KolmogorovSmirnovTypedP(std::size_t n, double d);
 // estimated the same way and tested, p = (1 + replicates at least as far) / (1 + replicates).
 // Above LargestReplicate values the replicates hold LargestReplicate values and compare A2 and
 // the root of n times D, whose laws settle as n grows. A replicate whose estimation refuses is
-// left out.
+// replaced by another (at most as many again).
 struct TEdfResult {
     std::size_t n = 0;             // values the statistics are formed from
     double AD = 0, KS = 0;         // the statistics

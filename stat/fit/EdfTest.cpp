@@ -183,29 +183,37 @@ void TEdfTest::TState::Run()
         done = true;
         return;
     }
-    // The bootstrap: each replicate's statistics against the sample's.
+    // The bootstrap: each replicate's statistics against the sample's. Replicates whose
+    // estimation refuses are drawn again under new numbers, in rounds, until `replicates` are
+    // formed (at most twice as many drawn): the rounds depend on the counts alone, so the result
+    // does not depend on the threads.
     const double ks = result.KS * std::sqrt(double(kept));
-    std::vector<signed char> farAD(replicates, -1), farKS(replicates, -1);
-    std::exception_ptr ignored;
-    ParallelFor(replicates, threads, stop, [&](std::size_t r) {
-        double a = 0, k = 0;
-        if (Replicate(r, a, k)) {
-            farAD[r] = a >= result.AD;
-            farKS[r] = k >= ks;
-        }
-        ++replicated;
-    }, ignored);
-    if (stop) {
-        done = true;
-        return;
-    }
     int used = 0, adFar = 0, ksFar = 0;
-    for (int r = 0; r < replicates; ++r)
-        if (farAD[r] >= 0) {
-            ++used;
-            adFar += farAD[r];
-            ksFar += farKS[r];
+    std::size_t drawn = 0;
+    std::exception_ptr ignored;
+    while (used < replicates && drawn < 2 * static_cast<std::size_t>(replicates)) {
+        const std::size_t round = replicates - used;
+        std::vector<signed char> farAD(round, -1), farKS(round, -1);
+        ParallelFor(round, threads, stop, [&](std::size_t r) {
+            double a = 0, k = 0;
+            if (Replicate(drawn + r, a, k)) {
+                farAD[r] = a >= result.AD;
+                farKS[r] = k >= ks;
+            }
+            ++replicated;
+        }, ignored);
+        if (stop) {
+            done = true;
+            return;
         }
+        for (std::size_t r = 0; r < round; ++r)
+            if (farAD[r] >= 0) {
+                ++used;
+                adFar += farAD[r];
+                ksFar += farKS[r];
+            }
+        drawn += round;
+    }
     result.replicates = used;
     result.replicateSize = size;
     result.pAD = (1.0 + adFar) / (1.0 + used);

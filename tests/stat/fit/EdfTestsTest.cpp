@@ -196,6 +196,17 @@ TEST(EdfBootstrap, RejectsAClearlyWrongHypothesisAndKeepsATrueOne)
     }
 }
 
+TEST(EdfBootstrap, ReplicatesWhoseEstimationRefusesAreDrawnAgain)
+{
+    // F fitted to a normal sample far from 0: its estimate of N lies at the largest whole
+    // number served, and many replicates' estimates lie beyond it and refuse.
+    const TVector x = Drawn(TDistKind::Normal, {10, 2}, 300, 8);
+    TVector params{1, 1};
+    ASSERT_TRUE(EstimateParams(TDistKind::F, x, params, AllOf(TDistKind::F)));
+    TEdfTest test(x, TDistKind::F, params, AllOf(TDistKind::F), 3, 100);
+    EXPECT_EQ(test.Result().replicates, 100);
+}
+
 TEST(EdfBootstrap, ReplicatesOfALargeSampleAreBounded)
 {
     const std::size_t n = TEdfTest::LargestReplicate * 3;
