@@ -5,6 +5,7 @@
 
 #include <array>
 #include <bitset>
+#include <memory>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -301,7 +302,7 @@ public:
 
 private:
     struct TState;
-    TState* state_;
+    std::unique_ptr<TState> state_;
 };
 
 // ---- Ranking of the kinds ----------------------------------------------------------------
@@ -338,7 +339,7 @@ public:
 
 private:
     struct TState;
-    TState* state_;
+    std::unique_ptr<TState> state_;
 };
 
 // ---- Quantile and probability plots ------------------------------------------------------

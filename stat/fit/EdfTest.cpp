@@ -124,7 +124,6 @@ TEdfTest::~TEdfTest()
     Cancel();
     if (state_->runner.joinable())
         state_->runner.join();
-    delete state_;
 }
 
 bool TEdfTest::Done() const { return state_->done; }

@@ -134,7 +134,6 @@ TKindRanking::~TKindRanking()
     Cancel();
     if (state_->runner.joinable())
         state_->runner.join();
-    delete state_;
 }
 
 bool TKindRanking::Done() const { return state_->done; }
