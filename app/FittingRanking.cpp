@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
