@@ -27,6 +27,14 @@ void TForm1::ShowEdfResults()
 {
     const char separator = DecimalSeparator();
     const auto show = [&](QLineEdit* field, QLabel* verdict, QColor& colour, bool ad) {
+        if (LastEdf.n == 0) {
+            // Every value sat at an estimated end of the support: nothing is left to test.
+            ShowText(field, QStringLiteral("N/A"));
+            verdict->setText(QStringLiteral("N/A"));
+            colour = QColor(0, 0, 0);
+            verdict->adjustSize();
+            return;
+        }
         ShowText(field, QString::fromStdString(EdfDetails(LastEdf, ad, separator)));
         const bool rejected = (ad ? LastEdf.pAD : LastEdf.pKS) < 0.05;
         verdict->setText(rejected ? QStringLiteral("is rejected.")

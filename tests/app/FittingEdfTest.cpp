@@ -103,6 +103,19 @@ TEST_F(FittingEdf, ExecuteShowsBothTestsWithTheirVerdictsAndDrawsNothingFromTheS
     EXPECT_EQ(Colour(form->Label26), QColor(255, 0, 0));
 }
 
+TEST_F(FittingEdf, NothingLeftToTestShowsNotAvailable)
+{
+    // The uniform's ends estimated from a buffer of equal values: every value is an end.
+    form->DataBuffer = {5, 5, 5, 5};
+    ChooseAuto(TDistKind::Uniform);
+    form->Edit7->setText(QStringLiteral("3"));
+    form->Button5->click();
+    EXPECT_EQ(form->Edit8->text(), "fatally not satisfied");
+    EXPECT_EQ(form->Edit13->text(), "N/A");
+    EXPECT_EQ(form->Label26->text(), "N/A");
+    EXPECT_EQ(Colour(form->Label24), QColor(0, 0, 0));
+}
+
 TEST_F(FittingEdf, QuantileViewsShowTheBufferAgainstTheHypothesis)
 {
     form->DataBuffer = Normal(5000, 4);
