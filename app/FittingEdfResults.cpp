@@ -9,7 +9,7 @@
 #include "SimpleRandomLib.h"
 #include "Unit1.h"
 
-bool TForm1::RunEdfTests(TEdfResult& result)
+bool TForm1::RunEdfTests(TEdfResult& result, TVector& sorted)
 {
     // The bootstrap draws from a twister seeded from the program's source without drawing
     // from it, so a test leaves the next generated numbers as they were.
@@ -20,6 +20,7 @@ bool TForm1::RunEdfTests(TEdfResult& result)
     if (!finished)
         return false;  // the test cancels and waits for its threads as it goes
     result = test.Result();
+    sorted = test.TakeSorted();
     return true;
 }
 

@@ -226,9 +226,10 @@ void TForm1::Button5Click()
     }
     TFitResult fit = ChiSquareFitTest(DataBuffer, FitKind, params, FitEstimatedCount, k);
     TEdfResult edf;
-    if (!RunEdfTests(edf))
+    TVector sorted;
+    if (!RunEdfTests(edf, sorted))
         return;  // cancelled: the last run's results stay
-    TQuantilePairs pairs = QuantilePairs(DataBuffer, FitKind, FitParams, QuantilePlotPoints);
+    TQuantilePairs pairs = QuantilePairs(sorted, FitKind, FitParams, QuantilePlotPoints);
     LastFit = std::move(fit);
     LastEdf = edf;
     LastQuantiles = std::move(pairs);

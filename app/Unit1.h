@@ -190,8 +190,9 @@ private:
     // The hypothesis chosen whole: list, fields, Edit6 and Edit10.
     void SetHypothesis(TDistKind kind, const TVector& params, const TParamSet& estimated);
     // The tests on the empirical distribution function of the current hypothesis, with
-    // progress and Cancel; false when cancelled.
-    bool RunEdfTests(TEdfResult& result);
+    // progress and Cancel, and the buffer in ascending order as they sorted it; false when
+    // cancelled.
+    bool RunEdfTests(TEdfResult& result, TVector& sorted);
     // The category count of Edit7; false, with the field in red, where it does not read.
     bool ReadCategoryCount(int& k);
     void ShowEdfResults();  // LastEdf in Panel6, its verdicts coloured

@@ -244,13 +244,13 @@ struct TEdfSample {
 };
 TEdfSample EdfSample(const TVector& data, TDistKind kind, const TVector& params,
                      const TParamSet& estimated);
-// The same for values already in ascending order, written into sample (lower and upper
-// sized to the values left in); the values from..to of `sorted` only.
+// Sorts `values` in place and sizes a sample for those left in, values[first] on: the ground
+// the probabilities are then written on (EdfProbabilities by DistEval, or a caller's own).
+TEdfSample EdfSampleFor(TVector& values, TDistKind kind, const TVector& params,
+                        const TParamSet& estimated, std::size_t& first);
+// The probabilities of sorted[from..to) by DistEval, into sample from position `at` on.
 void EdfProbabilities(const TVector& sorted, std::size_t from, std::size_t to, TDistKind kind,
                       const TVector& params, TEdfSample& sample, std::size_t at);
-// How many of the sorted values are left out at either end (see EdfSample).
-void EdfDroppedEnds(const TVector& sorted, TDistKind kind, const TVector& params,
-                    const TParamSet& estimated, std::size_t& first, std::size_t& last);
 
 // The Anderson-Darling statistic A2 = -n - sum (2i - 1)(ln F(x_i) + ln S(x_n+1-i)) / n, and
 // its upper tail for a hypothesis with every parameter given (the limiting law with its
@@ -299,6 +299,8 @@ public:
     // Waits for the end; a floating-point error of the hypothesis on the sample (EMathError) or
     // a parameter vector of the wrong length (EStat) is thrown here.
     TEdfResult Result();
+    // The sample in ascending order, as the test sorted it, handed over after Result().
+    TVector TakeSorted();
 
 private:
     struct TState;
@@ -343,7 +345,7 @@ private:
 };
 
 // ---- Quantile and probability plots ------------------------------------------------------
-// Up to `points` order statistics of the sample, evenly spread from the smallest to the
+// Up to `points` order statistics of the sample (`sorted`: in ascending order), evenly spread from the smallest to the
 // largest, with their plotting probabilities (i + 1/2) / n, the hypothesised quantiles at
 // those probabilities (Q-Q: sample against hypothesis) and the hypothesised probabilities of
 // the values (P-P). The same errors as DistEval.
@@ -351,5 +353,5 @@ struct TQuantilePairs {
     TVector sample, hypothesised;      // Q-Q: y and x
     TVector empirical, probabilities;  // P-P: y and x
 };
-TQuantilePairs QuantilePairs(const TVector& data, TDistKind kind, const TVector& params,
+TQuantilePairs QuantilePairs(const TVector& sorted, TDistKind kind, const TVector& params,
                              std::size_t points);

@@ -18,18 +18,24 @@ bool UpperEndFromSample(TDistKind kind, const TParamSet& estimated)
 }
 }  // namespace
 
-void EdfDroppedEnds(const TVector& sorted, TDistKind kind, const TVector& params,
-                    const TParamSet& estimated, std::size_t& first, std::size_t& last)
+TEdfSample EdfSampleFor(TVector& values, TDistKind kind, const TVector& params,
+                        const TParamSet& estimated, std::size_t& first)
 {
     CheckKindAndParams(kind, params);
-    const std::size_t n = sorted.size();
-    first = last = 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    std::size_t last = 0;
+    first = 0;
     if (LowerEndFromSample(kind, estimated))
-        while (first < n && sorted[first] <= params[0])
+        while (first < n && values[first] <= params[0])
             ++first;
     if (UpperEndFromSample(kind, estimated))
-        while (last < n - first && sorted[n - 1 - last] >= params[1])
+        while (last < n - first && values[n - 1 - last] >= params[1])
             ++last;
+    TEdfSample sample;
+    sample.lower.resize(n - first - last);
+    sample.upper.resize(n - first - last);
+    return sample;
 }
 
 void EdfProbabilities(const TVector& sorted, std::size_t from, std::size_t to, TDistKind kind,
@@ -45,13 +51,8 @@ TEdfSample EdfSample(const TVector& data, TDistKind kind, const TVector& params,
                      const TParamSet& estimated)
 {
     TVector sorted = data;
-    std::sort(sorted.begin(), sorted.end());
-    std::size_t first = 0, last = 0;
-    EdfDroppedEnds(sorted, kind, params, estimated, first, last);
-    TEdfSample sample;
-    const std::size_t kept = sorted.size() - first - last;
-    sample.lower.resize(kept);
-    sample.upper.resize(kept);
-    EdfProbabilities(sorted, first, first + kept, kind, params, sample, 0);
+    std::size_t first = 0;
+    TEdfSample sample = EdfSampleFor(sorted, kind, params, estimated, first);
+    EdfProbabilities(sorted, first, first + sample.lower.size(), kind, params, sample, 0);
     return sample;
 }

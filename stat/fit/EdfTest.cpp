@@ -7,6 +7,7 @@
 #include <functional>
 #include <random>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "Family.h"
@@ -54,13 +55,9 @@ double OpenUniform(std::mt19937& twister)
 TEdfSample ReplicateProbabilities(TVector& sorted, const TFamily& family, const TVector& params,
                                   const TParamSet& estimated)
 {
-    std::sort(sorted.begin(), sorted.end());
-    std::size_t first = 0, last = 0;
-    EdfDroppedEnds(sorted, family.kind, params, estimated, first, last);
-    TEdfSample sample;
-    const std::size_t kept = sorted.size() - first - last;
-    sample.lower.resize(kept);
-    sample.upper.resize(kept);
+    std::size_t first = 0;
+    TEdfSample sample = EdfSampleFor(sorted, family.kind, params, estimated, first);
+    const std::size_t kept = sample.lower.size();
     FloatScope scope;
     for (std::size_t i = 0; i < kept; ++i) {
         sample.lower[i] = family.sound.distribution(params, sorted[first + i]);
@@ -92,6 +89,7 @@ struct TEdfTest::TState {
     double work = 1;  // evaluations in all, the bootstrap's included
     std::size_t size = 0;
     TEdfResult result;
+    TVector sorted;  // the sample in ascending order
     std::exception_ptr error;
     std::thread runner;
 
@@ -146,23 +144,20 @@ TEdfResult TEdfTest::Result()
     return s.result;
 }
 
+TVector TEdfTest::TakeSorted()
+{
+    Result();
+    return std::move(state_->sorted);
+}
+
 void TEdfTest::TState::Run()
 {
-    // The sample's probabilities, in chunks over the threads.
-    TVector sorted = data;
-    std::sort(sorted.begin(), sorted.end());
-    std::size_t first = 0, last = 0;
-    try {
-        EdfDroppedEnds(sorted, kind, params, estimated, first, last);
-    } catch (...) {
-        error = std::current_exception();
-        done = true;
-        return;
-    }
-    const std::size_t kept = sorted.size() - first - last;
-    TEdfSample sample;
-    sample.lower.resize(kept);
-    sample.upper.resize(kept);
+    // The sample's probabilities, in chunks over the threads (the parameters were checked
+    // when the test was made).
+    sorted = data;
+    std::size_t first = 0;
+    TEdfSample sample = EdfSampleFor(sorted, kind, params, estimated, first);
+    const std::size_t kept = sample.lower.size();
     constexpr std::size_t Chunk = 4096;
     ParallelFor((kept + Chunk - 1) / Chunk, threads, stop, [&](std::size_t c) {
         const std::size_t from = first + c * Chunk, to = std::min(first + kept, from + Chunk);

@@ -4,17 +4,15 @@
 
 #include "Stat_Lib.h"
 
-TQuantilePairs QuantilePairs(const TVector& data, TDistKind kind, const TVector& params,
+TQuantilePairs QuantilePairs(const TVector& sorted, TDistKind kind, const TVector& params,
                              std::size_t points)
 {
     CheckKindAndParams(kind, params);
     TQuantilePairs q;
-    const std::size_t n = data.size();
+    const std::size_t n = sorted.size();
     const std::size_t m = std::min(n, points);
     if (m == 0)
         return q;
-    TVector sorted = data;
-    std::sort(sorted.begin(), sorted.end());
     for (std::size_t j = 0; j < m; ++j) {
         const std::size_t i = m == 1 ? 0 : static_cast<std::size_t>(
                                                (static_cast<long double>(j) * (n - 1)) / (m - 1) + 0.5L);

@@ -304,11 +304,17 @@ TEST(Ranking, TheUniformsEndsTakeTheDensityFromInside)
     EXPECT_NEAR(fits.front().logLikelihood, -500 * std::log(hi - lo), tol::Tol3 * 500);
 }
 
+TEST(EdfBootstrap, HandsOverTheSampleItSorted)
+{
+    TEdfTest test({3, 1, 2}, TDistKind::NormalStd, {}, TParamSet(), 1);
+    EXPECT_EQ(test.TakeSorted(), (TVector{1, 2, 3}));
+}
+
 TEST(QuantilePlot, SpreadsOrderStatisticsFromTheSmallestToTheLargest)
 {
     TVector x(10001);
     for (std::size_t i = 0; i < x.size(); ++i)
-        x[i] = static_cast<double>((i * 7919) % x.size());  // 0 to 10000, shuffled
+        x[i] = static_cast<double>(i);  // 0 to 10000
     const TQuantilePairs q = QuantilePairs(x, TDistKind::Uniform, {0, 10001}, 101);
     ASSERT_EQ(q.sample.size(), 101u);
     EXPECT_EQ(q.sample.front(), 0);
