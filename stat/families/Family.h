@@ -99,6 +99,10 @@ struct TFamily {
     // (no density: the family integrates none, or none the grids can share).
     simpson::TIntegrand grid;
     TSoundKind sound;
+    // The parameters that are an end of the support and, estimated, the sample's extreme there
+    // (the uniform's min and max, the Pareto minimum): -1 for none. The tests on the empirical
+    // distribution function leave the values at such an end out.
+    int lowerEnd = -1, upperEnd = -1;
 };
 
 // The descriptor of a kind, from the list in Families.h.

@@ -19,4 +19,5 @@ inline constexpr TFamily ParetoFamily{
     {ParetoDensity, ParetoDistribution, ParetoInverse},
     ParetoChart, ParetoEstimate, false, {},
     {{{0, 0}, {catalogue::Big, 709}}, ParetoSoundDensity, ParetoSoundDistribution,
-     ParetoSoundUpper, ParetoSoundInverse, ParetoSoundUpperInverse}};
+     ParetoSoundUpper, ParetoSoundInverse, ParetoSoundUpperInverse},
+    0};

@@ -37,4 +37,5 @@ inline constexpr TFamily UniformFamily{
     {{{-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}, false, false,
       UniformInOrder, "max must be greater than min"},
      UniformDensity, UniformSoundDistribution, UniformSoundUpper, UniformSoundInverse,
-     UniformSoundUpperInverse}};
+     UniformSoundUpperInverse},
+    0, 1};

@@ -2,21 +2,7 @@
 // the empirical distribution function.
 #include <algorithm>
 
-#include "Stat_Lib.h"
-
-namespace {
-// The support ends that an estimate takes from the sample's extremes: the uniform's min and
-// max, the Pareto minimum.
-bool LowerEndFromSample(TDistKind kind, const TParamSet& estimated)
-{
-    return (kind == TDistKind::Uniform || kind == TDistKind::Pareto) && estimated[0];
-}
-
-bool UpperEndFromSample(TDistKind kind, const TParamSet& estimated)
-{
-    return kind == TDistKind::Uniform && estimated[1];
-}
-}  // namespace
+#include "Family.h"
 
 TEdfSample EdfSampleFor(TVector& values, TDistKind kind, const TVector& params,
                         const TParamSet& estimated, std::size_t& first)
@@ -26,11 +12,12 @@ TEdfSample EdfSampleFor(TVector& values, TDistKind kind, const TVector& params,
     const std::size_t n = values.size();
     std::size_t last = 0;
     first = 0;
-    if (LowerEndFromSample(kind, estimated))
-        while (first < n && values[first] <= params[0])
+    const TFamily& family = Family(kind);
+    if (family.lowerEnd >= 0 && estimated[family.lowerEnd])
+        while (first < n && values[first] <= params[family.lowerEnd])
             ++first;
-    if (UpperEndFromSample(kind, estimated))
-        while (last < n - first && values[n - 1 - last] >= params[1])
+    if (family.upperEnd >= 0 && estimated[family.upperEnd])
+        while (last < n - first && values[n - 1 - last] >= params[family.upperEnd])
             ++last;
     TEdfSample sample;
     sample.lower.resize(n - first - last);
