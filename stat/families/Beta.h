@@ -3,6 +3,10 @@
 
 #include "Family.h"
 
+// The kernel as the listed distribution and quantile walk it, with its series over a panel.
+bool BetaPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
+extern const simpson::TIntegrand BetaKernelGrid;
+
 void BetaChart(const TVector&, double&, double&);
 void BetaEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 

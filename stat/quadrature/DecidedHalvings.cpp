@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "FloatErrors.h"
 
 namespace simpson {
 
@@ -30,6 +34,95 @@ bool CauchyRest(double r, double M, double span, TPanelSeries& series)
     return true;
 }
 
+namespace {
+// A panel's series and the sums of its terms' sizes the search forms from it, as the series
+// gave them at x over span for these parameters.
+struct PanelTerms {
+    TPanelSeries series;
+    double area[TPanelSeries::Terms];  // c[k] / (k + 1): the area's coefficients
+    double sizes = 0;                  // sum of |area[k]| span^k
+    double largest = 0;                // sum of |c[k]| span^k
+};
+
+std::uint64_t Bits(double v)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+bool SameBits(double a, double b)
+{
+    return Bits(a) == Bits(b);
+}
+
+bool SameBits(const TVector& a, const TVector& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!SameBits(a[i], b[i]))
+            return false;
+    return true;
+}
+
+// The latest panels' terms on this thread. A thread takes its numbers in ascending order, so
+// one panel's series serves the many targets that end in it. A series is a function of its
+// arguments alone; one whose forming raised an error flag is not kept (formed again, it raises
+// the flag again), so a kept one changes no flag either.
+class PanelTermsMemo {
+public:
+    const PanelTerms* Find(TPanelSeriesAt at, const TVector& params, double x, double span)
+    {
+        for (const Entry& e : entries_)
+            if (e.at == at && SameBits(e.x, x) && SameBits(e.span, span) && SameBits(e.params, params))
+                return e.ok ? &e.terms : nullptr;
+        return Form(at, params, x, span);
+    }
+
+private:
+    struct Entry {
+        TPanelSeriesAt at = nullptr;
+        TVector params;
+        double x = 0, span = 0;
+        bool ok = false;
+        PanelTerms terms;
+    };
+
+    const PanelTerms* Form(TPanelSeriesAt at, const TVector& params, double x, double span)
+    {
+        constexpr int Terms = TPanelSeries::Terms;
+        Entry& e = entries_[next_];
+        PanelTerms& t = e.terms;
+        e.ok = at(params, x, span, t.series);
+        if (e.ok) {
+            t.sizes = t.largest = 0;
+            for (int k = Terms - 1; k >= 0; --k) {
+                t.area[k] = t.series.c[k] / (k + 1);
+                t.sizes = t.sizes * span + std::fabs(t.area[k]);
+                t.largest = t.largest * span + std::fabs(t.series.c[k]);
+            }
+        }
+        if (FloatFlags::Current().RaisedErrors()) {
+            e.at = nullptr;
+            return e.ok ? &t : nullptr;
+        }
+        e.at = at;
+        e.params.assign(params.begin(), params.end());
+        e.x = x;
+        e.span = span;
+        next_ = (next_ + 1) % Size;
+        return e.ok ? &t : nullptr;
+    }
+
+    static constexpr int Size = 4;
+    Entry entries_[Size];
+    int next_ = 0;
+};
+
+thread_local PanelTermsMemo TheTermsMemo;
+}  // namespace
+
 bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, double Limit,
                      const ZeroTail& zero, const WalkState& s, double span, double fEnd,
                      double& result)
@@ -37,15 +130,20 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
     constexpr double h = SimpsonStep;
     const double next = s.x + span;
     constexpr int Terms = TPanelSeries::Terms;
-    TPanelSeries series;
     // Forward walks whose points are exact multiples of the smallest step (the sum of the
     // steps is then s.x + k * SimpsonMinStep, with no rounding), with the limit and the
     // density's zero beyond the panel.
     const double grid = s.x / SimpsonMinStep;
     if (!f.facts.series || !(span > 0 && span <= Spacing * h) || !(std::fabs(s.x) + span < 0x1p21) ||
         grid != std::trunc(grid) || !(static_cast<long double>(Limit) - s.x > span + h) ||
-        zero.Covers(next, Limit) || !(s.f > 0) || !f.facts.series(params, s.x, span, series))
+        zero.Covers(next, Limit) || !(s.f > 0))
         return false;
+    const PanelTerms* terms = TheTermsMemo.Find(f.facts.series, params, s.x, span);
+    if (!terms)
+        return false;
+    const TPanelSeries& series = terms->series;
+    const double* area = terms->area;
+    const double sizes = terms->sizes;
     const double top = std::fabs(Target) + std::fabs(s.A);
     // Every panel the walk takes moves A off its last place: it never creeps (the densities
     // have one peak, so the smallest on the span is at an end).
@@ -54,13 +152,7 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
     const double left = Target - s.A;
     // The area from x to x + d is f d times the sum of c[k] d^k / (k + 1); the sums of the
     // terms' sizes bound the density over the panel and the roundings of the sums.
-    double area[Terms], sizes = 0, largest = 0;
-    for (int k = Terms - 1; k >= 0; --k) {
-        area[k] = series.c[k] / (k + 1);
-        sizes = sizes * span + std::fabs(area[k]);
-        largest = largest * span + std::fabs(series.c[k]);
-    }
-    largest = s.f * (largest + series.error) * (1 + 2 * series.listed);
+    const double largest = s.f * (terms->largest + series.error) * (1 + 2 * series.listed);
     const auto areaTo = [&](double d) {
         double sum = 0;
         for (int k = Terms - 1; k >= 0; --k)

@@ -50,6 +50,7 @@ TEST(BulkGeneration, GivesTheNumbersOfTheOneAtATimeLoop)
         {TGenMethod::Inverse, TDistKind::Normal, {3, 2}, 9000},
         {TGenMethod::Inverse, TDistKind::Chi2, {7}, 5000},
         {TGenMethod::Inverse, TDistKind::Beta, {0.5, 2}, 3000},
+        {TGenMethod::Inverse, TDistKind::Beta, {2, 5}, 20000},
         {TGenMethod::Inverse, TDistKind::Weibull, {1.5, 2}, 8193},
         {TGenMethod::Inverse, TDistKind::UniformStd, {}, 1},
         {TGenMethod::Inverse, TDistKind::Cauchy, {0, 1}, 0},
@@ -92,6 +93,8 @@ TEST(BulkGeneration, GivesThePlainWalksNumbersWhereHalvingsAreFoundFromASeries)
         {TGenMethod::Inverse, TDistKind::Student, {5}, 200},
         {TGenMethod::Inverse, TDistKind::Chi2, {4}, 150},
         {TGenMethod::Inverse, TDistKind::LogNormal, {0, 1}, 150},
+        {TGenMethod::Inverse, TDistKind::Beta, {2, 5}, 200},
+        {TGenMethod::Inverse, TDistKind::Beta, {3.5, 40.25}, 150},
         {TGenMethod::Transformation, TDistKind::Chi2, {4}, 100},
         {TGenMethod::Transformation, TDistKind::Student, {5}, 60},
     };
