@@ -45,6 +45,42 @@ std::size_t TBulkGeneration::NextSliceSize() const
 }
 
 namespace {
+// A uniform number with its place in the slice.
+struct Placed {
+    double u;
+    std::uint32_t i;
+};
+
+// Sorts a run by the uniform numbers, in linear time: counted into as many buckets of equal
+// width over [0, 1) as there are numbers (uniform numbers fill them evenly; anything outside
+// goes to an end bucket), then each bucket sorted on its own.
+void SortByUniform(Placed* first, Placed* last)
+{
+    const std::size_t n = static_cast<std::size_t>(last - first);
+    if (n < 2)
+        return;
+    const auto bucketOf = [n](double u) {
+        const double at = u * static_cast<double>(n);
+        return at >= 0 && at < static_cast<double>(n) ? static_cast<std::size_t>(at)
+                                                      : at >= 0 ? n - 1 : 0;
+    };
+    std::vector<std::size_t> start(n + 1, 0);
+    for (const Placed* p = first; p != last; ++p)
+        ++start[bucketOf(p->u) + 1];
+    for (std::size_t b = 0; b < n; ++b)
+        start[b + 1] += start[b];
+    std::vector<Placed> sorted(n);
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
+    for (const Placed* p = first; p != last; ++p)
+        sorted[next[bucketOf(p->u)]++] = *p;
+    const auto byUniform = [](const Placed& a, const Placed& b) { return a.u < b.u; };
+    for (std::size_t b = 0; b < n; ++b)
+        if (start[b + 1] - start[b] > 1)
+            std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(start[b]),
+                      sorted.begin() + static_cast<std::ptrdiff_t>(start[b + 1]), byUniform);
+    std::copy(sorted.begin(), sorted.end(), first);
+}
+
 // values[i] := the inverse at uniforms[i], on up to `threads` threads, each a contiguous run.
 // `sorted`: each thread takes its run in ascending order of the uniform numbers (sorted on
 // that thread), so that successive searches start from the same saved state and end in the
@@ -59,10 +95,6 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
     // The uniform numbers with their places, in the order a thread takes them; each thread
     // writes its values in that order, next to each other (written in place, in the order of
     // the uniform numbers, the threads would share every cache line).
-    struct Placed {
-        double u;
-        std::uint32_t i;
-    };
     std::vector<Placed> order(n);
     for (std::size_t i = 0; i < n; ++i)
         order[i] = {uniforms[i], static_cast<std::uint32_t>(i)};
@@ -77,9 +109,7 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
         ranges[r] = {n * r / parts, n * (r + 1) / parts};
     const auto evaluate = [&](Range& range) {
         if (sorted)
-            std::sort(order.begin() + static_cast<std::ptrdiff_t>(range.from),
-                      order.begin() + static_cast<std::ptrdiff_t>(range.to),
-                      [](const Placed& a, const Placed& b) { return a.u < b.u; });
+            SortByUniform(order.data() + range.from, order.data() + range.to);
         for (std::size_t k = range.from; k < range.to; ++k) {
             try {
                 inOrder[k] = DistEval(kind, TDistFunc::Inverse, params, order[k].u);
