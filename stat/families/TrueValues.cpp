@@ -21,6 +21,8 @@
 //   no call takes more than about a second.
 // - A listed quantile is first checked by the sound tails just inside 1e-9 of it on either
 //   side (Brackets); only where they cannot tell is the sound quantile formed and compared.
+//   Where the sound quantile is formed anyway (checkSearch), it is compared first, and the
+//   tails asked only where it disagrees.
 //
 // The upper tail P(X > x) and its inverse have no listed method: the sound functions give them
 // (for parameters they do not serve, 1 minus the distribution and the quantile of 1 - q).
@@ -115,16 +117,24 @@ double QuantileAt(const TFamily& family, const TVector& params, double p)
     if ((sound.hopeless && sound.hopeless(params)) ||
         (sound.searchTo && LongWalk(sound, params, sound.searchTo(params, p))))
         return truth();
+    double quantile = 0;
     if (sound.checkSearch) {
-        const double quantile = truth();
+        quantile = truth();
         if (SearchAstray(family, params, quantile))
             return quantile;
     }
     const Listed r = RunListed(listed, params, p);
-    if (!r.failed && Brackets(sound, params, p, r.value))
+    if (r.failed)
+        return sound.checkSearch ? quantile : truth();
+    // The listed quantile stands where the tails bracket it or where it agrees with the sound
+    // one: with the sound quantile at hand the agreement is asked first, and the tails only
+    // where it fails (the same answer, as neither raises a flag).
+    if (sound.checkSearch)
+        return Agree(r.value, quantile) || Brackets(sound, params, p, r.value) ? r.value : quantile;
+    if (Brackets(sound, params, p, r.value))
         return r.value;
     const double value = truth();
-    return !r.failed && Agree(r.value, value) ? r.value : value;
+    return Agree(r.value, value) ? r.value : value;
 }
 
 bool Served(const TFamily& family, const TVector& params)

@@ -42,6 +42,9 @@ struct PanelTerms {
     double area[TPanelSeries::Terms];  // c[k] / (k + 1): the area's coefficients
     double sizes = 0;                  // sum of |area[k]| span^k
     double largest = 0;                // sum of |c[k]| span^k
+    // The area's series reversed to its fourth power: d = sum of reversed[k] y^(k+1) for the
+    // area f(x) y, the search's first guess.
+    double reversed[4];
 };
 
 std::uint64_t Bits(double v)
@@ -102,6 +105,12 @@ private:
                 t.sizes = t.sizes * span + std::fabs(t.area[k]);
                 t.largest = t.largest * span + std::fabs(t.series.c[k]);
             }
+            const double a1 = t.area[1] / t.area[0], a2 = t.area[2] / t.area[0],
+                         a3 = t.area[3] / t.area[0];
+            t.reversed[0] = 1 / t.area[0];
+            t.reversed[1] = -a1 * t.reversed[0];
+            t.reversed[2] = (2 * a1 * a1 - a2) * t.reversed[0];
+            t.reversed[3] = (5 * a1 * (a2 - a1 * a1) - a3) * t.reversed[0];
         }
         if (FloatFlags::Current().RaisedErrors()) {
             e.at = nullptr;
@@ -153,17 +162,25 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
     // The area from x to x + d is f d times the sum of c[k] d^k / (k + 1); the sums of the
     // terms' sizes bound the density over the panel and the roundings of the sums.
     const double largest = s.f * (terms->largest + series.error) * (1 + 2 * series.listed);
-    const auto areaTo = [&](double d) {
-        double sum = 0;
-        for (int k = Terms - 1; k >= 0; --k)
-            sum = sum * d + area[k];
-        return s.f * d * sum;
+    // The area to d, and the density's ratio there or the area to a second point: two Horner
+    // sums in one loop, which the processor runs side by side.
+    const auto areaAndSlope = [&](double d, double& areaAt, double& slope) {
+        double a = 0, c = 0;
+        for (int k = Terms - 1; k >= 0; --k) {
+            a = a * d + area[k];
+            c = c * d + series.c[k];
+        }
+        areaAt = s.f * d * a;
+        slope = s.f * c;
     };
-    const auto slopeAt = [&](double d) {
-        double sum = 0;
-        for (int k = Terms - 1; k >= 0; --k)
-            sum = sum * d + series.c[k];
-        return s.f * sum;
+    const auto areasTo = [&](double d1, double d2, double& a1, double& a2) {
+        double sum1 = 0, sum2 = 0;
+        for (int k = Terms - 1; k >= 0; --k) {
+            sum1 = sum1 * d1 + area[k];
+            sum2 = sum2 * d2 + area[k];
+        }
+        a1 = s.f * d1 * sum1;
+        a2 = s.f * d2 * sum2;
     };
     // How far the walk's sums can lie from A plus the area, twice over. Growing with d: the
     // roundings of the sums here, the series' error, and the listed density at x off its
@@ -179,17 +196,23 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
              s.f * (1 + series.listed) * (span / h + 1.04) * h * h * h * h * h / 2880 * series.bend4 +
              32 * top * 0x1p-53 + top * 0x1p-62 + std::fabs(left) * 0x1p-52);
     const auto bound = [&](double d) { return perStep * d + fixed; };
-    // Newton's steps for the d of area `left`, from the density at x: the first guess is off
-    // by the density's change over the span, a few parts in a hundred at most, and each step
-    // squares that; they end once a step moves d by less than an eighth of the smallest step.
-    double d = left / s.f;
+    // Newton's steps for the d of area `left`, from the reversed series: its first guess is
+    // off by the fifth power of the span's share of the series' radius, and each step squares
+    // that; they end once a step moves d by less than 2^-20, which leaves d off by about
+    // (f' / 2f) 2^-40, within a smallest step for any slope the series allows. The search
+    // below takes d only as its start: a d further off costs a try or hands the walk back,
+    // and changes no point.
+    const double y = left / s.f;
+    const double* r = terms->reversed;
+    double d = std::clamp(y * (r[0] + y * (r[1] + y * (r[2] + y * r[3]))), 0.0, span);
     for (int i = 0; i < 4; ++i) {
-        const double slope = slopeAt(d);
+        double areaAt, slope;
+        areaAndSlope(d, areaAt, slope);
         if (!(slope > 0))
             return false;
         const double was = d;
-        d = std::clamp(d - (areaTo(d) - left) / slope, 0.0, span);
-        if (std::fabs(d - was) < SimpsonMinStep / 8)
+        d = std::clamp(d - (areaAt - left) / slope, 0.0, span);
+        if (std::fabs(d - was) < 0x1p-20)
             break;
     }
     // The walk's choices are known when the last point of the smallest step's grid inside the
@@ -201,7 +224,8 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
         if (k < 0 || !(static_cast<double>(k) < steps))
             return false;
         const double from = static_cast<double>(k) * SimpsonMinStep, to = from + SimpsonMinStep;
-        const double below = areaTo(from), above = areaTo(to);
+        double below, above;
+        areasTo(from, to, below, above);
         if (below - bound(from) > left) {
             --k;
         } else if (above + bound(to) < left) {
