@@ -2,6 +2,7 @@
 #include "Cauchy.h"
 #include "Maximise.h"
 #include "SoundMethods.h"
+#include "Symmetric.h"
 
 #include <cmath>
 
@@ -12,12 +13,29 @@ double CauchyDensity(const TVector& params, double x)
     return static_cast<double>(1 / (Pi * c * (1 + z * z)));
 }
 
+// The listed density is 1 / (pi c (1 + z^2)), z = (x - a) / c, in extended precision and
+// rounded to a double: the series of C (c^2 + u^2)^-1 at u = x - a, where that difference is
+// a double (the series is formed at u itself).
+bool CauchyPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series)
+{
+    const double a = params[0], c = params[1];
+    const double u = x - a;
+    // Knuth's two-sum: the rounding error of x - a, 0 when the difference is exact.
+    const double back = u - x, error = (x - (u - back)) + (-a - back);
+    if (!(c > 0 && c < 1e100) || !(std::fabs(u) < 1e100) || error != 0)
+        return false;
+    series.listed = 0x1p-52;
+    return QuadraticPowerSeries(u, c * c + u * u, -1, span, series);
+}
+
+const simpson::TIntegrand CauchyGrid{CauchyDensity, {-1, false, nullptr, CauchyPanelSeries}};
+
 double CauchyDistribution(const TVector& params, double x)
 {
     const double a = params[0];
     if (x == a)
         return 0.5;
-    return static_cast<double>(0.5L + SimpsonIntegral(CauchyDensity, params, a, x));
+    return static_cast<double>(0.5L + SimpsonIntegral(CauchyGrid, params, a, x));
 }
 
 double CauchySearchLimit(double a)
@@ -32,10 +50,10 @@ double CauchyInverse(const TVector& params, double p)
 {
     const double a = params[0];
     if (p > 0.5 && p < 1)
-        return SimpsonInverse(CauchyDensity, params, a, static_cast<double>(p - 0.5L),
+        return SimpsonInverse(CauchyGrid, params, a, static_cast<double>(p - 0.5L),
                               CauchySearchLimit(a));
     if (p > 0 && p < 0.5) {
-        const double q = SimpsonInverse(CauchyDensity, params, a, static_cast<double>(0.5L - p),
+        const double q = SimpsonInverse(CauchyGrid, params, a, static_cast<double>(0.5L - p),
                                         CauchySearchLimit(a));
         return static_cast<double>(2 * L(a) - q);
     }

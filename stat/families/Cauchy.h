@@ -15,6 +15,10 @@ double CauchySoundUpperInverse(const TVector& params, double q);
 double CauchyWalked(const TVector& params, double x);
 bool CauchyNarrowerThanAPanel(const TVector& params);
 
+// The density as the listed distribution and quantile walk it, with its series over a panel.
+bool CauchyPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
+extern const simpson::TIntegrand CauchyGrid;
+
 inline constexpr TFamily CauchyFamily{
     TDistKind::Cauchy,
     {"Cauchy (Lorentz)", 2, {"a", "lambda"}, {"Location parameter", "Scale parameter"},

@@ -151,39 +151,16 @@ bool Chi2PanelSeries(const TVector& params, double x, double span, simpson::TPan
 }
 
 // The listed density is C (1 + x^2 / n)^(-(n+1)/2) with 1 + x^2 / n rounded to a double
-// (which the power magnifies (n + 1) / 2 times) and the power squared in extended precision.
-// f(x + t) / f(x) = (1 + z)^alpha, z = (2 x t + t^2) / (n + x^2), alpha = -(n + 1) / 2; from
-// (1 + z) g' = alpha z' g, (k + 1) g(k+1) = (alpha - k) a g(k) + (2 alpha - k + 1) b g(k-1)
-// with a = 2x / (n + x^2), b = 1 / (n + x^2). On the circle |t| = r, r = min(1,
-// sqrt(n + x^2) / 5), |z| <= zmax <= 0.44, so |g| <= (1 - zmax)^alpha <=
-// exp(-alpha (zmax + zmax^2)). For n up to 1023, where neither the density nor its constants
-// raise a flag.
+// (which the power magnifies (n + 1) / 2 times) and the power squared in extended precision:
+// the series of C' (n + x^2)^(-(n+1)/2). For n up to 1023, where neither the density nor its
+// constants raise a flag.
 bool StudentPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series)
 {
-    constexpr int Terms = simpson::TPanelSeries::Terms;
     const double whole = std::trunc(params[0]);
     if (!(whole >= 1 && whole <= 1023) || !(std::fabs(x) <= StudentLimit))
         return false;
-    const double D = whole + x * x, alpha = -(whole + 1) / 2, a = 2 * x / D, b = 1 / D;
-    double* c = series.c;
-    double e[Terms];
-    c[0] = 1;
-    e[0] = 0;
-    c[1] = alpha * a;
-    e[1] = 0x1p-50 * std::fabs(c[1]);
-    for (int k = 1; k + 1 < Terms; ++k) {
-        const double A = (alpha - k) * a, B = (2 * alpha - k + 1) * b;
-        c[k + 1] = (A * c[k] + B * c[k - 1]) / (k + 1);
-        e[k + 1] = (std::fabs(A) * e[k] + std::fabs(B) * e[k - 1] +
-                    0x1p-49 * (std::fabs(A * c[k]) + std::fabs(B * c[k - 1]))) /
-                   (k + 1);
-    }
-    series.error = simpson::SeriesRoundings(e, span);
-    const double r = std::min(1.0, std::sqrt(D) / 5);
-    const double zmax = (2 * std::fabs(x) * r + r * r) / D;
-    const double M = std::exp(-alpha * (zmax + zmax * zmax));
     series.listed = ((whole + 1) / 2 + 4) * 0x1p-52 + (whole + 1) * 0x1p-62;
-    return simpson::CauchyRest(r, M * (1 + 1e-12), span, series);
+    return QuadraticPowerSeries(x, whole + x * x, -(whole + 1) / 2, span, series);
 }
 
 // The chi-square density beyond a bound on its log density, while its powers stay in the
