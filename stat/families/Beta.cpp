@@ -1,6 +1,7 @@
 // The Beta distribution.
 #include "Beta.h"
 #include "Maximise.h"
+#include "PanelSeries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,56 +16,19 @@ double BetaKernel(const TVector& params, double x)
 // in extended precision, rounded to a double: each power within (2 |p| + 2 |p ln z| + 8)
 // 2^-64 relative (the squarings of a whole power double its error as they go; exp(p ln z)
 // carries the rounding of its exponent). With p = alpha - 1, q = beta - 1 and y = 1 - x,
-// f(x + t) / f(x) = (1 + t/x)^p (1 - t/y)^q, the product of two binomial series whose terms
-// follow u(k+1) = u(k) (p - k) / ((k + 1) x) and v(k+1) = -v(k) (q - k) / ((k + 1) y), each
-// term within 4k roundings and their convolution within k + 2 more. With p, q >= 0 the
-// kernel has one peak, and on the circle |t| = r < min(x, y) |g| <= (1 + r/x)^p (1 + r/y)^q;
-// r is taken near where that bound over r^Terms is least. Where the kernel might fall
-// towards the double range's end over the span, the walk evaluates it.
+// f(x + t) / f(x) = (1 + t/x)^p (1 - t/y)^q, with one peak for p, q >= 0. Where the kernel
+// might fall towards the double range's end over the span, the walk evaluates it.
 bool BetaPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series)
 {
-    constexpr int Terms = simpson::TPanelSeries::Terms;
     const double p = params[0] - 1, q = params[1] - 1, y = 1 - x;
-    if (!(p >= 0 && q >= 0 && p <= 708 && q <= 708) || !(x > 0 && y > 0) || 1 - y != x)
-        return false;
-    const double r = std::min(0.9 * std::min(x, y), Terms / (p / x + q / y + 1));
-    if (!(span / r <= 0.25) || !(span < y))
+    if (!(p >= 0 && q >= 0 && p <= 708 && q <= 708) || !(x > 0 && y > 0) || 1 - y != x ||
+        !(span < 0.25 * y))
         return false;
     const double logX = std::log(x), logY = std::log(y);
     if (!(p * logX + q * logY + q * std::log1p(-span / y) > -650))
         return false;
-    double u[Terms], v[Terms];
-    u[0] = v[0] = 1;
-    for (int k = 0; k + 1 < Terms; ++k) {
-        u[k + 1] = u[k] * (p - k) / ((k + 1) * x);
-        v[k + 1] = -v[k] * (q - k) / ((k + 1) * y);
-    }
-    double e[Terms];
-    for (int k = 0; k < Terms; ++k) {
-        double sum = 0, size = 0;
-        for (int j = 0; j <= k; ++j) {
-            sum += u[j] * v[k - j];
-            size += std::fabs(u[j] * v[k - j]);
-        }
-        series.c[k] = sum;
-        e[k] = k == 0 ? 0 : size * (5 * k + 1) * 0x1p-52;
-    }
-    series.error = simpson::SeriesRoundings(e, span);
     series.listed = 0x1p-52 + (2 * (p + q) + 2 * (std::fabs(p * logX) + std::fabs(q * logY)) + 16) * 0x1p-64;
-    const double M = std::pow(1 + r / x, p) * std::pow(1 + r / y, q) * (1 + 1e-12);
-    if (!simpson::CauchyRest(r, M, span, series))
-        return false;
-    // Cauchy's bound on the fourth derivative is loose where r is short beside the kernel's
-    // width; the series' own is sharper: its terms with their rounding errors, and past them
-    // the coefficients below M / r^k, whose terms k (k-1) (k-2) (k-3) M q^(k-4) / r^4 fall by
-    // at least (13/12)^4 / 4 < 0.345 each from k = 12 (11880 at k = 12).
-    double bend4 = 0;
-    for (int k = Terms - 1; k >= 4; --k)
-        bend4 = bend4 * span + (std::fabs(series.c[k]) + e[k]) * (k * (k - 1) * (k - 2) * (k - 3));
-    const double ratio = span / r, r2 = r * r;
-    bend4 += M * 11880 * std::pow(ratio, 8) / (1 - 0.345) / (r2 * r2);
-    series.bend4 = std::min(series.bend4, bend4 * (1 + 1e-9));
-    return true;
+    return TwoPowersSeries(1 / x, p, -1 / y, q, span, series);
 }
 
 const simpson::TIntegrand BetaKernelGrid{BetaKernel, {-1, false, nullptr, BetaPanelSeries}};

@@ -2,6 +2,7 @@
 #include "Cauchy.h"
 #include "Maximise.h"
 #include "SoundMethods.h"
+#include "PanelSeries.h"
 #include "Symmetric.h"
 
 #include <cmath>

@@ -1,6 +1,7 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
 #include "ChiStudent.h"
 #include "Maximise.h"
+#include "PanelSeries.h"
 #include "Symmetric.h"
 
 #include <algorithm>

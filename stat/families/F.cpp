@@ -1,7 +1,9 @@
 // The F distribution.
 #include "F.h"
 #include "Maximise.h"
+#include "PanelSeries.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 
@@ -140,6 +142,31 @@ double FDensity(const TVector& params, double x)
         return static_cast<double>(FDensityByLogs(c, lx));
     std::feraiseexcept(raised);
     return static_cast<double>(direct);
+}
+
+// The listed density in its direct form is C HalfPower(n - 2, x) / HalfPower(n + m, n x + m)
+// in extended precision, rounded to a double; n x + m is exact for the walks' points, and each
+// half power adds at most its degree's roundings of the extended precision (as the
+// chi-square's). With a1 = 1/x and a2 = n / (n x + m), f(x + t) / f(x) = (1 + a1 t)^((n-2)/2)
+// (1 + a2 t)^(-(n+m)/2), with one peak. The series serves where the density takes its
+// direct form over the whole span (its bit bounds, which grow with x, hold at the span's far
+// end) and stays far above the double range's end (the smaller of its ends' values, as it has
+// one peak). F(1, m) walks no F grid.
+bool FPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series)
+{
+    const long long n = WholeDegrees(params[0]), m = WholeDegrees(params[1]);
+    if (n < 2 || m < 1 || n + m > 2046 || !(x > 0 && x <= FLimit) || !(span <= 1))
+        return false;
+    const FConstants& c = FConstantsFor(n, m);
+    const L far = L(x) + span + SimpsonStep;
+    if (!(c.direct && c.numeratorBits + (far > 1 ? 2LL * std::abs(n - 2) * Bits(far) : 0) < Room &&
+          2LL * (n + m) * Bits(n * far + m) + c.gammaBits < Room))
+        return false;
+    if (!(std::min(FDensity(params, x), FDensity(params, x + span)) > 1e-280))
+        return false;
+    const double ln = static_cast<double>(n), lm = static_cast<double>(m);
+    series.listed = 0x1p-52 + (std::fabs(ln - 2) + ln + lm + 8) * 0x1p-62;
+    return TwoPowersSeries(1 / x, (ln - 2) / 2, ln / (ln * x + lm), -(ln + lm) / 2, span, series);
 }
 
 // F(1, m) is the square of Student's t(m): both go through that identity, which keeps the

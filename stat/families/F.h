@@ -4,6 +4,7 @@
 #include "Family.h"
 
 void FChart(const TVector&, double&, double&);
+bool FPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
 void FEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
 // The sound functions (FBetaSound.cpp), for every degree of freedom from 1 to 1e6.
@@ -22,6 +23,6 @@ inline constexpr TFamily FFamily{
     {FDensity, FDistribution, FInverse},
     FChart, FEstimate, false,
     // The density reads the whole parts of N and M.
-    {FDensity, {2, true, nullptr}},
+    {FDensity, {2, true, nullptr, FPanelSeries}},
     {DegreesServed, FSoundDensity, FSoundDistribution, FSoundUpper,
      FSoundInverse, FSoundUpperInverse, nullptr, WalkedFromZero}};

@@ -96,6 +96,7 @@ TEST(BulkGeneration, GivesThePlainWalksNumbersWhereHalvingsAreFoundFromASeries)
         {TGenMethod::Inverse, TDistKind::Beta, {2, 5}, 200},
         {TGenMethod::Inverse, TDistKind::Beta, {3.5, 40.25}, 150},
         {TGenMethod::Inverse, TDistKind::Cauchy, {0, 1}, 150},
+        {TGenMethod::Inverse, TDistKind::F, {5, 8}, 100},
         {TGenMethod::Transformation, TDistKind::Chi2, {4}, 100},
         {TGenMethod::Transformation, TDistKind::Student, {5}, 60},
     };

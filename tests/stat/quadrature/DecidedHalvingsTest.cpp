@@ -12,6 +12,7 @@
 #include "Beta.h"
 #include "Cauchy.h"
 #include "ChiStudent.h"
+#include "F.h"
 #include "GridCacheSettings.h"
 #include "Normal.h"
 
@@ -46,6 +47,9 @@ std::vector<Walk> Walks()
         {"cauchy", CauchyGrid, {0, 1}, 0, 100, 0.49},
         {"cauchy wide", CauchyGrid, {3, 20}, 3, 400, 0.45},
         {"cauchy narrow", CauchyGrid, {0.25, 0.01}, 0.25, 125, 0.49, false},
+        {"f 5 8", FFamily.grid, {5, 8}, 0, 50, 0.99},
+        {"f 2 3", FFamily.grid, {2, 3}, 0, 50, 0.95},
+        {"f 120 300", FFamily.grid, {120, 300}, 0, 50, 0.999},
         {"beta 2 5", BetaKernelGrid, {2, 5}, MinPositiveDouble, 1, 0.999 / 30},
         {"beta 1 1", BetaKernelGrid, {1, 1}, MinPositiveDouble, 1, 0.999},
         {"beta 40 30.5", BetaKernelGrid, {40, 30.5}, MinPositiveDouble, 1, 0.999 * BetaNorm({40, 30.5})},
@@ -191,7 +195,8 @@ TEST(DecidedHalvings, LeaveEveryQuantileAsTheEvaluatedWalkGivesIt)
     const Kind kinds[] = {{TDistKind::Normal, {10, 2}}, {TDistKind::Student, {5}},
                           {TDistKind::Chi2, {4}},       {TDistKind::Chi2, {3}},
                           {TDistKind::LogNormal, {0, 1}}, {TDistKind::Beta, {2, 5}},
-                          {TDistKind::Beta, {1.5, 30}}, {TDistKind::Cauchy, {3, 2}}};
+                          {TDistKind::Beta, {1.5, 30}}, {TDistKind::Cauchy, {3, 2}},
+                          {TDistKind::F, {5, 8}}};
     std::mt19937_64 random(10);
     std::uniform_real_distribution<double> unit(0, 1);
     TVector ps = {0.5, std::nextafter(0.5, 1.0), std::nextafter(0.5, 0.0), 1e-300, 1e-9, 1 - 1e-9,
