@@ -42,9 +42,9 @@ struct PanelTerms {
     double area[TPanelSeries::Terms];  // c[k] / (k + 1): the area's coefficients
     double sizes = 0;                  // sum of |area[k]| span^k
     double largest = 0;                // sum of |c[k]| span^k
-    // The area's series reversed to its fourth power: d = sum of reversed[k] y^(k+1) for the
+    // The area's series reversed to its fifth power: d = sum of reversed[k] y^(k+1) for the
     // area f(x) y, the search's first guess.
-    double reversed[4];
+    double reversed[5];
 };
 
 std::uint64_t Bits(double v)
@@ -106,11 +106,14 @@ private:
                 t.largest = t.largest * span + std::fabs(t.series.c[k]);
             }
             const double a1 = t.area[1] / t.area[0], a2 = t.area[2] / t.area[0],
-                         a3 = t.area[3] / t.area[0];
+                         a3 = t.area[3] / t.area[0], a4 = t.area[4] / t.area[0];
+            const double square = a1 * a1;
             t.reversed[0] = 1 / t.area[0];
             t.reversed[1] = -a1 * t.reversed[0];
-            t.reversed[2] = (2 * a1 * a1 - a2) * t.reversed[0];
-            t.reversed[3] = (5 * a1 * (a2 - a1 * a1) - a3) * t.reversed[0];
+            t.reversed[2] = (2 * square - a2) * t.reversed[0];
+            t.reversed[3] = (5 * a1 * (a2 - square) - a3) * t.reversed[0];
+            t.reversed[4] = (14 * square * square - 21 * square * a2 + 6 * a1 * a3 + 3 * a2 * a2 - a4) *
+                            t.reversed[0];
         }
         if (FloatFlags::Current().RaisedErrors()) {
             e.at = nullptr;
@@ -196,16 +199,17 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
              s.f * (1 + series.listed) * (span / h + 1.04) * h * h * h * h * h / 2880 * series.bend4 +
              32 * top * 0x1p-53 + top * 0x1p-62 + std::fabs(left) * 0x1p-52);
     const auto bound = [&](double d) { return perStep * d + fixed; };
-    // Newton's steps for the d of area `left`, from the reversed series: its first guess is
-    // off by the fifth power of the span's share of the series' radius, and each step squares
-    // that; they end once a step moves d by less than 2^-20, which leaves d off by about
-    // (f' / 2f) 2^-40, within a smallest step for any slope the series allows. The search
-    // below takes d only as its start: a d further off costs a try or hands the walk back,
-    // and changes no point.
+    // The d of area `left` from the reversed series, and Newton's steps from there where its
+    // last term says its guess may be off by more than a sixteenth of a smallest step (the
+    // next terms fall faster still): each step squares the guess's error; they end once a step
+    // moves d by less than 2^-20, which leaves d off by about (f' / 2f) 2^-40, within a
+    // smallest step for any slope the series allows. The search below takes d only as its
+    // start: a d further off costs a try or hands the walk back, and changes no point.
     const double y = left / s.f;
     const double* r = terms->reversed;
-    double d = std::clamp(y * (r[0] + y * (r[1] + y * (r[2] + y * r[3]))), 0.0, span);
-    for (int i = 0; i < 4; ++i) {
+    const double last = r[4] * y * y * y * y * y;
+    double d = std::clamp(y * (r[0] + y * (r[1] + y * (r[2] + y * r[3]))) + last, 0.0, span);
+    for (int i = 0; i < 4 && !(std::fabs(last) < SimpsonMinStep / 16); ++i) {
         double areaAt, slope;
         areaAndSlope(d, areaAt, slope);
         if (!(slope > 0))
