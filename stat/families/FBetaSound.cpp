@@ -6,6 +6,8 @@
 #include "F.h"
 #include "SoundMethods.h"
 
+#include <limits>
+
 namespace {
 struct FDegrees {
     L n, m;
@@ -90,13 +92,29 @@ L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q)
                      [&](L x) { return BetaDensityAt(s, x); }, upper, upper ? q : p, 0, 0.5L, guess);
 }
 
+// One tail at 1/2, which depends on the shapes alone: kept per thread for the latest shapes
+// (quantiles of one distribution ask for it call after call). A kept value changes no result,
+// and no flag: the tail raises none for the shapes served.
+L TailAtHalf(const BetaShapes& s, bool upper)
+{
+    struct Kept {
+        L alpha, beta, value;
+    };
+    constexpr L None = std::numeric_limits<L>::quiet_NaN();  // equal to no shape
+    thread_local Kept kept[2] = {{None, None, 0}, {None, None, 0}};
+    Kept& k = kept[upper];
+    if (!(k.alpha == s.alpha && k.beta == s.beta))
+        k = {s.alpha, s.beta, BetaTail(s, 0.5L, upper)};
+    return k.value;
+}
+
 // The quantile where both tails are given (the smaller one exact). Above 1/2 it is 1 minus the
 // mirrored one, so that its distance from 1 keeps its digits: the upper tail of
 // Beta(alpha, beta) at x is the lower tail of Beta(beta, alpha) at 1 - x.
 L BetaQuantile(const BetaShapes& s, L p, L q)
 {
     // At most 1/2 when the tail at 1/2 holds the target; the smaller tail is the exact one.
-    if (p <= q ? p <= BetaTail(s, 0.5L, false) : q >= BetaTail(s, 0.5L, true))
+    if (p <= q ? p <= TailAtHalf(s, false) : q >= TailAtHalf(s, true))
         return BetaQuantileBelowHalf(s, p, q);
     return 1 - BetaQuantileBelowHalf({s.beta, s.alpha}, q, p);
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Beta.h"
 #include "Oracle.h"
 #include "Tolerances.h"
 #include "StatInternal.h"
@@ -181,4 +182,26 @@ TEST(Beta, ListedEdges)
     EXPECT_EQ(Eval(TDistKind::Beta, Inv, {2, 3}, 0), 0.0);
     EXPECT_EQ(Eval(TDistKind::Beta, Inv, {2, 3}, 1), 0.0);
     EXPECT_REL(FloatChecked([] { return BetaNorm({2, 3}); }), 1.0 / 12, tol::Tol2);
+}
+
+// The sound Beta quantile keeps its tail at 1/2 for the latest shapes: quantiles of shapes
+// taken in turn are those of each shape taken alone, on both sides of 1/2.
+TEST(Beta, SoundQuantilesOfShapesInTurnAreThoseOfEachAlone)
+{
+    // I_1/2(2, 5) = 0.890625 and I_1/2(2, 5.5) = 0.9067...: p = 0.9 lies between them.
+    const TVector shapes[] = {{2, 5}, {2, 5.5}, {5, 2}, {0.5, 0.5}};
+    const double ps[] = {1e-6, 0.1, 0.3, 0.5, 0.7, 0.895, 0.9, 0.95, 1 - 1e-9};
+    std::vector<double> alone;
+    for (const TVector& s : shapes)
+        for (double p : ps) {
+            BetaSoundInverse({7, 3}, p);  // another shape in between
+            alone.push_back(BetaSoundInverse(s, p));
+        }
+    const std::size_t count = std::size(ps);
+    for (std::size_t j = 0; j < count; ++j)
+        for (std::size_t i = 0; i < std::size(shapes); ++i) {
+            const double inTurn = BetaSoundInverse(shapes[i], ps[j]);
+            EXPECT_EQ(0, std::memcmp(&inTurn, &alone[i * count + j], sizeof inTurn))
+                << shapes[i][0] << ", " << shapes[i][1] << " p " << ps[j];
+        }
 }
