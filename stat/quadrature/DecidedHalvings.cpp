@@ -43,8 +43,9 @@ struct PanelTerms {
     double sizes = 0;                  // sum of |area[k]| span^k
     double largest = 0;                // sum of |c[k]| span^k
     // The area's series reversed to its fifth power: d = sum of reversed[k] y^(k+1) for the
-    // area f(x) y, the search's first guess.
+    // area f(x) y, the search's first guess; only its first term where `reversedOnce`.
     double reversed[5];
+    bool reversedOnce = true;
 };
 
 std::uint64_t Bits(double v)
@@ -105,15 +106,21 @@ private:
                 t.sizes = t.sizes * span + std::fabs(t.area[k]);
                 t.largest = t.largest * span + std::fabs(t.series.c[k]);
             }
-            const double a1 = t.area[1] / t.area[0], a2 = t.area[2] / t.area[0],
-                         a3 = t.area[3] / t.area[0], a4 = t.area[4] / t.area[0];
-            const double square = a1 * a1;
-            t.reversed[0] = 1 / t.area[0];
-            t.reversed[1] = -a1 * t.reversed[0];
-            t.reversed[2] = (2 * square - a2) * t.reversed[0];
-            t.reversed[3] = (5 * a1 * (a2 - square) - a3) * t.reversed[0];
-            t.reversed[4] = (14 * square * square - 21 * square * a2 + 6 * a1 * a3 + 3 * a2 * a2 - a4) *
-                            t.reversed[0];
+            // The area's leading coefficient is c[0] = 1; the reversion is formed only from
+            // coefficients far from overflowing (else the guess is the first term's), so it
+            // raises no flag of its own.
+            const double a1 = t.area[1], a2 = t.area[2], a3 = t.area[3], a4 = t.area[4];
+            t.reversed[0] = 1;
+            t.reversed[1] = t.reversed[2] = t.reversed[3] = t.reversed[4] = 0;
+            t.reversedOnce = !(t.area[0] == 1 && std::max({std::fabs(a1), std::fabs(a2), std::fabs(a3),
+                                                           std::fabs(a4)}) < 1e50);
+            if (!t.reversedOnce) {
+                const double square = a1 * a1;
+                t.reversed[1] = -a1;
+                t.reversed[2] = 2 * square - a2;
+                t.reversed[3] = 5 * a1 * (a2 - square) - a3;
+                t.reversed[4] = 14 * square * square - 21 * square * a2 + 6 * a1 * a3 + 3 * a2 * a2 - a4;
+            }
         }
         if (FloatFlags::Current().RaisedErrors()) {
             e.at = nullptr;
@@ -204,12 +211,14 @@ bool DecidedHalvings(const TIntegrand& f, const TVector& params, double Target, 
     // next terms fall faster still): each step squares the guess's error; they end once a step
     // moves d by less than 2^-20, which leaves d off by about (f' / 2f) 2^-40, within a
     // smallest step for any slope the series allows. The search below takes d only as its
-    // start: a d further off costs a try or hands the walk back, and changes no point.
+    // start: a d further off costs a try or hands the walk back, and changes no point. (y is
+    // below 2^19 by the creep condition above, so no power of it here overflows.)
     const double y = left / s.f;
     const double* r = terms->reversed;
     const double last = r[4] * y * y * y * y * y;
     double d = std::clamp(y * (r[0] + y * (r[1] + y * (r[2] + y * r[3]))) + last, 0.0, span);
-    for (int i = 0; i < 4 && !(std::fabs(last) < SimpsonMinStep / 16); ++i) {
+    const bool close = !terms->reversedOnce && std::fabs(last) < SimpsonMinStep / 16;
+    for (int i = 0; i < 4 && !close; ++i) {
         double areaAt, slope;
         areaAndSlope(d, areaAt, slope);
         if (!(slope > 0))
