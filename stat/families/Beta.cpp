@@ -3,7 +3,6 @@
 #include "Maximise.h"
 #include "PanelSeries.h"
 
-#include <algorithm>
 #include <cmath>
 
 double BetaKernel(const TVector& params, double x)

@@ -1,9 +1,8 @@
 // The Cauchy (Lorentz) distribution, whose distribution integrates its density.
 #include "Cauchy.h"
 #include "Maximise.h"
-#include "SoundMethods.h"
 #include "PanelSeries.h"
-#include "Symmetric.h"
+#include "SoundMethods.h"
 
 #include <cmath>
 
