@@ -38,10 +38,10 @@ L FDensityAt(const FDegrees& d, L x)
         return 0;
     if (x == 0)
         return d.n == 1 ? HUGE_VALL : d.n == 2 ? 1 : 0;
-    const L a = d.n / 2, b = d.m / 2, whole = d.n * x + d.m;
-    const L logU = std::log(d.n * x) - std::log(whole), logRest = std::log(d.m) - std::log(whole);
+    const L a = d.n / 2, b = d.m / 2, whole = d.n * x + d.m, logWhole = std::log(whole);
+    const L logU = std::log(d.n * x) - logWhole, logRest = std::log(d.m) - logWhole;
     return std::exp((a - 1) * logU + (b - 1) * logRest - LogBeta(a, b) + std::log(d.n * d.m) -
-                    2 * std::log(whole));
+                    2 * logWhole);
 }
 
 L FQuantile(const FDegrees& d, bool upper, L target)
