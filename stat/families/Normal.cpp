@@ -182,10 +182,13 @@ bool LogNormalPathZero(const simpson::ZeroTail& tail, double x, double end)
     if (peak >= 0 && x > peak && std::isfinite(tail.from))
         return false;
     // The parabola's largest value on the way is at its top, or at the nearer end of the way
-    // (the smallest positive double for a way from 0, where the density is 0).
+    // (the smallest positive double for a way from 0, where the density is 0); the far end is
+    // needed only where the top lies past the near one.
     const long double lo = std::log(std::max(static_cast<long double>(x), 0x1p-1074L));
-    const long double hi = std::log(static_cast<long double>(end));
-    return LogNormalLog(mu, ro, std::clamp(mu - ro * ro, lo, hi)) < LogZero;
+    const long double top = mu - ro * ro;
+    if (top <= lo)
+        return LogNormalLog(mu, ro, lo) < LogZero;
+    return LogNormalLog(mu, ro, std::min(top, std::log(static_cast<long double>(end)))) < LogZero;
 }
 }  // namespace
 
