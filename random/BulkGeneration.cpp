@@ -110,13 +110,14 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
     const auto evaluate = [&](Range& range) {
         if (sorted)
             SortByUniform(order.data() + range.from, order.data() + range.to);
-        for (std::size_t k = range.from; k < range.to; ++k) {
-            try {
-                inOrder[k] = DistEval(kind, TDistFunc::Inverse, params, order[k].u);
-            } catch (...) {
-                range.failed = true;
-                return;
-            }
+        try {
+            std::vector<double> taken(range.to - range.from);
+            for (std::size_t k = range.from; k < range.to; ++k)
+                taken[k - range.from] = order[k].u;
+            range.failed = !DistEvalEach(kind, TDistFunc::Inverse, params, taken.data(),
+                                         inOrder.data() + range.from, taken.size());
+        } catch (...) {
+            range.failed = true;  // no memory for the run: found one at a time
         }
     };
     std::vector<std::thread> workers;

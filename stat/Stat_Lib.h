@@ -83,6 +83,11 @@ void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi);
 // invalid operation, division by zero or overflow raised on the way throws EMathError; a kind,
 // mode or parameter vector it cannot read throws EStat (CheckKindAndParams).
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x);
+// values[i] := DistEval(kind, mode, params, xs[i]) for i < n, bit for bit, with the kind and
+// the parameters read once. False where any of those calls would throw (the values are then
+// unspecified): the caller who needs the error calls DistEval in turn.
+bool DistEvalEach(TDistKind kind, TDistFunc mode, const TVector& params, const double* xs,
+                  double* values, std::size_t n);
 // The upper tail P(X > x) with its own relative precision (formed directly, never as
 // 1 - P(X <= x)), and its inverse: the x with P(X > x) = q for q in (0, 1) (outside it, the
 // quantile of 1 - q). The same errors as DistEval.

@@ -5,13 +5,36 @@
 
 #include <string>
 
-double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
+namespace {
+const TFamily& CheckedFamily(TDistKind kind, TDistFunc mode, const TVector& params)
 {
     CheckKindAndParams(kind, params);
     if (static_cast<int>(mode) >= DistFuncCount)
         throw EStat("Unknown evaluation mode " + std::to_string(static_cast<int>(mode)) + ".");
-    const TFamily& family = Family(kind);
+    return Family(kind);
+}
+}  // namespace
+
+double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
+{
+    const TFamily& family = CheckedFamily(kind, mode, params);
     return FloatChecked([&] { return TrueValue(family, mode, params, x); });
+}
+
+// A value does not depend on the flags it starts with (only its error does), so one scope
+// serves them all: an error raised by any value stays raised to the end.
+bool DistEvalEach(TDistKind kind, TDistFunc mode, const TVector& params, const double* xs,
+                  double* values, std::size_t n)
+{
+    try {
+        const TFamily& family = CheckedFamily(kind, mode, params);
+        FloatScope scope;
+        for (std::size_t i = 0; i < n; ++i)
+            values[i] = Settle(TrueValue(family, mode, params, xs[i]));
+        return scope.End() == 0;
+    } catch (...) {
+        return false;
+    }
 }
 
 double DistUpper(TDistKind kind, const TVector& params, double x)

@@ -2,6 +2,8 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "FloatErrors.h"
 #include "Oracle.h"
@@ -82,6 +84,45 @@ TEST(FloatErrors, ScopesPutBackExactlyTheCallersFlags)
             EXPECT_EQ(threw, c.throws) << caller << " " << KindIndex(c.kind);
             EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), caller) << caller << " " << KindIndex(c.kind);
         }
+    }
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+// A run of values is bit for bit its calls one at a time, fails where one of its calls would
+// throw (an error flag raised by one value among good ones, parameters that cannot be read),
+// and leaves the caller's flags as they were either way.
+TEST(FloatErrors, ARunOfValuesFailsWhereOneOfItsCallsWould)
+{
+    const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    const auto run = [](TDistKind kind, TDistFunc mode, const TVector& params,
+                        const std::vector<double>& xs, std::vector<double>& values) {
+        values.assign(xs.size(), 0);
+        return DistEvalEach(kind, mode, params, xs.data(), values.data(), xs.size());
+    };
+    std::vector<double> values;
+    const std::vector<double> ps = {1e-300, 1e-9, 0.3, 0.5, 0.7, 1 - 1e-9, 0, 1};
+    for (TDistKind kind : {TDistKind::NormalStd, TDistKind::Beta, TDistKind::Student}) {
+        const TVector params = kind == TDistKind::Beta      ? TVector{2, 5}
+                               : kind == TDistKind::Student ? TVector{5}
+                                                            : TVector{};
+        for (TDistFunc mode : {TDistFunc::Density, TDistFunc::Distribution, TDistFunc::Inverse}) {
+            ASSERT_TRUE(run(kind, mode, params, ps, values)) << KindIndex(kind);
+            for (std::size_t i = 0; i < ps.size(); ++i)
+                EXPECT_TRUE(same(values[i], DistEval(kind, mode, params, ps[i])))
+                    << KindIndex(kind) << " " << static_cast<int>(mode) << " " << ps[i];
+        }
+    }
+    const TVector far = {1e300, 2};
+    EXPECT_TRUE(run(TDistKind::Weibull, TDistFunc::Density, far, {0.5, 1.5, 2}, values));
+    EXPECT_THROW(DistEval(TDistKind::Weibull, TDistFunc::Density, far, 1e300), EMathError);
+    for (int caller : {0, FE_INEXACT | FE_UNDERFLOW, FE_INVALID}) {
+        std::feclearexcept(FE_ALL_EXCEPT);
+        std::feraiseexcept(caller);
+        EXPECT_FALSE(run(TDistKind::Weibull, TDistFunc::Density, far, {0.5, 1e300, 2}, values));
+        EXPECT_FALSE(run(TDistKind::Normal, TDistFunc::Density, {0}, {0.5}, values));
+        EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), caller);
+        EXPECT_TRUE(run(TDistKind::NormalStd, TDistFunc::Density, {}, {0.5, 38.5}, values));
+        EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), caller);
     }
     std::feclearexcept(FE_ALL_EXCEPT);
 }
