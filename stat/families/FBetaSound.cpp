@@ -30,24 +30,35 @@ L FTail(const FDegrees& d, L x, bool upper)
     return upper ? RegularisedBeta(d.m / 2, d.n / 2, rest, u) : RegularisedBeta(d.n / 2, d.m / 2, u, rest);
 }
 
+// The F density's parts that depend on the degrees alone, formed once for a search.
+struct FDensityParts {
+    L n, m, a, b, logBeta, logM, logNM;
+};
+
+FDensityParts PartsOf(const FDegrees& d)
+{
+    const L a = d.n / 2, b = d.m / 2;
+    return {d.n, d.m, a, b, LogBeta(a, b), std::log(d.m), std::log(d.n * d.m)};
+}
+
 // The Beta density of u times du/dx = n m / (n x + m)^2; at 0 the limits: infinite for n = 1,
 // 1 for n = 2, 0 above.
-L FDensityAt(const FDegrees& d, L x)
+L FDensityAt(const FDensityParts& d, L x)
 {
     if (x < 0 || std::isinf(x))
         return 0;
     if (x == 0)
         return d.n == 1 ? HUGE_VALL : d.n == 2 ? 1 : 0;
-    const L a = d.n / 2, b = d.m / 2, whole = d.n * x + d.m, logWhole = std::log(whole);
-    const L logU = std::log(d.n * x) - logWhole, logRest = std::log(d.m) - logWhole;
-    return std::exp((a - 1) * logU + (b - 1) * logRest - LogBeta(a, b) + std::log(d.n * d.m) -
-                    2 * logWhole);
+    const L whole = d.n * x + d.m, logWhole = std::log(whole);
+    const L logU = std::log(d.n * x) - logWhole, logRest = d.logM - logWhole;
+    return std::exp((d.a - 1) * logU + (d.b - 1) * logRest - d.logBeta + d.logNM - 2 * logWhole);
 }
 
 L FQuantile(const FDegrees& d, bool upper, L target)
 {
+    const FDensityParts parts = PartsOf(d);
     return SolveTail([&](L x) { return FTail(d, x, upper); },
-                     [&](L x) { return FDensityAt(d, x); }, upper, target, 0, HUGE_VALL, 1);
+                     [&](L x) { return FDensityAt(parts, x); }, upper, target, 0, HUGE_VALL, 1);
 }
 
 // ---- Beta -------------------------------------------------------------------------------------
@@ -122,7 +133,7 @@ L BetaQuantile(const BetaShapes& s, L p, L q)
 
 double FSoundDensity(const TVector& params, double x)
 {
-    return SoundDouble(FDensityAt(DegreesOf(params), x));
+    return SoundDouble(FDensityAt(PartsOf(DegreesOf(params)), x));
 }
 
 double FSoundDistribution(const TVector& params, double x)
