@@ -92,15 +92,39 @@ L BetaDensityAt(const BetaShapes& s, L x)
 
 // The x in (0, 1/2] with P(X <= x) = p and P(X > x) = q (p + q = 1), searched on the smaller
 // tail, which holds its digits; from the power law of the lower tail, or the mean when that
-// lies below.
+// lies below. The search asks for the tail and the density at each point it tries, in (0, 1/2):
+// both are formed there from the same ln x and ln(1 - x) (as log1p(-x), which is how each
+// forms it below 1/2), and from ln B(alpha, beta) formed once.
 L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q)
 {
     const bool upper = q < p;
+    const L logBeta = LogBeta(s.alpha, s.beta);
     const L mean = s.alpha / (s.alpha + s.beta);
-    const L power = std::exp((std::log(p) + std::log(s.alpha) + LogBeta(s.alpha, s.beta)) / s.alpha);
+    const L power = std::exp((std::log(p) + std::log(s.alpha) + logBeta) / s.alpha);
     const L guess = std::min({power, mean, 0.5L});
-    return SolveTail([&](L x) { return BetaTail(s, x, upper); },
-                     [&](L x) { return BetaDensityAt(s, x); }, upper, upper ? q : p, 0, 0.5L, guess);
+    struct Logs {
+        L x, ofX, ofRest;
+    } at = {std::numeric_limits<L>::quiet_NaN(), 0, 0};
+    const auto logsAt = [&](L x) {
+        if (!(at.x == x))
+            at = {x, std::log(x), std::log1p(-x)};
+        return at;
+    };
+    const auto tail = [&](L x) {
+        if (!(x > 0 && x < 0.5L))
+            return BetaTail(s, x, upper);
+        const Logs l = logsAt(x);
+        const L y = 1 - x;
+        return upper ? RegularisedBeta(s.beta, s.alpha, y, x, l.ofRest, l.ofX)
+                     : RegularisedBeta(s.alpha, s.beta, x, y, l.ofX, l.ofRest);
+    };
+    const auto density = [&](L x) {
+        if (!(x > 0 && x < 0.5L))
+            return BetaDensityAt(s, x);
+        const Logs l = logsAt(x);
+        return std::exp((s.alpha - 1) * l.ofX + (s.beta - 1) * l.ofRest - logBeta);
+    };
+    return SolveTail(tail, density, upper, upper ? q : p, 0, 0.5L, guess);
 }
 
 // One tail at 1/2, which depends on the shapes alone: kept per thread for the latest shapes

@@ -47,14 +47,19 @@ L RegularisedBeta(L a, L b, L x, L y)
         return 0;
     if (!(y > 0))
         return 1;
+    // The logarithm of an end near 1 through its distance from 1, which keeps its digits.
+    const auto logOf = [](L v, L rest) { return v <= 0.5L ? std::log(v) : std::log1p(-rest); };
+    return RegularisedBeta(a, b, x, y, logOf(x, y), logOf(y, x));
+}
+
+L RegularisedBeta(L a, L b, L x, L y, L logX, L logY)
+{
     const bool mirrored = x > (a + 1) / (a + b + 2);
     if (mirrored) {
         std::swap(a, b);
         std::swap(x, y);
+        std::swap(logX, logY);
     }
-    // The logarithm of the end near 1 through its distance from 1, which keeps its digits.
-    const L logX = x <= 0.5L ? std::log(x) : std::log1p(-y);
-    const L logY = y <= 0.5L ? std::log(y) : std::log1p(-x);
     const L front = std::exp(a * logX + b * logY - LogBeta(a, b)) / a;
     const L part = front * BetaFraction(a, b, x);
     return mirrored ? 1 - part : part;

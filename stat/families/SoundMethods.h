@@ -82,6 +82,10 @@ L LogGammaKernel(L a, L x);
 // [0, 1] and y = 1 - x (given by the caller, who often knows it exactly).
 L LogBeta(L a, L b);
 L RegularisedBeta(L a, L b, L x, L y);
+// The same for x, y > 0 with the logarithms of x and y given as the function forms them: of an
+// end at most 1/2 its own logarithm, of the other log1p of minus the first end (a caller who
+// has them at hand, such as a search that also forms the density there).
+L RegularisedBeta(L a, L b, L x, L y, L logX, L logY);
 
 // ---- Quantiles by search -----------------------------------------------------------------------
 // The x in (lo, hi) where a tail reaches `target`: the lower tail F (increasing) or, when
