@@ -92,13 +92,11 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
                              double* values, std::size_t n, unsigned threads, bool sorted,
                              std::exception_ptr& error)
 {
-    // The uniform numbers with their places, in the order a thread takes them; each thread
-    // writes its values in that order, next to each other (written in place, in the order of
-    // the uniform numbers, the threads would share every cache line).
+    // Each thread places its run's uniform numbers, takes them in its order and evaluates them
+    // next to each other (written in place, in the order of the uniform numbers, the threads
+    // would share every cache line), then puts each value in its place in its own run.
     std::vector<Placed> order(n);
-    for (std::size_t i = 0; i < n; ++i)
-        order[i] = {uniforms[i], static_cast<std::uint32_t>(i)};
-    std::vector<double> inOrder(n);
+    std::vector<double> taken(n), inOrder(n);
     struct Range {
         std::size_t from, to;
         bool failed = false;
@@ -108,16 +106,20 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
     for (std::size_t r = 0; r < parts; ++r)
         ranges[r] = {n * r / parts, n * (r + 1) / parts};
     const auto evaluate = [&](Range& range) {
-        if (sorted)
-            SortByUniform(order.data() + range.from, order.data() + range.to);
         try {
-            std::vector<double> taken(range.to - range.from);
             for (std::size_t k = range.from; k < range.to; ++k)
-                taken[k - range.from] = order[k].u;
-            range.failed = !DistEvalEach(kind, TDistFunc::Inverse, params, taken.data(),
-                                         inOrder.data() + range.from, taken.size());
+                order[k] = {uniforms[k], static_cast<std::uint32_t>(k)};
+            if (sorted)
+                SortByUniform(order.data() + range.from, order.data() + range.to);
+            for (std::size_t k = range.from; k < range.to; ++k)
+                taken[k] = order[k].u;
+            range.failed = !DistEvalEach(kind, TDistFunc::Inverse, params, taken.data() + range.from,
+                                         inOrder.data() + range.from, range.to - range.from);
+            if (!range.failed)
+                for (std::size_t k = range.from; k < range.to; ++k)
+                    values[order[k].i] = inOrder[k];
         } catch (...) {
-            range.failed = true;  // no memory for the run: found one at a time
+            range.failed = true;  // no memory for the sort: found one at a time
         }
     };
     std::vector<std::thread> workers;
@@ -137,11 +139,8 @@ std::size_t EvaluateInverses(TDistKind kind, const TVector& params, const double
         w.join();
     for (std::size_t rest = r; rest < parts; ++rest)
         evaluate(ranges[rest]);
-    if (std::none_of(ranges.begin(), ranges.end(), [](const Range& g) { return g.failed; })) {
-        for (std::size_t k = 0; k < n; ++k)
-            values[order[k].i] = inOrder[k];
+    if (std::none_of(ranges.begin(), ranges.end(), [](const Range& g) { return g.failed; }))
         return n;
-    }
     // Some value failed: the first in sequence order is found one at a time, as the loop of
     // single calls would meet it.
     for (std::size_t i = 0; i < n; ++i) {
