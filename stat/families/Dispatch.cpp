@@ -6,18 +6,18 @@
 #include <string>
 
 namespace {
-const TFamily& CheckedFamily(TDistKind kind, TDistFunc mode, const TVector& params)
+void RequireMode(TDistFunc mode)
 {
-    CheckKindAndParams(kind, params);
     if (static_cast<int>(mode) >= DistFuncCount)
         throw EStat("Unknown evaluation mode " + std::to_string(static_cast<int>(mode)) + ".");
-    return Family(kind);
 }
 }  // namespace
 
 double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
 {
-    const TFamily& family = CheckedFamily(kind, mode, params);
+    CheckKindAndParams(kind, params);
+    RequireMode(mode);
+    const TFamily& family = Family(kind);
     return FloatChecked([&] { return TrueValue(family, mode, params, x); });
 }
 
@@ -27,7 +27,9 @@ bool DistEvalEach(TDistKind kind, TDistFunc mode, const TVector& params, const d
                   double* values, std::size_t n)
 {
     try {
-        const TFamily& family = CheckedFamily(kind, mode, params);
+        CheckKindAndParams(kind, params);
+        RequireMode(mode);
+        const TFamily& family = Family(kind);
         FloatScope scope;
         for (std::size_t i = 0; i < n; ++i)
             values[i] = Settle(TrueValue(family, mode, params, xs[i]));
