@@ -9,8 +9,11 @@ long double RealPower(long double x, long double y)
         return 1.0L;
     if (x == 0 && y > 0)
         return 0.0L;
-    if (y == std::trunc(y) && std::fabs(y) <= 2147483647.0L) {
-        const long long whole = static_cast<long long>(y);
+    // Whole y in range is told and converted through a double (exact there), with no change of
+    // the x87 rounding mode that an extended rounding or conversion to an integer makes.
+    if (std::fabs(y) <= 2147483647.0L &&
+        static_cast<long double>(static_cast<long long>(static_cast<double>(y))) == y) {
+        const long long whole = static_cast<long long>(static_cast<double>(y));
         return whole < 0 ? 1.0L / SquareAndMultiply(1.0L, x, -whole)
                          : SquareAndMultiply(1.0L, x, whole);
     }
