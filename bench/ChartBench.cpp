@@ -10,7 +10,8 @@
 #include <string>
 
 #include "OffscreenMain.h"
-#include "SimpsonWalk.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
 #include "Unit1.h"
 
 namespace {

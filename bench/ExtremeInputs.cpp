@@ -10,7 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "SimpsonWalk.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -8,7 +8,8 @@
 
 #include "BulkGeneration.h"
 #include "SimpleRandomLib.h"
-#include "SimpsonWalk.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
 
 namespace {
 struct Kind {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "SimpleRandomLib.h"
-#include "SimpsonWalk.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
+#include "Integrand.h"
 
 namespace {
 struct Kind {

@@ -6,7 +6,9 @@
 
 #include <string>
 
-#include "SimpsonWalk.h"
+#include "FloatErrors.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
 
 namespace {
 void BM_Warm(benchmark::State& state, TDistKind kind, TDistFunc mode, TVector params, double x)

@@ -51,7 +51,8 @@ extern const std::array<const char*, DistKindCount> DistKindName;
 extern const std::array<int, DistKindCount> DistParamCount;
 // Descriptions: an empty text in the slots beyond a kind's parameters.
 extern const std::array<std::array<const char*, DistMaxParams>, DistKindCount> DistParamHints;
-// Open bounds; the slots beyond a kind's parameters (a fourth one for every kind) hold 0.
+// Open bounds, four slots a kind as the catalogue stores them: no kind has more than three
+// parameters, and the slots after a kind's last (the fourth always among them) hold 0.
 extern const std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamLower;
 extern const std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamUpper;
 inline constexpr const char* DistFuncName[DistFuncCount] = {"Density", "Distribution",

@@ -1,6 +1,7 @@
 // What the library's own files share and its users do not see: the extended-precision alias
-// and constants, the whole-number and open-interval tests, the Simpson panel widths, and the
-// helpers behind several distributions.
+// and constants, the whole-number and open-interval tests, doubles stored from extended values,
+// the Simpson panel widths, remembered values, the logarithm of Gamma and the one power
+// routine.
 #pragma once
 
 #include <cfenv>
@@ -86,12 +87,6 @@ inline double StandardDouble(L z)
 constexpr double SimpsonStep = 0x1p-10;     // panel width of both Simpson helpers
 constexpr double SimpsonMinStep = 0x1p-31;  // smallest step of SimpsonInverse
 
-// Walking limits of quantile searches that the sound methods share with the listed ones.
-constexpr double LogNormalLimit = 100000;
-constexpr double FLimit = 50;
-// The F quantile search stops one step below its limit when the target lies beyond it.
-constexpr double FCap = FLimit - SimpsonStep;
-
 // ln |Gamma(x)|, as std::lgamma gives it, without writing the global sign that std::lgamma
 // leaves (a data race between threads). The sound functions ask for the same few arguments
 // call after call (the shapes of one distribution), so the latest ones are kept per thread;
@@ -141,11 +136,3 @@ L SquareAndMultiply(L start, Base base, long long m)
 // The general real power x^y: 1 for y = 0, 0 for x = 0 and y > 0, repeated multiplication
 // (square and multiply) for a whole y up to 2147483647 in size, otherwise exp(y ln x).
 L RealPower(L x, L y);
-
-// Right end of the Cauchy quantile search: 100 a + 100 while that lies right of a; for
-// locations at or below -100/99 the search still runs rightwards, up to a + 100 (1 + |a|).
-double CauchySearchLimit(double a);
-
-double BetaKernel(const TVector& params, double x);         // x^(alpha-1) (1-x)^(beta-1)
-double BetaKernelInRange(const TVector& params, double x);  // the kernel on (0, 1), else 0
-double BetaNorm(const TVector& params);                     // stands for B(alpha, beta)

@@ -30,7 +30,8 @@ bool BetaPanelSeries(const TVector& params, double x, double span, simpson::TPan
     return TwoPowersSeries(1 / x, p, -1 / y, q, span, series);
 }
 
-const simpson::TIntegrand BetaKernelGrid{BetaKernel, {-1, false, nullptr, BetaPanelSeries}};
+const simpson::TIntegrand BetaKernelGrid{.density = BetaKernel,
+                                          .facts = {.series = BetaPanelSeries}};
 
 double BetaKernelInRange(const TVector& params, double x)
 {

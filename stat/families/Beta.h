@@ -3,6 +3,10 @@
 
 #include "Family.h"
 
+double BetaKernel(const TVector& params, double x);         // x^(alpha-1) (1-x)^(beta-1)
+double BetaKernelInRange(const TVector& params, double x);  // the kernel on (0, 1), else 0
+double BetaNorm(const TVector& params);                     // stands for B(alpha, beta)
+
 // The kernel as the listed distribution and quantile walk it, with its series over a panel.
 bool BetaPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
 extern const simpson::TIntegrand BetaKernelGrid;
@@ -19,11 +23,16 @@ double BetaSoundUpperInverse(const TVector& params, double q);
 bool BetaPeakBelowTheRange(const TVector& params);
 
 inline constexpr TFamily BetaFamily{
-    TDistKind::Beta,
-    {"Beta", 2, {"alpha", "beta"}, {"Alpha shape parameter", "Beta shape parameter"}, {0, 0},
-     {709, 709}},
-    0,
-    {BetaDensity, BetaDistribution, BetaInverse},
-    BetaChart, BetaEstimate, false, {},
-    {{{0, 0}, {709, 709}}, BetaSoundDensity, BetaSoundDistribution, BetaSoundUpper,
-     BetaSoundInverse, BetaSoundUpperInverse, BetaPeakBelowTheRange}};
+    .kind = TDistKind::Beta,
+    .name = "Beta",
+    .params = {{.name = "alpha", .hint = "Alpha shape parameter",
+                .listed = {.lower = 0, .upper = 709}},
+               {.name = "beta", .hint = "Beta shape parameter",
+                .listed = {.lower = 0, .upper = 709}}},
+    .listed = {.density = BetaDensity, .distribution = BetaDistribution, .inverse = BetaInverse},
+    .chart = BetaChart,
+    .estimate = BetaEstimate,
+    .sound = {.density = BetaSoundDensity, .distribution = BetaSoundDistribution,
+              .upper = BetaSoundUpper, .inverse = BetaSoundInverse,
+              .upperInverse = BetaSoundUpperInverse, .hopeless = BetaPeakBelowTheRange},
+};

@@ -11,33 +11,33 @@ constexpr std::array<T, DistKindCount> Column(F field)
 {
     std::array<T, DistKindCount> table{};
     for (int k = 0; k < DistKindCount; ++k)
-        table[k] = field(FamilyList[k]->row);
+        table[k] = field(*FamilyList[k]);
     return table;
 }
 
+// Per parameter slot; the slots after a kind's parameters hold `none`.
 template <int N, class T, class F>
-constexpr std::array<std::array<T, N>, DistKindCount> Columns(F field)
+constexpr std::array<std::array<T, N>, DistKindCount> Columns(F field, T none)
 {
     std::array<std::array<T, N>, DistKindCount> table{};
     for (int k = 0; k < DistKindCount; ++k)
         for (int i = 0; i < N; ++i)
-            table[k][i] = field(FamilyList[k]->row, i);
+            table[k][i] = i < ParamsOf(*FamilyList[k]) ? field(FamilyList[k]->params[i]) : none;
     return table;
 }
 }  // namespace
 
 // Formed at compile time: the tables are constant before anything runs.
 constexpr std::array<const char*, DistKindCount> DistKindName =
-    Column<const char*>([](const TDistRow& r) { return r.name; });
+    Column<const char*>([](const TFamily& f) { return f.name; });
 constexpr std::array<int, DistKindCount> DistParamCount =
-    Column<int>([](const TDistRow& r) { return r.paramCount; });
+    Column<int>([](const TFamily& f) { return ParamsOf(f); });
 constexpr std::array<std::array<const char*, DistMaxParams>, DistKindCount> DistParamHints =
-    Columns<DistMaxParams, const char*>(
-        [](const TDistRow& r, int i) { return r.paramHints[i] ? r.paramHints[i] : ""; });
+    Columns<DistMaxParams, const char*>([](const TParam& p) { return p.hint; }, "");
 constexpr std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamLower =
-    Columns<DistMaxParams + 1, double>([](const TDistRow& r, int i) { return r.lower[i]; });
+    Columns<DistMaxParams + 1, double>([](const TParam& p) { return p.listed.lower; }, 0.0);
 constexpr std::array<std::array<double, DistMaxParams + 1>, DistKindCount> DistParamUpper =
-    Columns<DistMaxParams + 1, double>([](const TDistRow& r, int i) { return r.upper[i]; });
+    Columns<DistMaxParams + 1, double>([](const TParam& p) { return p.listed.upper; }, 0.0);
 
 const TFamily& Family(TDistKind kind)
 {
@@ -55,7 +55,7 @@ void DistParamName(TDistKind kind, int index, std::string& text)
 {
     if (KindIndex(kind) >= DistKindCount)
         return;
-    text = HasParam(kind, index) ? Family(kind).row.paramNames[index] : "No params";
+    text = HasParam(kind, index) ? Family(kind).params[index].name : "No params";
 }
 
 void DistParamHint(TDistKind kind, int index, std::string& text)
@@ -80,7 +80,7 @@ void CheckKindAndParams(TDistKind kind, const TVector& params)
         return;
     std::string names;
     for (int i = 0; i < count; ++i)
-        names += std::string(i ? ", " : " (") + Family(kind).row.paramNames[i] +
+        names += std::string(i ? ", " : " (") + Family(kind).params[i].name +
                  (i + 1 == count ? ")" : "");
     const std::size_t given = params.size();
     throw EStat(std::string(DistKindName[KindIndex(kind)]) + " takes " +
@@ -99,14 +99,9 @@ bool DistParamValid(TDistKind kind, int index, double x)
     // Written with the negation so that a NaN fails.
     if (!(lower < x && x < upper))
         return false;
-    switch (kind) {
-    case TDistKind::Chi2:
-    case TDistKind::Student:
-    case TDistKind::F: {
-        const double fraction = x - std::trunc(x);
-        return std::fabs(fraction) < MinPositiveDouble;
-    }
-    default:
-        return true;
-    }
+    // Degrees of freedom: the fractional part must be below the smallest positive double,
+    // which only an exact 0 is.
+    if (Family(kind).params[index].whole)
+        return std::fabs(x - std::trunc(x)) < MinPositiveDouble;
+    return true;
 }

@@ -28,7 +28,8 @@ bool CauchyPanelSeries(const TVector& params, double x, double span, simpson::TP
     return QuadraticPowerSeries(u, c * c + u * u, -1, span, series);
 }
 
-const simpson::TIntegrand CauchyGrid{CauchyDensity, {-1, false, nullptr, CauchyPanelSeries}};
+const simpson::TIntegrand CauchyGrid{.density = CauchyDensity,
+                                      .facts = {.series = CauchyPanelSeries}};
 
 double CauchyDistribution(const TVector& params, double x)
 {

@@ -3,6 +3,10 @@
 
 #include "Family.h"
 
+// Right end of the Cauchy quantile search: 100 a + 100 while that lies right of a; for
+// locations at or below -100/99 the search still runs rightwards, up to a + 100 (1 + |a|).
+double CauchySearchLimit(double a);
+
 void CauchyChart(const TVector&, double&, double&);
 void CauchyEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
@@ -20,12 +24,18 @@ bool CauchyPanelSeries(const TVector& params, double x, double span, simpson::TP
 extern const simpson::TIntegrand CauchyGrid;
 
 inline constexpr TFamily CauchyFamily{
-    TDistKind::Cauchy,
-    {"Cauchy (Lorentz)", 2, {"a", "lambda"}, {"Location parameter", "Scale parameter"},
-     {-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}},
-    0,
-    {CauchyDensity, CauchyDistribution, CauchyInverse},
-    CauchyChart, CauchyEstimate, false, {},
-    {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, CauchySoundDensity,
-     CauchySoundDistribution, CauchySoundUpper, CauchySoundInverse, CauchySoundUpperInverse,
-     CauchyNarrowerThanAPanel, CauchyWalked, false, CauchySoundInverse}};
+    .kind = TDistKind::Cauchy,
+    .name = "Cauchy (Lorentz)",
+    .params = {{.name = "a", .hint = "Location parameter",
+                .listed = {.lower = -catalogue::Wide, .upper = catalogue::Wide}},
+               {.name = "lambda", .hint = "Scale parameter",
+                .listed = {.lower = 0, .upper = catalogue::Wide}}},
+    .listed = {.density = CauchyDensity, .distribution = CauchyDistribution,
+               .inverse = CauchyInverse},
+    .chart = CauchyChart,
+    .estimate = CauchyEstimate,
+    .sound = {.density = CauchySoundDensity, .distribution = CauchySoundDistribution,
+              .upper = CauchySoundUpper, .inverse = CauchySoundInverse,
+              .upperInverse = CauchySoundUpperInverse, .hopeless = CauchyNarrowerThanAPanel,
+              .walked = CauchyWalked, .searchTo = CauchySoundInverse},
+};

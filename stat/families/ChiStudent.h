@@ -26,22 +26,35 @@ double StudentSoundInverse(const TVector& params, double p);
 double StudentSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily Chi2Family{
-    TDistKind::Chi2,
-    {"Chi2", 1, {"N"}, {"The count of freedom degrees"}, {1}, {1023}},
-    0b1,
-    {Chi2Density, Chi2Distribution, Chi2Inverse},
-    Chi2Chart, Chi2Estimate, false,
+    .kind = TDistKind::Chi2,
+    .name = "Chi2",
+    .params = {{.name = "N", .hint = "The count of freedom degrees", .listed = DegreesListed,
+                .served = DegreesServed, .whole = true}},
+    .listed = {.density = Chi2Density, .distribution = Chi2Distribution, .inverse = Chi2Inverse},
+    .chart = Chi2Chart,
+    .estimate = Chi2Estimate,
     // The density reads the whole part of N.
-    {Chi2Density, {1, true, Chi2ZeroTail, Chi2PanelSeries}},
-    {DegreesServed, Chi2SoundDensity, Chi2SoundDistribution, Chi2SoundUpper, Chi2SoundInverse,
-     Chi2SoundUpperInverse, nullptr, Chi2Walked, false, Chi2SearchTo}};
+    .grid = {.density = Chi2Density,
+             .facts = {.reads = 1, .whole = true, .zeroTail = Chi2ZeroTail,
+                       .series = Chi2PanelSeries}},
+    .sound = {.density = Chi2SoundDensity, .distribution = Chi2SoundDistribution,
+              .upper = Chi2SoundUpper, .inverse = Chi2SoundInverse,
+              .upperInverse = Chi2SoundUpperInverse, .walked = Chi2Walked,
+              .searchTo = Chi2SearchTo},
+};
 
 inline constexpr TFamily StudentFamily{
-    TDistKind::Student,
-    {"Student", 1, {"N"}, {"The count of freedom degrees"}, {1}, {1023}},
-    0b1,
-    {StudentDensity, StudentDistribution, StudentInverse},
-    StudentChart, StudentEstimate, false,
-    {StudentDensity, {1, true, nullptr, StudentPanelSeries}},
-    {DegreesServed, StudentSoundDensity, StudentSoundDistribution, StudentSoundUpper,
-     StudentSoundInverse, StudentSoundUpperInverse, nullptr, WalkedFromZero}};
+    .kind = TDistKind::Student,
+    .name = "Student",
+    .params = {{.name = "N", .hint = "The count of freedom degrees", .listed = DegreesListed,
+                .served = DegreesServed, .whole = true}},
+    .listed = {.density = StudentDensity, .distribution = StudentDistribution,
+               .inverse = StudentInverse},
+    .chart = StudentChart,
+    .estimate = StudentEstimate,
+    .grid = {.density = StudentDensity,
+             .facts = {.reads = 1, .whole = true, .series = StudentPanelSeries}},
+    .sound = {.density = StudentSoundDensity, .distribution = StudentSoundDistribution,
+              .upper = StudentSoundUpper, .inverse = StudentSoundInverse,
+              .upperInverse = StudentSoundUpperInverse, .walked = WalkedFromZero},
+};

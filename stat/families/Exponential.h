@@ -12,10 +12,16 @@ double ExponentialSoundInverse(const TVector& params, double p);
 double ExponentialSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily ExponentialFamily{
-    TDistKind::Exponential,
-    {"Exponential", 1, {"Lambda"}, {"Rate parameter"}, {0}, {catalogue::Big}},
-    0,
-    {ExponentialDensity, ExponentialDistribution, ExponentialInverse},
-    ExponentialChart, ExponentialEstimate, false, {},
-    {{{0}, {catalogue::Big}}, ExponentialSoundDensity, ExponentialSoundDistribution,
-     ExponentialSoundUpper, ExponentialSoundInverse, ExponentialSoundUpperInverse}};
+    .kind = TDistKind::Exponential,
+    .name = "Exponential",
+    // "Lambda" with a capital L, as the catalogue lists it (Cauchy's and Weibull's are lower case).
+    .params = {{.name = "Lambda", .hint = "Rate parameter",
+                .listed = {.lower = 0, .upper = catalogue::Big}}},
+    .listed = {.density = ExponentialDensity, .distribution = ExponentialDistribution,
+               .inverse = ExponentialInverse},
+    .chart = ExponentialChart,
+    .estimate = ExponentialEstimate,
+    .sound = {.density = ExponentialSoundDensity, .distribution = ExponentialSoundDistribution,
+              .upper = ExponentialSoundUpper, .inverse = ExponentialSoundInverse,
+              .upperInverse = ExponentialSoundUpperInverse},
+};

@@ -12,13 +12,18 @@ double ExtrValueSoundInverse(const TVector& params, double p);
 double ExtrValueSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily ExtrValueFamily{
-    TDistKind::ExtrValue,
-    {"ExtrValue", 3, {"mu", "ro", "xi"},
-     {"Location parameter", "Scale parameter", "Shape parameter"},
-     {-catalogue::Big, 0, -709}, {catalogue::Big, catalogue::Big, 709}},
-    0,
-    {ExtrValueDensity, ExtrValueDistribution, ExtrValueInverse},
-    ExtrValueChart, ExtrValueEstimate, false, {},
-    {{{-catalogue::Big, 0, -709}, {catalogue::Big, catalogue::Big, 709}}, ExtrValueSoundDensity,
-     ExtrValueSoundDistribution, ExtrValueSoundUpper, ExtrValueSoundInverse,
-     ExtrValueSoundUpperInverse}};
+    .kind = TDistKind::ExtrValue,
+    .name = "ExtrValue",
+    .params = {{.name = "mu", .hint = "Location parameter",
+                .listed = {.lower = -catalogue::Big, .upper = catalogue::Big}},
+               {.name = "ro", .hint = "Scale parameter",
+                .listed = {.lower = 0, .upper = catalogue::Big}},
+               {.name = "xi", .hint = "Shape parameter", .listed = {.lower = -709, .upper = 709}}},
+    .listed = {.density = ExtrValueDensity, .distribution = ExtrValueDistribution,
+               .inverse = ExtrValueInverse},
+    .chart = ExtrValueChart,
+    .estimate = ExtrValueEstimate,
+    .sound = {.density = ExtrValueSoundDensity, .distribution = ExtrValueSoundDistribution,
+              .upper = ExtrValueSoundUpper, .inverse = ExtrValueSoundInverse,
+              .upperInverse = ExtrValueSoundUpperInverse},
+};

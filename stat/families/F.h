@@ -3,6 +3,11 @@
 
 #include "Family.h"
 
+// The walking limit of the F quantile search; it stops one step below it when the target lies
+// beyond.
+constexpr double FLimit = 50;
+constexpr double FCap = FLimit - SimpsonStep;
+
 void FChart(const TVector&, double&, double&);
 bool FPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
 void FEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
@@ -15,14 +20,19 @@ double FSoundInverse(const TVector& params, double p);
 double FSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily FFamily{
-    TDistKind::F,
-    {"F-distribution", 2, {"N", "M"},
-     {"The count of freedom degrees N1", "The count of freedom degrees N2"}, {1, 1},
-     {1023, 1023}},
-    0b11,
-    {FDensity, FDistribution, FInverse},
-    FChart, FEstimate, false,
+    .kind = TDistKind::F,
+    .name = "F-distribution",
+    .params = {{.name = "N", .hint = "The count of freedom degrees N1", .listed = DegreesListed,
+                .served = DegreesServed, .whole = true},
+               {.name = "M", .hint = "The count of freedom degrees N2", .listed = DegreesListed,
+                .served = DegreesServed, .whole = true}},
+    .listed = {.density = FDensity, .distribution = FDistribution, .inverse = FInverse},
+    .chart = FChart,
+    .estimate = FEstimate,
     // The density reads the whole parts of N and M.
-    {FDensity, {2, true, nullptr, FPanelSeries}},
-    {DegreesServed, FSoundDensity, FSoundDistribution, FSoundUpper,
-     FSoundInverse, FSoundUpperInverse, nullptr, WalkedFromZero}};
+    .grid = {.density = FDensity,
+             .facts = {.reads = 2, .whole = true, .series = FPanelSeries}},
+    .sound = {.density = FSoundDensity, .distribution = FSoundDistribution,
+              .upper = FSoundUpper, .inverse = FSoundInverse,
+              .upperInverse = FSoundUpperInverse, .walked = WalkedFromZero},
+};

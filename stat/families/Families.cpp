@@ -5,34 +5,41 @@
 #include <algorithm>
 #include <cfloat>
 
-void NothingToEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&) {}
-
 double WalkedFromZero(const TVector&, double x)
 {
     return std::fabs(x);
 }
 
-bool ServedParam(const TServed& served, int index, double value)
+bool ServedParam(const TParam& param, double value)
 {
-    const double v = served.whole ? std::trunc(value) : value;
+    const TBounds served = ServedBounds(param);
+    const double v = param.whole ? std::trunc(value) : value;
     // Written so that a NaN is inside nothing.
-    return served.closed ? served.lower[index] <= v && v <= served.upper[index]
-                         : served.lower[index] < v && v < served.upper[index];
+    return served.closed ? served.lower <= v && v <= served.upper
+                         : served.lower < v && v < served.upper;
 }
 
-bool Served(const TServed& served, int count, const TVector& params)
+bool Served(const TFamily& family, const TVector& params)
 {
-    for (int i = 0; i < count; ++i)
-        if (!ServedParam(served, i, params[i]))
+    for (int i = 0; i < ParamsOf(family); ++i)
+        if (!ServedParam(family.params[i], params[i]))
             return false;
-    return !served.consistent || served.consistent(params);
+    return !family.tie.holds || family.tie.holds(params);
+}
+
+int SupportEndParam(const TFamily& family, TSupportEnd end)
+{
+    for (int i = 0; i < ParamsOf(family); ++i)
+        if (family.params[i].end == end)
+            return i;
+    return -1;
 }
 
 int DistFreedomUsed(TDistKind kind, const TParamSet& which)
 {
     int used = 0;
     for (int i = 0; i < ParamCount(kind); ++i)
-        used += which[i] && !(Family(kind).costNoFreedom >> i & 1);
+        used += which[i] && CostsFreedom(Family(kind).params[i]);
     return used;
 }
 
@@ -41,16 +48,16 @@ std::string DistParamRefusal(TDistKind kind, int index, double value, const TVec
 {
     CheckKindAndParams(kind, params);
     const TFamily& family = Family(kind);
-    const TServed& served = family.sound.served;
-    const std::string name = family.row.paramNames[index];
-    const double lower = served.lower[index], upper = served.upper[index];
+    const TParam& param = family.params[index];
+    const std::string name = param.name;
+    const double lower = ServedBounds(param).lower, upper = ServedBounds(param).upper;
     const auto shown = [&](double bound) { return FormatGeneral(bound, separator); };
-    if (served.whole) {
-        if (std::trunc(value) == value && ServedParam(served, index, value))
+    if (param.whole) {
+        if (std::trunc(value) == value && ServedParam(param, value))
             return "";
         return name + " must be a whole number from " + shown(lower) + " to " + shown(upper) + ".";
     }
-    if (!ServedParam(served, index, value)) {
+    if (!ServedParam(param, value)) {
         // Bounds from catalogue::Wide on say only that a value must be finite enough; they are
         // named where the value passes them.
         const bool far = upper >= catalogue::Wide;
@@ -63,11 +70,11 @@ std::string DistParamRefusal(TDistKind kind, int index, double value, const TVec
                                  : " must be greater than " + shown(lower) + " and less than ") +
                shown(upper) + ".";
     }
-    if (served.consistent && index + 1 == ParamCount(kind)) {
+    if (family.tie.holds && index + 1 == ParamCount(kind)) {
         TVector all = params;
         all[index] = value;
-        if (!served.consistent(all))
-            return std::string(served.rule) + ".";
+        if (!family.tie.holds(all))
+            return std::string(family.tie.rule) + ".";
     }
     return "";
 }
@@ -76,7 +83,7 @@ std::string DistParamRefusal(TDistKind kind, int index, double value, const TVec
 void ChartRange(TDistKind kind, const TVector& params, double& lo, double& hi)
 {
     CheckKindAndParams(kind, params);
-    const int errors = FloatErrorsOf([&] { Family(kind).chartRange(params, lo, hi); });
+    const int errors = FloatErrorsOf([&] { Family(kind).chart(params, lo, hi); });
     if (errors & ~FE_OVERFLOW)
         ThrowFloatError(errors);
     lo = std::clamp(lo, -DBL_MAX, DBL_MAX);

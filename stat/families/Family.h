@@ -6,21 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 
-#include "SimpsonWalk.h"
+#include "Integrand.h"
 #include "StatInternal.h"
-
-// The catalogue's row of a kind: display name, parameter count, and per parameter its short
-// name, its description and its open bounds (the bounds have a fourth slot, always 0).
-struct TDistRow {
-    const char* name;
-    int paramCount;
-    const char* paramNames[DistMaxParams];
-    const char* paramHints[DistMaxParams];
-    double lower[DistMaxParams + 1];
-    double upper[DistMaxParams + 1];
-};
 
 namespace catalogue {
 constexpr double Big = 1.7E308;   // open bound of location-like parameters
@@ -38,82 +29,125 @@ using TChartRange = void (*)(const TVector& params, double& lo, double& hi);
 using TEstimator = void (*)(const TSampleMoments& s, const TVector& data, TVector& params,
                             const TParamSet& which);
 
-// Where a kind's sound functions give the truth: each parameter inside its bounds (open, or
-// closed where `closed`), a whole number where `whole` (its whole part is what the functions
-// read), and the parameters consistent with each other where the kind says so (min < max).
-struct TServed {
-    double lower[DistMaxParams];
-    double upper[DistMaxParams];
-    bool closed = false;  // degrees of freedom: 1 and the largest served are served
+// The values a pair of bounds lets a parameter take: strictly between them, or with both ends
+// where `closed`.
+struct TBounds {
+    double lower = 0, upper = 0;
+    bool closed = false;
+};
+
+// The end of the support that a parameter is, where its estimate is the sample's extreme there
+// (the uniform's min and max, the Pareto minimum). Such an estimate uses no degree of freedom of
+// the fitting test (the categories end there), and the tests on the empirical distribution
+// function leave the values at that end out.
+enum class TSupportEnd : std::uint8_t { None, Lower, Upper };
+
+// One parameter of a kind: what the catalogue lists of it and the one rule of the values it
+// may take, which every window asks (DistParamRefusal) and the truth rule reads (Served).
+struct TParam {
+    const char* name = nullptr;  // the short name of prompts, parameter lines and messages
+    const char* hint = "";       // the description, the hint of its row in the fitting dialog
+    // The catalogue's open bounds: DistParamRange, DistParamValid (the fitting dialog's listed
+    // check) and the tables DistParamLower and DistParamUpper.
+    TBounds listed{};
+    // Where the kind's functions answer truly, when that is not the listed bounds: a standard
+    // deviation above 0 where the catalogue lets it run below, degrees of freedom from 1 to a
+    // million.
+    std::optional<TBounds> served = std::nullopt;
+    // A whole number (degrees of freedom): the functions read its whole part, the listed check
+    // and the rule ask a whole value, and its estimate uses no degree of freedom of the test.
     bool whole = false;
-    bool (*consistent)(const TVector& params) = nullptr;
-    const char* rule = nullptr;  // what `consistent` asks, as a message says it
+    TSupportEnd end = TSupportEnd::None;
+};
+
+// The served bounds of a parameter: its own, or the listed ones.
+constexpr TBounds ServedBounds(const TParam& p)
+{
+    return p.served ? *p.served : p.listed;
+}
+
+// Degrees of freedom: listed whole from 2 to 1022 (open bounds 1 and 1023), served whole from 1
+// to a million.
+inline constexpr double MostDegrees = 1e6;
+inline constexpr TBounds DegreesListed{.lower = 1, .upper = 1023};
+inline constexpr TBounds DegreesServed{.lower = 1, .upper = MostDegrees, .closed = true};
+
+// A rule that ties a kind's parameters to each other (the uniform's max above its min), asked
+// of a whole parameter vector, and with the last parameter of a prompt.
+struct TTie {
+    bool (*holds)(const TVector& params) = nullptr;  // nullptr: no tie
+    const char* rule = nullptr;                      // what `holds` asks, as a refusal says it
+};
+
+// The listed density, distribution and inverse: the algorithms the described system gives,
+// kept bit for bit wherever they are true (TrueValues.cpp).
+struct TListed {
+    TDistHandler density = nullptr;
+    TDistHandler distribution = nullptr;
+    TDistHandler inverse = nullptr;
+
+    constexpr TDistHandler operator[](TDistFunc mode) const
+    {
+        return mode == TDistFunc::Density ? density
+               : mode == TDistFunc::Distribution ? distribution
+                                                 : inverse;
+    }
 };
 
 // A kind's sound functions, and what tells when its listed method need not be run (see
 // TrueValues.cpp). Every function is the truth for served parameters and raises no error
 // flag: a value beyond the double range is an infinity.
-// - `density`, `distribution` (P(X <= x)), `upper` (P(X > x), formed directly), `inverse`
-//   (the x with P(X <= x) = p) and `upperInverse` (the x with P(X > x) = q), p and q in (0, 1).
-// - `hopeless`: parameters for which the listed method cannot resolve the density at any x.
-// - `walked`: how far the listed walks go to reach x, in units of their panels' grid (0: the
-//   kind's listed functions do not walk), for the bound on their length.
-// - `searchTo`: where the listed quantile search goes for p, near enough to bound its length
-//   (nullptr: the search stops of itself within the bound, at its walking limit).
-// - `checkSearch`: the listed distribution at the sound quantile decides, before the listed
-//   search runs, whether that search can agree (a search that goes astray can be long).
 struct TSoundKind {
-    TServed served;
     double (*density)(const TVector& params, double x) = nullptr;
-    double (*distribution)(const TVector& params, double x) = nullptr;
-    double (*upper)(const TVector& params, double x) = nullptr;
+    double (*distribution)(const TVector& params, double x) = nullptr;  // P(X <= x)
+    double (*upper)(const TVector& params, double x) = nullptr;  // P(X > x), formed directly
+    // The x with P(X <= x) = p and the x with P(X > x) = q, for p and q in (0, 1).
     double (*inverse)(const TVector& params, double p) = nullptr;
     double (*upperInverse)(const TVector& params, double q) = nullptr;
+    // Parameters for which the listed method cannot resolve the density at any x.
     bool (*hopeless)(const TVector& params) = nullptr;
+    // How far the listed walks go to reach x, in units of their panels' grid, for the bound on
+    // their length (nullptr: the kind's listed functions do not walk).
     double (*walked)(const TVector& params, double x) = nullptr;
+    // The listed distribution at the sound quantile decides, before the listed search runs,
+    // whether that search can agree (a search that goes astray can be long).
     bool checkSearch = false;
+    // Where the listed quantile search goes for p, near enough to bound its length (nullptr:
+    // the search stops of itself within the bound, at its walking limit).
     double (*searchTo)(const TVector& params, double p) = nullptr;
 };
 
-// Degrees of freedom are served whole, from 1 to a million.
-inline constexpr double MostDegrees = 1e6;
-inline constexpr TServed DegreesServed{{1, 1}, {MostDegrees, MostDegrees}, true, true};
-
-// Whether a kind's sound functions serve these parameters.
-bool Served(const TServed& served, int count, const TVector& params);
-
+// Everything the library knows of one kind, written field by field in the family's header.
 struct TFamily {
     TDistKind kind;
-    TDistRow row;
-    // The parameters whose estimates use up no degree of freedom of the fitting test, one bit
-    // each: whole numbers (degrees of freedom), and estimates that are the sample's extremes
-    // (the uniform's ends and the Pareto minimum are the categories' ends or an end of the
-    // support).
-    unsigned costNoFreedom;
-    // The listed density, distribution and inverse, by mode.
-    TDistHandler functions[DistFuncCount];
-    TChartRange chartRange;
-    TEstimator estimate;      // nullptr: the family has no estimates
-    bool estimatesFromLogs;   // the moments are those of the logarithms of the data
-    // The density its distribution integrates, with what the grids need to know of it
-    // (no density: the family integrates none, or none the grids can share).
-    simpson::TIntegrand grid;
-    TSoundKind sound;
-    // The parameters that are an end of the support and, estimated, the sample's extreme there
-    // (the uniform's min and max, the Pareto minimum): -1 for none. The tests on the empirical
-    // distribution function leave the values at such an end out.
-    int lowerEnd = -1, upperEnd = -1;
+    const char* name;  // the display name: DistKindName, the distribution lists
+    // Its parameters in order; the slots after the last have no name (ParamsOf counts them).
+    TParam params[DistMaxParams] = {};
+    TTie tie{};
+    TListed listed{};
+    TChartRange chart = nullptr;  // the calculator chart's plot range
+    TEstimator estimate = nullptr;  // nullptr: nothing to estimate (no parameters)
+    bool estimateFromLogs = false;  // the estimator's moments are those of the data's logarithms
+    // The density its distribution integrates, with what the grids need to know of it (no
+    // density: the family integrates none, or none the grids can share).
+    simpson::TIntegrand grid{};
+    TSoundKind sound{};
 };
+
+// How many parameters a descriptor names.
+constexpr int ParamsOf(const TFamily& family)
+{
+    int count = 0;
+    while (count < DistMaxParams && family.params[count].name)
+        ++count;
+    return count;
+}
 
 // The descriptor of a kind, from the list in Families.h.
 const TFamily& Family(TDistKind kind);
 
 // How far the listed walks of a family that starts them at 0 go to reach x.
 double WalkedFromZero(const TVector& params, double x);
-
-// The standard families have no parameters to estimate: an estimation succeeds and writes
-// nothing.
-void NothingToEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
 // An estimate that cannot be formed (the data lie outside the support, the likelihood has no
 // maximum, ...): the estimation refuses with this message and writes nothing.
@@ -126,8 +160,17 @@ struct TRefusal : std::runtime_error {
 std::vector<double> SortedSample(const TVector& data);
 L SortedQuantile(const std::vector<double>& sorted, L p);
 
-// Whether one parameter's value lies where the kind's sound functions serve it.
-bool ServedParam(const TServed& served, int index, double value);
+// Whether one parameter's value lies where the kind's functions serve it, and whether a whole
+// vector does (each of its parameters, and the kind's tie).
+bool ServedParam(const TParam& param, double value);
+bool Served(const TFamily& family, const TVector& params);
+// The parameter that is the support's end on that side, where a family has one: -1 for none.
+int SupportEndParam(const TFamily& family, TSupportEnd end);
+// Whether an estimate of the parameter uses up a degree of freedom of the fitting test.
+constexpr bool CostsFreedom(const TParam& param)
+{
+    return !param.whole && param.end == TSupportEnd::None;
+}
 
 // Stores an estimate; a floating-point error raised while forming it ends the estimation
 // before the store, leaving what was written before.

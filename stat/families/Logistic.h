@@ -12,12 +12,17 @@ double LogisticSoundInverse(const TVector& params, double p);
 double LogisticSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily LogisticFamily{
-    TDistKind::Logistic,
-    {"Logistic", 2, {"mu", "s"}, {"Middle value", "Scale parameter"}, {-catalogue::Big, 0},
-     {catalogue::Big, catalogue::Big}},
-    0,
-    {LogisticDensity, LogisticDistribution, LogisticInverse},
-    LogisticChart, LogisticEstimate, false, {},
-    {{{-catalogue::Big, 0}, {catalogue::Big, catalogue::Big}}, LogisticSoundDensity,
-     LogisticSoundDistribution, LogisticSoundUpper, LogisticSoundInverse,
-     LogisticSoundUpperInverse}};
+    .kind = TDistKind::Logistic,
+    .name = "Logistic",
+    .params = {{.name = "mu", .hint = "Middle value",
+                .listed = {.lower = -catalogue::Big, .upper = catalogue::Big}},
+               {.name = "s", .hint = "Scale parameter",
+                .listed = {.lower = 0, .upper = catalogue::Big}}},
+    .listed = {.density = LogisticDensity, .distribution = LogisticDistribution,
+               .inverse = LogisticInverse},
+    .chart = LogisticChart,
+    .estimate = LogisticEstimate,
+    .sound = {.density = LogisticSoundDensity, .distribution = LogisticSoundDistribution,
+              .upper = LogisticSoundUpper, .inverse = LogisticSoundInverse,
+              .upperInverse = LogisticSoundUpperInverse},
+};

@@ -3,6 +3,9 @@
 
 #include "Family.h"
 
+// The walking limit of the log-normal quantile search, which the sound search shares.
+constexpr double LogNormalLimit = 100000;
+
 void NormalStdChart(const TVector&, double&, double&);
 void NormalChart(const TVector&, double&, double&);
 void LogNormalChart(const TVector&, double&, double&);
@@ -33,35 +36,56 @@ double LogNormalSoundInverse(const TVector& params, double p);
 double LogNormalSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily NormalStdFamily{
-    TDistKind::NormalStd,
-    {"NormalStd", 0, {}, {}, {}, {}},
-    0,
-    {NormalStdDensity, NormalStdDistribution, NormalStdInverse},
-    NormalStdChart, NothingToEstimate, false,
+    .kind = TDistKind::NormalStd,
+    .name = "NormalStd",
+    .listed = {.density = NormalStdDensity, .distribution = NormalStdDistribution,
+               .inverse = NormalStdInverse},
+    .chart = NormalStdChart,
     // Every normal is integrated on the standard normal's grid, which reads no parameter.
-    {NormalStdDensity, {0, false, NormalStdZeroTail, NormalStdPanelSeries}},
-    {{}, NormalStdSoundDensity, NormalStdSoundDistribution, NormalStdSoundUpper,
-     NormalStdSoundInverse, NormalStdSoundUpperInverse, nullptr, WalkedFromZero}};
+    .grid = {.density = NormalStdDensity,
+             .facts = {.reads = 0, .zeroTail = NormalStdZeroTail,
+                       .series = NormalStdPanelSeries}},
+    .sound = {.density = NormalStdSoundDensity, .distribution = NormalStdSoundDistribution,
+              .upper = NormalStdSoundUpper, .inverse = NormalStdSoundInverse,
+              .upperInverse = NormalStdSoundUpperInverse, .walked = WalkedFromZero},
+};
 
 inline constexpr TFamily NormalFamily{
-    TDistKind::Normal,
-    {"Normal", 2, {"mu", "ro"}, {"Midle value", "Standard deviation"},
-     {-catalogue::Wide, -catalogue::Wide}, {catalogue::Wide, catalogue::Wide}},
-    0,
-    {NormalDensity, NormalDistribution, NormalInverse},
-    NormalChart, NormalEstimate, false, {},
-    {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, NormalSoundDensity,
-     NormalSoundDistribution, NormalSoundUpper, NormalSoundInverse, NormalSoundUpperInverse,
-     nullptr, NormalWalked}};
+    .kind = TDistKind::Normal,
+    .name = "Normal",
+    // "Midle value" as the catalogue lists it.
+    .params = {{.name = "mu", .hint = "Midle value",
+                .listed = {.lower = -catalogue::Wide, .upper = catalogue::Wide}},
+               // Listed from -1.3E153, as mu: the functions serve a positive ro only.
+               {.name = "ro", .hint = "Standard deviation",
+                .listed = {.lower = -catalogue::Wide, .upper = catalogue::Wide},
+                .served = TBounds{.lower = 0, .upper = catalogue::Wide}}},
+    .listed = {.density = NormalDensity, .distribution = NormalDistribution,
+               .inverse = NormalInverse},
+    .chart = NormalChart,
+    .estimate = NormalEstimate,
+    .sound = {.density = NormalSoundDensity, .distribution = NormalSoundDistribution,
+              .upper = NormalSoundUpper, .inverse = NormalSoundInverse,
+              .upperInverse = NormalSoundUpperInverse, .walked = NormalWalked},
+};
 
 inline constexpr TFamily LogNormalFamily{
-    TDistKind::LogNormal,
-    {"LogNormal", 2, {"mu", "ro"}, {"Midle value", "Standard deviation"},
-     {-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}},
-    0,
-    {LogNormalDensity, LogNormalDistribution, LogNormalInverse},
-    LogNormalChart, LogNormalEstimate, true,
-    {LogNormalDensity, {-1, false, LogNormalZeroTail, LogNormalPanelSeries}},
-    {{{-catalogue::Wide, 0}, {catalogue::Wide, catalogue::Wide}}, LogNormalSoundDensity,
-     LogNormalSoundDistribution, LogNormalSoundUpper, LogNormalSoundInverse,
-     LogNormalSoundUpperInverse, nullptr, WalkedFromZero, true, LogNormalSoundInverse}};
+    .kind = TDistKind::LogNormal,
+    .name = "LogNormal",
+    // "Midle value" as the catalogue lists it.
+    .params = {{.name = "mu", .hint = "Midle value",
+                .listed = {.lower = -catalogue::Wide, .upper = catalogue::Wide}},
+               {.name = "ro", .hint = "Standard deviation",
+                .listed = {.lower = 0, .upper = catalogue::Wide}}},
+    .listed = {.density = LogNormalDensity, .distribution = LogNormalDistribution,
+               .inverse = LogNormalInverse},
+    .chart = LogNormalChart,
+    .estimate = LogNormalEstimate,
+    .estimateFromLogs = true,
+    .grid = {.density = LogNormalDensity,
+             .facts = {.zeroTail = LogNormalZeroTail, .series = LogNormalPanelSeries}},
+    .sound = {.density = LogNormalSoundDensity, .distribution = LogNormalSoundDistribution,
+              .upper = LogNormalSoundUpper, .inverse = LogNormalSoundInverse,
+              .upperInverse = LogNormalSoundUpperInverse, .walked = WalkedFromZero,
+              .checkSearch = true, .searchTo = LogNormalSoundInverse},
+};

@@ -3,7 +3,7 @@
 // density lies from that form (series.listed).
 #pragma once
 
-#include "SimpsonWalk.h"
+#include "Integrand.h"
 
 // The series over a panel of a density C (D + u^2)^alpha at u, the distance from its centre
 // (Student: D = n, Cauchy: D = lambda^2), for the grids' halvings: f(u + t) / f(u) =

@@ -12,12 +12,17 @@ double ParetoSoundInverse(const TVector& params, double p);
 double ParetoSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily ParetoFamily{
-    TDistKind::Pareto,
-    {"Pareto", 2, {"xm", "alpha"}, {"Minimal value", "Shape alpha parameter"}, {0, 0},
-     {catalogue::Big, 709}},
-    0b01,
-    {ParetoDensity, ParetoDistribution, ParetoInverse},
-    ParetoChart, ParetoEstimate, false, {},
-    {{{0, 0}, {catalogue::Big, 709}}, ParetoSoundDensity, ParetoSoundDistribution,
-     ParetoSoundUpper, ParetoSoundInverse, ParetoSoundUpperInverse},
-    0};
+    .kind = TDistKind::Pareto,
+    .name = "Pareto",
+    .params = {{.name = "xm", .hint = "Minimal value",
+                .listed = {.lower = 0, .upper = catalogue::Big}, .end = TSupportEnd::Lower},
+               {.name = "alpha", .hint = "Shape alpha parameter",
+                .listed = {.lower = 0, .upper = 709}}},
+    .listed = {.density = ParetoDensity, .distribution = ParetoDistribution,
+               .inverse = ParetoInverse},
+    .chart = ParetoChart,
+    .estimate = ParetoEstimate,
+    .sound = {.density = ParetoSoundDensity, .distribution = ParetoSoundDistribution,
+              .upper = ParetoSoundUpper, .inverse = ParetoSoundInverse,
+              .upperInverse = ParetoSoundUpperInverse},
+};

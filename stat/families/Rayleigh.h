@@ -12,10 +12,15 @@ double RayleighSoundInverse(const TVector& params, double p);
 double RayleighSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily RayleighFamily{
-    TDistKind::Rayleigh,
-    {"Rayleigh", 1, {"ro"}, {"Scale parameter"}, {0}, {catalogue::Wide}},
-    0,
-    {RayleighDensity, RayleighDistribution, RayleighInverse},
-    RayleighChart, RayleighEstimate, false, {},
-    {{{0}, {catalogue::Wide}}, RayleighSoundDensity, RayleighSoundDistribution,
-     RayleighSoundUpper, RayleighSoundInverse, RayleighSoundUpperInverse}};
+    .kind = TDistKind::Rayleigh,
+    .name = "Rayleigh",
+    .params = {{.name = "ro", .hint = "Scale parameter",
+                .listed = {.lower = 0, .upper = catalogue::Wide}}},
+    .listed = {.density = RayleighDensity, .distribution = RayleighDistribution,
+               .inverse = RayleighInverse},
+    .chart = RayleighChart,
+    .estimate = RayleighEstimate,
+    .sound = {.density = RayleighSoundDensity, .distribution = RayleighSoundDistribution,
+              .upper = RayleighSoundUpper, .inverse = RayleighSoundInverse,
+              .upperInverse = RayleighSoundUpperInverse},
+};

@@ -2,7 +2,7 @@
 // walk runs from 0 outwards and the lower half is the mirror of the upper.
 #pragma once
 
-#include "SimpsonWalk.h"
+#include "Integrand.h"
 
 // 0.5 plus the integral from 0 to x; for x < 0, 1 minus the value at -x.
 double SymmetricDistribution(const simpson::TIntegrand& density, const TVector& params, double x);

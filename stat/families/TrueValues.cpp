@@ -69,7 +69,7 @@ bool SearchAstray(const TFamily& family, const TVector& params, double quantile)
 {
     if (!family.sound.checkSearch)
         return false;
-    const Listed r = RunListed(family.functions[static_cast<int>(TDistFunc::Distribution)], params, quantile);
+    const Listed r = RunListed(family.listed[TDistFunc::Distribution], params, quantile);
     return r.failed || !Agree(r.value, family.sound.distribution(params, quantile));
 }
 
@@ -78,7 +78,7 @@ double ValueAt(const TFamily& family, TDistFunc mode, const TVector& params, dou
     const TSoundKind& sound = family.sound;
     const double truth =
         mode == TDistFunc::Density ? sound.density(params, x) : sound.distribution(params, x);
-    const TDistHandler listed = family.functions[static_cast<int>(mode)];
+    const TDistHandler listed = family.listed[mode];
     if ((sound.hopeless && sound.hopeless(params)) ||
         (mode == TDistFunc::Distribution && LongWalk(sound, params, x)))
         return truth;
@@ -119,7 +119,7 @@ bool Brackets(const TSoundKind& sound, const TVector& params, double p, double q
 double QuantileAt(const TFamily& family, const TVector& params, double p)
 {
     const TSoundKind& sound = family.sound;
-    const TDistHandler listed = family.functions[static_cast<int>(TDistFunc::Inverse)];
+    const TDistHandler listed = family.listed[TDistFunc::Inverse];
     const auto truth = [&] { return sound.inverse(params, p); };
     if (!InOpenUnit(p))
         return listed(params, p);
@@ -145,17 +145,12 @@ double QuantileAt(const TFamily& family, const TVector& params, double p)
     const double value = truth();
     return Agree(r.value, value) ? r.value : value;
 }
-
-bool Served(const TFamily& family, const TVector& params)
-{
-    return Served(family.sound.served, family.row.paramCount, params);
-}
 }  // namespace
 
 double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, double x)
 {
     if (std::isnan(x) || !Served(family, params))
-        return family.functions[static_cast<int>(mode)](params, x);
+        return family.listed[mode](params, x);
     if (mode == TDistFunc::Inverse)
         return QuantileAt(family, params, x);
     return ValueAt(family, mode, params, x);
@@ -164,7 +159,7 @@ double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, d
 double TrueUpper(const TFamily& family, const TVector& params, double x)
 {
     if (std::isnan(x) || !Served(family, params)) {
-        const L below = family.functions[static_cast<int>(TDistFunc::Distribution)](params, x);
+        const L below = family.listed[TDistFunc::Distribution](params, x);
         return static_cast<double>(std::fmin(1, std::fmax(0, 1 - below)));
     }
     return family.sound.upper(params, x);

@@ -18,24 +18,31 @@ double UniformSoundInverse(const TVector& params, double p);
 double UniformSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily UniformStdFamily{
-    TDistKind::UniformStd,
-    {"UniformStd", 0, {}, {}, {}, {}},
-    0,
-    {UniformStdDensity, UniformStdDistribution, UniformStdInverse},
-    UniformStdChart, NothingToEstimate, false, {},
-    {{}, UniformStdDensity, UniformStdDistribution, UniformStdSoundUpper, UniformStdInverse,
-     UniformStdSoundUpperInverse}};
+    .kind = TDistKind::UniformStd,
+    .name = "UniformStd",
+    .listed = {.density = UniformStdDensity, .distribution = UniformStdDistribution,
+               .inverse = UniformStdInverse},
+    .chart = UniformStdChart,
+    .sound = {.density = UniformStdDensity, .distribution = UniformStdDistribution,
+              .upper = UniformStdSoundUpper, .inverse = UniformStdInverse,
+              .upperInverse = UniformStdSoundUpperInverse},
+};
 
 inline constexpr TFamily UniformFamily{
-    TDistKind::Uniform,
-    {"Uniform", 2, {"min", "max"},
-     {"Minimum of uniform distribution", "Maximum of uniform distribution"},
-     {-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}},
-    0b11,
-    {UniformDensity, UniformDistribution, UniformInverse},
-    UniformChart, UniformEstimate, false, {},
-    {{{-catalogue::Big, -catalogue::Big}, {catalogue::Big, catalogue::Big}, false, false,
-      UniformInOrder, "max must be greater than min"},
-     UniformDensity, UniformSoundDistribution, UniformSoundUpper, UniformSoundInverse,
-     UniformSoundUpperInverse},
-    0, 1};
+    .kind = TDistKind::Uniform,
+    .name = "Uniform",
+    .params = {{.name = "min", .hint = "Minimum of uniform distribution",
+                .listed = {.lower = -catalogue::Big, .upper = catalogue::Big},
+                .end = TSupportEnd::Lower},
+               {.name = "max", .hint = "Maximum of uniform distribution",
+                .listed = {.lower = -catalogue::Big, .upper = catalogue::Big},
+                .end = TSupportEnd::Upper}},
+    .tie = {.holds = UniformInOrder, .rule = "max must be greater than min"},
+    .listed = {.density = UniformDensity, .distribution = UniformDistribution,
+               .inverse = UniformInverse},
+    .chart = UniformChart,
+    .estimate = UniformEstimate,
+    .sound = {.density = UniformDensity, .distribution = UniformSoundDistribution,
+              .upper = UniformSoundUpper, .inverse = UniformSoundInverse,
+              .upperInverse = UniformSoundUpperInverse},
+};

@@ -12,11 +12,16 @@ double WeibullSoundInverse(const TVector& params, double p);
 double WeibullSoundUpperInverse(const TVector& params, double q);
 
 inline constexpr TFamily WeibullFamily{
-    TDistKind::Weibull,
-    {"Weibull", 2, {"k", "lambda"}, {"Shape parameter", "Scale parameter"}, {0, 0},
-     {709, catalogue::Big}},
-    0,
-    {WeibullDensity, WeibullDistribution, WeibullInverse},
-    WeibullChart, WeibullEstimate, false, {},
-    {{{0, 0}, {709, catalogue::Big}}, WeibullSoundDensity, WeibullSoundDistribution,
-     WeibullSoundUpper, WeibullSoundInverse, WeibullSoundUpperInverse}};
+    .kind = TDistKind::Weibull,
+    .name = "Weibull",
+    .params = {{.name = "k", .hint = "Shape parameter", .listed = {.lower = 0, .upper = 709}},
+               {.name = "lambda", .hint = "Scale parameter",
+                .listed = {.lower = 0, .upper = catalogue::Big}}},
+    .listed = {.density = WeibullDensity, .distribution = WeibullDistribution,
+               .inverse = WeibullInverse},
+    .chart = WeibullChart,
+    .estimate = WeibullEstimate,
+    .sound = {.density = WeibullSoundDensity, .distribution = WeibullSoundDistribution,
+              .upper = WeibullSoundUpper, .inverse = WeibullSoundInverse,
+              .upperInverse = WeibullSoundUpperInverse},
+};

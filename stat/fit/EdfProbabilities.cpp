@@ -13,11 +13,13 @@ TEdfSample EdfSampleFor(TVector& values, TDistKind kind, const TVector& params,
     std::size_t last = 0;
     first = 0;
     const TFamily& family = Family(kind);
-    if (family.lowerEnd >= 0 && estimated[family.lowerEnd])
-        while (first < n && values[first] <= params[family.lowerEnd])
+    const int lowerEnd = SupportEndParam(family, TSupportEnd::Lower);
+    const int upperEnd = SupportEndParam(family, TSupportEnd::Upper);
+    if (lowerEnd >= 0 && estimated[lowerEnd])
+        while (first < n && values[first] <= params[lowerEnd])
             ++first;
-    if (family.upperEnd >= 0 && estimated[family.upperEnd])
-        while (last < n - first && values[n - 1 - last] >= params[family.upperEnd])
+    if (upperEnd >= 0 && estimated[upperEnd])
+        while (last < n - first && values[n - 1 - last] >= params[upperEnd])
             ++last;
     TEdfSample sample;
     sample.lower.resize(n - first - last);

@@ -78,7 +78,7 @@ std::string NamesOf(TDistKind kind, const TParamSet& which)
             continue;
         ++listed;
         names += std::string(listed == 1 ? "" : listed == count ? " and " : ", ") +
-                 Family(kind).row.paramNames[i];
+                 Family(kind).params[i].name;
     }
     return names;
 }
@@ -101,7 +101,7 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     bool any = false;
     for (int i = 0; i < ParamCount(kind); ++i)
         any = any || which[i];
-    const bool logarithms = family.estimatesFromLogs && any;
+    const bool logarithms = family.estimateFromLogs && any;
     if (logarithms && !AllPositive(data)) {
         refusal = Refusal(kind, which, "the buffer holds values at or below 0");
         return false;
@@ -109,7 +109,8 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     const TVector given = params;
     FloatScope scope;
     try {
-        family.estimate(MomentsOf(data, logarithms), data, params, which);
+        if (family.estimate)
+            family.estimate(MomentsOf(data, logarithms), data, params, which);
     } catch (const TRefusal& r) {
         scope.End();
         params = given;
@@ -118,7 +119,7 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     }
     scope.Close();
     for (int i = 0; i < ParamCount(kind); ++i)
-        if (which[i] && !ServedParam(family.sound.served, i, params[i])) {
+        if (which[i] && !ServedParam(family.params[i], params[i])) {
             TParamSet one;
             one.set(i);
             refusal = Refusal(kind, one, "the estimate " + FormatGeneral(params[i], '.') +

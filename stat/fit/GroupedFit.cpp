@@ -24,7 +24,7 @@ struct Grouped {
     // The probabilities of the categories at params; false outside the served parameters.
     bool Probabilities(const TVector& params, std::vector<L>& p) const
     {
-        if (!Served(family.sound.served, ParamCount(kind), params))
+        if (!Served(family, params))
             return false;
         const std::size_t k = bounds.size();
         p.assign(k, 0);
@@ -85,15 +85,15 @@ bool RefitToCategories(const TVector& data, TDistKind kind, TVector& params,
     Coordinates c{{}, {}, params};
     std::vector<L> start;
     for (int i = 0; i < ParamCount(kind); ++i)
-        if (which[i] && !(family.costNoFreedom >> i & 1)) {
-            const bool positive = family.sound.served.lower[i] >= 0;
+        if (which[i] && CostsFreedom(family.params[i])) {
+            const bool positive = ServedBounds(family.params[i]).lower >= 0;
             c.index.push_back(i);
             c.positive.push_back(positive);
             start.push_back(positive ? std::log(L(params[i])) : L(params[i]));
         }
     if (c.index.empty())
         return true;
-    if (data.size() < 3 || k < 2 || !Served(family.sound.served, ParamCount(kind), params))
+    if (data.size() < 3 || k < 2 || !Served(family, params))
         return false;
     double min = 0, max = 0;
     SortedEnds(data, static_cast<int>(data.size()), min, max);
@@ -179,7 +179,7 @@ bool RefitToCategories(const TVector& data, TDistKind kind, TVector& params,
     if (best.at.empty())
         return false;
     const TVector refitted = c.Params(best.at);
-    if (!Served(family.sound.served, ParamCount(kind), refitted))
+    if (!Served(family, refitted))
         return false;
     params = refitted;
     return true;

@@ -35,8 +35,11 @@ double SimpsonInverse(const TIntegrand& f, const TVector& params, double From, d
     const double h = Limit > From ? SimpsonStep : -SimpsonStep;
     GridStart start = CachedInverseStart(f, params, From, Target, Limit, h);
     WalkState& s = start.s;
+    // A walk resumed from the cache keeps the points it evaluates after halving for the next
+    // walk to the same target; with the cache off every walk is the plain one and keeps none.
+    const bool remember = start.cached;
     double result = 0;
-    if (InverseWalk(f, params, Target, Limit, h, start.known, start.zero, start.cached, s,
+    if (InverseWalk(f, params, Target, Limit, h, start.known, start.zero, remember, s,
                     result) == WalkEnd::Done)
         return result;
     return ContinuedInverse(f.density, params, s, Target, Limit, h);

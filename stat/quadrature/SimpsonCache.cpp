@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Grid.h"
+#include "GridCache.h"
 #include "GridStore.h"
 
 namespace simpson {

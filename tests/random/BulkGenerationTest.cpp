@@ -9,7 +9,8 @@
 #include "BulkGeneration.h"
 #include "Generators.h"
 #include "SimpleRandomLib.h"
-#include "SimpsonWalk.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
 
 namespace {
 bool SameBits(const TVector& a, const TVector& b)

@@ -1,5 +1,5 @@
-// Values that depend on whole numbers alone are formed once; the results must be those of
-// the formulas evaluated afresh every time.
+// The half-integer functions: their values by the formulas, and values that depend on whole
+// numbers alone formed once, which must be those of the formulas evaluated afresh every time.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -156,4 +156,27 @@ TEST(PureValues, DegreesBeyondTheIntegerRangeOverflow)
     EXPECT_EQ(Outcome(TDistKind::Student, TDistFunc::Density, {2147483647}, 0), MsgOverflow);
     EXPECT_EQ(Outcome(TDistKind::Chi2, TDistFunc::Density, {-2147483648.0}, 1),
               Outcome(TDistKind::Chi2, TDistFunc::Density, {0}, 1));
+}
+
+TEST(HalfFunctions, PowersOfHalfIntegerExponent)
+{
+    EXPECT_EQ(HalfPower(-1, 4), 0.5L);
+    EXPECT_EQ(HalfPower(0, 3.7L), 1.0L);
+    EXPECT_EQ(HalfPower(5, 4), 32.0L);
+    EXPECT_EQ(HalfPower(6, 3), 27.0L);
+    EXPECT_EQ(HalfPower(2, 0.25L), 0.25L);
+    EXPECT_EQ(HalfPowerOfTwo(0), 1.0L);
+    EXPECT_EQ(HalfPowerOfTwo(3), 2 * 1.4142135623731L);
+    EXPECT_EQ(HalfPowerOfTwo(10), 32.0L);
+}
+
+TEST(HalfFunctions, GammaUsesTableThenFactorialsAndDoubleFactorials)
+{
+    EXPECT_EQ(HalfGamma(1), 1.77245385090552L);
+    EXPECT_EQ(HalfGamma(7), 3.32335097044785L);
+    EXPECT_EQ(HalfGamma(10), 24.0L);
+    EXPECT_EQ(HalfGamma(12), 120.0L);
+    EXPECT_REL(static_cast<double>(HalfGamma(9)), 105 * std::sqrt(M_PI) / 16, tol::Tol0);
+    EXPECT_REL(static_cast<double>(HalfGamma(9)), 11.6317283, tol::Tol9);
+    EXPECT_REL(static_cast<double>(HalfGamma(101) / std::tgamma(50.5L)), 1.0, tol::Tol0);
 }

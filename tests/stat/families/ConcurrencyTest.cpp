@@ -8,7 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "SimpsonWalk.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
 
 namespace {
 struct Call {

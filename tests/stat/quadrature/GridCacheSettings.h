@@ -2,7 +2,8 @@
 // with its usual bound when the guard goes, whichever assertion failed on the way.
 #pragma once
 
-#include "SimpsonWalk.h"
+#include "GridCache.h"
+#include "Stat_Lib.h"
 
 struct GridCacheOff {
     GridCacheOff() { simpson::SetGridCacheEnabled(false); }

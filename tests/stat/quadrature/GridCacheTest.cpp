@@ -9,7 +9,9 @@
 #include <optional>
 #include <random>
 
+#include "Beta.h"
 #include "GridCacheSettings.h"
+#include "SimpsonWalk.h"
 
 namespace {
 // The plain walks written straight from the algorithm are the reference. Like every call into

@@ -4,8 +4,9 @@
 #include <limits>
 #include <vector>
 
-#include "Tolerances.h"
 #include "GridCacheSettings.h"
+#include "StatInternal.h"
+#include "Tolerances.h"
 
 namespace {
 // A density that records where it was evaluated.
@@ -104,52 +105,4 @@ TEST(SimpsonHelpers, EndAtTheFirstFloatingPointErrorAndOnUnboundedSpans)
     };
     EXPECT_THROW(FloatChecked([] { return SimpsonIntegral(faulty, None, 0, 1000); }), EMathError);
     EXPECT_LT(Visited.size(), 1100u);
-}
-
-TEST(HalfFunctions, PowersOfHalfIntegerExponent)
-{
-    EXPECT_EQ(HalfPower(-1, 4), 0.5L);
-    EXPECT_EQ(HalfPower(0, 3.7L), 1.0L);
-    EXPECT_EQ(HalfPower(5, 4), 32.0L);
-    EXPECT_EQ(HalfPower(6, 3), 27.0L);
-    EXPECT_EQ(HalfPower(2, 0.25L), 0.25L);
-    EXPECT_EQ(HalfPowerOfTwo(0), 1.0L);
-    EXPECT_EQ(HalfPowerOfTwo(3), 2 * 1.4142135623731L);
-    EXPECT_EQ(HalfPowerOfTwo(10), 32.0L);
-}
-
-TEST(HalfFunctions, GammaUsesTableThenFactorialsAndDoubleFactorials)
-{
-    EXPECT_EQ(HalfGamma(1), 1.77245385090552L);
-    EXPECT_EQ(HalfGamma(7), 3.32335097044785L);
-    EXPECT_EQ(HalfGamma(10), 24.0L);
-    EXPECT_EQ(HalfGamma(12), 120.0L);
-    EXPECT_REL(static_cast<double>(HalfGamma(9)), 105 * std::sqrt(M_PI) / 16, tol::Tol0);
-    EXPECT_REL(static_cast<double>(HalfGamma(9)), 11.6317283, tol::Tol9);
-    EXPECT_REL(static_cast<double>(HalfGamma(101) / std::tgamma(50.5L)), 1.0, tol::Tol0);
-}
-
-TEST(SortIndex, GivesTheAscendingPermutation)
-{
-    TIntVector index{9, 9, 9, 9};
-    SortIndex(index, {3, 1, 2}, 3);
-    EXPECT_EQ(index, (TIntVector{1, 2, 0}));
-    SortIndex(index, {}, 0);
-    EXPECT_TRUE(index.empty());
-    SortIndex(index, {5, 5}, 2);
-    EXPECT_EQ(index, (TIntVector{1, 0}));
-    // Only the first n values take part.
-    SortIndex(index, {4, 3, -100}, 2);
-    EXPECT_EQ(index, (TIntVector{1, 0}));
-}
-
-TEST(SortIndex, OrdersALargeShuffledVector)
-{
-    TVector values;
-    for (int i = 0; i < 1000; ++i)
-        values.push_back(std::fmod(i * 7919.0, 1009.0) - 500);
-    TIntVector index;
-    SortIndex(index, values, 1000);
-    for (int i = 1; i < 1000; ++i)
-        EXPECT_LE(values[index[i - 1]], values[index[i]]);
 }
