@@ -217,6 +217,7 @@ void TForm1::BuildCalculatorTab()
     const char* distHint = "Select the type of distribution";
     const char* paramsHint = "Distribution parameters";
     const char* xHint = "Value of random variable (select X or prob)";
+    // As listed, "probabolity" and "engange" included.
     const char* densityHint = "Density of probabolity as a function of X or prob";
     const char* probHint =
         "Probability that random variable X will engange the value (select X or prob)";
@@ -344,6 +345,7 @@ void TForm1::BuildChart1()
     Series2Upper = new QLineSeries(chart);
     Series2 = new QAreaSeries(Series2Upper);
     Series2->setObjectName(QStringLiteral("Series2"));
+    // The listed initial title, with its typo; the first redraw names it "Probability area".
     Series2->setName(QStringLiteral("Propability area"));
     Series2->setBrush(QColor(0, 128, 0));
     Series2->setPen(Qt::NoPen);

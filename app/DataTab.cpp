@@ -26,6 +26,8 @@
 #include "UpDown.h"
 
 namespace {
+// The questions and messages as the window has always worded them, "changeis" and "an row
+// vector" included: users and their tests know them letter for letter.
 const QString ApplyQuestion = QStringLiteral("Do you want to apply changeis in data?");
 const QString RowQuestion = QStringLiteral(
     "There is an row vector in the clipboard. Do you want it load it as a column vector?");

@@ -17,6 +17,7 @@
 #include "Unit1.h"
 
 namespace {
+// As listed, "occured" included.
 const QString EstimationError =
     QStringLiteral("An error has occured during parameters automatic estimation.");
 }  // namespace
@@ -124,38 +125,57 @@ TParamsDialog* TForm1::BuildParamsDialog(TDistKind kind)
     return dialog;
 }
 
-// A typed value is read and checked against the kind's bounds; the dialog closes only when no
-// row is red. Later rows are not examined once one does not read.
+// A typed value is read, then checked against the catalogue's bounds (DistParamValid, the
+// listed check) and against the kind's rule (DistParamRefusal, which the calculator's and the
+// generation dialog's prompts ask too): a value either refuses turns red, and the first the rule
+// refuses is told with the rule's message. The dialog closes only when no row is red. Later
+// rows are not examined once one does not read.
 void TForm1::ConfirmParams(TParamsDialog* dialog, TDistKind kind)
 {
     const char separator = DecimalSeparator();
+    const int count = ParamCount(kind);
+    // The values typed so far, for the tie between parameters (max above min); not known once
+    // a row is left on "Auto", whose estimate is checked after the estimation.
+    TVector typed(count, 0);
+    bool allTyped = true;
     bool rejected = false;
-    for (int i = 0; i < ParamCount(kind); ++i) {
+    std::string refusal;
+    for (int i = 0; i < count; ++i) {
         QCheckBox* box = dialog->Autos[i];
         QLineEdit* edit = dialog->Values[i];
-        if (box->isChecked())
+        if (box->isChecked()) {
+            allTyped = false;
             continue;
+        }
         SetFieldColour(edit, FieldColour::Neutral);
         double value = 0;
         if (!ParseNumber(edit->text().toStdString(), separator, value)) {
             SetFieldColour(edit, FieldColour::Rejected);
             return;
         }
-        if (!DistParamValid(kind, i, value)) {
+        typed[i] = value;
+        const std::string why =
+            DistParamRefusal(kind, i, value, allTyped ? typed : TVector{}, separator);
+        if (!DistParamValid(kind, i, value) || !why.empty()) {
             SetFieldColour(edit, FieldColour::Rejected);
             rejected = true;
         }
+        if (refusal.empty())
+            refusal = why;
     }
+    if (!refusal.empty())
+        CurrentPlatform().ShowMessage(dialog, QString::fromStdString(refusal));
     if (!rejected)
         dialog->accept();
 }
 
 // A choice completes whole: the kind, its parameters, the estimated count, Edit6 and Edit10
-// change together. The estimated count is what the test subtracts from its degrees of
-// freedom: the estimates that use one up (not whole degrees of freedom, nor the sample's
-// extremes). A choice that does not complete (the close box, parameters on "Auto" that cannot
-// be estimated, with the message saying which and why, a floating-point fault in the
-// estimation) clears the list's selection and leaves the previous hypothesis.
+// change together. Edit10 says how many parameters were estimated; FitEstimatedCount ("Np" in
+// the details) is what the test subtracts from its degrees of freedom: the estimates that use
+// one up (not whole degrees of freedom, nor the sample's extremes). A choice that does not
+// complete (the close box, parameters on "Auto" that cannot be estimated, with the message
+// saying which and why, estimates that break a tie with typed values, a floating-point fault in
+// the estimation) clears the list's selection and leaves the previous hypothesis.
 void TForm1::ChooseHypothesis(TDistKind kind)
 {
     const int count = ParamCount(kind);
@@ -168,7 +188,8 @@ void TForm1::ChooseHypothesis(TDistKind kind)
             ComboBox2->setCurrentIndex(-1);
             return;
         }
-        if (dialog->Chosen(DecimalSeparator(), params, which) > 0) {
+        const int estimated = dialog->Chosen(DecimalSeparator(), params, which);
+        if (estimated > 0) {
             bool done = false;
             std::string refusal;
             try {
@@ -180,6 +201,17 @@ void TForm1::ChooseHypothesis(TDistKind kind)
             if (!done) {
                 CurrentPlatform().ShowMessage(
                     this, refusal.empty() ? EstimationError : QString::fromStdString(refusal));
+                ComboBox2->setCurrentIndex(-1);
+                return;
+            }
+            // Estimates beside typed values may break a tie with them (an estimated min above
+            // a typed max). Estimates alone stand as they come: the uniform's ends of a buffer
+            // of equal values are equal, and its test is "fatally not satisfied".
+            const std::string broken = estimated < count
+                                           ? DistParamsRefusal(kind, params, DecimalSeparator())
+                                           : std::string();
+            if (!broken.empty()) {
+                CurrentPlatform().ShowMessage(this, QString::fromStdString(broken));
                 ComboBox2->setCurrentIndex(-1);
                 return;
             }
@@ -195,7 +227,10 @@ void TForm1::SetHypothesis(TDistKind kind, const TVector& params, const TParamSe
     FitEstimatedCount = DistFreedomUsed(kind, estimated);
     FitEstimated = estimated;
     ShowText(Edit6, QString::fromStdString(ParamsLine(kind, params, DecimalSeparator())));
-    ShowText(Edit10, QString::number(FitEstimatedCount));
+    int estimatedCount = 0;
+    for (int i = 0; i < ParamCount(kind); ++i)
+        estimatedCount += estimated[i];
+    ShowText(Edit10, QString::number(estimatedCount));
 }
 
 // The run's categories, counts and expectations, the tests on the empirical distribution

@@ -31,6 +31,7 @@ void TForm1::BuildFittingTab()
     Panel4 = MakePanel(TabSheet3, "Panel4", 72, true);
     Panel5 = MakePanel(TabSheet3, "Panel5", 16, false);
 
+    // Hints and captions as listed, "Cout", "cathegories" and "assuptions" included.
     const char* estimatedHint = "Cout of estimated parameters";
     const char* categoriesHint = "The count of cathegories for test";
     const char* assumptionHint = "Claiming about test assumption";

@@ -25,6 +25,7 @@ namespace {
 const char* const CountHint = "Enter the count of random numbers, you want to generate";
 const char* const KindHint = "Specify distribution of random variable";
 const char* const ParamsHint = "Specify distribution parameters";
+// The methods' hints as listed, "cumulaative", "approch" and "tranformation" included.
 const char* const InverseHint =
     "This method transforms originally generated numbers with std. uniform distribution by "
     "inverse function to the cumulaative distribution function";

@@ -71,7 +71,21 @@ inline int ParamCount(TDistKind kind) { return DistParamCount[KindIndex(kind)]; 
 void DistParamName(TDistKind kind, int index, std::string& text);
 void DistParamHint(TDistKind kind, int index, std::string& text);
 void DistParamRange(TDistKind kind, int index, double& lower, double& upper);
+// The catalogue's test of a value: strictly inside the listed bounds, and whole for degrees of
+// freedom. The fitting dialog's listed check.
 bool DistParamValid(TDistKind kind, int index, double x);
+// The one rule of the values a parameter may take, kept in its kind's descriptor and asked by
+// every window (the calculator's and the generation dialog's prompts, the fitting dialog): why
+// a value of parameter `index` cannot be taken, as a message that names the parameter and the
+// values it may take ("ro must be greater than 0."), or "" where the kind's functions give its
+// truth. `params` holds the parameters before it (the uniform's max is checked against min),
+// or is empty where they are not known yet (the tie is then left to DistParamsRefusal); the
+// bounds are shown with the given separator.
+std::string DistParamRefusal(TDistKind kind, int index, double value, const TVector& params,
+                             char separator);
+// The same rule for a whole parameter vector: the first refusal in parameter order, the tie
+// between them included, or "".
+std::string DistParamsRefusal(TDistKind kind, const TVector& params, char separator);
 // Throws EStat for a kind outside the catalogue, or a parameter vector whose length is not the
 // kind's parameter count ("Normal takes 2 parameters (mu, ro); 1 was given.").
 void CheckKindAndParams(TDistKind kind, const TVector& params);
@@ -178,12 +192,6 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
 // How many of the estimated parameters in `which` use up a degree of freedom of the fitting
 // test: not the whole numbers, nor the sample's extremes (the uniform's ends, the Pareto
 // minimum).
-// Why a value of parameter `index` cannot be taken, as a message that names the parameter and
-// the values it may take ("ro must be greater than 0."), or "" where the kind's functions give
-// its truth. `params` holds the parameters before it (the uniform's max is checked against
-// min); the bounds are shown with the given separator.
-std::string DistParamRefusal(TDistKind kind, int index, double value, const TVector& params,
-                             char separator);
 int DistFreedomUsed(TDistKind kind, const TParamSet& which);
 // Upper 5 % critical value of chi-square for df degrees of freedom, interpolated in a table;
 // throws EStat "Count of parameters was not found" for df below 1 or from 16777216 on.

@@ -71,10 +71,15 @@ void DistParamRange(TDistKind kind, int index, double& lower, double& upper)
     upper = DistParamUpper[KindIndex(kind)][index];
 }
 
-void CheckKindAndParams(TDistKind kind, const TVector& params)
+void CheckKind(TDistKind kind)
 {
     if (KindIndex(kind) >= DistKindCount)
         throw EStat("Unknown distribution kind " + std::to_string(KindIndex(kind)) + ".");
+}
+
+void CheckKindAndParams(TDistKind kind, const TVector& params)
+{
+    CheckKind(kind);
     const int count = ParamCount(kind);
     if (params.size() == static_cast<std::size_t>(count))
         return;

@@ -46,7 +46,10 @@ int DistFreedomUsed(TDistKind kind, const TParamSet& which)
 std::string DistParamRefusal(TDistKind kind, int index, double value, const TVector& params,
                              char separator)
 {
-    CheckKindAndParams(kind, params);
+    if (params.empty())
+        CheckKind(kind);
+    else
+        CheckKindAndParams(kind, params);
     const TFamily& family = Family(kind);
     const TParam& param = family.params[index];
     const std::string name = param.name;
@@ -70,11 +73,22 @@ std::string DistParamRefusal(TDistKind kind, int index, double value, const TVec
                                  : " must be greater than " + shown(lower) + " and less than ") +
                shown(upper) + ".";
     }
-    if (family.tie.holds && index + 1 == ParamCount(kind)) {
+    if (family.tie.holds && index + 1 == ParamCount(kind) && !params.empty()) {
         TVector all = params;
         all[index] = value;
         if (!family.tie.holds(all))
             return std::string(family.tie.rule) + ".";
+    }
+    return "";
+}
+
+std::string DistParamsRefusal(TDistKind kind, const TVector& params, char separator)
+{
+    CheckKindAndParams(kind, params);
+    for (int i = 0; i < ParamCount(kind); ++i) {
+        std::string refusal = DistParamRefusal(kind, i, params[i], params, separator);
+        if (!refusal.empty())
+            return refusal;
     }
     return "";
 }

@@ -145,6 +145,8 @@ constexpr int ParamsOf(const TFamily& family)
 
 // The descriptor of a kind, from the list in Families.h.
 const TFamily& Family(TDistKind kind);
+// Throws EStat for a kind outside the catalogue.
+void CheckKind(TDistKind kind);
 
 // How far the listed walks of a family that starts them at 0 go to reach x.
 double WalkedFromZero(const TVector& params, double x);

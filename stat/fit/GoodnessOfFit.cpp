@@ -119,7 +119,7 @@ const char* AssumptionVerdict(const TChiSquareStatistic& s)
     if (s.q > 0.8L)
         return "Satisfied";
     if (s.q > 0.45L)
-        return "Slighly crossed";
+        return "Slighly crossed";  // as listed, with its typo
     return "Significantly exceeded";
 }
 

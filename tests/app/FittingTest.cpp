@@ -91,10 +91,10 @@ TEST_F(Fitting, TheWorkedExample)
     form->DataBuffer = {1, 2, 3, 4, 5, 6};
     Choose(TDistKind::Uniform);
     EXPECT_EQ(form->FitParams, (TVector{1, 6}));
-    // The uniform's ends are the sample's extremes, which are the categories' ends: they use
-    // up no degree of freedom, d = 4 - 0 - 1 = 3.
+    // Both ends were estimated; they are the sample's extremes, which are the categories' ends:
+    // they use up no degree of freedom, d = 4 - 0 - 1 = 3.
     EXPECT_EQ(form->FitEstimatedCount, 0);
-    EXPECT_EQ(form->Edit10->text(), "0");
+    EXPECT_EQ(form->Edit10->text(), "2");
     Execute(4);
     EXPECT_EQ(form->LastFit.bounds, (TVector{2.25, 3.5, 4.75, 6}));
     EXPECT_EQ(form->LastFit.observed, (TVector{2, 1, 1, 2}));
@@ -195,9 +195,11 @@ TEST_F(Fitting, RefusedRunsChangeNothing)
     EXPECT_EQ(platform.messages, QStringList({"Buffer is empty."}));
     EXPECT_EQ(form->Edit11->text(), details);
     EXPECT_EQ(form->LastFit.bounds, bounds);
-    // A fault of the hypothesised distribution: Normal(0, 0) divides by zero.
+    // A fault of the hypothesised distribution: Normal(0, 0) divides by zero. The dialog
+    // refuses that ro now, so the hypothesis is set as no window can set it.
     form->DataBuffer = {1, 2, 3, 4, 5, 7};
-    Choose(TDistKind::Normal, Typed({"0", "0"}));
+    Choose(TDistKind::Normal, Typed({"0", "1"}));
+    form->FitParams = {0, 0};
     Execute(5);
     EXPECT_EQ(platform.messages.last(), "Floating point division by zero");
     EXPECT_EQ(form->LastFit.bounds, bounds);
@@ -249,8 +251,51 @@ TEST_F(Fitting, TheParametersDialog)
     };
     EXPECT_TRUE(rejects(TDistKind::Normal, "abc"));
     EXPECT_TRUE(rejects(TDistKind::Chi2, "1"));
-    EXPECT_TRUE(rejects(TDistKind::Student, "2.5"));
     EXPECT_FALSE(rejects(TDistKind::Chi2, "2"));
+    // Outside the catalogue's bounds alone: red, silently, as listed.
+    EXPECT_TRUE(rejects(TDistKind::Chi2, "2000"));
+    EXPECT_TRUE(platform.messages.isEmpty());
+    // What the kind's functions cannot serve is refused as the calculator's prompt refuses it,
+    // with the same message, though the catalogue's bounds let it pass.
+    EXPECT_TRUE(rejects(TDistKind::Student, "2.5"));
+    EXPECT_EQ(platform.messages.last(), "N must be a whole number from 1 to 1000000.");
+}
+
+// ro = -1 lies inside Normal's listed bounds (from -1.3E153) but no normal law has it: the
+// dialog refuses it with the calculator's message, and the test never sees it.
+TEST_F(Fitting, TheDialogAsksTheRuleEveryWindowAsks)
+{
+    form->DataBuffer = {1, 2, 3, 4, 5, 7};
+    bool red = false, open = false;
+    Choose(TDistKind::Normal, [&](QDialog* d) {
+        Row(d, 0)->setText("0");
+        Row(d, 1)->setText("-1");
+        PressOk(d);
+        red = Row(d, 1)->palette().color(QPalette::Base) == QColor(255, 0, 0);
+        open = d->result() != QDialog::Accepted;
+        Row(d, 1)->setText("2");
+        PressOk(d);
+    });
+    EXPECT_TRUE(red && open);
+    EXPECT_EQ(platform.messages, QStringList({"ro must be greater than 0."}));
+    EXPECT_EQ(form->FitParams, (TVector{0, 2}));
+    // The tie between typed values, and between a typed value and an estimate, which is told
+    // once the estimate is formed: the choice does not complete.
+    const Hypothesis normal = Current();
+    Choose(TDistKind::Uniform, [&](QDialog* d) {
+        Row(d, 0)->setText("5");
+        Row(d, 1)->setText("3");
+        PressOk(d);
+        open = d->result() != QDialog::Accepted;
+        d->reject();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(platform.messages.last(), "max must be greater than min.");
+    Choose(TDistKind::Uniform, Typed({nullptr, "0.5"}));
+    EXPECT_EQ(platform.messages.size(), 3);
+    EXPECT_EQ(platform.messages.last(), "max must be greater than min.");
+    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
+    EXPECT_TRUE(Current() == normal);
 }
 
 TEST_F(Fitting, ChoicesThatCompleteAndChoicesThatDoNot)
@@ -294,10 +339,11 @@ TEST_F(Fitting, ChoicesThatCompleteAndChoicesThatDoNot)
               "ro cannot be estimated: the estimate 0 lies outside the values it may take.");
     // A floating-point fault in the estimation: an exponential rate beyond the doubles.
     EXPECT_EQ(refused(TDistKind::Exponential, {1e-310, 1e-310, 2e-310}), "Floating point overflow");
-    // Whole degrees of freedom and the uniform's ends use up no degree of freedom.
+    // Whole degrees of freedom use up no degree of freedom, though both were estimated.
     form->DataBuffer = {1.5, 2.5, 3.5, 7};
     Choose(TDistKind::F);
-    EXPECT_EQ(form->Edit10->text(), "0");
+    EXPECT_EQ(form->Edit10->text(), "2");
+    EXPECT_EQ(form->FitEstimatedCount, 0);
     Choose(TDistKind::Weibull, [this](QDialog* d) {
         Row(d, 0)->setText("2");
         PressOk(d);

@@ -129,6 +129,14 @@ TEST(Catalogue, ParameterRefusalsNameTheParameterAndItsRange)
     EXPECT_EQ(DistParamRefusal(TDistKind::Uniform, 1, 2, {3, 0}, '.'), "max must be greater than min.");
     EXPECT_EQ(DistParamRefusal(TDistKind::Uniform, 1, 4, {3, 0}, '.'), "");
     EXPECT_EQ(DistParamRefusal(TDistKind::Normal, 1, 1e200, {0, 0}, ','), "ro must be less than 1,3E153.");
+    // Where the parameters before are not known yet (a fitting row left on "Auto") the tie
+    // waits for the whole vector, which is refused at its first fault.
+    EXPECT_EQ(DistParamRefusal(TDistKind::Uniform, 1, 2, {}, '.'), "");
+    EXPECT_EQ(DistParamsRefusal(TDistKind::Uniform, {3, 2}, '.'), "max must be greater than min.");
+    EXPECT_EQ(DistParamsRefusal(TDistKind::Normal, {1e200, -1}, '.'),
+              "mu must lie between -1.3E153 and 1.3E153.");
+    EXPECT_EQ(DistParamsRefusal(TDistKind::Weibull, {1.5, 2}, '.'), "");
+    EXPECT_THROW(DistParamsRefusal(TDistKind::Weibull, {1.5}, '.'), EStat);
 }
 
 // A plot range beyond the doubles stays within them (it raised an overflow).
