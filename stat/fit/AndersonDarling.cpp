@@ -22,16 +22,23 @@ double AndersonDarlingStatistic(const TEdfSample& sample)
 }
 
 namespace {
+// The exponent of Marsaglia and Marsaglia's fit of the limiting distribution for z >= 2:
+// there the distribution is exp(-e^g(z)), and its upper tail -expm1(-e^g(z)).
+L UpperFitExponent(L z)
+{
+    return std::exp(1.0776L -
+                    (2.30695L - (.43424L - (.082433L - (.008056L - .0003146L * z) * z) * z) * z) * z);
+}
+
 // The limiting distribution function of A2 (Marsaglia and Marsaglia's two fits, absolute
-// error below 2e-6), and its upper tail with its own digits where the second fit holds.
+// error below 2e-6).
 L LimitDistribution(L z)
 {
     if (z < 2)
         return std::exp(-1.2337141L / z) / std::sqrt(z) *
                (2.00012L +
                 (.247105L - (.0649821L - (.0347962L - (.011672L - .00168691L * z) * z) * z) * z) * z);
-    return std::exp(-std::exp(1.0776L -
-                              (2.30695L - (.43424L - (.082433L - (.008056L - .0003146L * z) * z) * z) * z) * z));
+    return std::exp(-UpperFitExponent(z));
 }
 
 // Their correction of the limit for n values, as a function of the limit's value x.
@@ -59,8 +66,7 @@ L FarTail(std::size_t n, L z)
 {
     constexpr L Join = 8;
     const auto fitted = [n](L at) {
-        const L inner = std::exp(1.0776L - (2.30695L - (.43424L - (.082433L - (.008056L - .0003146L * at) * at) * at) * at) * at);
-        const L tail = -std::expm1(-inner);
+        const L tail = -std::expm1(-UpperFitExponent(at));
         const L correction = FiniteCorrection(n, LimitDistribution(at));
         return std::fabs(correction) < tail / 10 ? tail - correction : tail;
     };

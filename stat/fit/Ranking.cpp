@@ -17,14 +17,21 @@ void SortByAic(std::vector<TKindFit>& fits)
 }
 
 namespace {
+// Every parameter of the kind, as the ranking estimates them.
+TParamSet AllParams(TDistKind kind)
+{
+    TParamSet all;
+    for (int i = 0; i < ParamCount(kind); ++i)
+        all.set(i);
+    return all;
+}
+
 // The estimates of every parameter, their log-likelihood and criteria, and the chi-square
 // test; false with the reason where the kind cannot be fitted.
 bool FitKind(const TVector& data, int categories, TKindFit& fit)
 {
     const int count = ParamCount(fit.kind);
-    TParamSet all;
-    for (int i = 0; i < count; ++i)
-        all.set(i);
+    const TParamSet all = AllParams(fit.kind);
     fit.params.assign(count, 0);
     try {
         if (!EstimateParams(fit.kind, data, fit.params, all, fit.reason)) {
@@ -90,10 +97,8 @@ struct TKindRanking::TState {
             fit.kind = static_cast<TDistKind>(k);
             fit.fitted = FitKind(data, categories, fit);
             if (fit.fitted && !stop) {
-                TParamSet all;
-                for (int i = 0; i < ParamCount(fit.kind); ++i)
-                    all.set(i);
-                TEdfTest edf(data, fit.kind, fit.params, all, seed + 0x9E3779B97F4A7C15ull * k,
+                TEdfTest edf(data, fit.kind, fit.params, AllParams(fit.kind),
+                             seed + 0x9E3779B97F4A7C15ull * k,
                              replicates, threads);
                 {
                     const std::lock_guard<std::mutex> lock(current);

@@ -130,6 +130,31 @@ TEST(EdfTypedLaws, KolmogorovSmirnovTailsAgreeWithScipy)
     EXPECT_TRUE(std::isnan(KolmogorovSmirnovTypedP(10, NAN)));
 }
 
+// The law's one-sided sums take logarithms of factorials: on the bootstrap's worker threads
+// those must not write a shared sign (std::lgamma does). Two threads give one thread's values;
+// under ThreadSanitizer a shared write would be reported.
+TEST(EdfTypedLaws, KolmogorovSmirnovLawOnTwoThreadsIsOneThreadsLaw)
+{
+    const std::pair<std::size_t, double> cases[] = {{50, 0.6},   {400, 0.15}, {2000, 0.07},
+                                                     {30, 0.2},  {500, 0.05}, {5000, 0.02},
+                                                     {9, 0.55},  {1000, 0.1}};
+    std::vector<double> alone;
+    for (const auto& [n, d] : cases)
+        alone.push_back(KolmogorovSmirnovTypedP(n, d));
+    std::vector<double> first(std::size(cases)), second(std::size(cases));
+    std::thread other([&] {
+        for (int round = 0; round < 20; ++round)
+            for (std::size_t i = std::size(cases); i-- > 0;)
+                second[i] = KolmogorovSmirnovTypedP(cases[i].first, cases[i].second);
+    });
+    for (int round = 0; round < 20; ++round)
+        for (std::size_t i = 0; i < std::size(cases); ++i)
+            first[i] = KolmogorovSmirnovTypedP(cases[i].first, cases[i].second);
+    other.join();
+    EXPECT_EQ(first, alone);
+    EXPECT_EQ(second, alone);
+}
+
 TEST(EdfTypedLaws, AndersonDarlingTailsFollowTheSimulatedLaw)
 {
     // The 50, 90, 95, 99 and 99.9 % points of A2 for n = 10, from 200,000 simulated uniform
