@@ -1,7 +1,8 @@
 // What the families' sound methods share: values stored as doubles without an error flag,
 // the standard normal's tails and quantile, the incomplete gamma and Beta functions, and the
-// search of a quantile on a tail. Each family's own sound functions stand in its file beside
-// its listed ones; TrueValues decides per call which result a user reads.
+// guarded Newton search of a quantile on a tail. Each family's own sound functions stand in its
+// file beside its listed ones, or in a file of their own beside it (ChiStudentSound.cpp,
+// FBetaSound.cpp); TrueValues decides per call which result a user reads.
 #pragma once
 
 #include <algorithm>

@@ -1,5 +1,13 @@
-// Which result a user reads: the listed method's, or a sound method's where the listed one is
-// not true. See TrueValues.cpp for the criterion.
+// Which result a user reads. The two words the library turns on:
+// - listed: the algorithm the described system gives for a value (the Simpson walks of the
+//   2^-10 grid, the closed formulas, the moment estimators), kept bit for bit wherever it is
+//   true, that is within 1e-9 relative of the mathematical value (a quantile: relative in x);
+// - sound: the method that gives the truth where the listed one does not (incomplete gamma and
+//   Beta functions, tail series, searches in extended precision), for the parameters the
+//   kind's functions serve (its descriptor's rule). Kinds without a listed algorithm have only
+//   sound functions.
+// TrueValues.cpp holds the criterion that chooses between them, on the kind, the parameters
+// and x alone.
 #pragma once
 
 #include "Family.h"

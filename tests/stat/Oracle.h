@@ -1,4 +1,6 @@
-// Shorthands for comparing the library with Boost.Math.
+// Shorthands of the tests that compare the library's values with an oracle (Boost.Math, a
+// table written by mpmath, a closed form): the three modes, an evaluation, and the message of
+// the floating-point error an evaluation ends with.
 #pragma once
 
 #include "Stat_Lib.h"
