@@ -101,11 +101,19 @@ bool LogT(const TVector& params, double x, L& logT, bool& below)
 }
 
 // The quantile from l = -ln P(X <= x) > 0: mu + sigma ((l^-xi - 1) / xi), or mu - sigma ln l.
+// Where l^-xi or sigma times g leaves the extended range, the quantile lies beyond the doubles
+// on the side of xi's sign: that infinity, without forming it.
 double ExtrValueFromLogLower(const TVector& params, L l)
 {
-    const L xi = params[2], logL = std::log(l);
-    const L g = std::fabs(xi) > MinPositiveDouble ? std::expm1(-xi * logL) / xi : -logL;
-    return SoundDouble(params[0] + params[1] * g);
+    constexpr L LogLargest = 11356;  // ln of the largest extended value, less a little
+    const L xi = params[2], sigma = params[1], logL = std::log(l);
+    const bool shaped = std::fabs(xi) > MinPositiveDouble;
+    if (shaped && -xi * logL > LogLargest)
+        return SoundDouble(xi > 0 ? HUGE_VALL : -HUGE_VALL);
+    const L g = shaped ? std::expm1(-xi * logL) / xi : -logL;
+    if (g != 0 && std::log(std::fabs(g)) + std::log(sigma) > LogLargest)
+        return SoundDouble(g > 0 ? HUGE_VALL : -HUGE_VALL);
+    return SoundDouble(params[0] + sigma * g);
 }
 }  // namespace
 

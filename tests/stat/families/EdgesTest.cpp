@@ -140,4 +140,14 @@ TEST(Edges, BeyondTheDoublesIsInfiniteAndBelowIsZero)
     EXPECT_EQ(Eval(K::Chi2, Inv, {1}, 1e-300), 0.0);  // pi/2 1e-600
     EXPECT_EQ(Eval(K::NormalStd, Dist, {}, -40), 0.0);
     EXPECT_EQ(Eval(K::Normal, Dens, {0, 1e-320}, 0), HUGE_VAL);
+    // The extreme-value quantile beyond the doubles on the side of xi: (-ln p)^-xi passes the
+    // extended range (1e-8^-700 is 1e5600), or sigma times it does; the lower tail of a
+    // negative xi runs to minus infinity.
+    EXPECT_EQ(DistUpperInverse(K::ExtrValue, {0, 1, 30}, 1e-250), HUGE_VAL);
+    EXPECT_EQ(DistUpperInverse(K::ExtrValue, {0, 1, 700}, 1e-8), HUGE_VAL);
+    EXPECT_EQ(Eval(K::ExtrValue, Inv, {0, 1, 700}, 0.99999999), HUGE_VAL);
+    EXPECT_EQ(Eval(K::ExtrValue, Inv, {0, 1, -700}, 1e-300), -HUGE_VAL);
+    EXPECT_EQ(Eval(K::ExtrValue, Inv, {0, 1e308, 1.5}, 1 - 1e-12), HUGE_VAL);
+    // Just inside: (1e-200^-2 - 1) / 2 is 5e399, times 1e-300.
+    EXPECT_REL(DistUpperInverse(K::ExtrValue, {0, 1e-300, 2}, 1e-200), 5e99, tol::Tol1);
 }
