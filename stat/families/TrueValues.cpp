@@ -65,10 +65,16 @@ bool LongWalk(const TSoundKind& sound, const TVector& params, double at)
 // A quantile search walks the same grid as its distribution. Where that distribution is
 // already off at the sound quantile the search is off too, and on a density the grid cannot
 // see it may run on to its limit (100000 for the log-normal): the distribution decides first.
+// The search of a kind that checks it (the log-normal's) starts at 0 and ends on a multiple of
+// its smallest step: a quantile below half that step, which no end of it can agree with, is
+// told at once (a log-normal with ro in the thousands holds a tenth of its mass below
+// e^-1000, where its distribution agrees, at 0, and the search walked on for a second).
 bool SearchAstray(const TFamily& family, const TVector& params, double quantile)
 {
     if (!family.sound.checkSearch)
         return false;
+    if (quantile < SimpsonMinStep / 2)
+        return true;
     const Listed r = RunListed(family.listed[TDistFunc::Distribution], params, quantile);
     return r.failed || !Agree(r.value, family.sound.distribution(params, quantile));
 }

@@ -64,6 +64,8 @@ TEST(Edges, QuantilesAreTrueInXBeyondTheWalkingLimits)
         {"Student(2) quantile at 1e-6", K::Student, Ppf, {2.0}, 1e-06, -7.0710572052593382e+2},
         {"log-normal median beyond 1e5", K::LogNormal, Ppf, {12.0, 1.0}, 0.5, 1.6275479141900392e+5},
         {"log-normal of tiny spread", K::LogNormal, Ppf, {1.6e-76, 2e-105}, 0.99999998, 1.0},
+        {"log-normal of wide spread", K::LogNormal, Ppf, {0.0, 30.0}, 0.1, 2.0085229768563722e-17},
+        {"log-normal of wider spread", K::LogNormal, Ppf, {0.0, 500.0}, 0.1, 5.1833842498886410e-279},
         {"chi-square(2) quantile below the first panel", K::Chi2, Ppf, {2.0}, 1.2e-08, 2.4000000144000001e-8},
         {"chi-square(7) quantile at 1e-20", K::Chi2, Ppf, {7.0}, 1e-20, 7.7842082045353198e-6},
         {"F(5, 10) quantile at 1e-12", K::F, Ppf, {5.0, 10.0}, 1e-12, 8.9721396668572137e-6},
@@ -137,6 +139,7 @@ TEST(Edges, BeyondTheDoublesIsInfiniteAndBelowIsZero)
     EXPECT_EQ(Eval(K::Pareto, Inv, {1e300, 0.1}, 0.99), HUGE_VAL);
     EXPECT_EQ(Eval(K::Cauchy, Inv, {0, 1e150}, 1e-300), -HUGE_VAL);
     EXPECT_EQ(Eval(K::LogNormal, Inv, {706, 2}, 0.999), HUGE_VAL);
+    EXPECT_EQ(Eval(K::LogNormal, Inv, {0, 2000}, 0.1), 0.0);  // 7.2e-1114
     EXPECT_EQ(Eval(K::Chi2, Inv, {1}, 1e-300), 0.0);  // pi/2 1e-600
     EXPECT_EQ(Eval(K::NormalStd, Dist, {}, -40), 0.0);
     EXPECT_EQ(Eval(K::Normal, Dens, {0, 1e-320}, 0), HUGE_VAL);
