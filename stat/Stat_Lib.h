@@ -271,8 +271,14 @@ void EdfProbabilities(const TVector& sorted, std::size_t from, std::size_t to, T
 // correction for n, G. Marsaglia and J. Marsaglia, J. Stat. Software 9 (2), 2004).
 double AndersonDarlingStatistic(const TEdfSample& sample);
 double AndersonDarlingTypedP(std::size_t n, double a2);
-// The Kolmogorov-Smirnov statistic D = sup |F_n - F| and its exact upper tail P(D_n >= d)
-// for a hypothesis with every parameter given.
+// The Kolmogorov-Smirnov statistic D = sup |F_n - F|, and the upper tail P(D_n >= d) of its
+// law for a hypothesis with every parameter given: twice Smirnov's one-sided tail where passing
+// both bounds is negligible (d >= 1/2, or n d^2 >= 4.6), else 1 minus P(D_n < d) by Durbin's
+// matrix, exact in method; where the matrix would take over a third of a second (n above about
+// 5500 with p above 2e-4), Pelz and Good's series. Against the exact law in 60 digits
+// (scripts/ks_truths.py): within 1e-12 relative on the one-sided sums (5e-12 at n = 20) and on
+// the matrix where p > 0.01, within 1e-10 on the matrix below (the doubles of 1 - P(D_n < d)),
+// within 2e-7 on the series, whose error falls as 1/n^2.
 double KolmogorovSmirnovStatistic(const TEdfSample& sample);
 double KolmogorovSmirnovTypedP(std::size_t n, double d);
 
