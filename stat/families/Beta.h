@@ -16,6 +16,7 @@ void BetaEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamS
 
 // The sound functions (FBetaSound.cpp), and the shapes the listed grid cannot resolve.
 double BetaSoundDensity(const TVector& params, double x);
+L BetaLogDensity(const TVector& params, double x);
 double BetaSoundDistribution(const TVector& params, double x);
 double BetaSoundUpper(const TVector& params, double x);
 double BetaSoundInverse(const TVector& params, double p);
@@ -32,7 +33,8 @@ inline constexpr TFamily BetaFamily{
     .listed = {.density = BetaDensity, .distribution = BetaDistribution, .inverse = BetaInverse},
     .chart = BetaChart,
     .estimate = BetaEstimate,
-    .sound = {.density = BetaSoundDensity, .distribution = BetaSoundDistribution,
+    .sound = {.density = BetaSoundDensity, .logDensity = BetaLogDensity,
+              .distribution = BetaSoundDistribution,
               .upper = BetaSoundUpper, .inverse = BetaSoundInverse,
               .upperInverse = BetaSoundUpperInverse, .hopeless = BetaPeakBelowTheRange},
 };

@@ -105,6 +105,12 @@ double CauchySoundDensity(const TVector& params, double x)
     return SoundDouble(1 / (Pi * params[1] * (1 + z * z)));
 }
 
+L CauchyLogDensity(const TVector& params, double x)
+{
+    const L z = Standard(params, x);
+    return -std::log(Pi * params[1]) - std::log1p(z * z);
+}
+
 double CauchySoundDistribution(const TVector& params, double x)
 {
     return x == params[0] ? 0.5 : SoundProbability(CauchyLower(Standard(params, x)));

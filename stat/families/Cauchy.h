@@ -12,6 +12,7 @@ void CauchyEstimate(const TSampleMoments&, const TVector&, TVector&, const TPara
 
 // The sound functions: the closed forms in the shapes that keep each tail's precision.
 double CauchySoundDensity(const TVector& params, double x);
+L CauchyLogDensity(const TVector& params, double x);
 double CauchySoundDistribution(const TVector& params, double x);
 double CauchySoundUpper(const TVector& params, double x);
 double CauchySoundInverse(const TVector& params, double p);
@@ -34,7 +35,8 @@ inline constexpr TFamily CauchyFamily{
                .inverse = CauchyInverse},
     .chart = CauchyChart,
     .estimate = CauchyEstimate,
-    .sound = {.density = CauchySoundDensity, .distribution = CauchySoundDistribution,
+    .sound = {.density = CauchySoundDensity, .logDensity = CauchyLogDensity,
+              .distribution = CauchySoundDistribution,
               .upper = CauchySoundUpper, .inverse = CauchySoundInverse,
               .upperInverse = CauchySoundUpperInverse, .hopeless = CauchyNarrowerThanAPanel,
               .walked = CauchyWalked, .searchTo = CauchySoundInverse},

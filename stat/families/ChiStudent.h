@@ -13,6 +13,7 @@ bool StudentPanelSeries(const TVector& params, double x, double span, simpson::T
 
 // The sound functions (ChiStudentSound.cpp), for every degree of freedom from 1 to 1e6.
 double Chi2SoundDensity(const TVector& params, double x);
+L Chi2LogDensity(const TVector& params, double x);
 double Chi2SoundDistribution(const TVector& params, double x);
 double Chi2SoundUpper(const TVector& params, double x);
 double Chi2SoundInverse(const TVector& params, double p);
@@ -20,6 +21,7 @@ double Chi2SoundUpperInverse(const TVector& params, double q);
 double Chi2Walked(const TVector& params, double x);
 double Chi2SearchTo(const TVector& params, double p);
 double StudentSoundDensity(const TVector& params, double x);
+L StudentLogDensity(const TVector& params, double x);
 double StudentSoundDistribution(const TVector& params, double x);
 double StudentSoundUpper(const TVector& params, double x);
 double StudentSoundInverse(const TVector& params, double p);
@@ -37,7 +39,8 @@ inline constexpr TFamily Chi2Family{
     .grid = {.density = Chi2Density,
              .facts = {.reads = 1, .whole = true, .zeroTail = Chi2ZeroTail,
                        .series = Chi2PanelSeries}},
-    .sound = {.density = Chi2SoundDensity, .distribution = Chi2SoundDistribution,
+    .sound = {.density = Chi2SoundDensity, .logDensity = Chi2LogDensity,
+              .distribution = Chi2SoundDistribution,
               .upper = Chi2SoundUpper, .inverse = Chi2SoundInverse,
               .upperInverse = Chi2SoundUpperInverse, .walked = Chi2Walked,
               .searchTo = Chi2SearchTo},
@@ -54,7 +57,8 @@ inline constexpr TFamily StudentFamily{
     .estimate = StudentEstimate,
     .grid = {.density = StudentDensity,
              .facts = {.reads = 1, .whole = true, .series = StudentPanelSeries}},
-    .sound = {.density = StudentSoundDensity, .distribution = StudentSoundDistribution,
+    .sound = {.density = StudentSoundDensity, .logDensity = StudentLogDensity,
+              .distribution = StudentSoundDistribution,
               .upper = StudentSoundUpper, .inverse = StudentSoundInverse,
               .upperInverse = StudentSoundUpperInverse, .walked = WalkedFromZero},
 };

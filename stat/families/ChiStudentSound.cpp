@@ -98,6 +98,13 @@ double Chi2SoundDensity(const TVector& params, double x)
     return SoundDouble(Chi2DensityAt(Degrees(params), x));
 }
 
+L Chi2LogDensity(const TVector& params, double x)
+{
+    if (!(x > 0) || std::isinf(x))
+        return -HUGE_VALL;
+    return LogGammaKernel(Degrees(params) / 2, L(x) / 2) - std::log(L(x));
+}
+
 double Chi2SoundDistribution(const TVector& params, double x)
 {
     return SoundProbability(Chi2Tails(Degrees(params), x).lower);
@@ -137,6 +144,15 @@ double Chi2Walked(const TVector& params, double x)
 double StudentSoundDensity(const TVector& params, double x)
 {
     return SoundDouble(StudentDensityAt(Degrees(params), x));
+}
+
+L StudentLogDensity(const TVector& params, double x)
+{
+    if (std::isinf(x))
+        return -HUGE_VALL;
+    const L n = Degrees(params), t = x;
+    return LogGamma((n + 1) / 2) - LogGamma(n / 2) - std::log(n * Pi) / 2 -
+           (n + 1) / 2 * std::log1p(t * t / n);
 }
 
 double StudentSoundDistribution(const TVector& params, double x)

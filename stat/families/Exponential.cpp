@@ -46,6 +46,12 @@ double ExponentialSoundDensity(const TVector& params, double x)
     return x > 0 ? SoundDouble(lambda * std::exp(-lambda * x)) : 0;
 }
 
+L ExponentialLogDensity(const TVector& params, double x)
+{
+    const L lambda = params[0];
+    return x >= 0 && !std::isinf(x) ? std::log(lambda) - lambda * x : -HUGE_VALL;
+}
+
 double ExponentialSoundDistribution(const TVector& params, double x)
 {
     return x > 0 ? HazardLower(params[0] * L(x)) : 0;

@@ -6,6 +6,7 @@
 void ExponentialChart(const TVector&, double&, double&);
 void ExponentialEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 double ExponentialSoundDensity(const TVector& params, double x);
+L ExponentialLogDensity(const TVector& params, double x);
 double ExponentialSoundDistribution(const TVector& params, double x);
 double ExponentialSoundUpper(const TVector& params, double x);
 double ExponentialSoundInverse(const TVector& params, double p);
@@ -21,7 +22,8 @@ inline constexpr TFamily ExponentialFamily{
                .inverse = ExponentialInverse},
     .chart = ExponentialChart,
     .estimate = ExponentialEstimate,
-    .sound = {.density = ExponentialSoundDensity, .distribution = ExponentialSoundDistribution,
+    .sound = {.density = ExponentialSoundDensity, .logDensity = ExponentialLogDensity,
+              .distribution = ExponentialSoundDistribution,
               .upper = ExponentialSoundUpper, .inverse = ExponentialSoundInverse,
               .upperInverse = ExponentialSoundUpperInverse},
 };

@@ -127,6 +127,15 @@ double ExtrValueSoundDensity(const TVector& params, double x)
     return SoundDouble(SoundExp((params[2] + 1) * logT - t) / params[1]);
 }
 
+L ExtrValueLogDensity(const TVector& params, double x)
+{
+    L logT = 0;
+    bool below = false;
+    if (!LogT(params, x, logT, below))
+        return -HUGE_VALL;
+    return (params[2] + 1) * logT - SoundExp(logT) - std::log(L(params[1]));
+}
+
 double ExtrValueSoundDistribution(const TVector& params, double x)
 {
     L logT = 0;

@@ -6,6 +6,7 @@
 void ExtrValueChart(const TVector&, double&, double&);
 void ExtrValueEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 double ExtrValueSoundDensity(const TVector& params, double x);
+L ExtrValueLogDensity(const TVector& params, double x);
 double ExtrValueSoundDistribution(const TVector& params, double x);
 double ExtrValueSoundUpper(const TVector& params, double x);
 double ExtrValueSoundInverse(const TVector& params, double p);
@@ -23,7 +24,8 @@ inline constexpr TFamily ExtrValueFamily{
                .inverse = ExtrValueInverse},
     .chart = ExtrValueChart,
     .estimate = ExtrValueEstimate,
-    .sound = {.density = ExtrValueSoundDensity, .distribution = ExtrValueSoundDistribution,
+    .sound = {.density = ExtrValueSoundDensity, .logDensity = ExtrValueLogDensity,
+              .distribution = ExtrValueSoundDistribution,
               .upper = ExtrValueSoundUpper, .inverse = ExtrValueSoundInverse,
               .upperInverse = ExtrValueSoundUpperInverse},
 };

@@ -14,6 +14,7 @@ void FEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&
 
 // The sound functions (FBetaSound.cpp), for every degree of freedom from 1 to 1e6.
 double FSoundDensity(const TVector& params, double x);
+L FLogDensity(const TVector& params, double x);
 double FSoundDistribution(const TVector& params, double x);
 double FSoundUpper(const TVector& params, double x);
 double FSoundInverse(const TVector& params, double p);
@@ -32,7 +33,8 @@ inline constexpr TFamily FFamily{
     // The density reads the whole parts of N and M.
     .grid = {.density = FDensity,
              .facts = {.reads = 2, .whole = true, .series = FPanelSeries}},
-    .sound = {.density = FSoundDensity, .distribution = FSoundDistribution,
+    .sound = {.density = FSoundDensity, .logDensity = FLogDensity,
+              .distribution = FSoundDistribution,
               .upper = FSoundUpper, .inverse = FSoundInverse,
               .upperInverse = FSoundUpperInverse, .walked = WalkedFromZero},
 };

@@ -160,6 +160,16 @@ double FSoundDensity(const TVector& params, double x)
     return SoundDouble(FDensityAt(PartsOf(DegreesOf(params)), x));
 }
 
+L FLogDensity(const TVector& params, double x)
+{
+    if (!(x > 0) || std::isinf(x))
+        return -HUGE_VALL;
+    const FDensityParts d = PartsOf(DegreesOf(params));
+    const L whole = d.n * x + d.m, logWhole = std::log(whole);
+    const L logU = std::log(d.n * x) - logWhole, logRest = d.logM - logWhole;
+    return (d.a - 1) * logU + (d.b - 1) * logRest - d.logBeta + d.logNM - 2 * logWhole;
+}
+
 double FSoundDistribution(const TVector& params, double x)
 {
     return SoundProbability(FTail(DegreesOf(params), x, false));
@@ -185,6 +195,14 @@ double FSoundUpperInverse(const TVector& params, double q)
 double BetaSoundDensity(const TVector& params, double x)
 {
     return SoundDouble(BetaDensityAt(ShapesOf(params), x));
+}
+
+L BetaLogDensity(const TVector& params, double x)
+{
+    if (!(x > 0 && x < 1))
+        return -HUGE_VALL;
+    const BetaShapes s = ShapesOf(params);
+    return (s.alpha - 1) * std::log(L(x)) + (s.beta - 1) * std::log1p(-L(x)) - LogBeta(s.alpha, s.beta);
 }
 
 double BetaSoundDistribution(const TVector& params, double x)

@@ -99,6 +99,10 @@ struct TListed {
 // flag: a value beyond the double range is an infinity.
 struct TSoundKind {
     double (*density)(const TVector& params, double x) = nullptr;
+    // ln f(x) in extended precision, the likelihood's term: -infinity outside the support; at
+    // an end of the support where the density has a finite limit from inside (the uniform's
+    // ends), that limit.
+    L (*logDensity)(const TVector& params, double x) = nullptr;
     double (*distribution)(const TVector& params, double x) = nullptr;  // P(X <= x)
     double (*upper)(const TVector& params, double x) = nullptr;  // P(X > x), formed directly
     // The x with P(X <= x) = p and the x with P(X > x) = q, for p and q in (0, 1).

@@ -85,6 +85,12 @@ double LogisticSoundDensity(const TVector& params, double x)
     return SoundDouble(e / (params[1] * (1 + e) * (1 + e)));
 }
 
+L LogisticLogDensity(const TVector& params, double x)
+{
+    const L z = std::fabs(LogisticZ(params, x));
+    return -z - std::log(L(params[1])) - 2 * std::log1p(std::exp(-z));
+}
+
 double LogisticSoundDistribution(const TVector& params, double x)
 {
     return SoundProbability(LogisticLower(LogisticZ(params, x)));

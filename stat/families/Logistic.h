@@ -6,6 +6,7 @@
 void LogisticChart(const TVector&, double&, double&);
 void LogisticEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 double LogisticSoundDensity(const TVector& params, double x);
+L LogisticLogDensity(const TVector& params, double x);
 double LogisticSoundDistribution(const TVector& params, double x);
 double LogisticSoundUpper(const TVector& params, double x);
 double LogisticSoundInverse(const TVector& params, double p);
@@ -22,7 +23,8 @@ inline constexpr TFamily LogisticFamily{
                .inverse = LogisticInverse},
     .chart = LogisticChart,
     .estimate = LogisticEstimate,
-    .sound = {.density = LogisticSoundDensity, .distribution = LogisticSoundDistribution,
+    .sound = {.density = LogisticSoundDensity, .logDensity = LogisticLogDensity,
+              .distribution = LogisticSoundDistribution,
               .upper = LogisticSoundUpper, .inverse = LogisticSoundInverse,
               .upperInverse = LogisticSoundUpperInverse},
 };

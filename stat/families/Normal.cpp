@@ -329,6 +329,17 @@ double NormalSoundDensity(const TVector& params, double x)
     return SoundDouble(NormalDensityAt(Standard(params, x)) / params[1]);
 }
 
+L NormalStdLogDensity(const TVector&, double x)
+{
+    return -L(x) * x / 2 - 0.91893853320467274178032973640561764L;
+}
+
+L NormalLogDensity(const TVector& params, double x)
+{
+    const L z = Standard(params, x);
+    return -z * z / 2 - std::log(L(params[1])) - 0.91893853320467274178032973640561764L;
+}
+
 double NormalSoundDistribution(const TVector& params, double x)
 {
     return SoundProbability(NormalLowerTail(Standard(params, x)));
@@ -358,6 +369,11 @@ double NormalWalked(const TVector& params, double x)
 double LogNormalSoundDensity(const TVector& params, double x)
 {
     return x > 0 ? SoundDouble(std::exp(LogNormalLogDensity(params, x))) : 0;
+}
+
+L LogNormalSoundLogDensity(const TVector& params, double x)
+{
+    return x > 0 && !std::isinf(x) ? LogNormalLogDensity(params, x) : -HUGE_VALL;
 }
 
 double LogNormalSoundDistribution(const TVector& params, double x)

@@ -19,17 +19,20 @@ simpson::ZeroTail LogNormalZeroTail(const TVector& params, double h);
 // The sound functions: the standard normal's tails and quantile of the extended precision,
 // of (x - mu) / ro and of (ln x - mu) / ro.
 double NormalStdSoundDensity(const TVector& params, double x);
+L NormalStdLogDensity(const TVector& params, double x);
 double NormalStdSoundDistribution(const TVector& params, double x);
 double NormalStdSoundUpper(const TVector& params, double x);
 double NormalStdSoundInverse(const TVector& params, double p);
 double NormalStdSoundUpperInverse(const TVector& params, double q);
 double NormalSoundDensity(const TVector& params, double x);
+L NormalLogDensity(const TVector& params, double x);
 double NormalSoundDistribution(const TVector& params, double x);
 double NormalSoundUpper(const TVector& params, double x);
 double NormalSoundInverse(const TVector& params, double p);
 double NormalSoundUpperInverse(const TVector& params, double q);
 double NormalWalked(const TVector& params, double x);
 double LogNormalSoundDensity(const TVector& params, double x);
+L LogNormalSoundLogDensity(const TVector& params, double x);
 double LogNormalSoundDistribution(const TVector& params, double x);
 double LogNormalSoundUpper(const TVector& params, double x);
 double LogNormalSoundInverse(const TVector& params, double p);
@@ -45,7 +48,8 @@ inline constexpr TFamily NormalStdFamily{
     .grid = {.density = NormalStdDensity,
              .facts = {.reads = 0, .zeroTail = NormalStdZeroTail,
                        .series = NormalStdPanelSeries}},
-    .sound = {.density = NormalStdSoundDensity, .distribution = NormalStdSoundDistribution,
+    .sound = {.density = NormalStdSoundDensity, .logDensity = NormalStdLogDensity,
+              .distribution = NormalStdSoundDistribution,
               .upper = NormalStdSoundUpper, .inverse = NormalStdSoundInverse,
               .upperInverse = NormalStdSoundUpperInverse, .walked = WalkedFromZero},
 };
@@ -64,7 +68,8 @@ inline constexpr TFamily NormalFamily{
                .inverse = NormalInverse},
     .chart = NormalChart,
     .estimate = NormalEstimate,
-    .sound = {.density = NormalSoundDensity, .distribution = NormalSoundDistribution,
+    .sound = {.density = NormalSoundDensity, .logDensity = NormalLogDensity,
+              .distribution = NormalSoundDistribution,
               .upper = NormalSoundUpper, .inverse = NormalSoundInverse,
               .upperInverse = NormalSoundUpperInverse, .walked = NormalWalked},
 };
@@ -84,7 +89,8 @@ inline constexpr TFamily LogNormalFamily{
     .estimateFromLogs = true,
     .grid = {.density = LogNormalDensity,
              .facts = {.zeroTail = LogNormalZeroTail, .series = LogNormalPanelSeries}},
-    .sound = {.density = LogNormalSoundDensity, .distribution = LogNormalSoundDistribution,
+    .sound = {.density = LogNormalSoundDensity, .logDensity = LogNormalSoundLogDensity,
+              .distribution = LogNormalSoundDistribution,
               .upper = LogNormalSoundUpper, .inverse = LogNormalSoundInverse,
               .upperInverse = LogNormalSoundUpperInverse, .walked = WalkedFromZero,
               .checkSearch = true, .searchTo = LogNormalSoundInverse},

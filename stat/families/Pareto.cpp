@@ -63,6 +63,14 @@ double ParetoSoundDensity(const TVector& params, double x)
     return SoundDouble(std::exp(std::log(alpha / x) - alpha * LogRatio(params, x)));
 }
 
+L ParetoLogDensity(const TVector& params, double x)
+{
+    if (!(x >= params[0]) || std::isinf(x))
+        return -HUGE_VALL;
+    const L alpha = params[1];
+    return std::log(alpha / x) - alpha * LogRatio(params, x);
+}
+
 double ParetoSoundDistribution(const TVector& params, double x)
 {
     return x >= params[0] ? HazardLower(params[1] * LogRatio(params, x)) : 0;

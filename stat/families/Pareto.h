@@ -6,6 +6,7 @@
 void ParetoChart(const TVector&, double&, double&);
 void ParetoEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 double ParetoSoundDensity(const TVector& params, double x);
+L ParetoLogDensity(const TVector& params, double x);
 double ParetoSoundDistribution(const TVector& params, double x);
 double ParetoSoundUpper(const TVector& params, double x);
 double ParetoSoundInverse(const TVector& params, double p);
@@ -22,7 +23,8 @@ inline constexpr TFamily ParetoFamily{
                .inverse = ParetoInverse},
     .chart = ParetoChart,
     .estimate = ParetoEstimate,
-    .sound = {.density = ParetoSoundDensity, .distribution = ParetoSoundDistribution,
+    .sound = {.density = ParetoSoundDensity, .logDensity = ParetoLogDensity,
+              .distribution = ParetoSoundDistribution,
               .upper = ParetoSoundUpper, .inverse = ParetoSoundInverse,
               .upperInverse = ParetoSoundUpperInverse},
 };

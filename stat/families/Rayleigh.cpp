@@ -73,6 +73,14 @@ double RayleighSoundDensity(const TVector& params, double x)
     return SoundDouble(u / params[0] * std::exp(-u * u / 2));
 }
 
+L RayleighLogDensity(const TVector& params, double x)
+{
+    if (!(x > 0) || std::isinf(x))
+        return -HUGE_VALL;
+    const L u = x / L(params[0]);
+    return std::log(u / params[0]) - u * u / 2;
+}
+
 double RayleighSoundDistribution(const TVector& params, double x)
 {
     return x > 0 ? HazardLower(HalfSquare(params, x)) : 0;

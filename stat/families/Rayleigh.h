@@ -6,6 +6,7 @@
 void RayleighChart(const TVector&, double&, double&);
 void RayleighEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 double RayleighSoundDensity(const TVector& params, double x);
+L RayleighLogDensity(const TVector& params, double x);
 double RayleighSoundDistribution(const TVector& params, double x);
 double RayleighSoundUpper(const TVector& params, double x);
 double RayleighSoundInverse(const TVector& params, double p);
@@ -20,7 +21,8 @@ inline constexpr TFamily RayleighFamily{
                .inverse = RayleighInverse},
     .chart = RayleighChart,
     .estimate = RayleighEstimate,
-    .sound = {.density = RayleighSoundDensity, .distribution = RayleighSoundDistribution,
+    .sound = {.density = RayleighSoundDensity, .logDensity = RayleighLogDensity,
+              .distribution = RayleighSoundDistribution,
               .upper = RayleighSoundUpper, .inverse = RayleighSoundInverse,
               .upperInverse = RayleighSoundUpperInverse},
 };

@@ -87,6 +87,18 @@ bool UniformInOrder(const TVector& params)
     return params[0] < params[1];
 }
 
+// The likelihood's term: the support's ends count as inside (the density's limit there).
+L UniformStdLogDensity(const TVector&, double x)
+{
+    return x >= 0 && x <= 1 ? 0 : -HUGE_VALL;
+}
+
+L UniformLogDensity(const TVector& params, double x)
+{
+    const L min = params[0], max = params[1];
+    return x >= min && x <= max ? -std::log(max - min) : -HUGE_VALL;
+}
+
 double UniformSoundDistribution(const TVector& params, double x)
 {
     const L min = params[0], max = params[1];

@@ -10,6 +10,8 @@ void UniformEstimate(const TSampleMoments&, const TVector&, TVector&, const TPar
 // The sound functions: the listed density, distribution and inverse are the truth; these give
 // the upper tail and its inverse, and the uniform's in the other order too.
 double UniformStdSoundUpper(const TVector& params, double x);
+L UniformStdLogDensity(const TVector& params, double x);
+L UniformLogDensity(const TVector& params, double x);
 double UniformStdSoundUpperInverse(const TVector& params, double q);
 bool UniformInOrder(const TVector& params);
 double UniformSoundDistribution(const TVector& params, double x);
@@ -23,7 +25,8 @@ inline constexpr TFamily UniformStdFamily{
     .listed = {.density = UniformStdDensity, .distribution = UniformStdDistribution,
                .inverse = UniformStdInverse},
     .chart = UniformStdChart,
-    .sound = {.density = UniformStdDensity, .distribution = UniformStdDistribution,
+    .sound = {.density = UniformStdDensity, .logDensity = UniformStdLogDensity,
+              .distribution = UniformStdDistribution,
               .upper = UniformStdSoundUpper, .inverse = UniformStdInverse,
               .upperInverse = UniformStdSoundUpperInverse},
 };
@@ -42,7 +45,8 @@ inline constexpr TFamily UniformFamily{
                .inverse = UniformInverse},
     .chart = UniformChart,
     .estimate = UniformEstimate,
-    .sound = {.density = UniformDensity, .distribution = UniformSoundDistribution,
+    .sound = {.density = UniformDensity, .logDensity = UniformLogDensity,
+              .distribution = UniformSoundDistribution,
               .upper = UniformSoundUpper, .inverse = UniformSoundInverse,
               .upperInverse = UniformSoundUpperInverse},
 };

@@ -65,6 +65,14 @@ double WeibullSoundDensity(const TVector& params, double x)
     return SoundDouble(SoundExp(std::log(k / params[1]) + (k - 1) * logU - SoundExp(k * logU)));
 }
 
+L WeibullLogDensity(const TVector& params, double x)
+{
+    if (!(x > 0) || std::isinf(x))
+        return -HUGE_VALL;
+    const L k = params[0], logU = std::log(x / L(params[1]));
+    return std::log(k / params[1]) + (k - 1) * logU - SoundExp(k * logU);
+}
+
 double WeibullSoundDistribution(const TVector& params, double x)
 {
     return x > 0 ? HazardLower(Power(params, x)) : 0;

@@ -6,6 +6,7 @@
 void WeibullChart(const TVector&, double&, double&);
 void WeibullEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 double WeibullSoundDensity(const TVector& params, double x);
+L WeibullLogDensity(const TVector& params, double x);
 double WeibullSoundDistribution(const TVector& params, double x);
 double WeibullSoundUpper(const TVector& params, double x);
 double WeibullSoundInverse(const TVector& params, double p);
@@ -21,7 +22,8 @@ inline constexpr TFamily WeibullFamily{
                .inverse = WeibullInverse},
     .chart = WeibullChart,
     .estimate = WeibullEstimate,
-    .sound = {.density = WeibullSoundDensity, .distribution = WeibullSoundDistribution,
+    .sound = {.density = WeibullSoundDensity, .logDensity = WeibullLogDensity,
+              .distribution = WeibullSoundDistribution,
               .upper = WeibullSoundUpper, .inverse = WeibullSoundInverse,
               .upperInverse = WeibullSoundUpperInverse},
 };
