@@ -8,8 +8,8 @@
 // 53-bit uniforms in (0, 1), on every core), forms A2 of each, and counts how many reach each
 // point of a grid of A2 (1/64 apart). It prints, at the grid points of the table (A2 from 2 in
 // steps of 1/2), the simulated upper tail with its standard error, the program's
-// AndersonDarlingTypedP and Marsaglia and Marsaglia's law alone, and their ratios to the
-// simulated tail.
+// AndersonDarlingTypedP and the limiting law (the program's at n = 10^9), and their ratios to
+// the simulated tail.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
         std::printf("n = %d, %llu replicates, seed %llu\n", n, replicates,
                     static_cast<unsigned long long>(seed));
         std::printf("%6s %14s %9s %14s %9s %14s %9s\n", "A2", "simulated", "se", "program",
-                    "ratio", "limit fit", "ratio");
+                    "ratio", "limit", "ratio");
         unsigned long long above = 0;
         std::vector<double> tail(Bins + 1);
         for (int b = Bins; b >= 0; --b) {
