@@ -327,6 +327,66 @@ private:
     std::unique_ptr<TState> state_;
 };
 
+// ---- How sure a fit is: standard errors and intervals -----------------------------------
+// An estimate with its standard error and its interval at the level asked for; a value that
+// was given, not estimated, has se 0 and the value at both ends.
+struct TParamInterval {
+    double estimate = 0, se = 0, lower = 0, upper = 0;
+};
+// How an interval was formed.
+enum class TIntervalMethod : std::uint8_t {
+    Given,         // the value was typed: no interval
+    Exact,         // a pivot of known law (Student's t, chi-square, F, the extremes' own laws)
+    Profile,       // the profile likelihood
+    ProfileWhole,  // the profile likelihood over whole numbers (degrees of freedom)
+    Bootstrap,     // a parametric bootstrap of the estimates, BootstrapReplicates replicates
+    Wald           // the estimate and its standard error (the trial's comparison only)
+};
+constexpr int BootstrapReplicates = 1000;
+// Its name as the fitting tab shows it ("profile likelihood", "bootstrap, 1000 replicates").
+std::string IntervalMethodName(TIntervalMethod method);
+
+// One entry per parameter of the kind, at `level` (95 % by default). The standard error is
+// that of the observed information, the Hessian of the log-likelihood at its maximum (for the
+// estimates that are no maximum, the listed moments, at the maximum beside them); whole
+// degrees of freedom take differences of whole steps. The interval: exact where a pivot has a
+// known law (the normal and log-normal laws, the exponential, Rayleigh, uniform and Pareto
+// ones), the profile likelihood where the estimates are the likelihood's maximum (over whole
+// numbers for degrees of freedom), a parametric bootstrap where they are the listed moments'
+// and no pivot is exact. `methods`, when given, receives each one's method. Throws EStat
+// where an interval cannot be formed, with the reason.
+std::vector<TParamInterval> ParamIntervals(TDistKind kind, const TVector& data,
+                                           const TVector& params, const TParamSet& estimated,
+                                           double level = 0.95,
+                                           std::vector<TIntervalMethod>* methods = nullptr);
+// The x with P(X <= x) = p under the fit, and P(X > x) at a given x, each with its standard
+// error (the delta method) and interval: the profile likelihood of that quantity where the
+// parameters are continuous, carried through the one estimated parameter's interval where only
+// one is, a parametric bootstrap where the likelihood's maximum lies on the data's extremes
+// (the uniform's ends, the Pareto minimum) or on whole numbers. Throws EStat as above.
+TParamInterval QuantileInterval(TDistKind kind, const TVector& data, const TVector& params,
+                                const TParamSet& estimated, double p, double level = 0.95,
+                                TIntervalMethod* method = nullptr);
+TParamInterval UpperTailInterval(TDistKind kind, const TVector& data, const TVector& params,
+                                 const TParamSet& estimated, double x, double level = 0.95,
+                                 TIntervalMethod* method = nullptr);
+// The intervals of the trial that compares them: the estimate plus and minus the normal
+// quantile times its standard error.
+std::vector<TParamInterval> WaldIntervals(TDistKind kind, const TVector& data,
+                                          const TVector& params, const TParamSet& estimated,
+                                          double level = 0.95);
+// The log-likelihood of the data under kind with params, in extended precision, and the
+// parameters in `which` at the likelihood's maximum, the others held (false, with the refusal,
+// where no maximum is found; nothing is written then).
+double LogLikelihood(TDistKind kind, const TVector& data, const TVector& params);
+bool MaximiseLikelihood(TDistKind kind, const TVector& data, TVector& params,
+                        const TParamSet& which, std::string& refusal);
+// A digest of a question asked of the data (the data's bits, the kind, the parameters and what
+// was estimated, and a tag for the purpose): the seed of its bootstraps, so the same question
+// gives the same answer anywhere and after a restart.
+std::uint64_t QuestionDigest(const TVector& data, TDistKind kind, const TVector& params,
+                             const TParamSet& estimated, std::uint64_t purpose);
+
 // ---- Ranking of the kinds ----------------------------------------------------------------
 // Every kind fitted to one sample with every parameter estimated, and tested: the
 // log-likelihood of the estimates, AIC = 2p - 2 ln L and BIC = p ln n - 2 ln L (p the kind's

@@ -1,5 +1,6 @@
 // The exponential distribution.
 #include "Exponential.h"
+#include "Pivots.h"
 #include "SoundMethods.h"
 
 #include <cmath>
@@ -30,12 +31,27 @@ void ExponentialChart(const TVector& p, double& lo, double& hi)
     hi = 2 * p[0] + 1;
 }
 
-// Moment estimate: the mean is 1 / lambda.
+// Moment estimate: the mean is 1 / lambda (the likelihood's maximum too).
 void ExponentialEstimate(const TSampleMoments& s, const TVector&, TVector& params,
                          const TParamSet& which)
 {
     if (which[0])
         StoreEstimate(params, 0, NonzeroEstimate(s.mean) ? 1 / s.mean : 1);
+}
+
+// 2 lambda times the sum of the values follows chi-square with 2n degrees of freedom.
+bool ExponentialExact(const TVector& data, const TVector&, const TParamSet&, int, double level,
+                      TParamInterval& interval)
+{
+    L sum = 0;
+    for (double x : data)
+        sum += x;
+    if (!(sum > 0))
+        return false;
+    const double tail = (1 - level) / 2, degrees = 2.0 * data.size();
+    interval.lower = static_cast<double>(Chi2Point(degrees, tail) / (2 * sum));
+    interval.upper = static_cast<double>(Chi2Point(degrees, 1 - tail) / (2 * sum));
+    return true;
 }
 
 // ---- The sound functions: the cumulative hazard lambda x -------------------------------------

@@ -5,6 +5,8 @@
 
 void ExponentialChart(const TVector&, double&, double&);
 void ExponentialEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+bool ExponentialExact(const TVector& data, const TVector& params, const TParamSet& estimated,
+                      int index, double level, TParamInterval& interval);
 double ExponentialSoundDensity(const TVector& params, double x);
 L ExponentialLogDensity(const TVector& params, double x);
 double ExponentialSoundDistribution(const TVector& params, double x);
@@ -22,6 +24,7 @@ inline constexpr TFamily ExponentialFamily{
                .inverse = ExponentialInverse},
     .chart = ExponentialChart,
     .estimate = ExponentialEstimate,
+    .exact = ExponentialExact,
     .sound = {.density = ExponentialSoundDensity, .logDensity = ExponentialLogDensity,
               .distribution = ExponentialSoundDistribution,
               .upper = ExponentialSoundUpper, .inverse = ExponentialSoundInverse,

@@ -28,6 +28,12 @@ struct TSampleMoments {
 using TChartRange = void (*)(const TVector& params, double& lo, double& hi);
 using TEstimator = void (*)(const TSampleMoments& s, const TVector& data, TVector& params,
                             const TParamSet& which);
+// The exact interval of parameter `index` at `level`, where a pivot of known law gives one for
+// these estimates (false elsewhere): lower and upper, and se where the pivot's law gives it
+// (left negative, the observed information gives it).
+using TExactInterval = bool (*)(const TVector& data, const TVector& params,
+                                const TParamSet& estimated, int index, double level,
+                                TParamInterval& interval);
 
 // The values a pair of bounds lets a parameter take: strictly between them, or with both ends
 // where `closed`.
@@ -41,6 +47,11 @@ struct TBounds {
 // the fitting test (the categories end there), and the tests on the empirical distribution
 // function leave the values at that end out.
 enum class TSupportEnd : std::uint8_t { None, Lower, Upper };
+
+// What a parameter does to the law: shifts it (a location), stretches it (a scale), or shapes
+// it. A fitted quantile's profile is formed by solving for a location or scale in closed form,
+// and the listed estimates of a location-scale law are bootstrapped through their pivots.
+enum class TParamRole : std::uint8_t { Shape, Location, Scale };
 
 // One parameter of a kind: what the catalogue lists of it and the one rule of the values it
 // may take, which every window asks (DistParamRefusal) and the truth rule reads (Served).
@@ -58,6 +69,7 @@ struct TParam {
     // and the rule ask a whole value, and its estimate uses no degree of freedom of the test.
     bool whole = false;
     TSupportEnd end = TSupportEnd::None;
+    TParamRole role = TParamRole::Shape;
 };
 
 // The served bounds of a parameter: its own, or the listed ones.
@@ -132,6 +144,10 @@ struct TFamily {
     TChartRange chart = nullptr;  // the calculator chart's plot range
     TEstimator estimate = nullptr;  // nullptr: nothing to estimate (no parameters)
     bool estimateFromLogs = false;  // the estimator's moments are those of the data's logarithms
+    // The likelihood's maximum, where `estimate` gives other estimates (the listed moments):
+    // the ranking's criteria and the profiles start from it. nullptr: `estimate` is it.
+    TEstimator maximise = nullptr;
+    TExactInterval exact = nullptr;  // nullptr: no parameter has an exact interval
     // The density its distribution integrates, with what the grids need to know of it (no
     // density: the family integrates none, or none the grids can share).
     simpson::TIntegrand grid{};

@@ -1,5 +1,6 @@
 // The logistic distribution.
 #include "Logistic.h"
+#include "Maximise.h"
 #include "SoundMethods.h"
 
 #include <cmath>
@@ -55,6 +56,60 @@ void LogisticEstimate(const TSampleMoments& s, const TVector&, TVector& params,
         StoreEstimate(params, 0, s.mean);
     if (which[1])
         StoreEstimate(params, 1, std::sqrt(3 * s.variance / (Pi * Pi)));
+}
+
+// The likelihood's maximum, by Newton's steps from the moments. With z = (x - mu) / s and
+// g = tanh(z / 2), the log-likelihood is the sum of -z - ln s - 2 ln(1 + e^-z); its gradient is
+// (sum g, sum z g - n) / s, and its Hessian is formed from g' = (1 - g^2) / 2.
+void LogisticMaximise(const TSampleMoments& s, const TVector& data, TVector& params,
+                      const TParamSet& which)
+{
+    if (!which[0] && !which[1])
+        return;
+    if (!(s.variance > 0))
+        throw TRefusal("all values are equal");
+    const std::vector<double> values(data.begin(), data.end());
+    enum Sum { LogLikelihood, G, ZG, GPrime, ZGPrime, ZZGPrime, SumCount };
+    const auto form = [&](const std::vector<L>& t) {
+        const double mu = static_cast<double>(t[0]), scale = static_cast<double>(t[1]);
+        std::array<L, SumCount> out;
+        BlockSums(values, [&](double x, std::array<double, SumCount>& b) {
+            const double z = (x - mu) / scale, a = std::fabs(z);
+            const double g = std::tanh(z / 2), gPrime = (1 - g * g) / 2;
+            b[LogLikelihood] += -a - 2 * std::log1p(std::exp(-a));
+            b[G] += g;
+            b[ZG] += z * g;
+            b[GPrime] += gPrime;
+            b[ZGPrime] += z * gPrime;
+            b[ZZGPrime] += z * z * gPrime;
+            return true;
+        }, out);
+        return out;
+    };
+    TSumsAt<std::array<L, SumCount>, decltype(form)> sums(form);
+    const L n = s.n;
+    const TGradient gradient = [&](const std::vector<L>& t, std::vector<L>& g) {
+        const auto& a = sums.At(t);
+        g[0] = a[G] / t[1];
+        g[1] = (a[ZG] - n) / t[1];
+        return a[LogLikelihood] - n * std::log(t[1]);
+    };
+    const THessian hessian = [&](const std::vector<L>& t, TMatrix& H) {
+        const auto& a = sums.At(t);
+        const L s2 = t[1] * t[1];
+        H[0][0] = -a[GPrime] / s2;
+        H[0][1] = H[1][0] = -(a[G] + a[ZGPrime]) / s2;
+        H[1][1] = (n - 2 * a[ZG] - a[ZZGPrime]) / s2;
+    };
+    const L mu0 = which[0] ? s.mean : L(params[0]);
+    const L s0 = which[1] ? std::sqrt(3 * s.variance) / Pi : L(params[1]);
+    const TMaximised best =
+        MaximiseFree({{mu0}, {s0, true}}, {which[0], which[1]}, gradient, hessian);
+    if (!best.converged)
+        throw TRefusal("the likelihood has no maximum");
+    for (int i = 0; i < 2; ++i)
+        if (which[i])
+            StoreEstimate(params, i, best.at[i]);
 }
 
 // ---- The sound functions: each tail from the exponential of minus |z| that does not leave

@@ -254,34 +254,6 @@ void LogNormalChart(const TVector& p, double& lo, double& hi)
     hi = 2 * p[1] + 1;
 }
 
-// Moment estimates: the mean and the standard deviation.
-void NormalEstimate(const TSampleMoments& s, const TVector&, TVector& params,
-                    const TParamSet& which)
-{
-    if (which[0])
-        StoreEstimate(params, 0, s.mean);
-    if (which[1])
-        StoreEstimate(params, 1, std::sqrt(s.variance));
-}
-
-// Moment estimates from the logarithms of the data: mu is their mean; ro their deviations
-// from mu (estimated, or as given), over n - 1.
-void LogNormalEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
-                       const TParamSet& which)
-{
-    if (which[0])
-        StoreEstimate(params, 0, s.mean);
-    if (which[1]) {
-        const L mu = params[0];
-        L around = 0;
-        for (double x : data) {
-            const L v = std::log(L(x));
-            around += (v - mu) * (v - mu);
-        }
-        StoreEstimate(params, 1, std::sqrt(around / (s.n - 1)));
-    }
-}
-
 // ---- The sound functions ------------------------------------------------------------------
 namespace {
 L Standard(const TVector& params, double x)

@@ -11,6 +11,12 @@ void NormalChart(const TVector&, double&, double&);
 void LogNormalChart(const TVector&, double&, double&);
 void NormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 void LogNormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+void NormalMaximise(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+void LogNormalMaximise(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+bool NormalExact(const TVector& data, const TVector& params, const TParamSet& estimated,
+                 int index, double level, TParamInterval& interval);
+bool LogNormalExact(const TVector& data, const TVector& params, const TParamSet& estimated,
+                    int index, double level, TParamInterval& interval);
 simpson::ZeroTail NormalStdZeroTail(const TVector& params, double h);
 bool NormalStdPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
 bool LogNormalPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
@@ -59,15 +65,19 @@ inline constexpr TFamily NormalFamily{
     .name = "Normal",
     // "Midle value" as the catalogue lists it.
     .params = {{.name = "mu", .hint = "Midle value",
-                .listed = {.lower = -catalogue::Wide, .upper = catalogue::Wide}},
+                .listed = {.lower = -catalogue::Wide, .upper = catalogue::Wide},
+                .role = TParamRole::Location},
                // Listed from -1.3E153, as mu: the functions serve a positive ro only.
                {.name = "ro", .hint = "Standard deviation",
                 .listed = {.lower = -catalogue::Wide, .upper = catalogue::Wide},
-                .served = TBounds{.lower = 0, .upper = catalogue::Wide}}},
+                .served = TBounds{.lower = 0, .upper = catalogue::Wide},
+                .role = TParamRole::Scale}},
     .listed = {.density = NormalDensity, .distribution = NormalDistribution,
                .inverse = NormalInverse},
     .chart = NormalChart,
     .estimate = NormalEstimate,
+    .maximise = NormalMaximise,
+    .exact = NormalExact,
     .sound = {.density = NormalSoundDensity, .logDensity = NormalLogDensity,
               .distribution = NormalSoundDistribution,
               .upper = NormalSoundUpper, .inverse = NormalSoundInverse,
@@ -87,6 +97,8 @@ inline constexpr TFamily LogNormalFamily{
     .chart = LogNormalChart,
     .estimate = LogNormalEstimate,
     .estimateFromLogs = true,
+    .maximise = LogNormalMaximise,
+    .exact = LogNormalExact,
     .grid = {.density = LogNormalDensity,
              .facts = {.zeroTail = LogNormalZeroTail, .series = LogNormalPanelSeries}},
     .sound = {.density = LogNormalSoundDensity, .logDensity = LogNormalSoundLogDensity,

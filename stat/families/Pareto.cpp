@@ -1,7 +1,9 @@
 // The Pareto distribution.
 #include "Pareto.h"
+#include "Pivots.h"
 #include "SoundMethods.h"
 
+#include <algorithm>
 #include <cmath>
 
 double ParetoDensity(const TVector& params, double x)
@@ -114,4 +116,40 @@ void ParetoEstimate(const TSampleMoments& s, const TVector& data, TVector& param
     if (!(sum > 0))
         throw TRefusal("all values are equal to xm");
     StoreEstimate(params, 1, s.n / sum);
+}
+
+// Exact intervals (Arnold, 5.2): the smallest value follows Pareto(xm, n alpha), and 2 alpha S
+// follows chi-square with 2(n - 1) degrees of freedom, independently, where S is the sum of
+// ln(x / smallest) (2n and the sum of ln(x / xm) where xm is given). xm lies below the
+// smallest value, by a ratio that chi-square with 2 degrees of freedom bounds where alpha is
+// given, and F(2, 2(n - 1)) of n (n - 1) ln(smallest / xm) / S where it is estimated too.
+bool ParetoExact(const TVector& data, const TVector& params, const TParamSet& estimated,
+                 int index, double level, TParamInterval& interval)
+{
+    const L n = data.size(), smallest = *std::min_element(data.begin(), data.end());
+    if (n < 2 || !(smallest > 0))
+        return false;
+    const L from = estimated[0] ? smallest : L(params[0]);
+    L sum = 0;
+    for (double x : data)
+        sum += std::log(x / from);
+    if (!(sum > 0))
+        return false;
+    if (index == 1) {
+        const double tail = (1 - level) / 2;
+        const double degrees = static_cast<double>(estimated[0] ? 2 * (n - 1) : 2 * n);
+        interval.lower = static_cast<double>(Chi2Point(degrees, tail) / (2 * sum));
+        interval.upper = static_cast<double>(Chi2Point(degrees, 1 - tail) / (2 * sum));
+        return true;
+    }
+    const L alpha = params[1];
+    const L logRatio = estimated[1] ? FPoint(2, static_cast<double>(2 * (n - 1)), level) * sum /
+                                          (n * (n - 1))
+                                    : -std::log1p(-L(level)) / (n * alpha);
+    interval.lower = static_cast<double>(smallest * std::exp(-logRatio));
+    interval.upper = static_cast<double>(smallest);
+    const L shape = n * alpha;
+    if (shape > 2)
+        interval.se = static_cast<double>(params[0] * std::sqrt(shape / ((shape - 1) * (shape - 1) * (shape - 2))));
+    return true;
 }

@@ -5,6 +5,8 @@
 
 void ParetoChart(const TVector&, double&, double&);
 void ParetoEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+bool ParetoExact(const TVector& data, const TVector& params, const TParamSet& estimated,
+                 int index, double level, TParamInterval& interval);
 double ParetoSoundDensity(const TVector& params, double x);
 L ParetoLogDensity(const TVector& params, double x);
 double ParetoSoundDistribution(const TVector& params, double x);
@@ -16,13 +18,15 @@ inline constexpr TFamily ParetoFamily{
     .kind = TDistKind::Pareto,
     .name = "Pareto",
     .params = {{.name = "xm", .hint = "Minimal value",
-                .listed = {.lower = 0, .upper = catalogue::Big}, .end = TSupportEnd::Lower},
+                .listed = {.lower = 0, .upper = catalogue::Big}, .end = TSupportEnd::Lower,
+                .role = TParamRole::Scale},
                {.name = "alpha", .hint = "Shape alpha parameter",
                 .listed = {.lower = 0, .upper = 709}}},
     .listed = {.density = ParetoDensity, .distribution = ParetoDistribution,
                .inverse = ParetoInverse},
     .chart = ParetoChart,
     .estimate = ParetoEstimate,
+    .exact = ParetoExact,
     .sound = {.density = ParetoSoundDensity, .logDensity = ParetoLogDensity,
               .distribution = ParetoSoundDistribution,
               .upper = ParetoSoundUpper, .inverse = ParetoSoundInverse,

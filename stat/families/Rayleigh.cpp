@@ -1,5 +1,6 @@
 // The Rayleigh distribution.
 #include "Rayleigh.h"
+#include "Pivots.h"
 #include "SoundMethods.h"
 
 #include <cfloat>
@@ -49,6 +50,37 @@ void RayleighEstimate(const TSampleMoments& s, const TVector&, TVector& params,
 {
     if (which[0])
         StoreEstimate(params, 0, s.mean / std::sqrt(Pi / 2));
+}
+
+namespace {
+L SumOfSquares(const TVector& data)
+{
+    L sum = 0;
+    for (double x : data)
+        sum += L(x) * x;
+    return sum;
+}
+}  // namespace
+
+// The likelihood's maximum: ro^2 is the sum of squares over 2n.
+void RayleighMaximise(const TSampleMoments&, const TVector& data, TVector& params,
+                      const TParamSet& which)
+{
+    if (which[0])
+        StoreEstimate(params, 0, std::sqrt(SumOfSquares(data) / (2 * L(data.size()))));
+}
+
+// The sum of squares over ro^2 follows chi-square with 2n degrees of freedom.
+bool RayleighExact(const TVector& data, const TVector&, const TParamSet&, int, double level,
+                   TParamInterval& interval)
+{
+    const L squares = SumOfSquares(data);
+    if (!(squares > 0))
+        return false;
+    const double tail = (1 - level) / 2, degrees = 2.0 * data.size();
+    interval.lower = static_cast<double>(std::sqrt(squares / Chi2Point(degrees, 1 - tail)));
+    interval.upper = static_cast<double>(std::sqrt(squares / Chi2Point(degrees, tail)));
+    return true;
 }
 
 // ---- The sound functions: the cumulative hazard u^2 / 2 with u = x / ro -------------------------

@@ -2,6 +2,8 @@
 #include "Uniform.h"
 #include "SoundMethods.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 double UniformStdDensity(const TVector&, double x)
@@ -68,6 +70,38 @@ void UniformEstimate(const TSampleMoments& s, const TVector&, TVector& params,
         StoreEstimate(params, 0, s.min);
     if (which[1])
         StoreEstimate(params, 1, s.max);
+}
+
+// The ends' exact intervals. With both estimated, (min of the data - min) over the data's range
+// is a pivot with P(V > v) = (1 + v)^-(n - 1); with the other end given, (min of the data -
+// min) / (max - min) follows Beta(1, n). An end lies beyond the data's extreme, so each
+// interval reaches from there outward. The standard error is that of the extreme, a Beta(1, n)
+// order statistic on the fitted range.
+bool UniformExact(const TVector& data, const TVector& params, const TParamSet& estimated,
+                  int index, double level, TParamInterval& interval)
+{
+    const auto [low, high] = std::minmax_element(data.begin(), data.end());
+    const L n = data.size(), first = *low, last = *high;
+    if (n < 2)
+        return false;
+    const bool both = estimated[0] && estimated[1];
+    L reach = 0;  // how far the interval reaches beyond the extreme
+    if (both) {
+        reach = (std::pow(1 - L(level), -1 / (n - 1)) - 1) * (last - first);
+    } else {
+        const L t = 1 - std::pow(1 - L(level), 1 / n);
+        reach = index == 0 ? t * (L(params[1]) - first) / (1 - t) : t * (last - L(params[0])) / (1 - t);
+    }
+    if (index == 0) {
+        interval.lower = static_cast<double>(first - reach);
+        interval.upper = static_cast<double>(first);
+    } else {
+        interval.lower = static_cast<double>(last);
+        interval.upper = static_cast<double>(last + reach);
+    }
+    interval.se = static_cast<double>((L(params[1]) - params[0]) *
+                                      std::sqrt(n / ((n + 1) * (n + 1) * (n + 2))));
+    return true;
 }
 
 // ---- The sound functions: each tail measured from its own end of the interval, so that a

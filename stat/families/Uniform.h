@@ -6,6 +6,8 @@
 void UniformStdChart(const TVector&, double&, double&);
 void UniformChart(const TVector&, double&, double&);
 void UniformEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+bool UniformExact(const TVector& data, const TVector& params, const TParamSet& estimated,
+                  int index, double level, TParamInterval& interval);
 
 // The sound functions: the listed density, distribution and inverse are the truth; these give
 // the upper tail and its inverse, and the uniform's in the other order too.
@@ -45,6 +47,7 @@ inline constexpr TFamily UniformFamily{
                .inverse = UniformInverse},
     .chart = UniformChart,
     .estimate = UniformEstimate,
+    .exact = UniformExact,
     .sound = {.density = UniformDensity, .logDensity = UniformLogDensity,
               .distribution = UniformSoundDistribution,
               .upper = UniformSoundUpper, .inverse = UniformSoundInverse,

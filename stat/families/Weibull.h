@@ -17,7 +17,7 @@ inline constexpr TFamily WeibullFamily{
     .name = "Weibull",
     .params = {{.name = "k", .hint = "Shape parameter", .listed = {.lower = 0, .upper = 709}},
                {.name = "lambda", .hint = "Scale parameter",
-                .listed = {.lower = 0, .upper = catalogue::Big}}},
+                .listed = {.lower = 0, .upper = catalogue::Big}, .role = TParamRole::Scale}},
     .listed = {.density = WeibullDensity, .distribution = WeibullDistribution,
                .inverse = WeibullInverse},
     .chart = WeibullChart,

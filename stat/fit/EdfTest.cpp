@@ -10,45 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "Bootstrap.h"
 #include "Family.h"
 #include "NumberFormat.h"
 
 namespace {
-// Runs body(i) for i in [0, count) on `threads` threads, each taking the next index; stops
-// taking indexes once `stop` is set. The first exception stops the others and is kept.
-void ParallelFor(std::size_t count, unsigned threads, std::atomic<bool>& stop,
-                 const std::function<void(std::size_t)>& body, std::exception_ptr& error)
-{
-    std::atomic<std::size_t> next{0};
-    std::atomic<bool> failed{false};
-    std::vector<std::exception_ptr> errors(threads);
-    const auto work = [&](unsigned t) {
-        try {
-            for (std::size_t i; !stop && !failed && (i = next++) < count;)
-                body(i);
-        } catch (...) {
-            errors[t] = std::current_exception();
-            failed = true;
-        }
-    };
-    std::vector<std::thread> pool;
-    for (unsigned t = 1; t < threads; ++t)
-        pool.emplace_back(work, t);
-    work(0);
-    for (std::thread& th : pool)
-        th.join();
-    for (const std::exception_ptr& e : errors)
-        if (e && !error)
-            error = e;
-}
-
-// A uniform number in (0, 1) of 53 bits from two outputs of the twister.
-double OpenUniform(std::mt19937& twister)
-{
-    const std::uint32_t a = twister() >> 5, b = twister() >> 6;
-    return (a * 67108864.0 + b + 0.5) / 9007199254740992.0;
-}
-
 // The probabilities of a replicate under its own estimates: the kind's sound functions, which
 // need no grid for parameters that change with every replicate. They agree with DistEval's
 // values within 1e-9 relative, which moves no statistic by more than a few times that.
@@ -111,7 +77,7 @@ TEdfTest::TEdfTest(const TVector& data, TDistKind kind, const TVector& params,
     s.estimated = estimated;
     s.seed = seed;
     s.replicates = AnyEstimated(kind, estimated) ? std::max(replicates, 1) : 0;
-    s.threads = threads ? threads : std::max(1u, std::thread::hardware_concurrency());
+    s.threads = threads ? threads : Cores();
     s.size = std::min(data.size(), LargestReplicate);
     s.work = double(data.size()) + 3.0 * s.replicates * s.size + 1;
     s.runner = std::thread([&s] { s.Run(); });
@@ -217,18 +183,11 @@ void TEdfTest::TState::Run()
 
 bool TEdfTest::TState::Replicate(std::size_t r, double& ad, double& ks) const
 {
-    std::seed_seq seeds{std::uint32_t(seed), std::uint32_t(seed >> 32), std::uint32_t(r)};
-    std::mt19937 twister(seeds);
-    TVector sample(size);
+    std::mt19937 twister = ReplicateTwister(seed, r);
     TVector fitted = params;
     const TFamily& family = Family(kind);
     try {
-        {
-            FloatScope scope;
-            for (double& x : sample)
-                x = family.sound.inverse(params, OpenUniform(twister));
-            scope.Close();
-        }
+        TVector sample = DrawSample(family, params, size, twister);
         std::string refusal;
         if (!EstimateParams(kind, sample, fitted, estimated, refusal))
             return false;

@@ -1,8 +1,9 @@
 // Estimates of distribution parameters from a sample. Each family's estimator stands beside
 // its functions (see Family.h): moments where they hold the fitting test's level (the mean and
 // variance solved for the parameters, N. L. Johnson, S. Kotz and N. Balakrishnan, Continuous
-// Univariate Distributions, 2nd ed., Wiley 1994-95), maximum likelihood elsewhere. This file
-// forms the sample's moments, runs the estimator and checks what it gives.
+// Univariate Distributions, 2nd ed., Wiley 1994-95), maximum likelihood elsewhere; beside the
+// moments, the family's maximum of the likelihood. This file forms the sample's moments, runs
+// the estimator and checks what it gives.
 #include "Family.h"
 #include "NumberFormat.h"
 
@@ -90,8 +91,11 @@ std::string Refusal(TDistKind kind, const TParamSet& which, const std::string& r
 }
 }  // namespace
 
-bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which,
-                    std::string& refusal)
+namespace {
+// Runs an estimator of the kind (its listed estimates, or the likelihood's maximum) and checks
+// what it gives.
+bool Estimate(TDistKind kind, TEstimator estimator, const TVector& data, TVector& params,
+              const TParamSet& which, std::string& refusal)
 {
     CheckKindAndParams(kind, params);
     refusal.clear();
@@ -109,8 +113,8 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
     const TVector given = params;
     FloatScope scope;
     try {
-        if (family.estimate)
-            family.estimate(MomentsOf(data, logarithms), data, params, which);
+        if (estimator)
+            estimator(MomentsOf(data, logarithms), data, params, which);
     } catch (const TRefusal& r) {
         scope.End();
         params = given;
@@ -128,6 +132,24 @@ bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const 
             return false;
         }
     return true;
+}
+
+}  // namespace
+
+bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which,
+                    std::string& refusal)
+{
+    CheckKind(kind);
+    return Estimate(kind, Family(kind).estimate, data, params, which, refusal);
+}
+
+bool MaximiseLikelihood(TDistKind kind, const TVector& data, TVector& params,
+                        const TParamSet& which, std::string& refusal)
+{
+    CheckKind(kind);
+    const TFamily& family = Family(kind);
+    return Estimate(kind, family.maximise ? family.maximise : family.estimate, data, params, which,
+                    refusal);
 }
 
 bool EstimateParams(TDistKind kind, const TVector& data, TVector& params, const TParamSet& which)

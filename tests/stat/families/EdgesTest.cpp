@@ -6,7 +6,10 @@
 
 #include <cfloat>
 #include <cmath>
+#include <utility>
+#include <vector>
 
+#include "Families.h"
 #include "Oracle.h"
 #include "Tolerances.h"
 
@@ -153,4 +156,31 @@ TEST(Edges, BeyondTheDoublesIsInfiniteAndBelowIsZero)
     EXPECT_EQ(Eval(K::ExtrValue, Inv, {0, 1e308, 1.5}, 1 - 1e-12), HUGE_VAL);
     // Just inside: (1e-200^-2 - 1) / 2 is 5e399, times 1e-300.
     EXPECT_REL(DistUpperInverse(K::ExtrValue, {0, 1e-300, 2}, 1e-200), 5e99, tol::Tol1);
+}
+
+// The likelihood's terms: the logarithm of each kind's density wherever the density is a
+// double, and beyond, where it is not (a normal value 40 deviations out).
+TEST(Edges, LogDensitiesAreTheDensitiesLogarithms)
+{
+    const std::vector<std::pair<K, TVector>> laws = {
+        {K::UniformStd, {}}, {K::Uniform, {-1, 3}}, {K::NormalStd, {}}, {K::Normal, {2, 0.5}},
+        {K::Chi2, {5}}, {K::Student, {3}}, {K::LogNormal, {1, 0.7}}, {K::Exponential, {2}},
+        {K::F, {4, 9}}, {K::Cauchy, {1, 2}}, {K::Logistic, {-1, 3}}, {K::Beta, {2.5, 0.8}},
+        {K::Rayleigh, {1.5}}, {K::Weibull, {0.7, 2}}, {K::Pareto, {1, 2.5}},
+        {K::ExtrValue, {0, 1, 0.3}}};
+    for (const auto& [kind, params] : laws) {
+        const TFamily& family = Family(kind);
+        for (double p : {1e-6, 0.01, 0.3, 0.5, 0.7, 0.99, 1 - 1e-6}) {
+            const double x = family.sound.inverse(params, p);
+            const long double f = family.sound.density(params, x);
+            EXPECT_NEAR(static_cast<double>(family.sound.logDensity(params, x)),
+                        static_cast<double>(std::log(f)), 1e-12 * std::max(1.0, std::fabs(std::log(static_cast<double>(f)))))
+                << DistKindName[KindIndex(kind)] << " at " << x;
+        }
+    }
+    EXPECT_NEAR(static_cast<double>(Family(K::NormalStd).sound.logDensity({}, 40)),
+                -800 - 0.91893853320467274, 1e-12);
+    EXPECT_EQ(Family(K::Exponential).sound.logDensity({2}, -1), -HUGE_VALL);
+    // The uniform's ends count as inside: the likelihood of its extremes' estimates.
+    EXPECT_NEAR(static_cast<double>(Family(K::Uniform).sound.logDensity({-1, 3}, 3)), -std::log(4.0), 1e-15);
 }
