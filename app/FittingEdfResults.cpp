@@ -6,14 +6,15 @@
 
 #include "Controls.h"
 #include "Progress.h"
-#include "SimpleRandomLib.h"
 #include "Unit1.h"
 
 bool TForm1::RunEdfTests(TEdfResult& result, TVector& sorted)
 {
-    // The bootstrap draws from a twister seeded from the program's source without drawing
-    // from it, so a test leaves the next generated numbers as they were.
-    TEdfTest test(DataBuffer, FitKind, FitParams, FitEstimated, RandomStateDigest());
+    // The bootstrap is seeded by the question itself: the same buffer and hypothesis get the
+    // same p-values here, in the ranking and in a later run, and a test draws nothing from the
+    // program's random source.
+    TEdfTest test(DataBuffer, FitKind, FitParams, FitEstimated,
+                  TEdfTest::SeedOf(DataBuffer, FitKind, FitParams, FitEstimated));
     const bool finished = WaitWithProgress(
         this, QStringLiteral("Testing the buffered data..."), [&] { return test.Done(); },
         [&] { return test.Progress(); });

@@ -13,14 +13,47 @@
 #include "ParamsLine.h"
 #include "Platform.h"
 #include "Progress.h"
-#include "SimpleRandomLib.h"
 #include "Unit1.h"
 
 namespace {
-const char* const RankingColumns[] = {"Distribution", "Estimates", "ln L", "AIC", "BIC",
-                                      "Chi-square", "Found alpha", "A2", "p (AD)", "D",
-                                      "p (KS)"};
+const char* const RankingColumns[] = {"Distribution", "Estimates", "95 % intervals", "ln L",
+                                      "AIC", "BIC", "Chi-square", "Found alpha", "A2",
+                                      "p (AD)", "D", "p (KS)"};
+constexpr int ChiSquareColumn = 6;
 constexpr int RankingColumnCount = sizeof(RankingColumns) / sizeof(RankingColumns[0]);
+
+// Each parameter's interval, "k 1.35–1.62; lambda 1.90–2.31", to `digits` significant digits;
+// "N/A" where none was formed.
+std::string IntervalsLine(const TKindFit& fit, char separator, int digits)
+{
+    if (fit.intervals.empty())
+        return "N/A";
+    std::string line;
+    for (int i = 0; i < ParamCount(fit.kind); ++i) {
+        std::string name;
+        DistParamName(fit.kind, i, name);
+        line += (i ? "; " : "") + name + " " + FormatDigits(fit.intervals[i].lower, digits, separator) +
+                "\u2013" + FormatDigits(fit.intervals[i].upper, digits, separator);
+    }
+    return line;
+}
+
+// The intervals in full, each with its method: "k from 1.3523 to 1.6214 (profile
+// likelihood)".
+std::string IntervalsTip(const TKindFit& fit, char separator)
+{
+    if (fit.intervals.empty())
+        return "No interval could be formed.";
+    std::string tip;
+    for (int i = 0; i < ParamCount(fit.kind); ++i) {
+        std::string name;
+        DistParamName(fit.kind, i, name);
+        tip += (i ? "\n" : "") + name + " from " + FormatGeneral(fit.intervals[i].lower, separator) +
+               " to " + FormatGeneral(fit.intervals[i].upper, separator) + " (" +
+               IntervalMethodName(fit.methods[i]) + ")";
+    }
+    return tip;
+}
 
 // The cells of one fit's row, in the columns' order; a kind not fitted has its reason after
 // its name.
@@ -36,6 +69,7 @@ QStringList RankingCells(const TKindFit& fit, char separator)
     }
     const bool chi = fit.chiSquareDone && !fit.chiSquare.fatal;
     cells << QString::fromStdString(ParamsLine(fit.kind, fit.params, separator, 6))
+          << QString::fromStdString(IntervalsLine(fit, separator, 4))
           << number(fit.logLikelihood, 8) << number(fit.aic, 8) << number(fit.bic, 8)
           << (chi ? number(static_cast<double>(fit.chiSquare.R), 6) : QStringLiteral("N/A"))
           << (chi ? number(fit.chiSquare.alpha, 4) : QStringLiteral("N/A"))
@@ -62,7 +96,7 @@ public:
         QStringList headers;
         for (const char* column : RankingColumns)
             headers << QString::fromLatin1(column);
-        headers[5] += QStringLiteral(" (%1)").arg(categories);  // over the tab's categories
+        headers[ChiSquareColumn] += QStringLiteral(" (%1)").arg(categories);  // the tab's categories
         Table->setHorizontalHeaderLabels(headers);
         Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         Table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -72,10 +106,11 @@ public:
             const QStringList cells = RankingCells(fits[row], separator);
             for (int column = 0; column < cells.size(); ++column) {
                 auto* item = new QTableWidgetItem(cells[column]);
-                item->setToolTip(column == 1 && fits[row].fitted
-                                     ? QString::fromStdString(
-                                           ParamsLine(fits[row].kind, fits[row].params, separator))
-                                     : cells[column]);
+                item->setToolTip(!fits[row].fitted ? cells[column]
+                                 : column == 1 ? QString::fromStdString(ParamsLine(
+                                                     fits[row].kind, fits[row].params, separator))
+                                 : column == 2 ? QString::fromStdString(IntervalsTip(fits[row], separator))
+                                               : cells[column]);
                 Table->setItem(row, column, item);
             }
             if (!fits[row].fitted)
@@ -139,7 +174,7 @@ void TForm1::Button7Click()
     int k = 0;
     if (!ReadCategoryCount(k))
         return;
-    TKindRanking ranking(DataBuffer, k, RandomStateDigest());
+    TKindRanking ranking(DataBuffer, k);
     const bool finished = WaitWithProgress(
         this, QStringLiteral("Ranking the distributions..."), [&] { return ranking.Done(); },
         [&] { return ranking.Progress(); });
@@ -149,11 +184,13 @@ void TForm1::Button7Click()
     TRankingDialog dialog(this, fits, k, DecimalSeparator());
     if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0)
         return;
+    // The hypothesis is the tab's with every parameter on "Auto": the listed estimates, on
+    // which the table's tests ran.
     const TKindFit& fit = fits[dialog.Chosen()];
     TParamSet all;
     for (int i = 0; i < ParamCount(fit.kind); ++i)
         all.set(i);
     ComboBox2->setCurrentIndex(KindIndex(fit.kind));
     SetFieldColour(ComboBox2, FieldColour::Neutral);
-    SetHypothesis(fit.kind, fit.params, all);
+    SetHypothesis(fit.kind, fit.hypothesis, all);
 }

@@ -133,7 +133,7 @@ void Ranking(int samples, std::size_t n)
         std::mt19937_64 g(99 + KindIndex(k.kind));
         int first = 0, near = 0;
         for (int s = 0; s < samples; ++s) {
-            TKindRanking ranking(Sample(k.draw, n, g), 20, g(), 1);
+            TKindRanking ranking(Sample(k.draw, n, g), 20, 1);
             const std::vector<TKindFit> fits = ranking.Result();
             for (std::size_t i = 0; i < fits.size(); ++i)
                 if (fits[i].kind == k.kind && fits[i].fitted) {

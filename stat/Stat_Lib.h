@@ -281,6 +281,10 @@ double AndersonDarlingTypedP(std::size_t n, double a2);
 // within 2e-7 on the series, whose error falls as 1/n^2.
 double KolmogorovSmirnovStatistic(const TEdfSample& sample);
 double KolmogorovSmirnovTypedP(std::size_t n, double d);
+// The d where that upper tail is p, for p in (0, 1): from Stephens' approximation of it, by
+// the Illinois method on the law (above 1000 values on Pelz and Good's series, which moves it
+// less than 1e-6).
+double KolmogorovSmirnovPoint(std::size_t n, double p);
 
 // Both tests of a sample against a hypothesis, run on threads of their own. With every
 // parameter given the p-values are those of the exact laws; with parameters estimated (in
@@ -296,16 +300,27 @@ struct TEdfResult {
     double AD = 0, KS = 0;         // the statistics
     double pAD = 0, pKS = 0;       // their p-values
     int replicates = 0;            // bootstrap replicates behind them; 0: the exact laws
+    int redrawn = 0;               // replicates drawn again because their estimation refused
     std::size_t replicateSize = 0; // values in each
+    // The 95 % point of sqrt(n) D under the hypothesis (of the replicates, or of the exact law):
+    // the half-width of the simultaneous band about the fitted distribution, over sqrt(n).
+    double bandKS = 0;
 };
-// The result line of one test: "A2 = 0.311051; p = 0.5794 (1000 replicates)" for
-// Anderson-Darling, "D = ..." for Kolmogorov-Smirnov; "(parameters given)" for the exact laws,
-// "(1000 replicates of 2000)" where the replicates are smaller than the sample.
+// The result line of one test: "A2 = 0.311051; p = 0.5794 (parameters given)" for the exact
+// law of Anderson-Darling, "D = ..." for Kolmogorov-Smirnov; from the bootstrap the p-value
+// with its Monte Carlo standard error, "p = 0.126 ± 0.010 (1000 replicates)", "p < 0.001" at
+// its floor, "(1000 replicates of 2000)" where the replicates are smaller than the sample and
+// "(1000 replicates, 3 redrawn)" where estimations refused.
 std::string EdfDetails(const TEdfResult& result, bool andersonDarling, char separator);
 class TEdfTest {
 public:
     static constexpr int DefaultReplicates = 1000;
     static constexpr std::size_t LargestReplicate = 2000;
+    // The seed of a question's bootstrap: a digest of the data, the kind, the parameters and
+    // what was estimated, so that the fitting tab, the ranking and a later run give the same
+    // p-values to the same question.
+    static std::uint64_t SeedOf(const TVector& data, TDistKind kind, const TVector& params,
+                                const TParamSet& estimated);
     // threads 0: every core.
     TEdfTest(const TVector& data, TDistKind kind, const TVector& params,
              const TParamSet& estimated, std::uint64_t seed,
@@ -388,16 +403,22 @@ std::uint64_t QuestionDigest(const TVector& data, TDistKind kind, const TVector&
                              const TParamSet& estimated, std::uint64_t purpose);
 
 // ---- Ranking of the kinds ----------------------------------------------------------------
-// Every kind fitted to one sample with every parameter estimated, and tested: the
-// log-likelihood of the estimates, AIC = 2p - 2 ln L and BIC = p ln n - 2 ln L (p the kind's
-// parameter count), the chi-square test over `categories` categories with the estimates
-// refitted to them, and both tests on the empirical distribution function. A kind that cannot
-// be fitted carries the reason.
+// Every kind fitted to one sample with every parameter estimated, and tested: the parameters at
+// the likelihood's maximum with their intervals, its log-likelihood, AIC = 2p - 2 ln L and
+// BIC = p ln n - 2 ln L (p the kind's parameter count); and the tests of the hypothesis the
+// fitting tab forms with every parameter on "Auto" (the listed estimates, the moments' for the
+// normal, log-normal, logistic and Rayleigh laws): the chi-square over `categories` categories
+// with the estimates refitted to them, and both tests on the empirical distribution function,
+// seeded as the tab seeds them, so the same hypothesis gets the same p-values in both. A kind
+// that cannot be fitted carries the reason.
 struct TKindFit {
     TDistKind kind = TDistKind::UniformStd;
     bool fitted = false;
     std::string reason;  // why it is not fitted, or why its chi-square test is not given
-    TVector params;
+    TVector params;      // the likelihood's maximum
+    std::vector<TParamInterval> intervals;  // of params, 95 %; empty where none is formed
+    std::vector<TIntervalMethod> methods;
+    TVector hypothesis;  // the listed estimates: the tests' hypothesis, the tab's when taken
     double logLikelihood = 0, aic = 0, bic = 0;
     bool chiSquareDone = false;
     TFitResult chiSquare;
@@ -408,7 +429,7 @@ void SortByAic(std::vector<TKindFit>& fits);
 // The ranking, run on threads of its own (see TEdfTest for the seed and the threads).
 class TKindRanking {
 public:
-    TKindRanking(const TVector& data, int categories, std::uint64_t seed,
+    TKindRanking(const TVector& data, int categories,
                  int replicates = TEdfTest::DefaultReplicates, unsigned threads = 0);
     ~TKindRanking();  // cancels what is left and waits
     TKindRanking(const TKindRanking&) = delete;

@@ -26,34 +26,27 @@ TParamSet AllParams(TDistKind kind)
     return all;
 }
 
-// The estimates of every parameter, their log-likelihood and criteria, and the chi-square
-// test; false with the reason where the kind cannot be fitted.
+// The likelihood's maximum of every parameter with its intervals, log-likelihood and
+// criteria, and the listed estimates with their chi-square test; false with the reason where
+// the kind cannot be fitted.
 bool FitKind(const TVector& data, int categories, TKindFit& fit)
 {
     const int count = ParamCount(fit.kind);
     const TParamSet all = AllParams(fit.kind);
     fit.params.assign(count, 0);
+    fit.hypothesis.assign(count, 0);
     try {
-        if (!EstimateParams(fit.kind, data, fit.params, all, fit.reason)) {
+        if (!MaximiseLikelihood(fit.kind, data, fit.params, all, fit.reason) ||
+            !EstimateParams(fit.kind, data, fit.hypothesis, all, fit.reason)) {
             if (fit.reason.empty())
                 fit.reason = "Buffer is empty.";
             return false;
         }
-        long double sum = 0;
-        for (double x : data) {
-            double f = DistEval(fit.kind, TDistFunc::Density, fit.params, x);
-            // A value at an end of the support (the uniform's estimated ends) has the
-            // density's limit from inside.
-            for (double inside : {-HUGE_VAL, HUGE_VAL})
-                if (!(f > 0))
-                    f = DistEval(fit.kind, TDistFunc::Density, fit.params, std::nextafter(x, inside));
-            if (!(f > 0)) {
-                fit.reason = "A value of the buffer has density 0 under these estimates.";
-                return false;
-            }
-            sum += std::log(static_cast<long double>(f));
+        fit.logLikelihood = LogLikelihood(fit.kind, data, fit.params);
+        if (!std::isfinite(fit.logLikelihood)) {
+            fit.reason = "A value of the buffer has density 0 under these estimates.";
+            return false;
         }
-        fit.logLikelihood = static_cast<double>(sum);
     } catch (const std::exception& e) {
         fit.reason = e.what();
         return false;
@@ -61,7 +54,13 @@ bool FitKind(const TVector& data, int categories, TKindFit& fit)
     fit.aic = 2.0 * count - 2 * fit.logLikelihood;
     fit.bic = count * std::log(double(data.size())) - 2 * fit.logLikelihood;
     try {
-        TVector refitted = fit.params;
+        fit.intervals = ParamIntervals(fit.kind, data, fit.params, all, 0.95, &fit.methods);
+    } catch (const std::exception&) {
+        fit.intervals.clear();  // the table shows the estimates without them
+        fit.methods.clear();
+    }
+    try {
+        TVector refitted = fit.hypothesis;
         if (RefitToCategories(data, fit.kind, refitted, all, categories)) {
             fit.chiSquare = ChiSquareFitTest(data, fit.kind, refitted,
                                              DistFreedomUsed(fit.kind, all), categories);
@@ -80,7 +79,6 @@ bool FitKind(const TVector& data, int categories, TKindFit& fit)
 struct TKindRanking::TState {
     TVector data;
     int categories;
-    std::uint64_t seed;
     int replicates;
     unsigned threads;
     std::atomic<bool> stop{false}, done{false};
@@ -97,9 +95,10 @@ struct TKindRanking::TState {
             fit.kind = static_cast<TDistKind>(k);
             fit.fitted = FitKind(data, categories, fit);
             if (fit.fitted && !stop) {
-                TEdfTest edf(data, fit.kind, fit.params, AllParams(fit.kind),
-                             seed + 0x9E3779B97F4A7C15ull * k,
-                             replicates, threads);
+                const TParamSet all = AllParams(fit.kind);
+                TEdfTest edf(data, fit.kind, fit.hypothesis, all,
+                             TEdfTest::SeedOf(data, fit.kind, fit.hypothesis, all), replicates,
+                             threads);
                 {
                     const std::lock_guard<std::mutex> lock(current);
                     test = &edf;
@@ -121,14 +120,13 @@ struct TKindRanking::TState {
     }
 };
 
-TKindRanking::TKindRanking(const TVector& data, int categories, std::uint64_t seed,
-                           int replicates, unsigned threads)
+TKindRanking::TKindRanking(const TVector& data, int categories, int replicates,
+                           unsigned threads)
     : state_(new TState)
 {
     TState& s = *state_;
     s.data = data;
     s.categories = categories;
-    s.seed = seed;
     s.replicates = replicates;
     s.threads = threads;
     s.runner = std::thread([&s] { s.Run(); });

@@ -350,15 +350,63 @@ TEST(EdfDetailsText, SaysHowThePValueWasFound)
     r.KS = 0.0230441;
     r.pKS = 0.22777;
     EXPECT_EQ(EdfDetails(r, true, ','), "A2 = 0,31105; p = 0,5794 (parameters given)");
+    // From the bootstrap: the p-value with its Monte Carlo standard error, sqrt(p (1 - p) / B),
+    // to its second digit; a bound at the floor; the replicates drawn again.
     r.replicates = 1000;
     r.replicateSize = 100;
-    EXPECT_EQ(EdfDetails(r, false, '.'), "D = 0.0230441; p = 0.2278 (1000 replicates)");
+    EXPECT_EQ(EdfDetails(r, false, '.'), "D = 0.0230441; p = 0.228 \u00b1 0.013 (1000 replicates)");
+    r.pKS = 0.0035;
+    EXPECT_EQ(EdfDetails(r, false, ','), "D = 0,0230441; p = 0,0035 \u00b1 0,0019 (1000 replicates)");
+    r.pAD = 1.0 / 1001;
+    r.redrawn = 3;
+    EXPECT_EQ(EdfDetails(r, true, '.'), "A2 = 0.31105; p < 0.001 (1000 replicates, 3 redrawn)");
+    r.replicates = 200;
+    r.pAD = 1.0 / 201;
+    r.redrawn = 0;
+    EXPECT_EQ(EdfDetails(r, true, '.'), "A2 = 0.31105; p < 0.005 (200 replicates)");
+}
+
+// The same question gets the same bootstrap from its digest, in any run; its band is the
+// replicates' 95 % point of sqrt(n) D, and the exact law's with the parameters given.
+TEST(EdfBootstrap, TheSameQuestionGetsTheSameAnswer)
+{
+    const TVector x = Drawn(TDistKind::Weibull, {1.5, 3}, 300, 31);
+    TVector params{1, 1};
+    ASSERT_TRUE(EstimateParams(TDistKind::Weibull, x, params, AllOf(TDistKind::Weibull)));
+    const auto run = [&](const TVector& data) {
+        TEdfTest test(data, TDistKind::Weibull, params, AllOf(TDistKind::Weibull),
+                      TEdfTest::SeedOf(data, TDistKind::Weibull, params, AllOf(TDistKind::Weibull)), 200);
+        return test.Result();
+    };
+    const TEdfResult a = run(x), b = run(x);
+    EXPECT_EQ(a.pAD, b.pAD);
+    EXPECT_EQ(a.pKS, b.pKS);
+    EXPECT_EQ(a.bandKS, b.bandKS);
+    EXPECT_GT(a.bandKS, 0.5);
+    EXPECT_LT(a.bandKS, 1.5);  // estimated parameters bring the fit closer than the law's 1.36
+    TVector shifted = x;
+    shifted.back() = std::nextafter(shifted.back(), 1e300);
+    EXPECT_NE(TEdfTest::SeedOf(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull)),
+              TEdfTest::SeedOf(shifted, TDistKind::Weibull, params, AllOf(TDistKind::Weibull)));
+    TEdfTest typed(x, TDistKind::Weibull, {1.5, 3}, TParamSet(), 1);
+    EXPECT_REL(typed.Result().bandKS, KolmogorovSmirnovPoint(300, 0.05) * std::sqrt(300.0), tol::Tol1);
+}
+
+// The law's point against scipy.stats.kstwo.isf (whose law at n = 1000 is the Pelz-Good
+// series, 3e-8 from the exact point there).
+TEST(EdfTypedLaws, KolmogorovSmirnovPointsAgreeWithScipy)
+{
+    EXPECT_REL(KolmogorovSmirnovPoint(5, 0.05), 0.5632751983660635, 1e-8);
+    EXPECT_REL(KolmogorovSmirnovPoint(20, 0.05), 0.2940753144343289, 1e-8);
+    EXPECT_REL(KolmogorovSmirnovPoint(100, 0.05), 0.13402791648569537, 1e-8);
+    EXPECT_REL(KolmogorovSmirnovPoint(1000, 0.05), 0.042776500461244996, 1e-7);
+    EXPECT_NEAR(KolmogorovSmirnovTypedP(1000, KolmogorovSmirnovPoint(1000, 0.05)), 0.05, 1e-10);
 }
 
 TEST(Ranking, PutsTheTrueKindNearTheTopAndSaysWhyOthersCannotBeFitted)
 {
     const TVector x = Drawn(TDistKind::Weibull, {1.5, 3}, 1000, 21);
-    TKindRanking ranking(x, 20, 5, 1);
+    TKindRanking ranking(x, 20, 1);
     const std::vector<TKindFit> fits = ranking.Result();
     ASSERT_EQ(fits.size(), static_cast<std::size_t>(DistKindCount));
     const auto weibull = std::find_if(fits.begin(), fits.end(), [](const TKindFit& f) {
@@ -389,10 +437,47 @@ TEST(Ranking, PutsTheTrueKindNearTheTopAndSaysWhyOthersCannotBeFitted)
     EXPECT_NE(beta->reason.find("alpha and beta"), std::string::npos);
 }
 
+// AIC at the likelihood's maximum, not at the moments: Rayleigh's ro^2 is the sum of squares
+// over 2n there, and its log-likelihood sum ln x - 2n ln ro - n. The tests are those of the
+// tab's hypothesis (the moments' estimate), with the tab's seed: the same p-values.
+TEST(Ranking, RanksAtTheLikelihoodsMaximumAndTestsTheTabsHypothesis)
+{
+    const TVector x = Drawn(TDistKind::Weibull, {1.5, 2}, 500, 22);
+    TKindRanking ranking(x, 20, 200);
+    const std::vector<TKindFit> fits = ranking.Result();
+    const auto find = [&](TDistKind kind) {
+        return *std::find_if(fits.begin(), fits.end(), [&](const TKindFit& f) { return f.kind == kind; });
+    };
+    const TKindFit rayleigh = find(TDistKind::Rayleigh);
+    ASSERT_TRUE(rayleigh.fitted);
+    long double squares = 0, logs = 0;
+    for (double v : x) {
+        squares += (long double)v * v;
+        logs += std::log((long double)v);
+    }
+    const long double ro = std::sqrt(squares / 1000);
+    EXPECT_REL(rayleigh.params[0], static_cast<double>(ro), tol::Tol1);
+    EXPECT_REL(rayleigh.logLikelihood, static_cast<double>(logs - 1000 * std::log(ro) - 500), tol::Tol2);
+    ASSERT_EQ(rayleigh.intervals.size(), 1u);
+    EXPECT_EQ(rayleigh.methods[0], TIntervalMethod::Exact);
+    TVector moments{1};
+    ASSERT_TRUE(EstimateParams(TDistKind::Rayleigh, x, moments, AllOf(TDistKind::Rayleigh)));
+    EXPECT_EQ(rayleigh.hypothesis, moments);
+    TEdfTest tab(x, TDistKind::Rayleigh, moments, AllOf(TDistKind::Rayleigh),
+                 TEdfTest::SeedOf(x, TDistKind::Rayleigh, moments, AllOf(TDistKind::Rayleigh)), 200);
+    const TEdfResult r = tab.Result();
+    EXPECT_EQ(rayleigh.edf.pAD, r.pAD);
+    EXPECT_EQ(rayleigh.edf.pKS, r.pKS);
+    // Weibull's estimates are its maximum: both the same, with profile intervals.
+    const TKindFit weibull = find(TDistKind::Weibull);
+    EXPECT_EQ(weibull.params, weibull.hypothesis);
+    EXPECT_EQ(weibull.methods[0], TIntervalMethod::Profile);
+}
+
 TEST(Ranking, TheUniformsEndsTakeTheDensityFromInside)
 {
     const TVector x = Drawn(TDistKind::Uniform, {-2, 5}, 500, 4);
-    TKindRanking ranking(x, 10, 5, 1);
+    TKindRanking ranking(x, 10, 1);
     const std::vector<TKindFit> fits = ranking.Result();
     EXPECT_EQ(fits.front().kind, TDistKind::Uniform);
     double lo = x[0], hi = x[0];
