@@ -66,6 +66,11 @@ void TForm1::ComboBox1Change()
     case TPromptEnd::Read:
         break;
     }
+    SetCalcDistribution(kind, params, position);
+}
+
+void TForm1::SetCalcDistribution(TDistKind kind, const TVector& params, int position)
+{
     CalcKind = kind;
     CalcParams = params;
     CalcListIndex = position;

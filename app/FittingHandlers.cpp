@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "Controls.h"
@@ -265,9 +266,13 @@ void TForm1::Button5Click()
     if (!RunEdfTests(edf, sorted))
         return;  // cancelled: the last run's results stay
     TQuantilePairs pairs = QuantilePairs(sorted, FitKind, FitParams, QuantilePlotPoints);
+    if (edf.n > 0)
+        AddQuantileBand(pairs, FitKind, FitParams, edf.bandKS / std::sqrt(double(edf.n)));
     LastFit = std::move(fit);
     LastEdf = edf;
     LastQuantiles = std::move(pairs);
+    LastRunFit = {DataBuffer, FitKind, FitParams, FitEstimated, true};
+    FormIntervals();
     const TFitResult& run = LastFit;
     RadioButton3Click();
     ShowEdfResults();

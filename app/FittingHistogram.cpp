@@ -17,6 +17,12 @@
 #include "NumberFormat.h"
 #include "Unit1.h"
 
+namespace {
+// The histogram's upright axis: counts without trailing zeros, on a few fixed ticks.
+const QString CountFormat = QStringLiteral("%.6g");
+constexpr int CountTicks = 5;
+}  // namespace
+
 void TForm1::BuildChart2()
 {
     QChart* chart = Chart2->chart();  // no title, legend at the bottom, as every chart
@@ -41,7 +47,7 @@ void TForm1::BuildChart2()
     Chart2AxisX->setTickType(QValueAxis::TicksDynamic);
     LocaliseNumbers(chart);
     Chart2AxisY = new QValueAxis;
-    Chart2AxisY->setLabelFormat(QStringLiteral("%.6g"));  // counts without trailing zeros
+    Chart2AxisY->setLabelFormat(CountFormat);
     for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{Chart2Categories, Chart2AxisX,
                                                                      Chart2AxisY})
         axis->setGridLineVisible(false);
@@ -61,7 +67,12 @@ void TForm1::BuildChart2()
 // P-P view.
 void TForm1::RadioButton3Click()
 {
-    if (RadioButton5->isChecked() || RadioButton6->isChecked())
+    const bool estimates = RadioButton7->isChecked();
+    Chart2->setVisible(!estimates);
+    Panel7->setVisible(estimates);
+    if (estimates)
+        ShowEstimates();
+    else if (RadioButton5->isChecked() || RadioButton6->isChecked())
         DrawQuantilePlot();
     else
         DrawHistogram();
@@ -104,6 +115,20 @@ void TForm1::DrawHistogram()
     Series4Bars->remove(0, Series4Bars->count());
     Series4Bars->append(bars);
     Series5->replace(line);
+    // Cumulated, the band about the expected counts: N times the band's half-width in
+    // probability either side, within 0 and N.
+    const double n = LastEdf.n, width = n > 0 ? LastEdf.bandKS / std::sqrt(n) : 0;
+    if (!density && width > 0) {
+        QList<QPointF> lower, upper;
+        double all = 0;  // the run's count
+        for (double count : LastFit.observed)
+            all += count;
+        for (const QPointF& p : line) {
+            lower << QPointF(p.x(), std::max(0.0, p.y() - all * width));
+            upper << QPointF(p.x(), std::min(all, p.y() + all * width));
+        }
+        DrawBand(lower, upper);
+    }
     if (Chart2Categories->categories() != labels)
         Chart2Categories->setCategories(labels);
     if (k == 0)
@@ -114,6 +139,12 @@ void TForm1::DrawHistogram()
     const double half = k > 1 && last > first ? (last / 2 - first / 2) / (k - 1) : 0.5;
     const double from = std::max(first - half, -DBL_MAX), to = std::min(last + half, DBL_MAX);
     SetRoundAxis(Chart2AxisX, from, to);
+    // The Q-Q and P-P views leave the upright axis with round ticks and a format of their own
+    // (a tick every 2 over a range of 400 filled it with "..."): the counts take back fixed
+    // ticks and their format.
+    Chart2AxisY->setTickType(QValueAxis::TicksFixed);
+    Chart2AxisY->setTickCount(CountTicks);
+    Chart2AxisY->setLabelFormat(CountFormat);
     Chart2AxisY->setRange(0, top > 0 ? top * 1.1 : 1);
     Chart2AxisY->applyNiceNumbers();
     ShowFittingValueMarks(bars);

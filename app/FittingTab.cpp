@@ -18,8 +18,12 @@ void TForm1::WireFittingTab()
     Wire(ComboBox2, &QComboBox::activated, this, [this](QObject* s) { ComboBox2Change(s); });
     Wire(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
     Wire(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
-    WireSelected({RadioButton3, RadioButton4, RadioButton5, RadioButton6}, this,
+    WireSelected({RadioButton3, RadioButton4, RadioButton5, RadioButton6, RadioButton7}, this,
                  [this] { RadioButton3Click(); });
+    Wire(Edit15, &QLineEdit::returnPressed, this, [this] { Edit15Apply(); });
+    Wire(Edit16, &QLineEdit::returnPressed, this, [this] { Edit16Apply(); });
+    Wire(Edit18, &QLineEdit::returnPressed, this, [this] { Edit18Apply(); });
+    Wire(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
     Panel4->installEventFilter(this);
     Panel6->installEventFilter(this);
 }
@@ -86,13 +90,18 @@ void TForm1::BuildFittingTab()
                              "Buffered data quantiles against those of the hypothesis", false);
     RadioButton6 = MakeRadio(Panel5, "RadioButton6", {296, -1, 57, 17}, "P-P",
                              "Buffered data probabilities against those of the hypothesis", false);
+    RadioButton7 = MakeRadio(Panel5, "RadioButton7", {360, -1, 89, 17}, "Estimates",
+                             "The estimates with their standard errors and confidence intervals, "
+                             "a fitted quantile and a fitted tail",
+                             false);
 
     Chart2 = MakeChart(TabSheet3, "Chart2", "Histogram");
     BuildChart2();
+    BuildEstimatesPanel();
 
     for (QWidget* w : {static_cast<QWidget*>(Panel3), static_cast<QWidget*>(Panel4),
                        static_cast<QWidget*>(Panel6), static_cast<QWidget*>(Panel5),
-                       static_cast<QWidget*>(Chart2)})
+                       static_cast<QWidget*>(Chart2), static_cast<QWidget*>(Panel7)})
         TabSheet3->layout()->addWidget(w);
     WireFittingTab();
 }

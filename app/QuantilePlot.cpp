@@ -4,7 +4,10 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QPen>
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -25,14 +28,42 @@ void TForm1::BuildQuantileSeries()
     Series6->setBorderColor(QColor(255, 0, 0));
     Series6->setMarkerSize(5);
     Series7 = MakeLineSeries("Series7", "Identity", QColor(0, 0, 255));
+    // The band's two lines share one legend entry (the lower line's), dashed in the identity's
+    // colour.
+    Series8 = MakeLineSeries("Series8", "95 % band", QColor(0, 0, 255));
+    Series9 = MakeLineSeries("Series9", "95 % band", QColor(0, 0, 255));
+    for (QLineSeries* band : {Series8, Series9}) {
+        QPen pen = band->pen();
+        pen.setStyle(Qt::DashLine);
+        pen.setWidth(1);
+        band->setPen(pen);
+    }
     chart->addSeries(Series7);
+    chart->addSeries(Series8);
+    chart->addSeries(Series9);
     chart->addSeries(Series6);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(Series6),
-                                    static_cast<QAbstractSeries*>(Series7)}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(Series6), static_cast<QAbstractSeries*>(Series7),
+          static_cast<QAbstractSeries*>(Series8), static_cast<QAbstractSeries*>(Series9)}) {
         series->attachAxis(Chart2AxisX);
         series->attachAxis(Chart2AxisY);
     }
+    chart->legend()->markers(Series9).front()->setVisible(false);
     ShowHistogramSeries(true);
+}
+
+// The band of the last run's tests: its two lines, named by where its width comes from; no
+// band without points.
+void TForm1::DrawBand(const QList<QPointF>& lower, const QList<QPointF>& upper)
+{
+    const bool shown = !lower.isEmpty() && !upper.isEmpty();
+    Series8->setName(LastEdf.replicates > 0 ? QStringLiteral("95 % band (bootstrap)")
+                                            : QStringLiteral("95 % band (Kolmogorov-Smirnov law)"));
+    Series8->replace(lower);
+    Series9->replace(upper);
+    Series8->setVisible(shown);
+    Series9->setVisible(shown);
+    Chart2->chart()->legend()->markers(Series9).front()->setVisible(false);
 }
 
 void TForm1::ShowHistogramSeries(bool histogram)
@@ -41,6 +72,7 @@ void TForm1::ShowHistogramSeries(bool histogram)
     Series5->setVisible(histogram);
     Series6->setVisible(!histogram);
     Series7->setVisible(!histogram);
+    DrawBand({}, {});
     if (!histogram) {
         Series4Bars->remove(0, Series4Bars->count());
         Series5->clear();
@@ -79,6 +111,26 @@ void TForm1::DrawQuantilePlot()
         hi += 0.5;
     }
     Series7->replace(QList<QPointF>{{lo, lo}, {hi, hi}});
+    // The simultaneous band: on the buffer's quantiles at each plotting probability (Q-Q), or
+    // the identity moved by the band's half-width in probability (P-P).
+    QList<QPointF> lower, upper;
+    const double width = LastEdf.n > 0 ? LastEdf.bandKS / std::sqrt(double(LastEdf.n)) : 0;
+    if (width > 0) {
+        if (qq) {
+            for (std::size_t i = 0; i < across.size() && i < LastQuantiles.bandLower.size(); ++i) {
+                if (!std::isfinite(across[i]))
+                    continue;
+                if (std::isfinite(LastQuantiles.bandLower[i]))
+                    lower << QPointF(across[i], LastQuantiles.bandLower[i]);
+                if (std::isfinite(LastQuantiles.bandUpper[i]))
+                    upper << QPointF(across[i], LastQuantiles.bandUpper[i]);
+            }
+        } else {
+            lower << QPointF(width, 0) << QPointF(1, 1 - width);
+            upper << QPointF(0, width) << QPointF(1 - width, 1);
+        }
+    }
+    DrawBand(lower, upper);
     // A margin of 2 % keeps the end points whole; the upright axis has a label for every 30
     // pixels of the plot at most.
     const double margin = (hi / 2 - lo / 2) / 25;

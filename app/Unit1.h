@@ -26,6 +26,7 @@ class QRadioButton;
 class QStatusBar;
 class QTabWidget;
 class QTableView;
+class QTableWidget;
 class DataGridModel;
 class HintTracker;
 class TUpDown;
@@ -95,6 +96,17 @@ public:
     QValueAxis* Chart2AxisY;
     QScatterSeries* Series6;  // the buffer's points of the Q-Q or P-P view
     QLineSeries* Series7;     // the identity line beside them
+    // The simultaneous 95 % band of the cumulative, Q-Q and P-P views: its lower and upper
+    // lines (one legend entry, the lower line's, which says where the band comes from).
+    QLineSeries *Series8, *Series9;
+    // "Estimates": in place of the chart, each estimate with its standard error and interval,
+    // a fitted quantile and a fitted upper tail with theirs, and "Use in calculator".
+    QRadioButton* RadioButton7;
+    QFrame* Panel7;
+    QTableWidget* StringGrid2;
+    QLabel *Label27, *Label28, *Label29, *Label30;
+    QLineEdit *Edit15, *Edit16, *Edit17, *Edit18, *Edit19;
+    QPushButton* Button8;
 
     // State of the calculator and the data buffer
     TDistKind CalcKind = TDistKind::UniformStd;
@@ -116,6 +128,20 @@ public:
     // The last run's tests on the empirical distribution function and its plot points.
     TEdfResult LastEdf;
     TQuantilePairs LastQuantiles;
+    // The last run's fit, which its intervals and the estimates view read: the buffer, kind,
+    // parameters and estimated set it was run on, the intervals at IntervalLevel, each one's
+    // method, and why they could not be formed (empty when they were).
+    struct TRunFit {
+        TVector data;
+        TDistKind kind = TDistKind::UniformStd;
+        TVector params;
+        TParamSet estimated;
+        bool done = false;
+    } LastRunFit;
+    double IntervalLevel = 0.95;
+    std::vector<TParamInterval> LastIntervals;
+    std::vector<TIntervalMethod> LastIntervalMethods;
+    std::string LastIntervalsRefusal;
 
 public slots:
     void FormCreate();
@@ -143,6 +169,11 @@ public slots:
     void Button7Click();
     void RadioButton3Click();
     void Panel4Resize();
+    // The estimates view
+    void Edit15Apply();   // the level typed: the intervals formed again
+    void Edit16Apply();   // p typed: the fitted quantile with its interval
+    void Edit18Apply();   // x typed: the fitted upper tail with its interval
+    void Button8Click();  // "Use in calculator"
 
 public:
     // The key filter of Edit2, Edit4 and Edit12: false when the key (a character code) is
@@ -187,6 +218,14 @@ private:
     void ApplyCount();      // the count field's number applied to buffer and grid
     void DrawHistogram();   // the fitting histogram for the current view
     void DrawQuantilePlot();  // the Q-Q or P-P view of the last run
+    void DrawBand(const QList<QPointF>& lower, const QList<QPointF>& upper);  // empty: none
+    void ShowEstimates();     // the estimates view of the last run
+    void FormIntervals();     // LastIntervals of the last run at IntervalLevel
+    // The fitted quantity of the row of `input` into `output` (quantile or upper tail).
+    void ShowFittedQuantity(QLineEdit* input, QLineEdit* output, bool tail);
+    void BuildEstimatesPanel();
+    // The calculator's distribution set whole, as a completed pick sets it.
+    void SetCalcDistribution(TDistKind kind, const TVector& params, int position);
     // The hypothesis chosen whole: list, fields, Edit6 and Edit10.
     void SetHypothesis(TDistKind kind, const TVector& params, const TParamSet& estimated);
     // The tests on the empirical distribution function of the current hypothesis, with

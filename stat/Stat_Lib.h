@@ -355,7 +355,8 @@ enum class TIntervalMethod : std::uint8_t {
     Profile,       // the profile likelihood
     ProfileWhole,  // the profile likelihood over whole numbers (degrees of freedom)
     Bootstrap,     // a parametric bootstrap of the estimates, BootstrapReplicates replicates
-    Wald           // the estimate and its standard error (the trial's comparison only)
+    Wald           // the estimate and its standard errors, in the profile's coordinate: for
+                   // more than 20000 values, where the profile's interval is the same
 };
 constexpr int BootstrapReplicates = 1000;
 // Its name as the fitting tab shows it ("profile likelihood", "bootstrap, 1000 replicates").
@@ -368,8 +369,10 @@ std::string IntervalMethodName(TIntervalMethod method);
 // known law (the normal and log-normal laws, the exponential, Rayleigh, uniform and Pareto
 // ones), the profile likelihood where the estimates are the likelihood's maximum (over whole
 // numbers for degrees of freedom), a parametric bootstrap where they are the listed moments'
-// and no pivot is exact. `methods`, when given, receives each one's method. Throws EStat
-// where an interval cannot be formed, with the reason.
+// and no pivot is exact (of replicates of at most 2000 values, whose deviations are scaled by
+// the root of the sizes' ratio beyond). For more than 20000 values the profile gives way to
+// the Wald interval in the profile's coordinate. `methods`, when given, receives each one's
+// method. Throws EStat where an interval cannot be formed, with the reason.
 std::vector<TParamInterval> ParamIntervals(TDistKind kind, const TVector& data,
                                            const TVector& params, const TParamSet& estimated,
                                            double level = 0.95,
@@ -453,6 +456,13 @@ private:
 struct TQuantilePairs {
     TVector sample, hypothesised;      // Q-Q: y and x
     TVector empirical, probabilities;  // P-P: y and x
+    TVector bandLower, bandUpper;      // Q-Q: the band's ends on y (see AddQuantileBand)
 };
 TQuantilePairs QuantilePairs(const TVector& sorted, TDistKind kind, const TVector& params,
                              std::size_t points);
+// The Q-Q view's simultaneous band: at each plotting probability p of the pairs, the
+// hypothesised quantiles at p - halfWidth and p + halfWidth (halfWidth: the band's half-width
+// in probability, the 95 % point of D); NaN where that probability leaves (0, 1), where the
+// band has no end. The same errors as DistEval.
+void AddQuantileBand(TQuantilePairs& pairs, TDistKind kind, const TVector& params,
+                     double halfWidth);

@@ -33,8 +33,18 @@ L DevianceCutoff(double level);
 
 // The listed estimates of replicates of the sample drawn from the shown fit (BootstrapReplicates
 // of them, seeded by the question's digest): one vector per replicate, empty where the
-// estimation refused.
+// estimation refused. A replicate holds at most LargestBootstrapSample values: beyond, the
+// estimates' deviations shrink as the root of the size, and the caller scales them by
+// BootstrapScale.
+constexpr std::size_t LargestBootstrapSample = 2000;
 std::vector<TVector> BootstrapEstimates(const TFit& fit, std::uint64_t purpose);
+double BootstrapScale(const TFit& fit);
+
+// Above this many values the profile likelihood's interval and the Wald interval in the
+// coordinate the profile is searched in (the logarithm of a positive quantity) agree to a
+// small part of their width, and the latter is formed instead: the profile's maxima would
+// pass over the data hundreds of times.
+constexpr std::size_t LargestProfileSample = 20000;
 
 // The order statistic at probability p of values (sorted): the ((B + 1) p)-th, the percentile
 // interval's end.

@@ -38,7 +38,8 @@ L ProfileAt(const TFit& fit, int index, double v)
     return LogLikelihoodOf(fit.family, fit.data, at);
 }
 
-// The profile interval of a continuous parameter, in its logarithm where it is positive.
+// The profile interval of a continuous parameter, in its logarithm where it is positive; above
+// LargestProfileSample values, the Wald interval in that coordinate.
 void ProfileInterval(const TFit& fit, int index, double level, TParamInterval& out)
 {
     const TBounds served = ServedBounds(fit.family.params[index]);
@@ -47,6 +48,12 @@ void ProfileInterval(const TFit& fit, int index, double level, TParamInterval& o
     const L se = std::isfinite(fit.se[index]) && fit.se[index] > 0 ? fit.se[index]
                                                                     : 0.1L * std::fabs(centre);
     const L step = NormalPoint(0.5 + level / 2) * (scale == TScale::Log ? se / centre : se);
+    if (fit.data.size() > LargestProfileSample) {
+        const L u = ToScale(scale, centre);
+        out.lower = static_cast<double>(FromScale(scale, u - step));
+        out.upper = static_cast<double>(FromScale(scale, u + step));
+        return;
+    }
     const auto deviance = [&](L v) {
         return 2 * (fit.bestLogLikelihood - ProfileAt(fit, index, static_cast<double>(v)));
     };
@@ -104,7 +111,7 @@ void BootstrapIntervals(const TFit& fit, double level, std::vector<TParamInterva
         if (fit.family.params[i].role == TParamRole::Scale)
             scale = i;
     }
-    const double tail = (1 - level) / 2;
+    const double tail = (1 - level) / 2, shrink = BootstrapScale(fit);
     for (int i : fit.free) {
         if (methods[i] != TIntervalMethod::Bootstrap)
             continue;
@@ -113,11 +120,11 @@ void BootstrapIntervals(const TFit& fit, double level, std::vector<TParamInterva
             if (r.empty())
                 continue;
             if (i == location)
-                values.push_back((r[i] - fit.shown[i]) / (scale >= 0 ? r[scale] : 1));
+                values.push_back(shrink * (r[i] - fit.shown[i]) / (scale >= 0 ? r[scale] : 1));
             else if (i == scale)
-                values.push_back(r[i] / fit.shown[i]);
+                values.push_back(std::exp(shrink * std::log(r[i] / fit.shown[i])));
             else
-                values.push_back(r[i]);
+                values.push_back(fit.shown[i] + shrink * (r[i] - fit.shown[i]));
         }
         if (values.size() < 2)
             throw EStat(std::string(fit.family.params[i].name) +
@@ -204,7 +211,8 @@ std::vector<TVector> BootstrapEstimates(const TFit& fit, std::uint64_t purpose)
     ParallelFor(BootstrapReplicates, Cores(), stop, [&](std::size_t r) {
         std::mt19937 twister = ReplicateTwister(digest, r);
         try {
-            const TVector sample = DrawSample(fit.family, fit.shown, fit.data.size(), twister);
+            const TVector sample = DrawSample(fit.family, fit.shown,
+                                              std::min(fit.data.size(), LargestBootstrapSample), twister);
             TVector e = fit.shown;
             std::string refusal;
             if (EstimateParams(fit.kind, sample, e, fit.estimated, refusal))
@@ -214,6 +222,11 @@ std::vector<TVector> BootstrapEstimates(const TFit& fit, std::uint64_t purpose)
         }
     }, error);
     return estimates;
+}
+
+double BootstrapScale(const TFit& fit)
+{
+    return std::sqrt(double(std::min(fit.data.size(), LargestBootstrapSample)) / fit.data.size());
 }
 
 std::string IntervalMethodName(TIntervalMethod method)
@@ -230,7 +243,7 @@ std::string IntervalMethodName(TIntervalMethod method)
     case TIntervalMethod::Bootstrap:
         return "bootstrap, " + std::to_string(BootstrapReplicates) + " replicates";
     case TIntervalMethod::Wald:
-        return "Wald";
+        return "Wald, from the observed information";
     }
     return "";
 }
@@ -266,7 +279,8 @@ std::vector<TParamInterval> ParamIntervals(TDistKind kind, const TVector& data,
             methods[i] = TIntervalMethod::Bootstrap;
             bootstrap = true;
         } else {
-            methods[i] = TIntervalMethod::Profile;
+            methods[i] = data.size() > LargestProfileSample ? TIntervalMethod::Wald
+                                                            : TIntervalMethod::Profile;
             ProfileInterval(fit, i, level, iv);
         }
     }

@@ -179,8 +179,9 @@ TParamInterval QuantityInterval(TDistKind kind, const TVector& data, const TVect
         // right way.
         std::sort(values.begin(), values.end());
         const double centre = static_cast<double>(q.Of(fit.family, params));
-        out.lower = 2 * centre - PercentilePoint(values, (1 + level) / 2);
-        out.upper = 2 * centre - PercentilePoint(values, (1 - level) / 2);
+        const double shrink = BootstrapScale(fit);
+        out.lower = centre - shrink * (PercentilePoint(values, (1 + level) / 2) - centre);
+        out.upper = centre - shrink * (PercentilePoint(values, (1 - level) / 2) - centre);
         if (q.tail) {
             out.lower = std::max(0.0, out.lower);
             out.upper = std::min(1.0, out.upper);
@@ -203,11 +204,18 @@ TParamInterval QuantityInterval(TDistKind kind, const TVector& data, const TVect
             return 2 * (fit.bestLogLikelihood - ProfileOfQuantity(fit, q, j, t));
         };
         L lower = 0, upper = 0;
-        ProfileEnds(deviance, scale, centre, step, DevianceCutoff(level),
-                    scale == TScale::Plain ? -HUGE_VALL : 0, q.tail ? 1 : HUGE_VALL, lower, upper);
+        if (data.size() > LargestProfileSample) {
+            lower = FromScale(scale, ToScale(scale, centre) - step);
+            upper = FromScale(scale, ToScale(scale, centre) + step);
+            how = TIntervalMethod::Wald;
+        } else {
+            ProfileEnds(deviance, scale, centre, step, DevianceCutoff(level),
+                        scale == TScale::Plain ? -HUGE_VALL : 0, q.tail ? 1 : HUGE_VALL, lower,
+                        upper);
+            how = TIntervalMethod::Profile;
+        }
         out.lower = static_cast<double>(lower);
         out.upper = static_cast<double>(upper);
-        how = TIntervalMethod::Profile;
     }
     if (!fit.free.empty())
         out.se = DeltaError(fit, q);

@@ -1,6 +1,7 @@
 // The points of the quantile-quantile and probability-probability plots of a sample against
 // a hypothesis.
 #include <algorithm>
+#include <cmath>
 
 #include "Stat_Lib.h"
 
@@ -23,4 +24,19 @@ TQuantilePairs QuantilePairs(const TVector& sorted, TDistKind kind, const TVecto
         q.probabilities.push_back(DistEval(kind, TDistFunc::Distribution, params, sorted[i]));
     }
     return q;
+}
+
+void AddQuantileBand(TQuantilePairs& pairs, TDistKind kind, const TVector& params,
+                     double halfWidth)
+{
+    CheckKindAndParams(kind, params);
+    const auto quantile = [&](double p) {
+        return p > 0 && p < 1 ? DistEval(kind, TDistFunc::Inverse, params, p) : HUGE_VAL - HUGE_VAL;
+    };
+    pairs.bandLower.clear();
+    pairs.bandUpper.clear();
+    for (double p : pairs.empirical) {
+        pairs.bandLower.push_back(quantile(p - halfWidth));
+        pairs.bandUpper.push_back(quantile(p + halfWidth));
+    }
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QChartView>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -16,7 +17,11 @@
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QTableWidget>
+#include <QFrame>
 #include <QTimer>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <random>
@@ -138,6 +143,104 @@ TEST_F(FittingEdf, QuantileViewsShowTheBufferAgainstTheHypothesis)
     EXPECT_EQ(form->Series4Bars->count(), 20);
     EXPECT_EQ(form->Series6->count(), 0);
     EXPECT_TRUE(form->Series4->isVisible());
+}
+
+// The upright axis of the histogram after the Q-Q and P-P views: fixed ticks of counts over a
+// range that holds the tallest bar, whatever views came before (the Q-Q view's round ticks
+// stayed on it, 81 of them over a range of 400, labelled "...").
+TEST_F(FittingEdf, TheHistogramKeepsItsAxisThroughTheViews)
+{
+    form->DataBuffer = Normal(2000, 6);
+    ChooseAuto(TDistKind::Normal);
+    form->Edit7->setText(QStringLiteral("20"));
+    form->Button5->click();
+    const auto axisHolds = [&](const char* view) {
+        const QValueAxis* y = form->Chart2AxisY;
+        double tallest = 0;
+        for (int i = 0; i < form->Series4Bars->count(); ++i)
+            tallest = std::max(tallest, form->Series4Bars->at(i));
+        EXPECT_EQ(y->tickType(), QValueAxis::TicksFixed) << view;
+        EXPECT_LE(y->tickCount(), 12) << view;
+        EXPECT_EQ(y->labelFormat(), "%.6g") << view;
+        EXPECT_EQ(y->min(), 0) << view;
+        EXPECT_GE(y->max(), tallest) << view;
+        EXPECT_LE(y->max(), 2 * tallest) << view;
+    };
+    axisHolds("density");
+    for (QRadioButton* view : {form->RadioButton5, form->RadioButton6, form->RadioButton3}) {
+        view->click();
+        if (view == form->RadioButton3)
+            axisHolds("density after Q-Q and P-P");
+    }
+    form->RadioButton4->click();
+    axisHolds("cumulative");
+    form->Button5->click();
+    axisHolds("cumulative after a new run");
+}
+
+// The cumulative, Q-Q and P-P views draw the simultaneous 95 % band of the last run, named by
+// where it comes from: the bootstrap with estimates, the Kolmogorov-Smirnov law with every
+// parameter given.
+TEST_F(FittingEdf, TheViewsDrawTheBandOfTheTests)
+{
+    form->DataBuffer = Normal(1000, 7);
+    ChooseAuto(TDistKind::Normal);
+    form->Edit7->setText(QStringLiteral("20"));
+    form->Button5->click();
+    form->RadioButton3->click();
+    EXPECT_FALSE(form->Series8->isVisible());  // none on the histogram of counts
+    form->RadioButton4->click();
+    EXPECT_TRUE(form->Series8->isVisible());
+    EXPECT_EQ(form->Series8->name(), "95 % band (bootstrap)");
+    EXPECT_EQ(form->Series8->count(), 20);
+    const double width = form->LastEdf.bandKS / std::sqrt(1000.0);
+    EXPECT_NEAR(form->Series9->at(10).y() - form->Series5->at(10).y(), 1000 * width, 1e-9);
+    form->RadioButton6->click();  // P-P: the identity moved by the band's width
+    EXPECT_NEAR(form->Series9->at(0).y() - form->Series9->at(0).x(), width, 1e-12);
+    form->RadioButton5->click();  // Q-Q: the hypothesis's quantiles at p -+ width
+    ASSERT_GT(form->Series8->count(), 100);
+    const TQuantilePairs& q = form->LastQuantiles;
+    EXPECT_EQ(q.bandLower.size(), q.sample.size());
+    EXPECT_LT(q.bandLower[500], q.hypothesised[500]);
+    EXPECT_GT(q.bandUpper[500], q.hypothesised[500]);
+    form->RadioButton3->click();
+    EXPECT_FALSE(form->Series8->isVisible());
+}
+
+// The estimates view: the table of estimates with their standard errors and intervals, a new
+// level, the fitted quantile and tail, and "Use in calculator".
+TEST_F(FittingEdf, TheEstimatesViewShowsHowSureTheFitIs)
+{
+    form->DataBuffer = Normal(400, 8);
+    ChooseAuto(TDistKind::Normal);
+    form->RadioButton7->click();
+    EXPECT_FALSE(form->Chart2->isVisible() && form->isVisible());
+    EXPECT_EQ(form->Label30->text(), "Execute the test to see the estimates.");
+    form->Edit7->setText(QStringLiteral("10"));
+    form->Button5->click();
+    ASSERT_EQ(form->StringGrid2->rowCount(), 2);
+    EXPECT_EQ(form->StringGrid2->item(0, 0)->text(), "mu");
+    EXPECT_EQ(form->StringGrid2->item(1, 5)->text(), "exact");
+    EXPECT_EQ(form->StringGrid2->horizontalHeaderItem(3)->text(), "Lower (95 %)");
+    const double width95 = form->LastIntervals[0].upper - form->LastIntervals[0].lower;
+    form->Edit15->setText(QStringLiteral("99"));
+    emit form->Edit15->returnPressed();
+    EXPECT_EQ(form->StringGrid2->horizontalHeaderItem(3)->text(), "Lower (99 %)");
+    EXPECT_GT(form->LastIntervals[0].upper - form->LastIntervals[0].lower, width95);
+    form->Edit16->setText(QStringLiteral("0.5"));
+    emit form->Edit16->returnPressed();
+    EXPECT_TRUE(form->Edit17->text().startsWith("x = ")) << form->Edit17->text().toStdString();
+    EXPECT_TRUE(form->Edit17->text().endsWith("profile likelihood"));
+    form->Edit18->setText(QStringLiteral("abc"));
+    emit form->Edit18->returnPressed();
+    EXPECT_EQ(form->Edit19->text(), "Invalid number format.");
+    form->Button8->click();  // to the calculator, with the fitted law
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
+    EXPECT_EQ(form->ComboBox1->currentIndex(), KindIndex(TDistKind::Normal));
+    EXPECT_EQ(form->CalcKind, TDistKind::Normal);
+    EXPECT_EQ(form->CalcParams, form->FitParams);
+    EXPECT_TRUE(form->Edit1->text().startsWith("mu="));
+    EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(FittingEdf, ARowOfTheRankingBecomesTheHypothesis)
