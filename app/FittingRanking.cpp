@@ -119,7 +119,9 @@ public:
         Table->resizeColumnsToContents();
         Table->resizeRowsToContents();
         Use = new QPushButton(QStringLiteral("Use as hypothesis"), this);
-        Name(Use, "UseButton", "Take the chosen distribution as the null hypothesis");
+        Name(Use, "UseButton",
+             "Take the chosen distribution as the null hypothesis, its parameters estimated as "
+             "on Auto (the tests of the table are this hypothesis's)");
         Use->setEnabled(false);
         auto* close = new QPushButton(QStringLiteral("Close"), this);
         Name(close, "CloseButton", "Close the ranking");
