@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 class QAreaSeries;
 class QBarCategoryAxis;

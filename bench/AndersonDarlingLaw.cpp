@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 namespace {
 constexpr int BinsPerUnit = 64;

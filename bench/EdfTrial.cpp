@@ -19,19 +19,12 @@
 #include <random>
 #include <string>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 #include "TrialKinds.h"
 
 namespace {
 using namespace trial;
 
-TParamSet AllOf(TDistKind kind)
-{
-    TParamSet all;
-    for (int i = 0; i < ParamCount(kind); ++i)
-        all.set(i);
-    return all;
-}
 
 TVector Sample(Draw draw, std::size_t n, std::mt19937_64& g)
 {
@@ -58,7 +51,7 @@ void TestOnce(const TVector& x, TDistKind kind, const TVector& typed, bool estim
     TParamSet which;
     try {
         if (estimate) {
-            which = AllOf(kind);
+            which = AllParams(kind);
             if (!EstimateParams(kind, x, params, which)) {
                 ++rates.failed;
                 return;

@@ -21,7 +21,7 @@
 
 #include "BulkGeneration.h"
 #include "SimpleRandomLib.h"
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 #include "TrialKinds.h"
 
 namespace {

@@ -16,19 +16,12 @@
 #include <random>
 #include <string>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 #include "TrialKinds.h"
 
 namespace {
 using namespace trial;
 
-TParamSet AllOf(TDistKind kind)
-{
-    TParamSet all;
-    for (int i = 0; i < ParamCount(kind); ++i)
-        all.set(i);
-    return all;
-}
 
 // The laws of the trial: those a user fits and the shapes that test the profile most.
 std::vector<Kind> TrialLaws()
@@ -75,12 +68,12 @@ int main(int argc, char** argv)
                 for (double& v : x)
                     v = law.draw(g);
                 TVector est(count, 1);
-                if (!EstimateParams(law.kind, x, est, AllOf(law.kind)))
+                if (!EstimateParams(law.kind, x, est, AllParams(law.kind)))
                     continue;
                 try {
                     std::vector<TIntervalMethod> how;
-                    const auto iv = ParamIntervals(law.kind, x, est, AllOf(law.kind), 0.95, &how);
-                    const auto wald = WaldIntervals(law.kind, x, est, AllOf(law.kind));
+                    const auto iv = ParamIntervals(law.kind, x, est, AllParams(law.kind), 0.95, &how);
+                    const auto wald = WaldIntervals(law.kind, x, est, AllParams(law.kind));
                     for (int i = 0; i < count; ++i) {
                         ++counts[i].formed;
                         counts[i].held += iv[i].lower <= law.params[i] && law.params[i] <= iv[i].upper;
@@ -89,7 +82,7 @@ int main(int argc, char** argv)
                     }
                     if (quantile) {
                         TIntervalMethod qm;
-                        const TParamInterval q = QuantileInterval(law.kind, x, est, AllOf(law.kind), 0.1, 0.95, &qm);
+                        const TParamInterval q = QuantileInterval(law.kind, x, est, AllParams(law.kind), 0.1, 0.95, &qm);
                         const double z = 1.959963984540054;
                         ++counts[count].formed;
                         counts[count].held += q.lower <= trueQuantile && trueQuantile <= q.upper;

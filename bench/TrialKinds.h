@@ -52,6 +52,24 @@ inline Draw ExtrValueDraw(double mu, double sigma, double xi)
     };
 }
 
+// The inverse Gaussian law by J. R. Michael, W. R. Schucany and R. W. Haas (Am. Stat. 30, 1976):
+// the smaller root of the chi-square transformation, or mu^2 / that root.
+inline Draw InvGaussDraw(double mu, double lambda)
+{
+    return [=](std::mt19937_64& g) {
+        const double y = std::pow(std::normal_distribution<double>(0, 1)(g), 2);
+        const double x = mu + mu * mu * y / (2 * lambda) -
+                         mu / (2 * lambda) * std::sqrt(4 * mu * lambda * y + mu * mu * y * y);
+        return Uniform01(g) <= mu / (mu + x) ? x : mu * mu / x;
+    };
+}
+
+// A law shifted to start at x0.
+inline Draw Shifted(Draw base, double x0)
+{
+    return [=](std::mt19937_64& g) mutable { return x0 + base(g); };
+}
+
 inline std::vector<Kind> Kinds()
 {
     return {
@@ -79,6 +97,23 @@ inline std::vector<Kind> Kinds()
         {"ExtrValue(0, 1, 0)", TDistKind::ExtrValue, {0, 1, 0}, ExtrValueDraw(0, 1, 0)},
         {"ExtrValue(5, 2, 0.2)", TDistKind::ExtrValue, {5, 2, 0.2}, ExtrValueDraw(5, 2, 0.2)},
         {"ExtrValue(0, 1, -0.3)", TDistKind::ExtrValue, {0, 1, -0.3}, ExtrValueDraw(0, 1, -0.3)},
+        {"Gamma(2.5, 1.5)", TDistKind::Gamma, {2.5, 1.5}, From(std::gamma_distribution<double>(2.5, 1.5))},
+        {"Weibull3(2.5, 2, 10)", TDistKind::Weibull3, {2.5, 2, 10},
+         Shifted(From(std::weibull_distribution<double>(2.5, 2)), 10)},
+        {"LogNormal3(0, 0.5, 5)", TDistKind::LogNormal3, {0, 0.5, 5},
+         Shifted(From(std::lognormal_distribution<double>(0, 0.5)), 5)},
+        {"Gamma3(2.5, 1.5, 10)", TDistKind::Gamma3, {2.5, 1.5, 10},
+         Shifted(From(std::gamma_distribution<double>(2.5, 1.5)), 10)},
+        {"Exponential2(1, 5)", TDistKind::Exponential2, {1, 5}, Shifted(Exponential1, 5)},
+        {"LogLogistic(2, 3)", TDistKind::LogLogistic, {2, 3},
+         [](std::mt19937_64& g) { const double u = Uniform01(g); return 2 * std::pow(u / (1 - u), 1.0 / 3); }},
+        {"GenPareto(0, 1, 0.2)", TDistKind::GenPareto, {0, 1, 0.2},
+         [](std::mt19937_64& g) { return std::expm1(0.2 * Exponential1(g)) / 0.2; }},
+        {"InvGauss(1, 2)", TDistKind::InvGauss, {1, 2}, InvGaussDraw(1, 2)},
+        {"Laplace(0, 1)", TDistKind::Laplace, {0, 1},
+         [](std::mt19937_64& g) { return Exponential1(g) - Exponential1(g); }},
+        {"GumbelMin(0, 1)", TDistKind::GumbelMin, {0, 1},
+         [](std::mt19937_64& g) { return std::log(Exponential1(g)); }},
     };
 }
 }  // namespace trial

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 #include "SimpleRandomLib.h"
 
 int ExpGenCategoryCount(std::int32_t count)

@@ -20,7 +20,8 @@ from scipy import stats
 mp.mp.dps = 50
 
 UNIFORM_STD, UNIFORM, NORMAL_STD, NORMAL, CHI2, STUDENT, LOGNORMAL, EXPONENTIAL, F, CAUCHY, \
-    LOGISTIC, BETA, RAYLEIGH, WEIBULL, PARETO, EXTRVALUE = range(16)
+    LOGISTIC, BETA, RAYLEIGH, WEIBULL, PARETO, EXTRVALUE, GAMMA, WEIBULL3, LOGNORMAL3, GAMMA3, \
+    EXPONENTIAL2, LOGLOGISTIC, GENPARETO, INVGAUSS, LAPLACE, GUMBELMIN = range(26)
 
 # Probabilities of both tails: the lower quantiles at P, the upper ones at Q (and the lower
 # ones at 1 - q where that is a double other than 1).
@@ -179,9 +180,9 @@ def solve(kind, upper, target):
         if mp.isfinite(lo) and mp.isfinite(hi) and (hi - lo) <= max(abs(lo), abs(hi)) * M("1e-3"):
             return illinois(lambda x: tail(x) - target, lo, hi, upper)
         if mp.isinf(hi):
-            mid = max(M(1), lo * 16) if lo >= 0 else lo / 16
+            mid = max(M(1), lo * 16) if lo >= 0 else (lo / 16 if lo < -16 else M(1))
         elif mp.isinf(lo):
-            mid = min(M(-1), hi * 16) if hi <= 0 else hi / 16
+            mid = min(M(-1), hi * 16) if hi <= 0 else (hi / 16 if hi > 16 else M(-1))
         elif lo > 0 and hi > 4 * lo:
             mid = mp.sqrt(lo * hi)
         elif hi < 0 and lo < 4 * hi:
@@ -425,6 +426,158 @@ def main():
         for mu, ro, xi in [(0, 1, 0), (2, 3, 0.3), (-1, 0.5, -0.4), (0, 1, 1e-6), (1, 1e-20, 1),
                            (1e10, 1e-7, -0.5)]:
             add(EXTRVALUE, [mu, ro, xi], gev(mu, ro, xi), extra_x=[float(mu)])
+
+    # The kinds after the sixteen. A threshold kind is its base of x - x0, the difference
+    # formed in the working precision from the double x.
+    def shifted(base, x0, start):
+        X0 = M(x0)
+        return Kind(lambda x: base.pdf(x - X0), lambda x: base.lower(x - X0),
+                    lambda x: base.upper(x - X0), X0 + base.lo, INF, start)
+
+    def gamma_kind(k, theta):
+        K, TH = M(k), M(theta)
+
+        def pdf(x):
+            if x <= 0:
+                return M(0)
+            return mp.exp((K - 1) * mp.log(x / TH) - x / TH - mp.loggamma(K)) / TH
+
+        return Kind(pdf, lambda x: gamma_tails(K, x / TH)[0], lambda x: gamma_tails(K, x / TH)[1],
+                    0, INF, stats.gamma(k, scale=theta))
+
+    def weibull_kind(k, lam):
+        K, LA = M(k), M(lam)
+        return Kind(lambda x: K / LA * (x / LA) ** (K - 1) * mp.exp(-(x / LA) ** K) if x > 0 else M(0),
+                    lambda x: -mp.expm1(-(x / LA) ** K) if x > 0 else M(0),
+                    lambda x: mp.exp(-(x / LA) ** K) if x > 0 else M(1),
+                    0, INF, stats.weibull_min(k, scale=lam))
+
+    def lognormal_kind(mu, ro):
+        MU, RO = M(mu), M(ro)
+
+        def z(x):
+            return (mp.log(x) - MU) / RO
+
+        return Kind(lambda x: M(0) if x <= 0 else mp.npdf(z(x)) / (x * RO),
+                    lambda x: M(0) if x <= 0 else normal_tails(z(x))[0],
+                    lambda x: M(1) if x <= 0 else normal_tails(z(x))[1],
+                    0, INF, stats.lognorm(ro, scale=math.exp(mu)))
+
+    def exponential_kind(lam):
+        LA = M(lam)
+        return Kind(lambda x: LA * mp.exp(-LA * x) if x > 0 else M(0),
+                    lambda x: -mp.expm1(-LA * x) if x > 0 else M(0),
+                    lambda x: mp.exp(-LA * x) if x > 0 else M(1),
+                    0, INF, stats.expon(scale=1 / lam))
+
+    if want(GAMMA):
+        for k, theta in [(0.05, 1), (0.5, 2), (1, 1), (2.5, 1.5), (30, 1e-3), (1e3, 1), (1e4, 1e5),
+                         (7, 1e-200)]:
+            add(GAMMA, [k, theta], gamma_kind(k, theta))
+    if want(WEIBULL3):
+        for k, lam, x0 in [(1.5, 2, 10), (0.5, 1, -3), (30, 1e-3, 1e4), (2, 1, -1e6)]:
+            add(WEIBULL3, [k, lam, x0], shifted(weibull_kind(k, lam), x0,
+                                                stats.weibull_min(k, loc=x0, scale=lam)))
+    if want(LOGNORMAL3):
+        for mu, ro, x0 in [(0, 1, 5), (2, 0.25, -100), (-3, 3, 0.5), (1, 1e-3, -1e5)]:
+            add(LOGNORMAL3, [mu, ro, x0], shifted(lognormal_kind(mu, ro), x0,
+                                                  stats.lognorm(ro, loc=x0, scale=math.exp(mu))))
+    if want(GAMMA3):
+        for k, theta, x0 in [(2.5, 1.5, 10), (0.3, 2, -4), (1e3, 0.01, 1e3)]:
+            add(GAMMA3, [k, theta, x0], shifted(gamma_kind(k, theta), x0,
+                                                stats.gamma(k, loc=x0, scale=theta)))
+    if want(EXPONENTIAL2):
+        for lam, x0 in [(1, 5), (1e-3, -1e4), (1e3, 0.25)]:
+            add(EXPONENTIAL2, [lam, x0], shifted(exponential_kind(lam), x0,
+                                                 stats.expon(loc=x0, scale=1 / lam)))
+    if want(LOGLOGISTIC):
+        for alpha, beta in [(1, 1), (2, 0.05), (1e-3, 5), (50, 1e4), (3, 0.7)]:
+            A, B = M(alpha), M(beta)
+
+            def pdf(x, A=A, B=B):
+                if x <= 0:
+                    return M(0)
+                t = (x / A) ** B
+                return B / x * t / (1 + t) ** 2
+
+            add(LOGLOGISTIC, [alpha, beta],
+                Kind(pdf, lambda x, A=A, B=B: M(0) if x <= 0 else 1 / (1 + (x / A) ** (-B)),
+                     lambda x, A=A, B=B: M(1) if x <= 0 else 1 / (1 + (x / A) ** B),
+                     0, INF, stats.fisk(beta, scale=alpha), alpha))
+    if want(GENPARETO):
+        for mu, sigma, xi in [(0, 1, 0), (2, 3, 0.3), (-1, 0.5, -0.4), (0, 1, 1e-6), (5, 2, 4),
+                              (0, 1, -2), (1e6, 1e-3, 0.05)]:
+            MU, SI, XI = M(mu), M(sigma), M(xi)
+
+            def hazard(x, MU=MU, SI=SI, XI=XI):
+                """The cumulative hazard; None below mu, inf at and beyond a negative xi's end."""
+                z = (x - MU) / SI
+                if z < 0:
+                    return None
+                if XI == 0:
+                    return z
+                return INF if XI * z <= -1 else mp.log1p(XI * z) / XI
+
+            def pdf(x, MU=MU, SI=SI, XI=XI, hazard=hazard):
+                h = hazard(x)
+                return M(0) if h is None or mp.isinf(h) else mp.exp(-(1 + XI) * h) / SI
+
+            def lower(x, hazard=hazard):
+                h = hazard(x)
+                return M(0) if h is None else -mp.expm1(-h)
+
+            def upper(x, hazard=hazard):
+                h = hazard(x)
+                return M(1) if h is None else mp.exp(-h)
+
+            end = MU - SI / XI if xi < 0 else INF
+            add(GENPARETO, [mu, sigma, xi], Kind(pdf, lower, upper, MU, end,
+                                                 stats.genpareto(xi, loc=mu, scale=sigma)))
+    if want(INVGAUSS):
+        for mu, lam in [(1, 1), (1, 1e-3), (1e-3, 1), (5, 1e4), (2, 0.05), (100, 3)]:
+            MU, LA = M(mu), M(lam)
+
+            def parts(x, MU=MU, LA=LA):
+                r = mp.sqrt(LA / x)
+                return r * (x / MU - 1), r * (x / MU + 1)
+
+            def pdf(x, MU=MU, LA=LA):
+                if x <= 0:
+                    return M(0)
+                return mp.sqrt(LA / (2 * mp.pi * x ** 3)) * mp.exp(-LA * (x - MU) ** 2 / (2 * MU ** 2 * x))
+
+            def lower(x, MU=MU, LA=LA, parts=parts):
+                if x <= 0:
+                    return M(0)
+                with mp.workdps(400):
+                    a, b = parts(x)
+                    v = mp.ncdf(a) + mp.exp(2 * LA / MU) * mp.ncdf(-b)
+                return +v
+
+            def upper(x, MU=MU, LA=LA, parts=parts):
+                if x <= 0:
+                    return M(1)
+                with mp.workdps(400):
+                    a, b = parts(x)
+                    v = mp.ncdf(-a) - mp.exp(2 * LA / MU) * mp.ncdf(-b)
+                return +v
+
+            add(INVGAUSS, [mu, lam], Kind(pdf, lower, upper, 0, INF,
+                                          stats.invgauss(mu / lam, scale=lam)))
+    if want(LAPLACE):
+        for mu, b in [(0, 1), (5, 1e-3), (-1e6, 30)]:
+            MU, B = M(mu), M(b)
+            add(LAPLACE, [mu, b], Kind(lambda x, MU=MU, B=B: mp.exp(-abs(x - MU) / B) / (2 * B),
+                                       lambda x, MU=MU, B=B: mp.exp((x - MU) / B) / 2 if x <= MU else -mp.expm1(-(x - MU) / B) + mp.exp(-(x - MU) / B) / 2,
+                                       lambda x, MU=MU, B=B: mp.exp(-(x - MU) / B) / 2 if x >= MU else -mp.expm1((x - MU) / B) + mp.exp((x - MU) / B) / 2,
+                                       -INF, INF, stats.laplace(mu, b), mu))
+    if want(GUMBELMIN):
+        for mu, ro in [(0, 1), (3, 1e-3), (-100, 40)]:
+            MU, RO = M(mu), M(ro)
+            add(GUMBELMIN, [mu, ro], Kind(lambda x, MU=MU, RO=RO: mp.exp((x - MU) / RO - mp.exp((x - MU) / RO)) / RO,
+                                          lambda x, MU=MU, RO=RO: -mp.expm1(-mp.exp((x - MU) / RO)),
+                                          lambda x, MU=MU, RO=RO: mp.exp(-mp.exp((x - MU) / RO)),
+                                          -INF, INF, stats.gumbel_l(mu, ro)))
 
     path = os.path.join(os.path.dirname(__file__), "..", "bench", "data", "true_values.tsv")
     if only is not None:

@@ -41,6 +41,12 @@ TMaximised Maximise(const std::vector<TCoordinate>& coordinates, const TGradient
 TMaximised MaximiseFree(const std::vector<TCoordinate>& coordinates, const std::vector<bool>& free,
                         const TGradient& gradient, const THessian& hessian = nullptr);
 
+// The maximum of f over a few coordinates by Nelder and Mead's simplex, from `start` with
+// initial moves `moves`; -infinity from f stands for a point outside its domain. The value of
+// the maximum is returned and `at` holds its point.
+L SimplexMaximum(const std::function<L(const std::vector<L>&)>& f, std::vector<L> start,
+                 const std::vector<L>& moves, std::vector<L>& at);
+
 // The root of f in [lo, hi], where f(lo) and f(hi) differ in sign, by the Illinois method
 // (regula falsi with the stale end's value halved), to the extended precision.
 template <class F>
@@ -74,6 +80,69 @@ L RootOf(F f, L lo, L hi)
         }
     }
     return lo + (hi - lo) / 2;
+}
+
+// The point of [lo, hi] where f, unimodal there, is largest, to within `tolerance`: Brent's
+// method (R. P. Brent, Algorithms for Minimization without Derivatives, 1973), parabolas
+// through the best three points where they step well, golden sections where they do not. A
+// point outside f's domain (f infinite or NaN there) stands as one far below every other.
+template <class F>
+L BrentMaximum(F f, L lo, L hi, L tolerance)
+{
+    const L golden = (3 - std::sqrt(5.0L)) / 2;
+    L x = lo + golden * (hi - lo), w = x, v = x;
+    // minimised: the function's negative, within a bound the parabolas cannot overflow from
+    const auto g = [&](L at) {
+        const L value = -f(at);
+        return value < 1e4000L ? value : 1e4000L;
+    };
+    L fx = g(x), fw = fx, fv = fx;
+    L d = 0, e = 0;
+    for (int i = 0; i < 200; ++i) {
+        const L middle = (lo + hi) / 2, tol1 = 0x1p-40L * std::fabs(x) + tolerance / 3;
+        const L tol2 = 2 * tol1;
+        if (std::fabs(x - middle) <= tol2 - (hi - lo) / 2)
+            break;
+        bool parabolic = false;
+        if (std::fabs(e) > tol1) {
+            // The vertex of the parabola through (v, fv), (w, fw) and (x, fx), taken where it
+            // lies inside the bracket and moves less than half the step before last.
+            L r = (x - w) * (fx - fv), q = (x - v) * (fx - fw), p = (x - v) * q - (x - w) * r;
+            q = 2 * (q - r);
+            if (q > 0)
+                p = -p;
+            q = std::fabs(q);
+            r = e;
+            e = d;
+            if (std::fabs(p) < std::fabs(q * r / 2) && p > q * (lo - x) && p < q * (hi - x)) {
+                d = p / q;
+                parabolic = true;
+                if ((x + d) - lo < tol2 || hi - (x + d) < tol2)
+                    d = middle >= x ? tol1 : -tol1;
+            }
+        }
+        if (!parabolic) {
+            e = (x >= middle ? lo : hi) - x;
+            d = golden * e;
+        }
+        const L u = x + (std::fabs(d) >= tol1 ? d : (d >= 0 ? tol1 : -tol1));
+        const L fu = g(u);
+        if (fu <= fx) {
+            (u >= x ? lo : hi) = x;
+            v = w, fv = fw;
+            w = x, fw = fx;
+            x = u, fx = fu;
+        } else {
+            (u < x ? lo : hi) = u;
+            if (fu <= fw || w == x) {
+                v = w, fv = fw;
+                w = u, fw = fu;
+            } else if (fu <= fv || v == x || v == w) {
+                v = u, fv = fu;
+            }
+        }
+    }
+    return x;
 }
 
 // Sums over the data from which a function's gradient and its Hessian are both formed: the

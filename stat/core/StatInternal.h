@@ -10,7 +10,7 @@
 #include <math.h>
 
 #include "FloatErrors.h"
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 // Every intermediate is x87 extended precision: results are reproduced bit for bit only with a
 // 64-bit mantissa.

@@ -224,12 +224,7 @@ void Chi2Estimate(const TSampleMoments& s, const TVector& data, TVector& params,
 {
     if (!which[0])
         return;
-    L sumLog = 0;
-    for (double x : data) {
-        if (!(x > 0) || std::isinf(x))
-            throw TRefusal("the buffer holds values at or below 0");
-        sumLog += std::log(L(x));
-    }
+    const L sumLog = SumOfLogs(data);
     const L n = s.n, A = sumLog / n, target = A - std::log(2.0L);
     const auto score = [&](L nu) { return Digamma(nu / 2) - target; };
     const L at = score(1) >= 0              ? 1

@@ -28,18 +28,7 @@ TTails Chi2Tails(L n, L x)
 
 L Chi2Quantile(L n, bool upper, L target)
 {
-    // Wilson and Hilferty: (X/n)^(1/3) is nearly normal with mean 1 - 2/(9n); near 0 the
-    // lower tail P(a, y) ~ y^a / Gamma(a + 1) does better.
-    const L z = upper ? NormalUpperQuantile(target) : NormalQuantile(target);
-    const L v = 2 / (9 * n);
-    const L cube = 1 - v + z * std::sqrt(v);
-    L guess = n * cube * cube * cube;
-    const L a = n / 2;
-    if (!upper && (cube <= 0 || target < 0.05L))
-        guess = std::min(guess > 0 ? guess : HUGE_VALL,
-                         2 * std::exp((std::log(target) + LogGamma(a + 1)) / a));
-    return SolveTail([&](L x) { const TTails t = Chi2Tails(n, x); return upper ? t.upper : t.lower; },
-                     [&](L x) { return Chi2DensityAt(n, x); }, upper, target, 0, HUGE_VALL, guess);
+    return 2 * GammaQuantile(n / 2, upper, target);
 }
 
 // ---- Student: 1/2 I_{n/(n+t^2)}(n/2, 1/2) below 0 ----------------------------------------

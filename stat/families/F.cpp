@@ -244,12 +244,7 @@ void FEstimate(const TSampleMoments& s, const TVector& data, TVector& params, co
 {
     if (!which[0] && !which[1])
         return;
-    L sumLog = 0;
-    for (double x : data) {
-        if (!(x > 0) || std::isinf(x))
-            throw TRefusal("the buffer holds values at or below 0");
-        sumLog += std::log(L(x));
-    }
+    const L sumLog = SumOfLogs(data);
     const L count = s.n;
     L m0 = std::clamp<L>(s.mean > 1 ? 2 * s.mean / (s.mean - 1) : 10, 2.5L, MostDegrees), n0 = 5;
     if (m0 > 4) {

@@ -10,6 +10,53 @@ double WalkedFromZero(const TVector&, double x)
     return std::fabs(x);
 }
 
+// The extremes, mean and variance of the sample, or of its logarithms.
+namespace {
+template <class Values>
+TSampleMoments MomentsOfValues(const Values& values)
+{
+    TSampleMoments s;
+    s.n = values.size();
+    s.min = values[0];
+    s.max = s.min;
+    L sum = 0;
+    for (const L v : values) {
+        if (v < s.min)
+            s.min = v;
+        if (v > s.max)
+            s.max = v;
+        sum += v;
+    }
+    s.mean = sum / s.n;
+    L squares = 0;
+    for (const L v : values)
+        squares += (v - s.mean) * (v - s.mean);
+    s.variance = squares / (s.n - 1);
+    return s;
+}
+}  // namespace
+
+TSampleMoments MomentsOf(const TVector& data, bool logarithms)
+{
+    if (!logarithms)
+        return MomentsOfValues(data);
+    std::vector<L> logs(data.size());
+    for (std::size_t i = 0; i < data.size(); ++i)
+        logs[i] = std::log(L(data[i]));
+    return MomentsOfValues(logs);
+}
+
+L SumOfLogs(const TVector& data)
+{
+    L sum = 0;
+    for (double x : data) {
+        if (!(x > 0) || std::isinf(x))
+            throw TRefusal("the buffer holds values at or below 0");
+        sum += std::log(L(x));
+    }
+    return sum;
+}
+
 bool ServedParam(const TParam& param, double value)
 {
     const TBounds served = ServedBounds(param);

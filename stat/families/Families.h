@@ -16,12 +16,31 @@
 #include "Rayleigh.h"
 #include "Uniform.h"
 #include "Weibull.h"
+#include "Exponential2.h"
+#include "Gamma3.h"
+#include "GenPareto.h"
+#include "GumbelMin.h"
+#include "InvGauss.h"
+#include "Laplace.h"
+#include "LogLogistic.h"
+#include "LogNormal3.h"
+#include "Weibull3.h"
 
 inline constexpr const TFamily* FamilyList[] = {
     &UniformStdFamily, &UniformFamily,  &NormalStdFamily, &NormalFamily,
     &Chi2Family,       &StudentFamily,  &LogNormalFamily, &ExponentialFamily,
     &FFamily,          &CauchyFamily,   &LogisticFamily,  &BetaFamily,
     &RayleighFamily,   &WeibullFamily,  &ParetoFamily,    &ExtrValueFamily,
+    &GammaFamily,
+    &Weibull3Family,
+    &LogNormal3Family,
+    &Gamma3Family,
+    &Exponential2Family,
+    &LogLogisticFamily,
+    &GenParetoFamily,
+    &InvGaussFamily,
+    &LaplaceFamily,
+    &GumbelMinFamily,
 };
 
 namespace catalogue {

@@ -25,15 +25,26 @@ struct TSampleMoments {
     std::size_t n = 0;
 };
 
+// The moments of a sample of at least one value (of its logarithms where `logarithms`).
+TSampleMoments MomentsOf(const TVector& data, bool logarithms);
+// The sum of the values' logarithms in extended precision, for a law of the positive numbers:
+// refuses a value at or below 0 (or infinite).
+L SumOfLogs(const TVector& data);
+
 using TChartRange = void (*)(const TVector& params, double& lo, double& hi);
 using TEstimator = void (*)(const TSampleMoments& s, const TVector& data, TVector& params,
                             const TParamSet& which);
 // The exact interval of parameter `index` at `level`, where a pivot of known law gives one for
-// these estimates (false elsewhere): lower and upper, and se where the pivot's law gives it
-// (left negative, the observed information gives it).
+// these estimates (false elsewhere).
 using TExactInterval = bool (*)(const TVector& data, const TVector& params,
                                 const TParamSet& estimated, int index, double level,
                                 TParamInterval& interval);
+// The standard error of parameter `index` in closed form, where the likelihood has no
+// information to give it (false elsewhere): an end of the support, whose likelihood is
+// largest at the data's extreme, where it has no slope, or Laplace's location, where it has a
+// kink at every value.
+using TStandardError = bool (*)(const TVector& data, const TVector& params,
+                                const TParamSet& estimated, int index, double& se);
 
 // The values a pair of bounds lets a parameter take: strictly between them, or with both ends
 // where `closed`.
@@ -48,10 +59,13 @@ struct TBounds {
 // function leave the values at that end out.
 enum class TSupportEnd : std::uint8_t { None, Lower, Upper };
 
-// What a parameter does to the law: shifts it (a location), stretches it (a scale), or shapes
-// it. A fitted quantile's profile is formed by solving for a location or scale in closed form,
-// and the listed estimates of a location-scale law are bootstrapped through their pivots.
-enum class TParamRole : std::uint8_t { Shape, Location, Scale };
+// What a parameter does to the law: shifts it (a location, or a threshold, a location where
+// the support starts), stretches it (a scale), or shapes it. A fitted quantile's profile is
+// formed by solving for a location or scale in closed form, and the listed estimates of a
+// location-scale law are bootstrapped through their pivots. An estimated threshold makes the
+// estimates the product of spacings' maximum (the likelihood has none where the shape lets the
+// density grow without bound at the support's start).
+enum class TParamRole : std::uint8_t { Shape, Location, Scale, Threshold };
 
 // One parameter of a kind: what the catalogue lists of it and the one rule of the values it
 // may take, which every window asks (DistParamRefusal) and the truth rule reads (Served).
@@ -148,6 +162,10 @@ struct TFamily {
     // the ranking's criteria and the profiles start from it. nullptr: `estimate` is it.
     TEstimator maximise = nullptr;
     TExactInterval exact = nullptr;  // nullptr: no parameter has an exact interval
+    TStandardError closedError = nullptr;  // nullptr: the information gives every one
+    // An end of the support's interval from the law of the data's extreme there, the other
+    // parameters at their estimates, where no pivot gives an exact one (false elsewhere).
+    TExactInterval endInterval = nullptr;
     // The density its distribution integrates, with what the grids need to know of it (no
     // density: the family integrates none, or none the grids can share).
     simpson::TIntegrand grid{};
@@ -188,6 +206,16 @@ bool ServedParam(const TParam& param, double value);
 bool Served(const TFamily& family, const TVector& params);
 // The parameter that is the support's end on that side, where a family has one: -1 for none.
 int SupportEndParam(const TFamily& family, TSupportEnd end);
+// Whether these estimates take a threshold from the data (its estimate is then no regular
+// maximum of the likelihood, which grows without bound toward the smallest value where the
+// shape lets the density do so).
+constexpr bool ThresholdEstimated(const TFamily& family, const TParamSet& which)
+{
+    for (int i = 0; i < ParamsOf(family); ++i)
+        if (which[i] && family.params[i].role == TParamRole::Threshold)
+            return true;
+    return false;
+}
 // Whether an estimate of the parameter uses up a degree of freedom of the fitting test.
 constexpr bool CostsFreedom(const TParam& param)
 {

@@ -6,6 +6,7 @@
 // Functions, Wiley 1996, section 11.2).
 #include "SoundMethods.h"
 
+#include <algorithm>
 #include <cfloat>
 
 namespace {
@@ -97,4 +98,30 @@ TTails IncompleteGamma(L a, L x)
     }
     const L upper = kernel * h;
     return {1 - upper, upper};
+}
+
+L GammaQuantile(L a, bool upper, L target)
+{
+    // Searched as a chi-square of n = 2a degrees of freedom (x = 2t), whose quantiles the
+    // chi-square kind has always given. Wilson and Hilferty: (x/n)^(1/3) is nearly normal with
+    // mean 1 - 2/(9n); near 0 the lower tail P(a, t) ~ t^a / Gamma(a + 1) does better.
+    const L n = 2 * a;
+    const L z = upper ? NormalUpperQuantile(target) : NormalQuantile(target);
+    const L v = 2 / (9 * n);
+    const L cube = 1 - v + z * std::sqrt(v);
+    L guess = n * cube * cube * cube;
+    if (!upper && (cube <= 0 || target < 0.05L)) {
+        const L logNearZero = std::log(L(2)) + (std::log(target) + LogGamma(a + 1)) / a;
+        if (logNearZero < -750)
+            return 0;  // below half the least double (a small shape's far lower tail)
+        guess = std::min(guess > 0 ? guess : HUGE_VALL, std::exp(logNearZero));
+    }
+    const auto tail = [&](L x) {
+        const TTails t = x > 0 ? IncompleteGamma(a, x / 2) : TTails{0, 1};
+        return upper ? t.upper : t.lower;
+    };
+    const auto density = [&](L x) {
+        return x > 0 && !std::isinf(x) ? std::exp(LogGammaKernel(a, x / 2)) / x : L(0);
+    };
+    return SolveTail(tail, density, upper, target, 0, HUGE_VALL, guess) / 2;
 }

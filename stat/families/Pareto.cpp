@@ -148,8 +148,17 @@ bool ParetoExact(const TVector& data, const TVector& params, const TParamSet& es
                                     : -std::log1p(-L(level)) / (n * alpha);
     interval.lower = static_cast<double>(smallest * std::exp(-logRatio));
     interval.upper = static_cast<double>(smallest);
-    const L shape = n * alpha;
-    if (shape > 2)
-        interval.se = static_cast<double>(params[0] * std::sqrt(shape / ((shape - 1) * (shape - 1) * (shape - 2))));
+    return true;
+}
+
+// The minimum's standard error: that of the smallest value, Pareto(xm, n alpha), where its
+// variance is finite (n alpha > 2).
+bool ParetoError(const TVector& data, const TVector& params, const TParamSet&, int index,
+                 double& se)
+{
+    const L shape = data.size() * L(params[1]);
+    if (index != 0 || !(shape > 2))
+        return false;
+    se = static_cast<double>(params[0] * std::sqrt(shape / ((shape - 1) * (shape - 1) * (shape - 2))));
     return true;
 }

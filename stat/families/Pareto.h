@@ -7,6 +7,8 @@ void ParetoChart(const TVector&, double&, double&);
 void ParetoEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 bool ParetoExact(const TVector& data, const TVector& params, const TParamSet& estimated,
                  int index, double level, TParamInterval& interval);
+bool ParetoError(const TVector& data, const TVector& params, const TParamSet& estimated,
+                 int index, double& se);
 double ParetoSoundDensity(const TVector& params, double x);
 L ParetoLogDensity(const TVector& params, double x);
 double ParetoSoundDistribution(const TVector& params, double x);
@@ -27,6 +29,7 @@ inline constexpr TFamily ParetoFamily{
     .chart = ParetoChart,
     .estimate = ParetoEstimate,
     .exact = ParetoExact,
+    .closedError = ParetoError,
     .sound = {.density = ParetoSoundDensity, .logDensity = ParetoLogDensity,
               .distribution = ParetoSoundDistribution,
               .upper = ParetoSoundUpper, .inverse = ParetoSoundInverse,

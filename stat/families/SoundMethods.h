@@ -78,6 +78,10 @@ struct TTails {
 TTails IncompleteGamma(L a, L x);
 // ln(x^a e^-x / Gamma(a)), formed without the cancellation of its terms for large a.
 L LogGammaKernel(L a, L x);
+// The t > 0 where P(a, t) (or, where `upper`, Q(a, t)) is target, for target in (0, 1): from
+// Wilson and Hilferty's cube root of a chi-square of 2a degrees of freedom, or the power law
+// P(a, t) ~ t^a / Gamma(a + 1) far below, by SolveTail.
+L GammaQuantile(L a, bool upper, L target);
 
 // ln B(a, b) and the regularised incomplete Beta function I_x(a, b), for a, b > 0, x in
 // [0, 1] and y = 1 - x (given by the caller, who often knows it exactly).

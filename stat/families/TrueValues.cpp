@@ -26,9 +26,11 @@
 //
 // The upper tail P(X > x) and its inverse have no listed method: the sound functions give them
 // (for parameters they do not serve, 1 minus the distribution and the quantile of 1 - q).
+// The kinds added after the sixteen have no listed method at all (see Unlisted).
 #include "TrueValues.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 constexpr double Agreement = 1e-9;
@@ -153,8 +155,34 @@ double QuantileAt(const TFamily& family, const TVector& params, double p)
 }
 }  // namespace
 
+namespace {
+// A kind without a listed algorithm answers with its sound functions alone: parameters they do
+// not serve are refused with the rule's message, and a quantile of p outside [0, 1] (or a NaN
+// argument) is not a number. Its quantiles at 0 and 1 are the ends of its support.
+bool Unlisted(const TFamily& family, const TVector& params)
+{
+    if (family.listed.density)
+        return false;
+    if (!Served(family, params))
+        throw EStat(DistParamsRefusal(family.kind, params, '.'));
+    return true;
+}
+
+double NotANumber()
+{
+    return std::numeric_limits<double>::quiet_NaN();
+}
+}  // namespace
+
 double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, double x)
 {
+    if (Unlisted(family, params)) {
+        if (std::isnan(x) || (mode == TDistFunc::Inverse && !(x >= 0 && x <= 1)))
+            return NotANumber();
+        return mode == TDistFunc::Density        ? family.sound.density(params, x)
+               : mode == TDistFunc::Distribution ? family.sound.distribution(params, x)
+                                                 : family.sound.inverse(params, x);
+    }
     if (std::isnan(x) || !Served(family, params))
         return family.listed[mode](params, x);
     if (mode == TDistFunc::Inverse)
@@ -164,6 +192,8 @@ double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, d
 
 double TrueUpper(const TFamily& family, const TVector& params, double x)
 {
+    if (Unlisted(family, params))
+        return std::isnan(x) ? NotANumber() : family.sound.upper(params, x);
     if (std::isnan(x) || !Served(family, params)) {
         const L below = family.listed[TDistFunc::Distribution](params, x);
         return static_cast<double>(std::fmin(1, std::fmax(0, 1 - below)));
@@ -173,6 +203,8 @@ double TrueUpper(const TFamily& family, const TVector& params, double x)
 
 double TrueUpperInverse(const TFamily& family, const TVector& params, double q)
 {
+    if (Unlisted(family, params))
+        return q >= 0 && q <= 1 ? family.sound.upperInverse(params, q) : NotANumber();
     if (!InOpenUnit(q) || !Served(family, params))
         return TrueValue(family, TDistFunc::Inverse, params, static_cast<double>(1 - L(q)));
     return family.sound.upperInverse(params, q);

@@ -75,8 +75,7 @@ void UniformEstimate(const TSampleMoments& s, const TVector&, TVector& params,
 // The ends' exact intervals. With both estimated, (min of the data - min) over the data's range
 // is a pivot with P(V > v) = (1 + v)^-(n - 1); with the other end given, (min of the data -
 // min) / (max - min) follows Beta(1, n). An end lies beyond the data's extreme, so each
-// interval reaches from there outward. The standard error is that of the extreme, a Beta(1, n)
-// order statistic on the fitted range.
+// interval reaches from there outward.
 bool UniformExact(const TVector& data, const TVector& params, const TParamSet& estimated,
                   int index, double level, TParamInterval& interval)
 {
@@ -99,8 +98,14 @@ bool UniformExact(const TVector& data, const TVector& params, const TParamSet& e
         interval.lower = static_cast<double>(last);
         interval.upper = static_cast<double>(last + reach);
     }
-    interval.se = static_cast<double>((L(params[1]) - params[0]) *
-                                      std::sqrt(n / ((n + 1) * (n + 1) * (n + 2))));
+    return true;
+}
+
+// An end's standard error: that of the extreme, a Beta(1, n) order statistic on the range.
+bool UniformError(const TVector& data, const TVector& params, const TParamSet&, int, double& se)
+{
+    const L n = data.size();
+    se = static_cast<double>((L(params[1]) - params[0]) * std::sqrt(n / ((n + 1) * (n + 1) * (n + 2))));
     return true;
 }
 

@@ -8,6 +8,8 @@ void UniformChart(const TVector&, double&, double&);
 void UniformEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 bool UniformExact(const TVector& data, const TVector& params, const TParamSet& estimated,
                   int index, double level, TParamInterval& interval);
+bool UniformError(const TVector& data, const TVector& params, const TParamSet& estimated,
+                  int index, double& se);
 
 // The sound functions: the listed density, distribution and inverse are the truth; these give
 // the upper tail and its inverse, and the uniform's in the other order too.
@@ -48,6 +50,7 @@ inline constexpr TFamily UniformFamily{
     .chart = UniformChart,
     .estimate = UniformEstimate,
     .exact = UniformExact,
+    .closedError = UniformError,
     .sound = {.density = UniformDensity, .logDensity = UniformLogDensity,
               .distribution = UniformSoundDistribution,
               .upper = UniformSoundUpper, .inverse = UniformSoundInverse,

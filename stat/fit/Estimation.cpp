@@ -40,33 +40,6 @@ bool AllPositive(const TVector& data)
     return std::all_of(data.begin(), data.end(), [](double x) { return x > 0; });
 }
 
-// The extremes, mean and variance of the sample, or of its logarithms.
-TSampleMoments MomentsOf(const TVector& data, bool logarithms)
-{
-    const auto value = [&](double x) { return logarithms ? std::log(L(x)) : L(x); };
-    TSampleMoments s;
-    s.n = data.size();
-    s.min = value(data[0]);
-    s.max = s.min;
-    L sum = 0;
-    for (double x : data) {
-        const L v = value(x);
-        if (v < s.min)
-            s.min = v;
-        if (v > s.max)
-            s.max = v;
-        sum += v;
-    }
-    s.mean = sum / s.n;
-    L squares = 0;
-    for (double x : data) {
-        const L v = value(x);
-        squares += (v - s.mean) * (v - s.mean);
-    }
-    s.variance = squares / (s.n - 1);
-    return s;
-}
-
 // The names of the parameters in `which`, as "mu and ro" or "N".
 std::string NamesOf(TDistKind kind, const TParamSet& which)
 {

@@ -22,6 +22,10 @@ struct TFit {
     std::vector<double> se{};     // per parameter; NaN where the information gives none
     TMatrix covariance{};         // over `regular`, the inverse of the observed information
     std::vector<int> regular{};   // the estimated parameters the information covers (no ends)
+    // Intervals from the standard errors in place of the profile: above LargestProfileSample
+    // values, where the two agree, and with an estimated threshold, whose likelihood has no
+    // regular maximum to profile (Unlisted.h).
+    bool wald = false;
 };
 
 // The fit of a question; throws EStat where the data cannot be fitted, with the reason.

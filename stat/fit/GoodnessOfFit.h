@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 // The categories, their counts and expectations are declared in Stat_Lib.h (the experimental
 // generator shares them).

@@ -38,8 +38,8 @@ L ProfileAt(const TFit& fit, int index, double v)
     return LogLikelihoodOf(fit.family, fit.data, at);
 }
 
-// The profile interval of a continuous parameter, in its logarithm where it is positive; above
-// LargestProfileSample values, the Wald interval in that coordinate.
+// The profile interval of a continuous parameter, in its logarithm where it is positive, or the
+// Wald interval in that coordinate where the fit asks for it.
 void ProfileInterval(const TFit& fit, int index, double level, TParamInterval& out)
 {
     const TBounds served = ServedBounds(fit.family.params[index]);
@@ -48,7 +48,7 @@ void ProfileInterval(const TFit& fit, int index, double level, TParamInterval& o
     const L se = std::isfinite(fit.se[index]) && fit.se[index] > 0 ? fit.se[index]
                                                                     : 0.1L * std::fabs(centre);
     const L step = NormalPoint(0.5 + level / 2) * (scale == TScale::Log ? se / centre : se);
-    if (fit.data.size() > LargestProfileSample) {
+    if (fit.wald) {
         const L u = ToScale(scale, centre);
         out.lower = static_cast<double>(FromScale(scale, u - step));
         out.upper = static_cast<double>(FromScale(scale, u + step));
@@ -178,20 +178,17 @@ TFit FitOf(TDistKind kind, const TVector& data, const TVector& params, const TPa
     if (!std::isfinite(fit.bestLogLikelihood))
         throw EStat("A value of the buffer has density 0 under these estimates.");
     fit.shownIsBest = true;
+    fit.wald = data.size() > LargestProfileSample || ThresholdEstimated(fit.family, estimated);
+    // The standard errors the family gives in closed form, where the likelihood has no
+    // information; the observed information's for the others.
     for (int i : fit.free) {
         fit.shownIsBest = fit.shownIsBest && SameEstimate(params[i], fit.best[i]);
         fit.se[i] = HUGE_VAL - HUGE_VAL;
-        if (fit.family.params[i].end == TSupportEnd::None)
+        double se = 0;
+        if (fit.family.closedError && fit.family.closedError(data, params, estimated, i, se))
+            fit.se[i] = se;
+        else
             fit.regular.push_back(i);
-    }
-    // An end of the support has no information (the likelihood is largest at the data's
-    // extreme, where it has no slope); its own law gives its standard error.
-    for (int i : fit.free) {
-        TParamInterval end;
-        end.se = -1;
-        if (fit.family.params[i].end != TSupportEnd::None && fit.family.exact &&
-            fit.family.exact(data, params, estimated, i, 0.95, end) && end.se >= 0)
-            fit.se[i] = end.se;
     }
     if (!fit.regular.empty()) {
         fit.covariance = InverseInformation(fit.family, data, fit.best, fit.regular);
@@ -244,6 +241,8 @@ std::string IntervalMethodName(TIntervalMethod method)
         return "bootstrap, " + std::to_string(BootstrapReplicates) + " replicates";
     case TIntervalMethod::Wald:
         return "Wald, from the observed information";
+    case TIntervalMethod::EndLaw:
+        return "the extreme's law at the estimates";
     }
     return "";
 }
@@ -264,14 +263,11 @@ std::vector<TParamInterval> ParamIntervals(TDistKind kind, const TVector& data,
     for (int i : fit.free) {
         TParamInterval& iv = out[i];
         iv.se = fit.se[i];
-        TParamInterval exact = iv;
-        exact.se = -1;
-        if (fit.family.exact && fit.family.exact(data, params, estimated, i, level, exact)) {
+        if (fit.family.exact && fit.family.exact(data, params, estimated, i, level, iv)) {
             methods[i] = TIntervalMethod::Exact;
-            iv.lower = exact.lower;
-            iv.upper = exact.upper;
-            if (exact.se >= 0)
-                iv.se = exact.se;
+        } else if (fit.family.endInterval &&
+                   fit.family.endInterval(data, params, estimated, i, level, iv)) {
+            methods[i] = TIntervalMethod::EndLaw;
         } else if (fit.family.params[i].whole) {
             methods[i] = TIntervalMethod::ProfileWhole;
             WholeProfileInterval(fit, i, level, iv);
@@ -279,10 +275,12 @@ std::vector<TParamInterval> ParamIntervals(TDistKind kind, const TVector& data,
             methods[i] = TIntervalMethod::Bootstrap;
             bootstrap = true;
         } else {
-            methods[i] = data.size() > LargestProfileSample ? TIntervalMethod::Wald
-                                                            : TIntervalMethod::Profile;
+            methods[i] = fit.wald ? TIntervalMethod::Wald : TIntervalMethod::Profile;
             ProfileInterval(fit, i, level, iv);
         }
+        // A threshold lies below every value.
+        if (fit.family.params[i].role == TParamRole::Threshold)
+            iv.upper = std::min(iv.upper, *std::min_element(data.begin(), data.end()));
     }
     if (bootstrap)
         BootstrapIntervals(fit, level, out, methods);

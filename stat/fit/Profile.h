@@ -1,7 +1,6 @@
 // The search of a profile likelihood's interval: the two points on either side of the maximum
 // where the deviance reaches the chi-square quantile of the level, in a coordinate where the
-// profile is near a parabola (the logarithm of a positive quantity), and a small maximiser for
-// the profiles whose nuisance parameters have no estimator of their own.
+// profile is near a parabola (the logarithm of a positive quantity).
 #pragma once
 
 #include <functional>
@@ -22,9 +21,3 @@ L FromScale(TScale scale, L u);
 // coordinate's span of the true one.
 void ProfileEnds(const std::function<L(L)>& deviance, TScale scale, L centre, L step, L cutoff,
                  L lowest, L highest, L& lower, L& upper);
-
-// The maximum of f over a few coordinates by Nelder and Mead's simplex, from `start` with
-// initial moves `moves`; -infinity from f stands for a point outside its domain. The value of
-// the maximum is returned and `at` holds its point.
-L SimplexMaximum(const std::function<L(const std::vector<L>&)>& f, std::vector<L> start,
-                 const std::vector<L>& moves, std::vector<L>& at);

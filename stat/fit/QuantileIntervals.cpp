@@ -113,8 +113,8 @@ L ProfileOfQuantity(const TFit& fit, const TQuantity& q, int j, L t)
 
 // The standard error by the delta method: the quantity's gradient over the estimated
 // parameters, by central differences of a tenth of each standard error (whole steps for whole
-// numbers), through their covariance (the observed information's inverse; the variance of an
-// end's own law beside it).
+// numbers), through their covariance (the observed information's inverse; the variance in
+// closed form of those without information beside it).
 double DeltaError(const TFit& fit, const TQuantity& q)
 {
     L variance = 0;
@@ -128,7 +128,7 @@ double DeltaError(const TFit& fit, const TQuantity& q)
         up[i] = static_cast<double>(up[i] + h);
         down[i] = static_cast<double>(std::max<L>(down[i] - h, whole ? 1 : -HUGE_VALL));
         gradient[i] = (q.Of(fit.family, up) - q.Of(fit.family, down)) / (up[i] - down[i]);
-        if (fit.family.params[i].end != TSupportEnd::None)
+        if (std::find(fit.regular.begin(), fit.regular.end(), i) == fit.regular.end())
             variance += gradient[i] * gradient[i] * fit.se[i] * fit.se[i];
     }
     if (fit.covariance.empty() && !fit.regular.empty())
@@ -204,7 +204,7 @@ TParamInterval QuantityInterval(TDistKind kind, const TVector& data, const TVect
             return 2 * (fit.bestLogLikelihood - ProfileOfQuantity(fit, q, j, t));
         };
         L lower = 0, upper = 0;
-        if (data.size() > LargestProfileSample) {
+        if (fit.wald) {
             lower = FromScale(scale, ToScale(scale, centre) - step);
             upper = FromScale(scale, ToScale(scale, centre) + step);
             how = TIntervalMethod::Wald;

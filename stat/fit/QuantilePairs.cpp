@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 TQuantilePairs QuantilePairs(const TVector& sorted, TDistKind kind, const TVector& params,
                              std::size_t points)

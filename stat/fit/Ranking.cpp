@@ -5,7 +5,7 @@
 #include <mutex>
 #include <thread>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 void SortByAic(std::vector<TKindFit>& fits)
 {
@@ -17,15 +17,6 @@ void SortByAic(std::vector<TKindFit>& fits)
 }
 
 namespace {
-// Every parameter of the kind, as the ranking estimates them.
-TParamSet AllParams(TDistKind kind)
-{
-    TParamSet all;
-    for (int i = 0; i < ParamCount(kind); ++i)
-        all.set(i);
-    return all;
-}
-
 // The likelihood's maximum of every parameter with its intervals, log-likelihood and
 // criteria, and the listed estimates with their chi-square test; false with the reason where
 // the kind cannot be fitted.

@@ -76,7 +76,8 @@ TEST_F(Dialog, ControlsCaptionsHintsAndTabOrder)
     EXPECT_EQ(form2->Button1->text(), "Generate now");
     EXPECT_EQ(form2->Button1->statusTip(), "Click to execute the generation process");
     EXPECT_EQ(form2->Button1->geometry(), QRect(8, 160, 265, 25));
-    ASSERT_EQ(form2->ComboBox1->count(), 16);
+    ASSERT_EQ(form2->ComboBox1->count(), DistKindCount);
+    EXPECT_EQ(form2->ComboBox1->itemText(16), "Gamma");
     EXPECT_EQ(form2->ComboBox1->currentIndex(), -1);
     QWidget* order[] = {form2->Edit1, form2->ComboBox1, form2->Edit2, form2->RadioButton1,
                         form2->RadioButton2, form2->Button1, form2->RadioButton3};

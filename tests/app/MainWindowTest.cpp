@@ -142,11 +142,11 @@ TEST_F(Windows, ReadOnlyFieldsAndInitialSelections)
     EXPECT_EQ(form1->GridModel->CellText(0), "");
 }
 
-TEST_F(Windows, BothListsHoldTheSixteenKindsWithNothingSelected)
+TEST_F(Windows, BothListsHoldEveryKindInCatalogueOrderWithNothingSelected)
 {
     for (QComboBox* list : {form1->ComboBox1, form1->ComboBox2}) {
-        ASSERT_EQ(list->count(), 16);
-        for (int k = 0; k < 16; ++k)
+        ASSERT_EQ(list->count(), DistKindCount);
+        for (int k = 0; k < DistKindCount; ++k)
             EXPECT_EQ(list->itemText(k), DistKindName[k]);
         EXPECT_EQ(list->itemText(8), "F-distribution");
         EXPECT_EQ(list->currentIndex(), -1);

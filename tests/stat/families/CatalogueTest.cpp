@@ -2,9 +2,10 @@
 
 #include <cfloat>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 namespace {
 std::string Name(TDistKind kind, int index)
@@ -24,10 +25,14 @@ std::string Hint(TDistKind kind, int index)
 
 TEST(Catalogue, KindNamesAndListPositionsFollowCatalogueOrder)
 {
+    // The sixteen described kinds in their places, and the kinds added after them.
     const char* expected[] = {"UniformStd", "Uniform", "NormalStd", "Normal", "Chi2",
                               "Student", "LogNormal", "Exponential", "F-distribution",
                               "Cauchy (Lorentz)", "Logistic", "Beta", "Rayleigh", "Weibull",
-                              "Pareto", "ExtrValue"};
+                              "Pareto", "ExtrValue", "Gamma", "Weibull3", "LogNormal3", "Gamma3",
+                              "Exponential2", "LogLogistic", "GenPareto", "InvGauss", "Laplace",
+                              "GumbelMin"};
+    ASSERT_EQ(std::size(expected), static_cast<std::size_t>(DistKindCount));
     for (int k = 0; k < DistKindCount; ++k) {
         EXPECT_STREQ(DistKindName[k], expected[k]);
         EXPECT_EQ(KindIndex(DistListKind[k]), k);
@@ -48,7 +53,7 @@ TEST(Catalogue, ParamNamesOutsideAKindsParametersSayNoParams)
     for (int k = 0; k < DistKindCount; ++k)
         EXPECT_EQ(Name(static_cast<TDistKind>(k), -1), "No params");
     // A kind beyond the catalogue leaves the text alone.
-    EXPECT_EQ(Name(static_cast<TDistKind>(16), 0), "unchanged");
+    EXPECT_EQ(Name(static_cast<TDistKind>(DistKindCount), 0), "unchanged");
 }
 
 TEST(Catalogue, HintsAreEmptyOutsideAKindsParameters)
@@ -190,8 +195,8 @@ TEST(Catalogue, EvaluationRefusesWhatItCannotRead)
               "Chi2 takes 1 parameter (N); 0 were given.");
     EXPECT_EQ(message([] { DistEval(TDistKind::NormalStd, TDistFunc::Density, {1}, 0); }),
               "NormalStd takes no parameters; 1 was given.");
-    EXPECT_EQ(message([] { DistEval(static_cast<TDistKind>(16), TDistFunc::Density, {}, 0); }),
-              "Unknown distribution kind 16.");
+    EXPECT_EQ(message([] { DistEval(static_cast<TDistKind>(DistKindCount), TDistFunc::Density, {}, 0); }),
+              "Unknown distribution kind 26.");
     EXPECT_EQ(message([] { DistEval(TDistKind::NormalStd, static_cast<TDistFunc>(3), {}, 0); }),
               "Unknown evaluation mode 3.");
 }

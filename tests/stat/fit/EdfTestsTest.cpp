@@ -10,7 +10,7 @@
 #include <random>
 #include <thread>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 #include "Tolerances.h"
 
 namespace {
@@ -55,13 +55,6 @@ const TailCase TailCases[] = {
 {100, 0.01, 1.0},
 };
 
-TParamSet AllOf(TDistKind kind)
-{
-    TParamSet all;
-    for (int i = 0; i < ParamCount(kind); ++i)
-        all.set(i);
-    return all;
-}
 
 TVector Drawn(TDistKind kind, const TVector& params, std::size_t n, unsigned seed)
 {
@@ -103,8 +96,8 @@ TEST(EdfStatistics, EndsEstimatedFromTheExtremesAreLeftOut)
     // information; the others are uniform between them.
     const TVector x{3, 0.5, 1, 2, 0.5, 4};
     TVector params{0, 0};
-    ASSERT_TRUE(EstimateParams(TDistKind::Uniform, x, params, AllOf(TDistKind::Uniform)));
-    const TEdfSample both = EdfSample(x, TDistKind::Uniform, params, AllOf(TDistKind::Uniform));
+    ASSERT_TRUE(EstimateParams(TDistKind::Uniform, x, params, AllParams(TDistKind::Uniform)));
+    const TEdfSample both = EdfSample(x, TDistKind::Uniform, params, AllParams(TDistKind::Uniform));
     ASSERT_EQ(both.lower.size(), 3u);  // both 0.5s and the 4 left out
     EXPECT_NEAR(both.lower[0], 0.5 / 3.5, tol::Tol1);
     EXPECT_TRUE(std::isfinite(AndersonDarlingStatistic(both)));
@@ -255,11 +248,11 @@ TEST(EdfBootstrap, GivesTheSameResultOnAnyThreadsAndDrawsNothingElsewhere)
 {
     const TVector x = Drawn(TDistKind::Weibull, {1.5, 3}, 200, 5);
     TVector params{1, 1};
-    ASSERT_TRUE(EstimateParams(TDistKind::Weibull, x, params, AllOf(TDistKind::Weibull)));
+    ASSERT_TRUE(EstimateParams(TDistKind::Weibull, x, params, AllParams(TDistKind::Weibull)));
     std::mt19937 caller(1);
     const std::mt19937 before = caller;
-    TEdfTest one(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull), 42, 200, 1);
-    TEdfTest two(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull), 42, 200, 2);
+    TEdfTest one(x, TDistKind::Weibull, params, AllParams(TDistKind::Weibull), 42, 200, 1);
+    TEdfTest two(x, TDistKind::Weibull, params, AllParams(TDistKind::Weibull), 42, 200, 2);
     const TEdfResult a = one.Result(), b = two.Result();
     EXPECT_EQ(caller, before);
     EXPECT_EQ(a.replicates, 200);
@@ -270,7 +263,7 @@ TEST(EdfBootstrap, GivesTheSameResultOnAnyThreadsAndDrawsNothingElsewhere)
     const double c = a.pAD * 201 - 1;
     EXPECT_NEAR(c, std::round(c), 1e-9);
     // Another seed draws other replicates.
-    TEdfTest other(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull), 43, 200, 2);
+    TEdfTest other(x, TDistKind::Weibull, params, AllParams(TDistKind::Weibull), 43, 200, 2);
     const TEdfResult o = other.Result();
     EXPECT_EQ(o.AD, a.AD);
     EXPECT_TRUE(o.pAD != a.pAD || o.pKS != a.pKS);
@@ -282,8 +275,8 @@ TEST(EdfBootstrap, RejectsAClearlyWrongHypothesisAndKeepsATrueOne)
     const TVector skewed = Drawn(TDistKind::Chi2, {3}, 300, 11);
     for (const TVector* x : {&normal, &skewed}) {
         TVector params{0, 1};
-        ASSERT_TRUE(EstimateParams(TDistKind::Normal, *x, params, AllOf(TDistKind::Normal)));
-        TEdfTest test(*x, TDistKind::Normal, params, AllOf(TDistKind::Normal), 7, 300);
+        ASSERT_TRUE(EstimateParams(TDistKind::Normal, *x, params, AllParams(TDistKind::Normal)));
+        TEdfTest test(*x, TDistKind::Normal, params, AllParams(TDistKind::Normal), 7, 300);
         const TEdfResult r = test.Result();
         if (x == &normal) {
             EXPECT_GT(r.pAD, 0.05);
@@ -301,8 +294,8 @@ TEST(EdfBootstrap, ReplicatesWhoseEstimationRefusesAreDrawnAgain)
     // number served, and many replicates' estimates lie beyond it and refuse.
     const TVector x = Drawn(TDistKind::Normal, {10, 2}, 300, 8);
     TVector params{1, 1};
-    ASSERT_TRUE(EstimateParams(TDistKind::F, x, params, AllOf(TDistKind::F)));
-    TEdfTest test(x, TDistKind::F, params, AllOf(TDistKind::F), 3, 100);
+    ASSERT_TRUE(EstimateParams(TDistKind::F, x, params, AllParams(TDistKind::F)));
+    TEdfTest test(x, TDistKind::F, params, AllParams(TDistKind::F), 3, 100);
     EXPECT_EQ(test.Result().replicates, 100);
 }
 
@@ -311,8 +304,8 @@ TEST(EdfBootstrap, ReplicatesOfALargeSampleAreBounded)
     const std::size_t n = TEdfTest::LargestReplicate * 3;
     const TVector x = Drawn(TDistKind::Exponential, {2}, n, 3);
     TVector params{1};
-    ASSERT_TRUE(EstimateParams(TDistKind::Exponential, x, params, AllOf(TDistKind::Exponential)));
-    TEdfTest test(x, TDistKind::Exponential, params, AllOf(TDistKind::Exponential), 1, 20);
+    ASSERT_TRUE(EstimateParams(TDistKind::Exponential, x, params, AllParams(TDistKind::Exponential)));
+    TEdfTest test(x, TDistKind::Exponential, params, AllParams(TDistKind::Exponential), 1, 20);
     const TEdfResult r = test.Result();
     EXPECT_EQ(r.n, n);
     EXPECT_EQ(r.replicateSize, TEdfTest::LargestReplicate);
@@ -323,10 +316,10 @@ TEST(EdfBootstrap, CancelEndsPromptly)
 {
     const TVector x = Drawn(TDistKind::Beta, {2, 5}, 2000, 9);
     TVector params{1, 1};
-    ASSERT_TRUE(EstimateParams(TDistKind::Beta, x, params, AllOf(TDistKind::Beta)));
+    ASSERT_TRUE(EstimateParams(TDistKind::Beta, x, params, AllParams(TDistKind::Beta)));
     const auto start = std::chrono::steady_clock::now();
     {
-        TEdfTest test(x, TDistKind::Beta, params, AllOf(TDistKind::Beta), 1, 100000);
+        TEdfTest test(x, TDistKind::Beta, params, AllParams(TDistKind::Beta), 1, 100000);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         EXPECT_FALSE(test.Done());
         EXPECT_LT(test.Progress(), 0.5);
@@ -372,10 +365,10 @@ TEST(EdfBootstrap, TheSameQuestionGetsTheSameAnswer)
 {
     const TVector x = Drawn(TDistKind::Weibull, {1.5, 3}, 300, 31);
     TVector params{1, 1};
-    ASSERT_TRUE(EstimateParams(TDistKind::Weibull, x, params, AllOf(TDistKind::Weibull)));
+    ASSERT_TRUE(EstimateParams(TDistKind::Weibull, x, params, AllParams(TDistKind::Weibull)));
     const auto run = [&](const TVector& data) {
-        TEdfTest test(data, TDistKind::Weibull, params, AllOf(TDistKind::Weibull),
-                      TEdfTest::SeedOf(data, TDistKind::Weibull, params, AllOf(TDistKind::Weibull)), 200);
+        TEdfTest test(data, TDistKind::Weibull, params, AllParams(TDistKind::Weibull),
+                      TEdfTest::SeedOf(data, TDistKind::Weibull, params, AllParams(TDistKind::Weibull)), 200);
         return test.Result();
     };
     const TEdfResult a = run(x), b = run(x);
@@ -386,8 +379,8 @@ TEST(EdfBootstrap, TheSameQuestionGetsTheSameAnswer)
     EXPECT_LT(a.bandKS, 1.5);  // estimated parameters bring the fit closer than the law's 1.36
     TVector shifted = x;
     shifted.back() = std::nextafter(shifted.back(), 1e300);
-    EXPECT_NE(TEdfTest::SeedOf(x, TDistKind::Weibull, params, AllOf(TDistKind::Weibull)),
-              TEdfTest::SeedOf(shifted, TDistKind::Weibull, params, AllOf(TDistKind::Weibull)));
+    EXPECT_NE(TEdfTest::SeedOf(x, TDistKind::Weibull, params, AllParams(TDistKind::Weibull)),
+              TEdfTest::SeedOf(shifted, TDistKind::Weibull, params, AllParams(TDistKind::Weibull)));
     TEdfTest typed(x, TDistKind::Weibull, {1.5, 3}, TParamSet(), 1);
     EXPECT_REL(typed.Result().bandKS, KolmogorovSmirnovPoint(300, 0.05) * std::sqrt(300.0), tol::Tol1);
 }
@@ -461,10 +454,10 @@ TEST(Ranking, RanksAtTheLikelihoodsMaximumAndTestsTheTabsHypothesis)
     ASSERT_EQ(rayleigh.intervals.size(), 1u);
     EXPECT_EQ(rayleigh.methods[0], TIntervalMethod::Exact);
     TVector moments{1};
-    ASSERT_TRUE(EstimateParams(TDistKind::Rayleigh, x, moments, AllOf(TDistKind::Rayleigh)));
+    ASSERT_TRUE(EstimateParams(TDistKind::Rayleigh, x, moments, AllParams(TDistKind::Rayleigh)));
     EXPECT_EQ(rayleigh.hypothesis, moments);
-    TEdfTest tab(x, TDistKind::Rayleigh, moments, AllOf(TDistKind::Rayleigh),
-                 TEdfTest::SeedOf(x, TDistKind::Rayleigh, moments, AllOf(TDistKind::Rayleigh)), 200);
+    TEdfTest tab(x, TDistKind::Rayleigh, moments, AllParams(TDistKind::Rayleigh),
+                 TEdfTest::SeedOf(x, TDistKind::Rayleigh, moments, AllParams(TDistKind::Rayleigh)), 200);
     const TEdfResult r = tab.Result();
     EXPECT_EQ(rayleigh.edf.pAD, r.pAD);
     EXPECT_EQ(rayleigh.edf.pKS, r.pKS);

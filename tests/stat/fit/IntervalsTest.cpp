@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 #include "Tolerances.h"
 
 namespace {
@@ -26,18 +26,11 @@ TVector Drawn(TDistKind kind, const TVector& params, std::size_t n, unsigned see
     return x;
 }
 
-TParamSet AllOf(TDistKind kind)
-{
-    TParamSet all;
-    for (int i = 0; i < ParamCount(kind); ++i)
-        all.set(i);
-    return all;
-}
 
 TVector Estimated(TDistKind kind, const TVector& data)
 {
     TVector params(ParamCount(kind), 1);
-    EXPECT_TRUE(EstimateParams(kind, data, params, AllOf(kind)));
+    EXPECT_TRUE(EstimateParams(kind, data, params, AllParams(kind)));
     return params;
 }
 
@@ -77,7 +70,7 @@ TEST(Intervals, StandardErrorsAreThoseOfTheInformation)
     {
         const TVector x = Drawn(TDistKind::Normal, {10, 2}, 300, 1);
         const auto iv = ParamIntervals(TDistKind::Normal, x, Estimated(TDistKind::Normal, x),
-                                       AllOf(TDistKind::Normal));
+                                       AllParams(TDistKind::Normal));
         const L n = x.size(), mean = Sum(x, 1) / n;
         L squares = 0;
         for (double v : x)
@@ -89,20 +82,20 @@ TEST(Intervals, StandardErrorsAreThoseOfTheInformation)
     {
         const TVector x = Drawn(TDistKind::Exponential, {3}, 200, 2);
         const auto iv = ParamIntervals(TDistKind::Exponential, x,
-                                       Estimated(TDistKind::Exponential, x), AllOf(TDistKind::Exponential));
+                                       Estimated(TDistKind::Exponential, x), AllParams(TDistKind::Exponential));
         EXPECT_REL(iv[0].se, static_cast<double>(200 / Sum(x, 1)) / std::sqrt(200.0), 1e-6);
     }
     {
         const TVector x = Drawn(TDistKind::Rayleigh, {2}, 150, 3);
         const auto iv = ParamIntervals(TDistKind::Rayleigh, x, Estimated(TDistKind::Rayleigh, x),
-                                       AllOf(TDistKind::Rayleigh));
+                                       AllParams(TDistKind::Rayleigh));
         const double ro = static_cast<double>(std::sqrt(Sum(x, 2) / 300));
         EXPECT_REL(iv[0].se, ro / (2 * std::sqrt(150.0)), 1e-6);
     }
     {
         const TVector x = Drawn(TDistKind::Weibull, {1.5, 2}, 500, 4);
         const TVector est = Estimated(TDistKind::Weibull, x);
-        const auto iv = ParamIntervals(TDistKind::Weibull, x, est, AllOf(TDistKind::Weibull));
+        const auto iv = ParamIntervals(TDistKind::Weibull, x, est, AllParams(TDistKind::Weibull));
         // With u = ln(x / lambda) and e = (x / lambda)^k, and sum e = n at the maximum.
         const L k = est[0], lambda = est[1], n = x.size();
         L eu = 0, euu = 0;
@@ -125,7 +118,7 @@ TEST(Intervals, ExactIntervalsOfTheNormalLaw)
     const TVector x = Drawn(TDistKind::Normal, {-3, 0.5}, 25, 5);
     const TVector est = Estimated(TDistKind::Normal, x);
     std::vector<TIntervalMethod> methods;
-    const auto iv = ParamIntervals(TDistKind::Normal, x, est, AllOf(TDistKind::Normal), 0.9, &methods);
+    const auto iv = ParamIntervals(TDistKind::Normal, x, est, AllParams(TDistKind::Normal), 0.9, &methods);
     const double t = bm::quantile(bm::students_t(24), 0.95);
     EXPECT_REL(iv[0].lower, est[0] - t * est[1] / 5, tol::Tol3);
     EXPECT_REL(iv[0].upper, est[0] + t * est[1] / 5, tol::Tol3);
@@ -151,7 +144,7 @@ TEST(Intervals, ProfileEndsAreWhereTheDevianceReachesTheCutoff)
     const TVector x = Drawn(TDistKind::Weibull, {0.8, 5}, 60, 6);
     const TVector est = Estimated(TDistKind::Weibull, x);
     std::vector<TIntervalMethod> methods;
-    const auto iv = ParamIntervals(TDistKind::Weibull, x, est, AllOf(TDistKind::Weibull), 0.95, &methods);
+    const auto iv = ParamIntervals(TDistKind::Weibull, x, est, AllParams(TDistKind::Weibull), 0.95, &methods);
     EXPECT_EQ(IntervalMethodName(methods[0]), "profile likelihood");
     const double best = LogLikelihood(TDistKind::Weibull, x, est);
     const auto profile = [&](double k) {
@@ -165,7 +158,7 @@ TEST(Intervals, ProfileEndsAreWhereTheDevianceReachesTheCutoff)
     EXPECT_GT(iv[0].upper, est[0]);
     // The fitted 10 % quantile's profile: for a quantile t, lambda = t / (-ln 0.9)^(1/k), and
     // the likelihood maximised over k.
-    const auto quantile = QuantileInterval(TDistKind::Weibull, x, est, AllOf(TDistKind::Weibull), 0.1);
+    const auto quantile = QuantileInterval(TDistKind::Weibull, x, est, AllParams(TDistKind::Weibull), 0.1);
     const auto at = [&](double t) {
         return Maximum([&](double k) {
             return LogLikelihood(TDistKind::Weibull, x, {k, t / std::pow(-std::log(0.9), 1 / k)});
@@ -182,7 +175,7 @@ TEST(Intervals, WholeDegreesOfFreedomHaveWholeIntervals)
     const TVector x = Drawn(TDistKind::Student, {6}, 400, 7);
     const TVector est = Estimated(TDistKind::Student, x);
     std::vector<TIntervalMethod> methods;
-    const auto iv = ParamIntervals(TDistKind::Student, x, est, AllOf(TDistKind::Student), 0.95, &methods);
+    const auto iv = ParamIntervals(TDistKind::Student, x, est, AllParams(TDistKind::Student), 0.95, &methods);
     EXPECT_EQ(methods[0], TIntervalMethod::ProfileWhole);
     EXPECT_EQ(iv[0].lower, std::trunc(iv[0].lower));
     EXPECT_EQ(iv[0].upper, std::trunc(iv[0].upper));
@@ -202,8 +195,8 @@ TEST(Intervals, BootstrapsAnswerTheSameQuestionTheSameWay)
     const TVector x = Drawn(TDistKind::Logistic, {1, 2}, 80, 8);
     const TVector est = Estimated(TDistKind::Logistic, x);
     std::vector<TIntervalMethod> methods;
-    const auto first = ParamIntervals(TDistKind::Logistic, x, est, AllOf(TDistKind::Logistic), 0.95, &methods);
-    const auto again = ParamIntervals(TDistKind::Logistic, x, est, AllOf(TDistKind::Logistic));
+    const auto first = ParamIntervals(TDistKind::Logistic, x, est, AllParams(TDistKind::Logistic), 0.95, &methods);
+    const auto again = ParamIntervals(TDistKind::Logistic, x, est, AllParams(TDistKind::Logistic));
     EXPECT_EQ(IntervalMethodName(methods[1]), "bootstrap, 1000 replicates");
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(first[i].lower, again[i].lower);
@@ -213,13 +206,13 @@ TEST(Intervals, BootstrapsAnswerTheSameQuestionTheSameWay)
     }
     TVector other = x;
     other[0] = std::nextafter(other[0], 1e300);
-    EXPECT_NE(QuestionDigest(x, TDistKind::Logistic, est, AllOf(TDistKind::Logistic), 1),
-              QuestionDigest(other, TDistKind::Logistic, est, AllOf(TDistKind::Logistic), 1));
+    EXPECT_NE(QuestionDigest(x, TDistKind::Logistic, est, AllParams(TDistKind::Logistic), 1),
+              QuestionDigest(other, TDistKind::Logistic, est, AllParams(TDistKind::Logistic), 1));
     // At the likelihood's maximum, the logistic's intervals are the profile's.
     TVector best = est;
     std::string refusal;
-    ASSERT_TRUE(MaximiseLikelihood(TDistKind::Logistic, x, best, AllOf(TDistKind::Logistic), refusal));
-    ParamIntervals(TDistKind::Logistic, x, best, AllOf(TDistKind::Logistic), 0.95, &methods);
+    ASSERT_TRUE(MaximiseLikelihood(TDistKind::Logistic, x, best, AllParams(TDistKind::Logistic), refusal));
+    ParamIntervals(TDistKind::Logistic, x, best, AllParams(TDistKind::Logistic), 0.95, &methods);
     EXPECT_EQ(methods[0], TIntervalMethod::Profile);
 }
 
@@ -229,7 +222,7 @@ TEST(Intervals, TheUniformsEndsReachOutwardFromTheExtremes)
 {
     const TVector x = Drawn(TDistKind::Uniform, {2, 7}, 20, 9);
     const TVector est = Estimated(TDistKind::Uniform, x);
-    const auto iv = ParamIntervals(TDistKind::Uniform, x, est, AllOf(TDistKind::Uniform), 0.9);
+    const auto iv = ParamIntervals(TDistKind::Uniform, x, est, AllParams(TDistKind::Uniform), 0.9);
     const double reach = (std::pow(0.1, -1.0 / 19) - 1) * (est[1] - est[0]);
     EXPECT_REL(iv[0].lower, est[0] - reach, tol::Tol2);
     EXPECT_EQ(iv[0].upper, est[0]);
@@ -248,10 +241,10 @@ TEST(Intervals, RefusalsSayWhy)
         }
         return "no error";
     };
-    EXPECT_EQ(message([] { ParamIntervals(TDistKind::Normal, {1, 2}, {1, 1}, AllOf(TDistKind::Normal)); }),
+    EXPECT_EQ(message([] { ParamIntervals(TDistKind::Normal, {1, 2}, {1, 1}, AllParams(TDistKind::Normal)); }),
               "Intervals need at least 3 numbers.");
-    EXPECT_EQ(message([] { ParamIntervals(TDistKind::Normal, {1, 2, 4}, {1, 1}, AllOf(TDistKind::Normal), 1.5); }),
+    EXPECT_EQ(message([] { ParamIntervals(TDistKind::Normal, {1, 2, 4}, {1, 1}, AllParams(TDistKind::Normal), 1.5); }),
               "The level of an interval lies between 0 and 1.");
-    EXPECT_EQ(message([] { QuantileInterval(TDistKind::Normal, {1, 2, 4}, {1, 1}, AllOf(TDistKind::Normal), 1); }),
+    EXPECT_EQ(message([] { QuantileInterval(TDistKind::Normal, {1, 2, 4}, {1, 1}, AllParams(TDistKind::Normal), 1); }),
               "The probability of a quantile lies between 0 and 1.");
 }

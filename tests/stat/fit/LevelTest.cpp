@@ -6,7 +6,7 @@
 #include <functional>
 #include <random>
 
-#include "Stat_Lib.h"
+#include "Fit_Lib.h"
 
 namespace {
 TParamSet All()

@@ -1,0 +1,216 @@
+// The generalised Pareto distribution: with z = (x - mu) / sigma, the cumulative hazard
+// H = ln(1 + xi z) / xi (z for xi = 0), 1 + xi z formed as (sigma + xi (x - mu)) / sigma with
+// one rounding; each tail from H without 1 minus the other, the quantiles from H = -ln(tail)
+// by expm1(xi H) / xi.
+#include "GenPareto.h"
+#include "Maximise.h"
+#include "Unlisted.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// The cumulative hazard at x; false outside the support (below it, or at and above the upper
+// end of a negative xi), with `below` saying which side.
+bool Hazard(const TVector& params, double x, L& h, bool& below)
+{
+    const L d = x - L(params[0]), sigma = params[1], xi = params[2];
+    below = !(d >= 0);
+    if (below || std::isnan(d))
+        return false;
+    if (std::fabs(xi) <= MinPositiveDouble) {
+        h = d / sigma;
+        return true;
+    }
+    // 1 + xi z as (sigma + xi d) / sigma, rounded once, which keeps its digits near a negative
+    // xi's upper end.
+    const L inside = std::fmal(xi, d, sigma);
+    if (!(inside > 0))
+        return false;  // at or beyond the upper end
+    const L xiz = xi * d / sigma;
+    h = (std::fabs(xiz) < 0.5L ? std::log1p(xiz) : std::log(inside / sigma)) / xi;
+    return true;
+}
+
+// The quantile at the cumulative hazard h: beyond the doubles, the infinity.
+double AtHazard(const TVector& params, L h)
+{
+    const L xi = params[2];
+    if (std::fabs(xi) <= MinPositiveDouble)
+        return SoundDouble(params[0] + params[1] * h);
+    if (xi * h > 11356)
+        return HUGE_VAL;
+    return SoundDouble(params[0] + params[1] * (std::expm1(xi * h) / xi));
+}
+}  // namespace
+
+double GenParetoDensity(const TVector& params, double x)
+{
+    return SoundDouble(SoundExp(GenParetoLogDensity(params, x)));
+}
+
+L GenParetoLogDensity(const TVector& params, double x)
+{
+    L h = 0;
+    bool below = false;
+    if (!Hazard(params, x, h, below) || std::isinf(h))
+        return -HUGE_VALL;
+    // ln f = -ln sigma - (1 + xi) H, as (1 + xi z)^(-1/xi - 1) = e^(-H - xi H).
+    return -std::log(L(params[1])) - (1 + L(params[2])) * h;
+}
+
+double GenParetoDistribution(const TVector& params, double x)
+{
+    L h = 0;
+    bool below = false;
+    if (!Hazard(params, x, h, below))
+        return below ? 0 : 1;
+    return HazardLower(h);
+}
+
+double GenParetoUpper(const TVector& params, double x)
+{
+    L h = 0;
+    bool below = false;
+    if (!Hazard(params, x, h, below))
+        return below ? 1 : 0;
+    return HazardUpper(h);
+}
+
+double GenParetoInverse(const TVector& params, double p)
+{
+    if (p <= 0)
+        return params[0];
+    if (p >= 1)
+        return params[2] < 0 ? AtHazard(params, HUGE_VALL) : HUGE_VAL;
+    return AtHazard(params, HazardOfLower(p));
+}
+
+double GenParetoUpperInverse(const TVector& params, double q)
+{
+    if (q >= 1)
+        return params[0];
+    if (q <= 0)
+        return params[2] < 0 ? AtHazard(params, HUGE_VALL) : HUGE_VAL;
+    return AtHazard(params, HazardOfUpper(q));
+}
+
+namespace {
+// The log-likelihood of the distances z above mu under sigma and xi; -infinity where a
+// distance lies beyond a negative xi's upper end, or where xi is below -1 (there the
+// likelihood grows without bound as the upper end reaches the largest value).
+L LogLikelihoodAbove(const TVector& z, L sigma, L xi)
+{
+    if (!(sigma > 0) || !(xi >= -1))
+        return -HUGE_VALL;
+    L sum = 0;
+    for (double d : z) {
+        const L inside = xi * d / sigma;
+        if (!(inside > -1))
+            return -HUGE_VALL;
+        sum += std::fabs(xi) <= MinPositiveDouble ? d / sigma : (1 + 1 / xi) * std::log1p(inside);
+    }
+    return -L(z.size()) * std::log(sigma) - sum;
+}
+
+// The point of [lo, hi] where f is largest: the best of a grid of unit steps, refined between
+// its neighbours.
+template <class F>
+L ScanMaximum(F f, L lo, L hi)
+{
+    L best = lo, bestValue = -HUGE_VALL;
+    for (L v = lo; v <= hi; v += 1) {
+        const L value = f(v);
+        if (value > bestValue) {
+            bestValue = value;
+            best = v;
+        }
+    }
+    if (!(bestValue > -HUGE_VALL))
+        throw TRefusal("the likelihood has no maximum");
+    return BrentMaximum(f, std::max(lo, best - 1), std::min(hi, best + 1), 1e-10L);
+}
+}  // namespace
+
+// mu at the smallest value, where the likelihood is largest (for xi above -1 each density
+// falls with the distance above mu), as for the two-parameter exponential law; sigma and xi
+// at the likelihood's maximum for that mu. Both estimated: the maximum over theta = xi / sigma
+// of the profile -n ln(S / (n theta)) - S - n, where S = sum ln(1 + theta z) and xi = S / n
+// (S. D. Grimshaw, Technometrics 35, 1993), searched in v = ln(1 + theta z(n)) over the values
+// where xi is at least -1; one of them: its own maximum, in ln sigma or ln(1 + xi).
+void GenParetoEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
+                       const TParamSet& which)
+{
+    if (which.none())
+        return;
+    if (which[0])
+        StoreEstimate(params, 0, s.min);
+    if (s.min < params[0])
+        throw TRefusal("the buffer holds values below mu");
+    TVector z(data.size());
+    for (std::size_t i = 0; i < data.size(); ++i)
+        z[i] = static_cast<double>(data[i] - L(params[0]));
+    const L largest = *std::max_element(z.begin(), z.end());
+    if (!(largest > 0))
+        throw TRefusal("all values are equal");
+    const L n = z.size();
+    if (which[1] && which[2]) {
+        const auto xiAt = [&](L v, L& theta) {
+            theta = std::expm1(v) / largest;
+            L sum = 0;
+            for (double d : z)
+                sum += std::log1p(theta * d);
+            return sum / n;
+        };
+        const auto profile = [&](L v) {
+            L theta = 0;
+            const L xi = xiAt(v, theta);
+            if (v == 0)
+                return LogLikelihoodAbove(z, s.mean - L(params[0]), 0);
+            return xi >= -1 ? -n * std::log(xi / theta) - n * xi - n : -HUGE_VALL;
+        };
+        const L v = ScanMaximum(profile, -40.125L, 40.125L);
+        L theta = 0;
+        const L xi = xiAt(v, theta);
+        StoreEstimate(params, 2, xi);
+        StoreEstimate(params, 1, v == 0 ? s.mean - L(params[0]) : xi / theta);
+    } else if (which[1]) {
+        const L xi = params[2];
+        const L u = ScanMaximum([&](L w) { return LogLikelihoodAbove(z, std::exp(w), xi); },
+                                std::log(largest) - 40, std::log(largest) + 40);
+        StoreEstimate(params, 1, std::exp(u));
+    } else if (which[2]) {
+        const L sigma = params[1];
+        const L w = ScanMaximum([&](L t) { return LogLikelihoodAbove(z, sigma, std::expm1(t)); },
+                                -40, std::log(710.0L));
+        StoreEstimate(params, 2, std::expm1(w));
+    }
+    if (!std::isfinite(LogLikelihoodAbove(z, params[1], params[2])))
+        throw TRefusal("the buffer holds values beyond the upper end of these sigma and xi");
+}
+
+// The smallest value lies above mu by GenPareto(0, sigma / n, xi / n): its standard deviation,
+// sigma / ((n - xi) sqrt(1 - 2 xi / n)), where it has one.
+bool GenParetoError(const TVector& data, const TVector& params, const TParamSet&, int index,
+                    double& se)
+{
+    const L n = data.size(), xi = params[2];
+    if (index != 0 || !(2 * xi < n))
+        return false;
+    se = static_cast<double>(params[1] / ((n - xi) * std::sqrt(1 - 2 * xi / n)));
+    return true;
+}
+
+// mu lies below the smallest value by at most that law's quantile at the level.
+bool GenParetoEndInterval(const TVector& data, const TVector& params, const TParamSet&, int index,
+                          double level, TParamInterval& interval)
+{
+    if (index != 0)
+        return false;
+    const L n = data.size();
+    const double smallest = *std::min_element(data.begin(), data.end());
+    const TVector extreme{0, static_cast<double>(params[1] / n), static_cast<double>(params[2] / n)};
+    interval.lower = static_cast<double>(smallest - L(GenParetoInverse(extreme, level)));
+    interval.upper = smallest;
+    return true;
+}
