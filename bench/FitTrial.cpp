@@ -1,4 +1,4 @@
-// The fitting test tried as a user would: for each of the fourteen kinds with parameters (some
+// The fitting test tried as a user would: for each kind with parameters (some
 // at several parameters), samples drawn by <random> (independent of Velmora's own generators)
 // of 300, 1000 and 20000 numbers, tested with 10, 20 and 100 categories, once with every
 // parameter on "Auto" (EstimateParams, then ChiSquareFitTest with the degrees of freedom the

@@ -74,8 +74,8 @@ void ShiftedEstimate(const TFamily& family, const TFamily& base, const TVector& 
     // threshold) to within a hundred millionth of the span of the smallest value.
     const L top = std::log(L(span)) + 3;
     std::vector<TRung> ladder;
-    for (int j = 0; j <= 21; ++j)
-        ladder.push_back(rungAt(top - j));
+    for (int j = 0; j <= 10; ++j)
+        ladder.push_back(rungAt(top - 2 * j));
     // The largest local maximum of the profile on the ladder, refined between its neighbours.
     bool found = false;
     L best = -HUGE_VALL, bestU = 0;

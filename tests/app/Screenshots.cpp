@@ -47,6 +47,14 @@ void Shoot(const QString& folder, const QString& scheme)
     form->Button1->click();
     Save(form.get(), folder + "/calculator-" + scheme + ".png");
 
+    // The Gamma distribution's density at X = 3.
+    platform.inputs = {"2.5", "1.5"};
+    form->ComboBox1->setCurrentIndex(KindIndex(TDistKind::Gamma));
+    emit form->ComboBox1->activated(KindIndex(TDistKind::Gamma));
+    form->Edit2->setText("3");
+    form->Button1->click();
+    Save(form.get(), folder + "/calculator-gamma-" + scheme + ".png");
+
     // The data tab: 2000 numbers of the normal distribution.
     SeedRandom(11);
     TBulkGeneration normal(TGenMethod::Inverse, TDistKind::Normal, {10, 2}, 2000);
@@ -92,10 +100,8 @@ void Shoot(const QString& folder, const QString& scheme)
     emit form->Edit18->returnPressed();
     Save(form.get(), folder + "/fitting-estimates-" + scheme + ".png");
     form->RadioButton3->click();
-    form->DataBuffer = normals;
 
-    // The ranking of every kind, of the first 300 numbers; the table is shot and closed.
-    form->DataBuffer.resize(300);
+    // The ranking of every kind, of the 500 Weibull numbers; the table is shot and closed.
     auto* watch = new QTimer;
     QObject::connect(watch, &QTimer::timeout, [watch, folder, scheme] {
         QWidget* w = QApplication::activeModalWidget();
@@ -108,6 +114,7 @@ void Shoot(const QString& folder, const QString& scheme)
     });
     watch->start(50);
     form->Button7->click();
+    form->DataBuffer = normals;
 
     TForm2 form2;
     form2.show();
