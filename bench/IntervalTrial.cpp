@@ -6,8 +6,8 @@
 //
 // For each kind (those whose name starts with `kind`, or "all") and each n (default 30, 200
 // and 2000), `samples` samples from the seed 20261209, every parameter on "Auto" with the tab's
-// estimates; also the 10 % quantile of the Weibull laws. A coverage of 95 % is 95 +- 2.2 within twice
-// the trial's noise at 400 samples.
+// estimates; also the 10 % quantile of the Weibull laws. A coverage of 95 % is 95 +- 2.2
+// within twice the trial's noise at 400 samples.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
