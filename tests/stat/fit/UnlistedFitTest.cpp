@@ -3,6 +3,7 @@
 // likelihood has no maximum, refusals that name the parameters, and their intervals.
 #include <gtest/gtest.h>
 
+#include <boost/math/special_functions/trigamma.hpp>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -218,4 +219,18 @@ TEST(UnlistedFit, IntervalsOfAThresholdAndOfAnEnd)
     EXPECT_NEAR(below, gp[1] / 200 * std::expm1(-gp[2] / 200 * std::log(0.1)) / (gp[2] / 200),
                 1e-12 * below);
     EXPECT_EQ(IntervalMethodName(TIntervalMethod::EndLaw), "the extreme's law at the estimates");
+}
+
+TEST(UnlistedFit, GammaStandardErrorsAreTheInformationsClosedForm)
+{
+    // At the maximum, sum x / theta = n k, so the observed information is the expected one,
+    // n [[trigamma(k), 1 / theta], [1 / theta, k / theta^2]].
+    const TVector data = Sample(TDistKind::Gamma, 500, 21);
+    const TParamSet all = AllParams(TDistKind::Gamma);
+    const TVector p = Fit(TDistKind::Gamma, data, all);
+    const double k = p[0], theta = p[1], n = data.size();
+    const double t = boost::math::trigamma(k), det = n * (k * t - 1);
+    const auto iv = ParamIntervals(TDistKind::Gamma, data, p, all, 0.95);
+    EXPECT_NEAR(iv[0].se, std::sqrt(k / det), 1e-6 * iv[0].se);
+    EXPECT_NEAR(iv[1].se, std::sqrt(theta * theta * t / det), 1e-6 * iv[1].se);
 }
