@@ -25,6 +25,10 @@ std::string FormatResult(double value, char separator);
 // most 7 significant digits, so that the exponent fits the field beside the digits.
 std::string FormatShownResult(double value, char separator);
 
+// A positive value given by its natural logarithm (one below the doubles: a tail of 3.66E-350),
+// in the form FormatShownResult gives a small value: 7 significant digits and an exponent.
+std::string FormatFromLog(double logValue, char separator);
+
 // Parses a typed number: spaces around it are skipped (tabs are not), then a sign, digits with
 // an optional separator and more digits (a lone separator reads 0), an optional exponent
 // ("E" or "e", a sign, digits; no digits count 0), and nothing after. False for anything else,

@@ -119,6 +119,33 @@ bool DistEvalEach(TDistKind kind, TDistFunc mode, const TVector& params, const d
 // quantile of 1 - q). The same errors as DistEval.
 double DistUpper(TDistKind kind, const TVector& params, double x);
 double DistUpperInverse(TDistKind kind, const TVector& params, double q);
+// The calculator's four probabilities: P(X <= a), P(X > a), P(a < X <= b) and the two tails
+// P(X <= a) + P(X > b) (b is read by the last two, which need a <= b: EStat otherwise). Each
+// from the tails that keep its digits: an interval from the difference of the upper tails
+// where both bounds lie in the upper half, of the lower tails where both lie in the lower, and
+// where those tails are within a factor 2 of each other, by Gauss-Legendre's rule on the
+// density over [a, b]. The same errors as DistEval.
+enum class TProbability : std::uint8_t { Below, Above, Between, Outside };
+double DistProbability(TDistKind kind, const TVector& params, TProbability what, double a,
+                       double b = 0);
+// The natural logarithms of the density and of a probability, for values below the least
+// double: the logarithm of the value where that is a normal double, and beyond it the kind's
+// own (the density of every kind; the tails of the kinds whose logarithmic tails are formed
+// soundly). NaN where the value is 0 (outside the support). DistLogProbability is false where
+// the kind has no logarithmic tails and the probability lies below the normal doubles. The
+// same errors as DistEval.
+double DistLogDensity(TDistKind kind, const TVector& params, double x);
+bool DistLogProbability(TDistKind kind, const TVector& params, TProbability what, double a,
+                        double b, double& logValue);
+
+// The law's moments: NaN where one does not exist (the Cauchy's mean, the uniform's mode),
+// +-infinity where it is infinite (a Pareto's mean for alpha <= 1, its skewness for alpha <= 3);
+// each true to 1e-9 relative. The median is the quantile of 1/2, the kurtosis the excess over
+// the normal's 3. The same errors as DistEval.
+struct TMoments {
+    double mean, sd, median, mode, skewness, kurtosis;
+};
+TMoments DistMoments(TDistKind kind, const TVector& params);
 
 // ---- Numerical helpers -------------------------------------------------------------------
 // Both Simpson helpers end with EMathError at the first floating-point error flag that is

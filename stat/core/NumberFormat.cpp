@@ -149,6 +149,21 @@ std::string FormatShownResult(double value, char separator)
     return significant < 4 ? General(value, 7, separator) : text;
 }
 
+std::string FormatFromLog(double logValue, char separator)
+{
+    // log10 of the value in extended precision: its fraction gives the digits.
+    const long double tens = logValue / 2.302585092994045684017991454684364208L;
+    long double exponent = std::floor(tens);
+    std::string digits;
+    int shift = 0;
+    Significant(static_cast<double>(std::pow(10.0L, tens - exponent)), 7, digits, shift);
+    exponent += shift;  // a mantissa that rounds up to 10
+    std::string text(1, digits[0]);
+    if (digits.size() > 1)
+        text += separator + digits.substr(1);
+    return text + 'E' + std::to_string(static_cast<long long>(exponent));
+}
+
 bool ParseNumber(const std::string& text, char separator, double& value)
 {
     std::size_t begin = text.find_first_not_of(' ');

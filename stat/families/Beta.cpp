@@ -1,5 +1,6 @@
 // The Beta distribution.
 #include "Beta.h"
+#include "Moments.h"
 #include "Maximise.h"
 #include "PanelSeries.h"
 
@@ -221,4 +222,22 @@ void BetaEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
     for (int i = 0; i < 2; ++i)
         if (which[i])
             StoreEstimate(params, i, best.at[i]);
+}
+
+// The mode: inside for shapes above 1, at an end where the density rises toward it, none where
+// it rises toward both ends or is flat.
+TMoments BetaMoments(const TVector& params)
+{
+    const L a = params[0], b = params[1], s = a + b;
+    L mode = NoMoment;
+    if (a > 1 && b > 1)
+        mode = (a - 1) / (s - 2);
+    else if (a <= 1 && b >= 1 && (a < 1 || b > 1))
+        mode = 0;
+    else if (a >= 1 && b <= 1 && (a > 1 || b < 1))
+        mode = 1;
+    const L sd = std::sqrt(a * b / (s + 1)) / s;
+    const L skewness = 2 * (b - a) * std::sqrt(s + 1) / ((s + 2) * std::sqrt(a * b));
+    const L kurtosis = 6 * ((a - b) * (a - b) * (s + 1) - a * b * (s + 2)) / (a * b * (s + 2) * (s + 3));
+    return MomentsOf(a / s, sd, mode, skewness, kurtosis);
 }

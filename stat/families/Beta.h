@@ -23,6 +23,8 @@ double BetaSoundInverse(const TVector& params, double p);
 double BetaSoundUpperInverse(const TVector& params, double q);
 bool BetaPeakBelowTheRange(const TVector& params);
 
+TMoments BetaMoments(const TVector& params);
+
 inline constexpr TFamily BetaFamily{
     .kind = TDistKind::Beta,
     .name = "Beta",
@@ -32,6 +34,7 @@ inline constexpr TFamily BetaFamily{
                 .listed = {.lower = 0, .upper = 709}}},
     .listed = {.density = BetaDensity, .distribution = BetaDistribution, .inverse = BetaInverse},
     .chart = BetaChart,
+    .moments = BetaMoments,
     .estimate = BetaEstimate,
     .sound = {.density = BetaSoundDensity, .logDensity = BetaLogDensity,
               .distribution = BetaSoundDistribution,

@@ -1,5 +1,6 @@
 // The Cauchy (Lorentz) distribution, whose distribution integrates its density.
 #include "Cauchy.h"
+#include "Moments.h"
 #include "Maximise.h"
 #include "PanelSeries.h"
 #include "SoundMethods.h"
@@ -215,4 +216,21 @@ void CauchyEstimate(const TSampleMoments& s, const TVector& data, TVector& param
         StoreEstimate(params, 0, median + spread * best.at[0]);
     if (which[1])
         StoreEstimate(params, 1, spread * best.at[1]);
+}
+
+// No moment exists; the mode is the location.
+TMoments CauchyMoments(const TVector& params)
+{
+    return MomentsOf(NoMoment, NoMoment, params[0], NoMoment, NoMoment);
+}
+
+// ---- Logarithmic tails: P(X > x) = atan2(1, z) / pi ------------------------------------------
+L CauchyLogLower(const TVector& params, double x)
+{
+    return std::log(std::atan2(L(1), -(x - L(params[0])) / params[1]) / Pi);
+}
+
+L CauchyLogUpper(const TVector& params, double x)
+{
+    return std::log(std::atan2(L(1), (x - L(params[0])) / params[1]) / Pi);
 }

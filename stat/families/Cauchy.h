@@ -24,6 +24,11 @@ bool CauchyNarrowerThanAPanel(const TVector& params);
 bool CauchyPanelSeries(const TVector& params, double x, double span, simpson::TPanelSeries& series);
 extern const simpson::TIntegrand CauchyGrid;
 
+TMoments CauchyMoments(const TVector& params);
+
+L CauchyLogLower(const TVector& params, double x);
+L CauchyLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily CauchyFamily{
     .kind = TDistKind::Cauchy,
     .name = "Cauchy (Lorentz)",
@@ -35,10 +40,12 @@ inline constexpr TFamily CauchyFamily{
     .listed = {.density = CauchyDensity, .distribution = CauchyDistribution,
                .inverse = CauchyInverse},
     .chart = CauchyChart,
+    .moments = CauchyMoments,
     .estimate = CauchyEstimate,
     .sound = {.density = CauchySoundDensity, .logDensity = CauchyLogDensity,
               .distribution = CauchySoundDistribution,
               .upper = CauchySoundUpper, .inverse = CauchySoundInverse,
-              .upperInverse = CauchySoundUpperInverse, .hopeless = CauchyNarrowerThanAPanel,
+              .upperInverse = CauchySoundUpperInverse,
+              .logLower = CauchyLogLower, .logUpper = CauchyLogUpper, .hopeless = CauchyNarrowerThanAPanel,
               .walked = CauchyWalked, .searchTo = CauchySoundInverse},
 };

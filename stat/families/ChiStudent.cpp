@@ -1,5 +1,6 @@
 // Chi-square and Student distributions for whole-number degrees of freedom.
 #include "ChiStudent.h"
+#include "Moments.h"
 #include "Maximise.h"
 #include "PanelSeries.h"
 #include "Symmetric.h"
@@ -289,4 +290,20 @@ void StudentEstimate(const TSampleMoments& s, const TVector& data, TVector& para
     StoreEstimate(params, 0, WholeMaximum(best.at[0], [&](L N) {
                       return logLikelihood(N, sums.At({N})[Logs]);
                   }));
+}
+
+TMoments Chi2Moments(const TVector& params)
+{
+    const L n = params[0];
+    return MomentsOf(n, std::sqrt(2 * n), n > 2 ? n - 2 : 0, std::sqrt(8 / n), 12 / n);
+}
+
+// The mean exists for N > 1, the variance for N > 2 (infinite above 1), the skewness for N > 3
+// and the kurtosis for N > 4 (infinite above 2).
+TMoments StudentMoments(const TVector& params)
+{
+    const L n = params[0];
+    return MomentsOf(n > 1 ? 0 : NoMoment,
+                     n > 2 ? std::sqrt(n / (n - 2)) : n > 1 ? HUGE_VALL : NoMoment, 0,
+                     n > 3 ? 0 : NoMoment, n > 4 ? 6 / (n - 4) : n > 2 ? HUGE_VALL : NoMoment);
 }

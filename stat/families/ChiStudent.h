@@ -27,6 +27,9 @@ double StudentSoundUpper(const TVector& params, double x);
 double StudentSoundInverse(const TVector& params, double p);
 double StudentSoundUpperInverse(const TVector& params, double q);
 
+TMoments Chi2Moments(const TVector& params);
+TMoments StudentMoments(const TVector& params);
+
 inline constexpr TFamily Chi2Family{
     .kind = TDistKind::Chi2,
     .name = "Chi2",
@@ -34,6 +37,7 @@ inline constexpr TFamily Chi2Family{
                 .served = DegreesServed, .whole = true}},
     .listed = {.density = Chi2Density, .distribution = Chi2Distribution, .inverse = Chi2Inverse},
     .chart = Chi2Chart,
+    .moments = Chi2Moments,
     .estimate = Chi2Estimate,
     // The density reads the whole part of N.
     .grid = {.density = Chi2Density,
@@ -54,6 +58,7 @@ inline constexpr TFamily StudentFamily{
     .listed = {.density = StudentDensity, .distribution = StudentDistribution,
                .inverse = StudentInverse},
     .chart = StudentChart,
+    .moments = StudentMoments,
     .estimate = StudentEstimate,
     .grid = {.density = StudentDensity,
              .facts = {.reads = 1, .whole = true, .series = StudentPanelSeries}},

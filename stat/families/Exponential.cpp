@@ -1,5 +1,6 @@
 // The exponential distribution.
 #include "Exponential.h"
+#include "Moments.h"
 #include "Pivots.h"
 #include "SoundMethods.h"
 
@@ -86,4 +87,21 @@ double ExponentialSoundInverse(const TVector& params, double p)
 double ExponentialSoundUpperInverse(const TVector& params, double q)
 {
     return SoundDouble(HazardOfUpper(q) / params[0]);
+}
+
+TMoments ExponentialMoments(const TVector& params)
+{
+    const L mean = 1 / L(params[0]);
+    return MomentsOf(mean, mean, 0, 2, 6);
+}
+
+// ---- Logarithmic tails: ln(1 - e^-H) and -H --------------------------------------------------
+L ExponentialLogLower(const TVector& params, double x)
+{
+    return x > 0 ? LogHazardLower(std::log(L(params[0])) + std::log(L(x))) : -HUGE_VALL;
+}
+
+L ExponentialLogUpper(const TVector& params, double x)
+{
+    return x > 0 ? -L(params[0]) * x : 0;
 }

@@ -14,6 +14,11 @@ double ExponentialSoundUpper(const TVector& params, double x);
 double ExponentialSoundInverse(const TVector& params, double p);
 double ExponentialSoundUpperInverse(const TVector& params, double q);
 
+TMoments ExponentialMoments(const TVector& params);
+
+L ExponentialLogLower(const TVector& params, double x);
+L ExponentialLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily ExponentialFamily{
     .kind = TDistKind::Exponential,
     .name = "Exponential",
@@ -23,10 +28,12 @@ inline constexpr TFamily ExponentialFamily{
     .listed = {.density = ExponentialDensity, .distribution = ExponentialDistribution,
                .inverse = ExponentialInverse},
     .chart = ExponentialChart,
+    .moments = ExponentialMoments,
     .estimate = ExponentialEstimate,
     .exact = ExponentialExact,
     .sound = {.density = ExponentialSoundDensity, .logDensity = ExponentialLogDensity,
               .distribution = ExponentialSoundDistribution,
               .upper = ExponentialSoundUpper, .inverse = ExponentialSoundInverse,
-              .upperInverse = ExponentialSoundUpperInverse},
+              .upperInverse = ExponentialSoundUpperInverse,
+              .logLower = ExponentialLogLower, .logUpper = ExponentialLogUpper},
 };

@@ -20,10 +20,12 @@ inline constexpr TFamily Exponential2Family{
                 .listed = {.lower = -catalogue::Big, .upper = catalogue::Big},
                 .end = TSupportEnd::Lower, .role = TParamRole::Location}},
     .chart = QuantileChart<Exponential2Of::Inverse>,
+    .moments = Exponential2Of::Moments,
     .estimate = Exponential2Estimate,
     .exact = Exponential2Exact,
     .closedError = Exponential2Error,
     .sound = {.density = Exponential2Of::Density, .logDensity = Exponential2Of::LogDensity,
               .distribution = Exponential2Of::Distribution, .upper = Exponential2Of::Upper,
-              .inverse = Exponential2Of::Inverse, .upperInverse = Exponential2Of::UpperInverse},
+              .inverse = Exponential2Of::Inverse, .upperInverse = Exponential2Of::UpperInverse,
+              .logLower = Exponential2Of::LogLower, .logUpper = Exponential2Of::LogUpper},
 };

@@ -12,6 +12,11 @@ double ExtrValueSoundUpper(const TVector& params, double x);
 double ExtrValueSoundInverse(const TVector& params, double p);
 double ExtrValueSoundUpperInverse(const TVector& params, double q);
 
+TMoments ExtrValueMoments(const TVector& params);
+
+L ExtrValueLogLower(const TVector& params, double x);
+L ExtrValueLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily ExtrValueFamily{
     .kind = TDistKind::ExtrValue,
     .name = "ExtrValue",
@@ -24,9 +29,11 @@ inline constexpr TFamily ExtrValueFamily{
     .listed = {.density = ExtrValueDensity, .distribution = ExtrValueDistribution,
                .inverse = ExtrValueInverse},
     .chart = ExtrValueChart,
+    .moments = ExtrValueMoments,
     .estimate = ExtrValueEstimate,
     .sound = {.density = ExtrValueSoundDensity, .logDensity = ExtrValueLogDensity,
               .distribution = ExtrValueSoundDistribution,
               .upper = ExtrValueSoundUpper, .inverse = ExtrValueSoundInverse,
-              .upperInverse = ExtrValueSoundUpperInverse},
+              .upperInverse = ExtrValueSoundUpperInverse,
+              .logLower = ExtrValueLogLower, .logUpper = ExtrValueLogUpper},
 };

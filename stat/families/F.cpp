@@ -1,5 +1,6 @@
 // The F distribution.
 #include "F.h"
+#include "Moments.h"
 #include "Maximise.h"
 #include "PanelSeries.h"
 
@@ -325,4 +326,25 @@ void FEstimate(const TSampleMoments& s, const TVector& data, TVector& params, co
         StoreEstimate(params, 0, n);
     if (which[1])
         StoreEstimate(params, 1, top.m);
+}
+
+// The mean exists for M > 2, the variance for M > 4, the skewness for M > 6 and the kurtosis for
+// M > 8; below, each is infinite while the variance is finite (or the mean, for the variance).
+TMoments FMoments(const TVector& params)
+{
+    const L n = params[0], m = params[1];
+    const L mode = n > 2 ? (n - 2) / n * m / (m + 2) : 0;
+    if (m <= 2)
+        return MomentsOf(HUGE_VALL, NoMoment, mode, NoMoment, NoMoment);
+    const L mean = m / (m - 2);
+    if (m <= 4)
+        return MomentsOf(mean, HUGE_VALL, mode, NoMoment, NoMoment);
+    const L sd = std::sqrt(2 * m * m * (n + m - 2) / (n * (m - 2) * (m - 2) * (m - 4)));
+    const L skewness = m > 6 ? (2 * n + m - 2) * std::sqrt(8 * (m - 4)) /
+                                   ((m - 6) * std::sqrt(n * (n + m - 2)))
+                             : HUGE_VALL;
+    const L kurtosis = m > 8 ? 12 * (n * (5 * m - 22) * (n + m - 2) + (m - 4) * (m - 2) * (m - 2)) /
+                                   (n * (m - 6) * (m - 8) * (n + m - 2))
+                             : HUGE_VALL;
+    return MomentsOf(mean, sd, mode, skewness, kurtosis);
 }

@@ -20,6 +20,8 @@ double FSoundUpper(const TVector& params, double x);
 double FSoundInverse(const TVector& params, double p);
 double FSoundUpperInverse(const TVector& params, double q);
 
+TMoments FMoments(const TVector& params);
+
 inline constexpr TFamily FFamily{
     .kind = TDistKind::F,
     .name = "F-distribution",
@@ -29,6 +31,7 @@ inline constexpr TFamily FFamily{
                 .served = DegreesServed, .whole = true}},
     .listed = {.density = FDensity, .distribution = FDistribution, .inverse = FInverse},
     .chart = FChart,
+    .moments = FMoments,
     .estimate = FEstimate,
     // The density reads the whole parts of N and M.
     .grid = {.density = FDensity,

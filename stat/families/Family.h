@@ -32,6 +32,10 @@ TSampleMoments MomentsOf(const TVector& data, bool logarithms);
 L SumOfLogs(const TVector& data);
 
 using TChartRange = void (*)(const TVector& params, double& lo, double& hi);
+// The law's moments at served parameters (DistMoments: the median is the quantile of 1/2).
+using TMomentsOf = TMoments (*)(const TVector& params);
+// ln P(X <= x) or ln P(X > x), for tails below the least double: -infinity outside the support.
+using TLogTail = L (*)(const TVector& params, double x);
 using TEstimator = void (*)(const TSampleMoments& s, const TVector& data, TVector& params,
                             const TParamSet& which);
 // The exact interval of parameter `index` at `level`, where a pivot of known law gives one for
@@ -134,6 +138,8 @@ struct TSoundKind {
     // The x with P(X <= x) = p and the x with P(X > x) = q, for p and q in (0, 1).
     double (*inverse)(const TVector& params, double p) = nullptr;
     double (*upperInverse)(const TVector& params, double q) = nullptr;
+    // The tails' logarithms where they lie below the doubles (nullptr: the kind has none).
+    TLogTail logLower = nullptr, logUpper = nullptr;
     // Parameters for which the listed method cannot resolve the density at any x.
     bool (*hopeless)(const TVector& params) = nullptr;
     // How far the listed walks go to reach x, in units of their panels' grid, for the bound on
@@ -156,6 +162,7 @@ struct TFamily {
     TTie tie{};
     TListed listed{};
     TChartRange chart = nullptr;  // the calculator chart's plot range
+    TMomentsOf moments = nullptr;
     TEstimator estimate = nullptr;  // nullptr: nothing to estimate (no parameters)
     bool estimateFromLogs = false;  // the estimator's moments are those of the data's logarithms
     // The likelihood's maximum, where `estimate` gives other estimates (the listed moments):

@@ -1,6 +1,7 @@
 // The Gamma distribution, through the regularised incomplete gamma functions of x / theta,
 // and its maximum-likelihood estimates.
 #include "Gamma.h"
+#include "Moments.h"
 #include "Maximise.h"
 
 #include <cmath>
@@ -92,4 +93,11 @@ void GammaEstimate(const TSampleMoments& s, const TVector& data, TVector& params
     StoreEstimate(params, 0, k);
     if (which[1])
         StoreEstimate(params, 1, m / k);
+}
+
+TMoments GammaMoments(const TVector& params)
+{
+    const L k = params[0], theta = params[1];
+    return MomentsOf(k * theta, std::sqrt(k) * theta, k >= 1 ? (k - 1) * theta : 0,
+                     2 / std::sqrt(k), 6 / k);
 }

@@ -11,6 +11,8 @@ double GammaInverse(const TVector& params, double p);
 double GammaUpperInverse(const TVector& params, double q);
 void GammaEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
+TMoments GammaMoments(const TVector& params);
+
 inline constexpr TFamily GammaFamily{
     .kind = TDistKind::Gamma,
     .name = "Gamma",
@@ -18,6 +20,7 @@ inline constexpr TFamily GammaFamily{
                {.name = "theta", .hint = "Scale parameter",
                 .listed = {.lower = 0, .upper = catalogue::Big}, .role = TParamRole::Scale}},
     .chart = QuantileChart<GammaInverse>,
+    .moments = GammaMoments,
     .estimate = GammaEstimate,
     .sound = {.density = GammaDensity, .logDensity = GammaLogDensity,
               .distribution = GammaDistribution, .upper = GammaUpper, .inverse = GammaInverse,

@@ -16,6 +16,7 @@ inline constexpr TFamily Gamma3Family{
                 .listed = {.lower = -catalogue::Big, .upper = catalogue::Big},
                 .role = TParamRole::Threshold}},
     .chart = QuantileChart<Gamma3Of::Inverse>,
+    .moments = Gamma3Of::Moments,
     .estimate = Gamma3Estimate,
     .sound = {.density = Gamma3Of::Density, .logDensity = Gamma3Of::LogDensity,
               .distribution = Gamma3Of::Distribution, .upper = Gamma3Of::Upper,

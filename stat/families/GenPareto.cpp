@@ -3,6 +3,7 @@
 // one rounding; each tail from H without 1 minus the other, the quantiles from H = -ln(tail)
 // by expm1(xi H) / xi.
 #include "GenPareto.h"
+#include "Moments.h"
 #include "Maximise.h"
 #include "Unlisted.h"
 
@@ -213,4 +214,42 @@ bool GenParetoEndInterval(const TVector& data, const TVector& params, const TPar
     interval.lower = static_cast<double>(smallest - L(GenParetoInverse(extreme, level)));
     interval.upper = smallest;
     return true;
+}
+
+// The r-th moment exists for xi < 1 / r; below, each is infinite while the variance is finite.
+// The mode is mu where the density falls from it, the upper end where it rises toward it
+// (xi < -1), none where it is flat (xi = -1).
+TMoments GenParetoMoments(const TVector& params)
+{
+    const L mu = params[0], sigma = params[1], xi = params[2];
+    const L mode = xi > -1 ? mu : xi < -1 ? mu - sigma / xi : NoMoment;
+    if (xi >= 1)
+        return MomentsOf(HUGE_VALL, NoMoment, mode, NoMoment, NoMoment);
+    const L mean = mu + sigma / (1 - xi);
+    if (2 * xi >= 1)
+        return MomentsOf(mean, HUGE_VALL, mode, NoMoment, NoMoment);
+    const L sd = sigma / ((1 - xi) * std::sqrt(1 - 2 * xi));
+    const L skewness = 3 * xi < 1 ? 2 * (1 + xi) * std::sqrt(1 - 2 * xi) / (1 - 3 * xi) : HUGE_VALL;
+    const L kurtosis = 4 * xi < 1 ? 3 * (1 - 2 * xi) * (2 * xi * xi + xi + 3) / ((1 - 3 * xi) * (1 - 4 * xi)) - 3
+                                  : HUGE_VALL;
+    return MomentsOf(mean, sd, mode, skewness, kurtosis);
+}
+
+// ---- Logarithmic tails from the cumulative hazard ------------------------------------------
+L GenParetoLogLower(const TVector& params, double x)
+{
+    L h = 0;
+    bool below = false;
+    if (!Hazard(params, x, h, below))
+        return below ? -HUGE_VALL : 0;
+    return LogHazardLower(std::log(h));
+}
+
+L GenParetoLogUpper(const TVector& params, double x)
+{
+    L h = 0;
+    bool below = false;
+    if (!Hazard(params, x, h, below))
+        return below ? 0 : -HUGE_VALL;
+    return -h;
 }

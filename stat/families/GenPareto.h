@@ -16,6 +16,11 @@ bool GenParetoError(const TVector& data, const TVector& params, const TParamSet&
 bool GenParetoEndInterval(const TVector& data, const TVector& params, const TParamSet& estimated,
                           int index, double level, TParamInterval& interval);
 
+TMoments GenParetoMoments(const TVector& params);
+
+L GenParetoLogLower(const TVector& params, double x);
+L GenParetoLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily GenParetoFamily{
     .kind = TDistKind::GenPareto,
     .name = "GenPareto",
@@ -26,10 +31,12 @@ inline constexpr TFamily GenParetoFamily{
                 .listed = {.lower = 0, .upper = catalogue::Big}, .role = TParamRole::Scale},
                {.name = "xi", .hint = "Shape parameter", .listed = {.lower = -709, .upper = 709}}},
     .chart = QuantileChart<GenParetoInverse>,
+    .moments = GenParetoMoments,
     .estimate = GenParetoEstimate,
     .closedError = GenParetoError,
     .endInterval = GenParetoEndInterval,
     .sound = {.density = GenParetoDensity, .logDensity = GenParetoLogDensity,
               .distribution = GenParetoDistribution, .upper = GenParetoUpper,
-              .inverse = GenParetoInverse, .upperInverse = GenParetoUpperInverse},
+              .inverse = GenParetoInverse, .upperInverse = GenParetoUpperInverse,
+              .logLower = GenParetoLogLower, .logUpper = GenParetoLogUpper},
 };

@@ -2,6 +2,7 @@
 // e^z, the upper tail exp(-e^z) and the lower one -expm1(-e^z); its estimates are the largest
 // extreme value law's (ExtrValue with xi = 0) of -x.
 #include "ExtrValue.h"
+#include "Moments.h"
 #include "GumbelMin.h"
 
 #include <cmath>
@@ -73,4 +74,23 @@ void GumbelMinEstimate(const TSampleMoments&, const TVector& data, TVector& para
         StoreEstimate(params, 0, -L(largest[0]));
     if (which[1])
         StoreEstimate(params, 1, largest[1]);
+}
+
+// The smallest extreme: the mirror of Gumbel's law (skewness -12 sqrt(6) zeta(3) / pi^3).
+TMoments GumbelMinMoments(const TVector& params)
+{
+    const L mu = params[0], ro = params[1];
+    return MomentsOf(mu - EulerGamma * ro, ro * Pi / std::sqrt(6.0L), mu,
+                     -1.139547099404648657492793019389846112L, 2.4L);
+}
+
+// ---- Logarithmic tails: the hazard is e^z --------------------------------------------------
+L GumbelMinLogLower(const TVector& params, double x)
+{
+    return LogHazardLower((x - L(params[0])) / params[1]);
+}
+
+L GumbelMinLogUpper(const TVector& params, double x)
+{
+    return -std::exp((x - L(params[0])) / params[1]);
 }

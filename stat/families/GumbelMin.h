@@ -11,6 +11,11 @@ double GumbelMinInverse(const TVector& params, double p);
 double GumbelMinUpperInverse(const TVector& params, double q);
 void GumbelMinEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
+TMoments GumbelMinMoments(const TVector& params);
+
+L GumbelMinLogLower(const TVector& params, double x);
+L GumbelMinLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily GumbelMinFamily{
     .kind = TDistKind::GumbelMin,
     .name = "GumbelMin",
@@ -20,8 +25,10 @@ inline constexpr TFamily GumbelMinFamily{
                {.name = "ro", .hint = "Scale parameter",
                 .listed = {.lower = 0, .upper = catalogue::Big}, .role = TParamRole::Scale}},
     .chart = QuantileChart<GumbelMinInverse>,
+    .moments = GumbelMinMoments,
     .estimate = GumbelMinEstimate,
     .sound = {.density = GumbelMinDensity, .logDensity = GumbelMinLogDensity,
               .distribution = GumbelMinDistribution, .upper = GumbelMinUpper,
-              .inverse = GumbelMinInverse, .upperInverse = GumbelMinUpperInverse},
+              .inverse = GumbelMinInverse, .upperInverse = GumbelMinUpperInverse,
+              .logLower = GumbelMinLogLower, .logUpper = GumbelMinLogUpper},
 };

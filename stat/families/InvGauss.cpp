@@ -6,6 +6,7 @@
 // e^(-a^2 / 2) (erfcx(a / sqrt 2) - erfcx(b / sqrt 2)) / 2, whose difference keeps its digits
 // up to x of about 10^9 means.
 #include "InvGauss.h"
+#include "Moments.h"
 
 #include <cmath>
 
@@ -135,4 +136,12 @@ void InvGaussEstimate(const TSampleMoments& s, const TVector& data, TVector& par
             throw TRefusal("all values are equal");
         StoreEstimate(params, 1, s.n / sum);
     }
+}
+
+// The mode mu (sqrt(1 + t^2) - t) with t = 3 mu / (2 lambda), formed as mu / (sqrt(1 + t^2) + t).
+TMoments InvGaussMoments(const TVector& params)
+{
+    const L mu = params[0], lambda = params[1], t = 3 * mu / (2 * lambda);
+    return MomentsOf(mu, std::sqrt(mu / lambda) * mu, mu / (std::hypot(L(1), t) + t),
+                     3 * std::sqrt(mu / lambda), 15 * mu / lambda);
 }

@@ -12,6 +12,8 @@ double InvGaussInverse(const TVector& params, double p);
 double InvGaussUpperInverse(const TVector& params, double q);
 void InvGaussEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
+TMoments InvGaussMoments(const TVector& params);
+
 inline constexpr TFamily InvGaussFamily{
     .kind = TDistKind::InvGauss,
     .name = "InvGauss",
@@ -19,6 +21,7 @@ inline constexpr TFamily InvGaussFamily{
                {.name = "lambda", .hint = "Shape parameter",
                 .listed = {.lower = 0, .upper = catalogue::Wide}}},
     .chart = QuantileChart<InvGaussInverse>,
+    .moments = InvGaussMoments,
     .estimate = InvGaussEstimate,
     .sound = {.density = InvGaussDensity, .logDensity = InvGaussLogDensity,
               .distribution = InvGaussDistribution, .upper = InvGaussUpper,

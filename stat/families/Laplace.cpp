@@ -2,6 +2,7 @@
 // complement, formed with expm1, on the near side; quantiles from the logarithm of twice the
 // smaller tail.
 #include "Laplace.h"
+#include "Moments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,4 +89,27 @@ bool LaplaceError(const TVector& data, const TVector& params, const TParamSet&, 
         return false;
     se = static_cast<double>(params[1] / std::sqrt(L(data.size())));
     return true;
+}
+
+TMoments LaplaceMoments(const TVector& params)
+{
+    return MomentsOf(params[0], std::sqrt(2.0L) * params[1], params[0], 0, 3);
+}
+
+// ---- Logarithmic tails: e^-z / 2 beyond mu, 1 - e^z / 2 before it ---------------------------
+namespace {
+L LogAbove(L z)
+{
+    return z >= 0 ? -z - std::log(L(2)) : std::log1p(-std::exp(z) / 2);
+}
+}  // namespace
+
+L LaplaceLogLower(const TVector& params, double x)
+{
+    return LogAbove(-(x - L(params[0])) / params[1]);
+}
+
+L LaplaceLogUpper(const TVector& params, double x)
+{
+    return LogAbove((x - L(params[0])) / params[1]);
 }

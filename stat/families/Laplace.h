@@ -13,6 +13,11 @@ void LaplaceEstimate(const TSampleMoments&, const TVector&, TVector&, const TPar
 bool LaplaceError(const TVector& data, const TVector& params, const TParamSet& estimated,
                   int index, double& se);
 
+TMoments LaplaceMoments(const TVector& params);
+
+L LaplaceLogLower(const TVector& params, double x);
+L LaplaceLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily LaplaceFamily{
     .kind = TDistKind::Laplace,
     .name = "Laplace",
@@ -22,9 +27,11 @@ inline constexpr TFamily LaplaceFamily{
                {.name = "b", .hint = "Scale parameter",
                 .listed = {.lower = 0, .upper = catalogue::Big}, .role = TParamRole::Scale}},
     .chart = QuantileChart<LaplaceInverse>,
+    .moments = LaplaceMoments,
     .estimate = LaplaceEstimate,
     .closedError = LaplaceError,
     .sound = {.density = LaplaceDensity, .logDensity = LaplaceLogDensity,
               .distribution = LaplaceDistribution, .upper = LaplaceUpper,
-              .inverse = LaplaceInverse, .upperInverse = LaplaceUpperInverse},
+              .inverse = LaplaceInverse, .upperInverse = LaplaceUpperInverse,
+              .logLower = LaplaceLogLower, .logUpper = LaplaceLogUpper},
 };

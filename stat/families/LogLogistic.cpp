@@ -2,6 +2,7 @@
 // the exponential of minus |z|, and the quantiles alpha (p / (1 - p))^(1 / beta) from the logit
 // of the probability nearest to it; its estimates are the logistic law's of ln x.
 #include "LogLogistic.h"
+#include "Moments.h"
 #include "Logistic.h"
 
 #include <cmath>
@@ -86,4 +87,43 @@ void LogLogisticEstimate(const TSampleMoments&, const TVector& data, TVector& pa
         StoreEstimate(params, 0, std::exp(L(logistic[0])));
     if (which[1])
         StoreEstimate(params, 1, 1 / L(logistic[1]));
+}
+
+namespace {
+// alpha^-r E[X^r] = s / sin s with s = r pi / beta, for r < beta.
+Quad LogLogisticLogMoment(const TVector& params, int r)
+{
+    const Quad s = r * QuadPi / static_cast<Quad>(params[1]);
+    return logq(s / sinq(s));
+}
+}  // namespace
+
+TMoments LogLogisticMoments(const TVector& params)
+{
+    const L alpha = params[0], beta = params[1];
+    int finite = 0;
+    while (finite < 4 && finite + 1 < beta)
+        ++finite;
+    TMoments m = MomentsOfScaled(LogLogisticLogMoment, params, finite, 0, alpha);
+    m.mode = static_cast<double>(beta > 1 ? alpha * std::exp((std::log1p(-1 / beta) - std::log1p(1 / beta)) / beta)
+                                          : 0);
+    return m;
+}
+
+// ---- Logarithmic tails: ln(1 / (1 + e^-z)) -------------------------------------------------
+namespace {
+L LogBelow(L z)
+{
+    return z < 0 ? z - std::log1p(std::exp(z)) : -std::log1p(std::exp(-z));
+}
+}  // namespace
+
+L LogLogisticLogLower(const TVector& params, double x)
+{
+    return x > 0 ? LogBelow(Z(params, x)) : -HUGE_VALL;
+}
+
+L LogLogisticLogUpper(const TVector& params, double x)
+{
+    return x > 0 ? LogBelow(-Z(params, x)) : 0;
 }

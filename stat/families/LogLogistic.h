@@ -12,6 +12,11 @@ double LogLogisticInverse(const TVector& params, double p);
 double LogLogisticUpperInverse(const TVector& params, double q);
 void LogLogisticEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 
+TMoments LogLogisticMoments(const TVector& params);
+
+L LogLogisticLogLower(const TVector& params, double x);
+L LogLogisticLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily LogLogisticFamily{
     .kind = TDistKind::LogLogistic,
     .name = "LogLogistic",
@@ -19,8 +24,10 @@ inline constexpr TFamily LogLogisticFamily{
                 .listed = {.lower = 0, .upper = catalogue::Big}, .role = TParamRole::Scale},
                {.name = "beta", .hint = "Shape parameter", .listed = {.lower = 0, .upper = 1e6}}},
     .chart = QuantileChart<LogLogisticInverse>,
+    .moments = LogLogisticMoments,
     .estimate = LogLogisticEstimate,
     .sound = {.density = LogLogisticDensity, .logDensity = LogLogisticLogDensity,
               .distribution = LogLogisticDistribution, .upper = LogLogisticUpper,
-              .inverse = LogLogisticInverse, .upperInverse = LogLogisticUpperInverse},
+              .inverse = LogLogisticInverse, .upperInverse = LogLogisticUpperInverse,
+              .logLower = LogLogisticLogLower, .logUpper = LogLogisticLogUpper},
 };

@@ -18,8 +18,10 @@ inline constexpr TFamily LogNormal3Family{
                 .listed = {.lower = -catalogue::Big, .upper = catalogue::Big},
                 .role = TParamRole::Threshold}},
     .chart = QuantileChart<LogNormal3Of::Inverse>,
+    .moments = LogNormal3Of::Moments,
     .estimate = LogNormal3Estimate,
     .sound = {.density = LogNormal3Of::Density, .logDensity = LogNormal3Of::LogDensity,
               .distribution = LogNormal3Of::Distribution, .upper = LogNormal3Of::Upper,
-              .inverse = LogNormal3Of::Inverse, .upperInverse = LogNormal3Of::UpperInverse},
+              .inverse = LogNormal3Of::Inverse, .upperInverse = LogNormal3Of::UpperInverse,
+              .logLower = LogNormal3Of::LogLower, .logUpper = LogNormal3Of::LogUpper},
 };

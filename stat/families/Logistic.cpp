@@ -1,5 +1,6 @@
 // The logistic distribution.
 #include "Logistic.h"
+#include "Moments.h"
 #include "Maximise.h"
 #include "SoundMethods.h"
 
@@ -164,4 +165,27 @@ double LogisticSoundInverse(const TVector& params, double p)
 double LogisticSoundUpperInverse(const TVector& params, double q)
 {
     return SoundDouble(params[0] - params[1] * Logit(q));
+}
+
+TMoments LogisticMoments(const TVector& params)
+{
+    return MomentsOf(params[0], params[1] * Pi / std::sqrt(3.0L), params[0], 0, 1.2L);
+}
+
+// ---- Logarithmic tails: ln(1 / (1 + e^-z)) ------------------------------------------------
+namespace {
+L LogBelow(L z)
+{
+    return z < 0 ? z - std::log1p(std::exp(z)) : -std::log1p(std::exp(-z));
+}
+}  // namespace
+
+L LogisticLogLower(const TVector& params, double x)
+{
+    return LogBelow((x - L(params[0])) / params[1]);
+}
+
+L LogisticLogUpper(const TVector& params, double x)
+{
+    return LogBelow(-(x - L(params[0])) / params[1]);
 }

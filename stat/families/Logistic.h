@@ -13,6 +13,11 @@ double LogisticSoundUpper(const TVector& params, double x);
 double LogisticSoundInverse(const TVector& params, double p);
 double LogisticSoundUpperInverse(const TVector& params, double q);
 
+TMoments LogisticMoments(const TVector& params);
+
+L LogisticLogLower(const TVector& params, double x);
+L LogisticLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily LogisticFamily{
     .kind = TDistKind::Logistic,
     .name = "Logistic",
@@ -24,10 +29,12 @@ inline constexpr TFamily LogisticFamily{
     .listed = {.density = LogisticDensity, .distribution = LogisticDistribution,
                .inverse = LogisticInverse},
     .chart = LogisticChart,
+    .moments = LogisticMoments,
     .estimate = LogisticEstimate,
     .maximise = LogisticMaximise,
     .sound = {.density = LogisticSoundDensity, .logDensity = LogisticLogDensity,
               .distribution = LogisticSoundDistribution,
               .upper = LogisticSoundUpper, .inverse = LogisticSoundInverse,
-              .upperInverse = LogisticSoundUpperInverse},
+              .upperInverse = LogisticSoundUpperInverse,
+              .logLower = LogisticLogLower, .logUpper = LogisticLogUpper},
 };

@@ -44,12 +44,24 @@ double LogNormalSoundUpper(const TVector& params, double x);
 double LogNormalSoundInverse(const TVector& params, double p);
 double LogNormalSoundUpperInverse(const TVector& params, double q);
 
+TMoments NormalStdMoments(const TVector& params);
+TMoments NormalMoments(const TVector& params);
+TMoments LogNormalMoments(const TVector& params);
+
+L NormalStdLogLower(const TVector& params, double x);
+L NormalStdLogUpper(const TVector& params, double x);
+L NormalLogLower(const TVector& params, double x);
+L NormalLogUpper(const TVector& params, double x);
+L LogNormalLogLower(const TVector& params, double x);
+L LogNormalLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily NormalStdFamily{
     .kind = TDistKind::NormalStd,
     .name = "NormalStd",
     .listed = {.density = NormalStdDensity, .distribution = NormalStdDistribution,
                .inverse = NormalStdInverse},
     .chart = NormalStdChart,
+    .moments = NormalStdMoments,
     // Every normal is integrated on the standard normal's grid, which reads no parameter.
     .grid = {.density = NormalStdDensity,
              .facts = {.reads = 0, .zeroTail = NormalStdZeroTail,
@@ -57,7 +69,8 @@ inline constexpr TFamily NormalStdFamily{
     .sound = {.density = NormalStdSoundDensity, .logDensity = NormalStdLogDensity,
               .distribution = NormalStdSoundDistribution,
               .upper = NormalStdSoundUpper, .inverse = NormalStdSoundInverse,
-              .upperInverse = NormalStdSoundUpperInverse, .walked = WalkedFromZero},
+              .upperInverse = NormalStdSoundUpperInverse,
+              .logLower = NormalStdLogLower, .logUpper = NormalStdLogUpper, .walked = WalkedFromZero},
 };
 
 inline constexpr TFamily NormalFamily{
@@ -75,13 +88,15 @@ inline constexpr TFamily NormalFamily{
     .listed = {.density = NormalDensity, .distribution = NormalDistribution,
                .inverse = NormalInverse},
     .chart = NormalChart,
+    .moments = NormalMoments,
     .estimate = NormalEstimate,
     .maximise = NormalMaximise,
     .exact = NormalExact,
     .sound = {.density = NormalSoundDensity, .logDensity = NormalLogDensity,
               .distribution = NormalSoundDistribution,
               .upper = NormalSoundUpper, .inverse = NormalSoundInverse,
-              .upperInverse = NormalSoundUpperInverse, .walked = NormalWalked},
+              .upperInverse = NormalSoundUpperInverse,
+              .logLower = NormalLogLower, .logUpper = NormalLogUpper, .walked = NormalWalked},
 };
 
 inline constexpr TFamily LogNormalFamily{
@@ -95,6 +110,7 @@ inline constexpr TFamily LogNormalFamily{
     .listed = {.density = LogNormalDensity, .distribution = LogNormalDistribution,
                .inverse = LogNormalInverse},
     .chart = LogNormalChart,
+    .moments = LogNormalMoments,
     .estimate = LogNormalEstimate,
     .estimateFromLogs = true,
     .maximise = LogNormalMaximise,
@@ -104,6 +120,7 @@ inline constexpr TFamily LogNormalFamily{
     .sound = {.density = LogNormalSoundDensity, .logDensity = LogNormalSoundLogDensity,
               .distribution = LogNormalSoundDistribution,
               .upper = LogNormalSoundUpper, .inverse = LogNormalSoundInverse,
-              .upperInverse = LogNormalSoundUpperInverse, .walked = WalkedFromZero,
+              .upperInverse = LogNormalSoundUpperInverse,
+              .logLower = LogNormalLogLower, .logUpper = LogNormalLogUpper, .walked = WalkedFromZero,
               .checkSearch = true, .searchTo = LogNormalSoundInverse},
 };

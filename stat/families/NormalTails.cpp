@@ -66,3 +66,44 @@ L NormalUpperQuantile(L q)
         return 0;
     return -NormalQuantile(q);
 }
+
+L NormalLogUpperTail(L z)
+{
+    if (z < 100)
+        return std::log(NormalUpperTail(z));
+    // P(Z > z) = phi(z) / z (1 - r + 3 r^2 - 15 r^3 + 105 r^4 - ...), r = 1 / z^2: the next
+    // term, 945 r^5, is below 1e-17 from z = 100 on.
+    const L r = 1 / (z * z);
+    return -z * z / 2 - std::log(z * SqrtTwoPi) + std::log1p(-r * (1 - 3 * r * (1 - 5 * r * (1 - 7 * r))));
+}
+
+// ---- Logarithmic tails -----------------------------------------------------------------------
+L NormalStdLogLower(const TVector&, double x)
+{
+    return NormalLogUpperTail(-L(x));
+}
+
+L NormalStdLogUpper(const TVector&, double x)
+{
+    return NormalLogUpperTail(x);
+}
+
+L NormalLogLower(const TVector& params, double x)
+{
+    return NormalLogUpperTail(-(x - L(params[0])) / params[1]);
+}
+
+L NormalLogUpper(const TVector& params, double x)
+{
+    return NormalLogUpperTail((x - L(params[0])) / params[1]);
+}
+
+L LogNormalLogLower(const TVector& params, double x)
+{
+    return x > 0 ? NormalLogUpperTail(-(std::log(L(x)) - params[0]) / params[1]) : -HUGE_VALL;
+}
+
+L LogNormalLogUpper(const TVector& params, double x)
+{
+    return x > 0 ? NormalLogUpperTail((std::log(L(x)) - params[0]) / params[1]) : 0;
+}

@@ -1,5 +1,6 @@
 // The Pareto distribution.
 #include "Pareto.h"
+#include "Moments.h"
 #include "Pivots.h"
 #include "SoundMethods.h"
 
@@ -161,4 +162,30 @@ bool ParetoError(const TVector& data, const TVector& params, const TParamSet&, i
         return false;
     se = static_cast<double>(params[0] * std::sqrt(shape / ((shape - 1) * (shape - 1) * (shape - 2))));
     return true;
+}
+
+// The r-th moment exists for alpha > r; below, each is infinite while the variance is finite.
+TMoments ParetoMoments(const TVector& params)
+{
+    const L xm = params[0], a = params[1];
+    if (a <= 1)
+        return MomentsOf(HUGE_VALL, NoMoment, xm, NoMoment, NoMoment);
+    const L mean = a * xm / (a - 1);
+    if (a <= 2)
+        return MomentsOf(mean, HUGE_VALL, xm, NoMoment, NoMoment);
+    const L sd = xm / (a - 1) * std::sqrt(a / (a - 2));
+    const L skewness = a > 3 ? 2 * (1 + a) / (a - 3) * std::sqrt((a - 2) / a) : HUGE_VALL;
+    const L kurtosis = a > 4 ? 6 * (a * a * a + a * a - 6 * a - 2) / (a * (a - 3) * (a - 4)) : HUGE_VALL;
+    return MomentsOf(mean, sd, xm, skewness, kurtosis);
+}
+
+// ---- Logarithmic tails: ln(1 - e^-H) and -H --------------------------------------------------
+L ParetoLogLower(const TVector& params, double x)
+{
+    return x > params[0] ? LogHazardLower(std::log(L(params[1])) + std::log(std::log1p((x - L(params[0])) / params[0]))) : -HUGE_VALL;
+}
+
+L ParetoLogUpper(const TVector& params, double x)
+{
+    return x > params[0] ? -std::exp(std::log(L(params[1])) + std::log(std::log1p((x - L(params[0])) / params[0]))) : 0;
 }

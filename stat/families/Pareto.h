@@ -16,6 +16,11 @@ double ParetoSoundUpper(const TVector& params, double x);
 double ParetoSoundInverse(const TVector& params, double p);
 double ParetoSoundUpperInverse(const TVector& params, double q);
 
+TMoments ParetoMoments(const TVector& params);
+
+L ParetoLogLower(const TVector& params, double x);
+L ParetoLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily ParetoFamily{
     .kind = TDistKind::Pareto,
     .name = "Pareto",
@@ -27,11 +32,13 @@ inline constexpr TFamily ParetoFamily{
     .listed = {.density = ParetoDensity, .distribution = ParetoDistribution,
                .inverse = ParetoInverse},
     .chart = ParetoChart,
+    .moments = ParetoMoments,
     .estimate = ParetoEstimate,
     .exact = ParetoExact,
     .closedError = ParetoError,
     .sound = {.density = ParetoSoundDensity, .logDensity = ParetoLogDensity,
               .distribution = ParetoSoundDistribution,
               .upper = ParetoSoundUpper, .inverse = ParetoSoundInverse,
-              .upperInverse = ParetoSoundUpperInverse},
+              .upperInverse = ParetoSoundUpperInverse,
+              .logLower = ParetoLogLower, .logUpper = ParetoLogUpper},
 };

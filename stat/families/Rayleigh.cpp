@@ -1,5 +1,6 @@
 // The Rayleigh distribution.
 #include "Rayleigh.h"
+#include "Moments.h"
 #include "Pivots.h"
 #include "SoundMethods.h"
 
@@ -131,4 +132,23 @@ double RayleighSoundInverse(const TVector& params, double p)
 double RayleighSoundUpperInverse(const TVector& params, double q)
 {
     return RayleighAtHazard(params, HazardOfUpper(q));
+}
+
+TMoments RayleighMoments(const TVector& params)
+{
+    const L ro = params[0], rest = 4 - Pi;
+    return MomentsOf(ro * std::sqrt(Pi / 2), ro * std::sqrt(rest / 2), ro,
+                     2 * std::sqrt(Pi) * (Pi - 3) / (rest * std::sqrt(rest)),
+                     -(6 * Pi * Pi - 24 * Pi + 16) / (rest * rest));
+}
+
+// ---- Logarithmic tails: ln(1 - e^-H) and -H --------------------------------------------------
+L RayleighLogLower(const TVector& params, double x)
+{
+    return x > 0 ? LogHazardLower(2 * (std::log(L(x)) - std::log(L(params[0]))) - std::log(L(2))) : -HUGE_VALL;
+}
+
+L RayleighLogUpper(const TVector& params, double x)
+{
+    return x > 0 ? -std::exp(2 * (std::log(L(x)) - std::log(L(params[0]))) - std::log(L(2))) : 0;
 }

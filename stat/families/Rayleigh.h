@@ -15,6 +15,11 @@ double RayleighSoundUpper(const TVector& params, double x);
 double RayleighSoundInverse(const TVector& params, double p);
 double RayleighSoundUpperInverse(const TVector& params, double q);
 
+TMoments RayleighMoments(const TVector& params);
+
+L RayleighLogLower(const TVector& params, double x);
+L RayleighLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily RayleighFamily{
     .kind = TDistKind::Rayleigh,
     .name = "Rayleigh",
@@ -23,11 +28,13 @@ inline constexpr TFamily RayleighFamily{
     .listed = {.density = RayleighDensity, .distribution = RayleighDistribution,
                .inverse = RayleighInverse},
     .chart = RayleighChart,
+    .moments = RayleighMoments,
     .estimate = RayleighEstimate,
     .maximise = RayleighMaximise,
     .exact = RayleighExact,
     .sound = {.density = RayleighSoundDensity, .logDensity = RayleighLogDensity,
               .distribution = RayleighSoundDistribution,
               .upper = RayleighSoundUpper, .inverse = RayleighSoundInverse,
-              .upperInverse = RayleighSoundUpperInverse},
+              .upperInverse = RayleighSoundUpperInverse,
+              .logLower = RayleighLogLower, .logUpper = RayleighLogUpper},
 };

@@ -50,6 +50,12 @@ inline double HazardUpper(L h)
 {
     return SoundProbability(std::exp(-h));
 }
+// ln P(X <= x) = ln(1 - e^-h) from ln h, with its digits where h is tiny (and h below the
+// extended range).
+inline L LogHazardLower(L logH)
+{
+    return logH < -20 ? logH - std::exp(logH) / 2 : std::log(-std::expm1(-std::exp(logH)));
+}
 // The hazard where P(X <= x) = p, and where P(X > x) = q.
 inline L HazardOfLower(double p)
 {
@@ -64,6 +70,8 @@ inline L HazardOfUpper(double q)
 // P(Z <= z) and P(Z > z), each with its own relative precision; the density.
 L NormalLowerTail(L z);
 L NormalUpperTail(L z);
+// ln P(Z > z), beyond the extended range too (Laplace's asymptotic series above z = 100).
+L NormalLogUpperTail(L z);
 L NormalDensityAt(L z);
 // The z with P(Z <= z) = p for p in (0, 1), and the z with P(Z > z) = q: exact at 1/2.
 L NormalQuantile(L p);

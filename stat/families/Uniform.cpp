@@ -1,5 +1,6 @@
 // The standard uniform and uniform distributions.
 #include "Uniform.h"
+#include "Moments.h"
 #include "SoundMethods.h"
 
 #include <algorithm>
@@ -160,4 +161,16 @@ double UniformSoundUpperInverse(const TVector& params, double q)
 {
     const L min = params[0], max = params[1];
     return SoundDouble(q <= 0.5 ? max - q * (max - min) : min + (1 - L(q)) * (max - min));
+}
+
+TMoments UniformStdMoments(const TVector&)
+{
+    return UniformMoments({0, 1});
+}
+
+// Every value of [min, max] is a mode: none is the mode.
+TMoments UniformMoments(const TVector& params)
+{
+    const L a = params[0], width = params[1] - a;
+    return MomentsOf(a + width / 2, width / std::sqrt(12.0L), NoMoment, 0, -1.2L);
 }

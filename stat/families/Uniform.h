@@ -23,12 +23,16 @@ double UniformSoundUpper(const TVector& params, double x);
 double UniformSoundInverse(const TVector& params, double p);
 double UniformSoundUpperInverse(const TVector& params, double q);
 
+TMoments UniformStdMoments(const TVector& params);
+TMoments UniformMoments(const TVector& params);
+
 inline constexpr TFamily UniformStdFamily{
     .kind = TDistKind::UniformStd,
     .name = "UniformStd",
     .listed = {.density = UniformStdDensity, .distribution = UniformStdDistribution,
                .inverse = UniformStdInverse},
     .chart = UniformStdChart,
+    .moments = UniformStdMoments,
     .sound = {.density = UniformStdDensity, .logDensity = UniformStdLogDensity,
               .distribution = UniformStdDistribution,
               .upper = UniformStdSoundUpper, .inverse = UniformStdInverse,
@@ -48,6 +52,7 @@ inline constexpr TFamily UniformFamily{
     .listed = {.density = UniformDensity, .distribution = UniformDistribution,
                .inverse = UniformInverse},
     .chart = UniformChart,
+    .moments = UniformMoments,
     .estimate = UniformEstimate,
     .exact = UniformExact,
     .closedError = UniformError,

@@ -52,6 +52,22 @@ struct TShifted {
             return p <= 0 ? params.back() : HUGE_VAL;
         return SoundDouble(params.back() + L(Base.sound.inverse(BaseParams(params), p)));
     }
+    static L LogLower(const TVector& params, double x)
+    {
+        return Base.sound.logLower(BaseParams(params), Offset(params, x));
+    }
+    static L LogUpper(const TVector& params, double x)
+    {
+        return Base.sound.logUpper(BaseParams(params), Offset(params, x));
+    }
+    // The base's moments, the mean and mode shifted by x0.
+    static TMoments Moments(const TVector& params)
+    {
+        TMoments m = Base.moments(BaseParams(params));
+        m.mean = SoundDouble(m.mean + L(params.back()));
+        m.mode = SoundDouble(m.mode + L(params.back()));
+        return m;
+    }
     static double UpperInverse(const TVector& params, double q)
     {
         if (q <= 0 || q >= 1)

@@ -1,5 +1,6 @@
 // The Weibull distribution.
 #include "Weibull.h"
+#include "Moments.h"
 #include "Maximise.h"
 #include "SoundMethods.h"
 
@@ -158,4 +159,31 @@ void WeibullEstimate(const TSampleMoments& s, const TVector& data, TVector& para
     for (int i = 0; i < 2; ++i)
         if (which[i])
             StoreEstimate(params, i, best.at[i]);
+}
+
+namespace {
+// lambda^-r E[X^r] = Gamma(1 + r / k).
+Quad WeibullLogMoment(const TVector& params, int r)
+{
+    return lgammaq(1 + r / static_cast<Quad>(params[0]));
+}
+}  // namespace
+
+TMoments WeibullMoments(const TVector& params)
+{
+    const L k = params[0], lambda = params[1];
+    TMoments m = MomentsOfScaled(WeibullLogMoment, params, 4, 0, lambda);
+    m.mode = static_cast<double>(k > 1 ? lambda * std::exp(std::log1p(-1 / k) / k) : 0);
+    return m;
+}
+
+// ---- Logarithmic tails: ln(1 - e^-H) and -H --------------------------------------------------
+L WeibullLogLower(const TVector& params, double x)
+{
+    return x > 0 ? LogHazardLower(params[0] * (std::log(L(x)) - std::log(L(params[1])))) : -HUGE_VALL;
+}
+
+L WeibullLogUpper(const TVector& params, double x)
+{
+    return x > 0 ? -std::exp(params[0] * (std::log(L(x)) - std::log(L(params[1])))) : 0;
 }

@@ -12,6 +12,11 @@ double WeibullSoundUpper(const TVector& params, double x);
 double WeibullSoundInverse(const TVector& params, double p);
 double WeibullSoundUpperInverse(const TVector& params, double q);
 
+TMoments WeibullMoments(const TVector& params);
+
+L WeibullLogLower(const TVector& params, double x);
+L WeibullLogUpper(const TVector& params, double x);
+
 inline constexpr TFamily WeibullFamily{
     .kind = TDistKind::Weibull,
     .name = "Weibull",
@@ -21,9 +26,11 @@ inline constexpr TFamily WeibullFamily{
     .listed = {.density = WeibullDensity, .distribution = WeibullDistribution,
                .inverse = WeibullInverse},
     .chart = WeibullChart,
+    .moments = WeibullMoments,
     .estimate = WeibullEstimate,
     .sound = {.density = WeibullSoundDensity, .logDensity = WeibullLogDensity,
               .distribution = WeibullSoundDistribution,
               .upper = WeibullSoundUpper, .inverse = WeibullSoundInverse,
-              .upperInverse = WeibullSoundUpperInverse},
+              .upperInverse = WeibullSoundUpperInverse,
+              .logLower = WeibullLogLower, .logUpper = WeibullLogUpper},
 };

@@ -17,8 +17,10 @@ inline constexpr TFamily Weibull3Family{
                 .listed = {.lower = -catalogue::Big, .upper = catalogue::Big},
                 .role = TParamRole::Threshold}},
     .chart = QuantileChart<Weibull3Of::Inverse>,
+    .moments = Weibull3Of::Moments,
     .estimate = Weibull3Estimate,
     .sound = {.density = Weibull3Of::Density, .logDensity = Weibull3Of::LogDensity,
               .distribution = Weibull3Of::Distribution, .upper = Weibull3Of::Upper,
-              .inverse = Weibull3Of::Inverse, .upperInverse = Weibull3Of::UpperInverse},
+              .inverse = Weibull3Of::Inverse, .upperInverse = Weibull3Of::UpperInverse,
+              .logLower = Weibull3Of::LogLower, .logUpper = Weibull3Of::LogUpper},
 };
