@@ -23,8 +23,7 @@ struct TFit {
     TMatrix covariance{};         // over `regular`, the inverse of the observed information
     std::vector<int> regular{};   // the estimated parameters the information covers (no ends)
     // Intervals from the standard errors in place of the profile: above LargestProfileSample
-    // values, where the two agree, and with an estimated threshold, whose likelihood has no
-    // regular maximum to profile (Unlisted.h).
+    // values, where the two agree.
     bool wald = false;
 };
 

@@ -178,7 +178,7 @@ TFit FitOf(TDistKind kind, const TVector& data, const TVector& params, const TPa
     if (!std::isfinite(fit.bestLogLikelihood))
         throw EStat("A value of the buffer has density 0 under these estimates.");
     fit.shownIsBest = true;
-    fit.wald = data.size() > LargestProfileSample || ThresholdEstimated(fit.family, estimated);
+    fit.wald = data.size() > LargestProfileSample;
     // The standard errors the family gives in closed form, where the likelihood has no
     // information; the observed information's for the others.
     for (int i : fit.free) {
@@ -278,12 +278,13 @@ std::vector<TParamInterval> ParamIntervals(TDistKind kind, const TVector& data,
             methods[i] = fit.wald ? TIntervalMethod::Wald : TIntervalMethod::Profile;
             ProfileInterval(fit, i, level, iv);
         }
-        // A threshold lies below every value.
-        if (fit.family.params[i].role == TParamRole::Threshold)
-            iv.upper = std::min(iv.upper, *std::min_element(data.begin(), data.end()));
     }
     if (bootstrap)
         BootstrapIntervals(fit, level, out, methods);
+    // A threshold lies below every value.
+    for (int i : fit.free)
+        if (fit.family.params[i].role == TParamRole::Threshold)
+            out[i].upper = std::min(out[i].upper, *std::min_element(data.begin(), data.end()));
     scope.End();
     if (methodsOut)
         *methodsOut = methods;

@@ -151,9 +151,12 @@ TParamInterval QuantityInterval(TDistKind kind, const TVector& data, const TVect
     const TFit fit = FitOf(kind, data, params, estimated);
     TParamInterval out{shown, 0, shown, shown};
     TIntervalMethod how = TIntervalMethod::Given;
-    const bool irregular = std::any_of(fit.free.begin(), fit.free.end(), [&](int i) {
-        return fit.family.params[i].whole || fit.family.params[i].end != TSupportEnd::None;
-    });
+    // A threshold's likelihood is not regular enough to carry a quantile's profile through it.
+    const bool irregular = ThresholdEstimated(fit.family, estimated) ||
+                           std::any_of(fit.free.begin(), fit.free.end(), [&](int i) {
+                               return fit.family.params[i].whole ||
+                                      fit.family.params[i].end != TSupportEnd::None;
+                           });
     if (fit.free.size() == 1) {
         // One parameter estimated: its interval carried through the quantity, which is
         // monotone in it.
