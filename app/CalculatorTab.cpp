@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CalculatorValues.h"
 #include "Controls.h"
 #include "FieldColour.h"
 #include "NumberFormat.h"
@@ -76,14 +77,21 @@ void TForm1::SetCalcDistribution(TDistKind kind, const TVector& params, int posi
     CalcListIndex = position;
     ShowText(Edit1, Text(ParamsLine(kind, params, DecimalSeparator())));
     SelectCalcInput(CalcInput);
+    ShowMoments();
+    DrawChart();
 }
 
 // The input state: the field the user types keeps its text and is green, the others are
-// emptied in the window's colour.
+// emptied in the window's colour. The bound b is typed beside x and the probabilities, and
+// given by a typed probability of the mode.
 void TForm1::SelectCalcInput(QLineEdit* input)
 {
     CalcInput = input;
-    for (QLineEdit* field : {Edit2, Edit3, Edit4, Edit12}) {
+    if (input == Edit21) {
+        Edit20->clear();
+        SetFieldColour(Edit20, FieldColour::Neutral);
+    }
+    for (QLineEdit* field : {Edit2, Edit3, Edit4, Edit12, Edit21}) {
         if (field == input)
             continue;
         field->clear();
@@ -137,10 +145,33 @@ void TForm1::Calculate()
         field->setText(Text(text));
         field->setCursorPosition(0);
     };
-    const auto show = [&](QLineEdit* field, double value) { put(field, FormatShownResult(value, sep)); };
-    // In the computed state Calc only redraws.
-    if (!Edit2->text().isEmpty() && !Edit4->text().isEmpty()) {
+    // The values at CalcX, each from the library's own tail; the mode's probability; the chart.
+    const auto finish = [&](bool typedProbability, bool typedUpper) {
+        CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
+        if (!typedProbability)
+            CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
+        if (!typedUpper)
+            CalcUpper = DistUpper(CalcKind, CalcParams, CalcX);
+        put(Edit3, ShownDensity(CalcKind, CalcParams, CalcX, sep));
+        if (!typedProbability)
+            put(Edit4, ShownProbability(CalcKind, CalcParams, TProbability::Below, CalcX, 0, sep));
+        if (!typedUpper)
+            put(Edit12, ShownProbability(CalcKind, CalcParams, TProbability::Above, CalcX, 0, sep));
+        if (CalcInput != Edit21 && !ShowModeProbability())
+            return;
         DrawChart();
+    };
+    // In the computed state Calc gives the mode's probability and redraws.
+    if (!Edit2->text().isEmpty() && !Edit4->text().isEmpty()) {
+        if (ShowModeProbability())
+            DrawChart();
+        return;
+    }
+    if (CalcInput == Edit21 && Edit2->text().isEmpty()) {
+        if (!InvertModeProbability())
+            return;
+        put(Edit2, FormatResult(CalcX, sep));
+        finish(false, false);
         return;
     }
     if (CalcInput == Edit12 && Edit2->text().isEmpty()) {
@@ -148,13 +179,9 @@ void TForm1::Calculate()
         if (!ReadProbability(Edit12, sep, q))
             return;
         CalcUpper = q;
-        CalcX = DistUpperInverse(CalcKind, CalcParams, CalcUpper);
-        CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
-        CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
+        CalcX = DistUpperInverse(CalcKind, CalcParams, q);
         put(Edit2, FormatResult(CalcX, sep));
-        show(Edit3, CalcDensity);
-        show(Edit4, CalcProbability);
-        DrawChart();
+        finish(false, true);
         return;
     }
     if (Edit4->text().isEmpty()) {
@@ -165,26 +192,16 @@ void TForm1::Calculate()
         }
         CalcX = x;
         SetFieldColour(Edit2, FieldColour::Input);
-        CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
-        CalcProbability = DistEval(CalcKind, TDistFunc::Distribution, CalcParams, CalcX);
-        CalcUpper = DistUpper(CalcKind, CalcParams, CalcX);
-        show(Edit3, CalcDensity);
-        show(Edit4, CalcProbability);
-        show(Edit12, CalcUpper);
-        DrawChart();
+        finish(false, false);
         return;
     }
     double p = 0;
     if (!ReadProbability(Edit4, sep, p))
         return;
     CalcProbability = p;
-    CalcX = DistEval(CalcKind, TDistFunc::Inverse, CalcParams, CalcProbability);
-    CalcDensity = DistEval(CalcKind, TDistFunc::Density, CalcParams, CalcX);
-    CalcUpper = DistUpper(CalcKind, CalcParams, CalcX);
+    CalcX = DistEval(CalcKind, TDistFunc::Inverse, CalcParams, p);
     put(Edit2, FormatResult(CalcX, sep));
-    show(Edit3, CalcDensity);
-    show(Edit12, CalcUpper);
-    DrawChart();
+    finish(true, false);
 }
 
 bool TForm1::Edit2KeyPress(int key)
@@ -204,7 +221,14 @@ bool TForm1::Edit2KeyPress(int key)
 
 void TForm1::WireCalculator()
 {
-    Wire(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    Wire(ComboBox1, &QComboBox::activated, this, [this] {
+        if (CalcBrowsing) {
+            CalcBrowsePending = true;  // moved by a key or the wheel: committed later
+            return;
+        }
+        CalcBrowsePending = false;
+        ComboBox1Change();
+    });
     Wire(Edit2, &QLineEdit::textEdited, this, [this] { Edit2Change(); });
     Wire(Edit4, &QLineEdit::textEdited, this, [this] { Edit4Change(); });
     Wire(Edit12, &QLineEdit::textEdited, this, [this] { Edit12Change(); });
@@ -218,7 +242,7 @@ void TForm1::WireCalculator()
 void TForm1::BuildCalculatorTab()
 {
     TabSheet1 = MakeTab(PageControl1, "TabSheet1", "Velmora");
-    Panel1 = MakePanel(TabSheet1, "Panel1", 121, true);
+    Panel1 = MakePanel(TabSheet1, "Panel1", 193, true);
     const char* distHint = "Select the type of distribution";
     const char* paramsHint = "Distribution parameters";
     const char* xHint = "Value of random variable (select X or prob)";
@@ -266,6 +290,7 @@ void TForm1::BuildCalculatorTab()
     QWidget::setTabOrder(Button2, Button1);
     QWidget::setTabOrder(Button1, RadioButton1);
     QWidget::setTabOrder(RadioButton1, RadioButton2);
+    BuildCalculatorModes();
 
     Chart1 = MakeChart(TabSheet1, "Chart1", "The figure of probability distribution");
     BuildChart1();
@@ -420,29 +445,63 @@ void TForm1::DrawChart()
 
     double lo = 0, hi = 0;
     ChartRange(CalcKind, CalcParams, lo, hi);
-    if (CalcX < lo)
-        lo = CalcX;
-    if (CalcX > hi)
-        hi = CalcX;
+    const bool hasB = CalcHasB && (CalcMode == TProbability::Between || CalcMode == TProbability::Outside);
+    for (double end : {CalcX, hasB ? CalcB : CalcX}) {
+        lo = std::min(lo, end);
+        hi = std::max(hi, end);
+    }
     const TDistFunc mode = density ? TDistFunc::Density : TDistFunc::Distribution;
     // A range wider than the doubles (ends near both of theirs) is stepped in halves.
     const double width = hi - lo;
     const double step = std::isfinite(width) ? width / 128 : hi / 128 - lo / 128;
     for (double x = lo; x < hi;) {
-        const double y = DistEval(CalcKind, mode, CalcParams, x);
-        curve << QPointF(x, y);
-        if (density && x <= CalcX)
-            area << QPointF(x, y);
+        curve << QPointF(x, DistEval(CalcKind, mode, CalcParams, x));
         const double next = x + step;
         if (!(next > x))
             break;  // a step too small to move x ends the sampling
         x = next;
     }
     const double y = DistEval(CalcKind, mode, CalcParams, CalcX);
-    if (density)
-        AddSorted(area, CalcX, y);
-    else
+    if (!density) {
         point << QPointF(CalcX, y);
+        if (hasB)
+            point << QPointF(CalcB, DistEval(CalcKind, mode, CalcParams, CalcB));
+        return;
+    }
+    // The shaded area: the density where the mode's event holds, with upright edges at x and
+    // b (each bound the last point on its side). Without b, the interval runs above x and the
+    // two tails keep the lower one.
+    QList<QPointF> all = curve;
+    AddSorted(all, CalcX, y);
+    if (hasB)
+        AddSorted(all, CalcB, DistEval(CalcKind, mode, CalcParams, CalcB));
+    const auto inside = [&](double x) {
+        switch (CalcMode) {
+        case TProbability::Below:
+            return x <= CalcX;
+        case TProbability::Above:
+            return x > CalcX;
+        case TProbability::Between:
+            return x > CalcX && (!hasB || x <= CalcB);
+        case TProbability::Outside:
+            return x <= CalcX || (hasB && x > CalcB);
+        }
+        return false;
+    };
+    bool wasInside = false;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const bool in = inside(all[i].x());
+        if (in && i > 0 && !wasInside) {
+            // Down at the end of the area before (the last area closes by itself), up at the
+            // bound.
+            if (!area.isEmpty())
+                area << QPointF(area.last().x(), 0);
+            area << QPointF(all[i - 1].x(), 0) << all[i - 1];
+        }
+        if (in)
+            area << all[i];
+        wasInside = in;
+    }
 }
 
 void TForm1::RadioButton1Click()

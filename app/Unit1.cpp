@@ -183,7 +183,11 @@ void TForm1::FormCreate()
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == Edit2 || watched == Edit4 || watched == Edit12)) {
+    if (watched == ComboBox1)
+        return CalcListFilter(event);
+    if (event->type() == QEvent::KeyPress && (watched == Edit2 || watched == Edit4 ||
+                                              watched == Edit12 || watched == Edit20 ||
+                                              watched == Edit21)) {
         const int code = CharCode(static_cast<QKeyEvent*>(event));
         if (code >= 0 && !Edit2KeyPress(code))
             return true;

@@ -60,6 +60,12 @@ public:
     QLineSeries* Series1;     // the density or distribution curve
     QScatterSeries* Series3;  // the point (X, F(X))
     QValueAxis *Chart1AxisX, *Chart1AxisY;
+    // Below the described rows: the probability the chart shades (below x, above x, between x
+    // and b, or the two tails), its second bound b, its value (typed: x and b with equal
+    // tails), and the law's moments.
+    QLabel *Label31, *Label32, *Label33, *Label34;
+    QComboBox* ComboBox3;
+    QLineEdit *Edit20, *Edit21, *Edit22;
 
     // Data tab
     QWidget* TabSheet2;
@@ -115,6 +121,9 @@ public:
     double CalcDensity = 0;
     double CalcProbability = 0;
     double CalcUpper = 0;  // P(X > x) at CalcX
+    TProbability CalcMode = TProbability::Below;  // what ComboBox3 shows
+    double CalcB = 0;       // the interval modes' upper bound, where CalcHasB
+    bool CalcHasB = false;
     TVector DataBuffer;
 
     // The fitting tab's hypothesis and the last test, whole: its categories' bounds, observed
@@ -150,6 +159,9 @@ public slots:
     void Edit2Change();
     void Edit4Change();
     void Edit12Change();
+    void ComboBox3Change();  // the probability's mode
+    void Edit20Change();     // b typed
+    void Edit21Change();     // the mode's probability typed
     void Button1Click();
     // Distribution chart
     void Button2Click();
@@ -213,6 +225,19 @@ private:
     // The work handlers share: a handler calls these, never another handler.
     void SelectCalcInput(QLineEdit* input);  // X, the probability or the upper tail as input
     void Calculate();       // Calc: the values at X or the quantile, then the chart
+    // The mode's probability from CalcX and b into Edit21; false, with b in red, where b does
+    // not read or lies below x.
+    bool ShowModeProbability();
+    // The typed probability of the mode into x (and b); false, with the field red, where it does
+    // not read or lies outside 0 to 1.
+    bool InvertModeProbability();
+    void ShowMoments();     // the moments line of the calculator's distribution
+    // The list moved by keys or the wheel: the choice waits for Enter, a click or leaving the
+    // list before it prompts for parameters.
+    bool CalcBrowsing = false;
+    bool CalcBrowsePending = false;
+    void CommitCalcBrowse();
+    bool CalcListFilter(QEvent* event);  // ComboBox1's keys, wheel and leaving
     void DrawChart();       // the calculator's chart for the current view
     void ShowDataBuffer();  // the Data tab from DataBuffer
     void ApplyCount();      // the count field's number applied to buffer and grid
@@ -250,6 +275,7 @@ private:
     QColor AdVerdictColour{0, 0, 0}, KsVerdictColour{0, 0, 0};
     void BuildCalculatorTab();
     void BuildChart1();
+    void BuildCalculatorModes();
     void WireCalculator();
     void BuildDataTab();
     void WireDataTab();

@@ -131,9 +131,10 @@ double DistProbability(TDistKind kind, const TVector& params, TProbability what,
 // The natural logarithms of the density and of a probability, for values below the least
 // double: the logarithm of the value where that is a normal double, and beyond it the kind's
 // own (the density of every kind; the tails of the kinds whose logarithmic tails are formed
-// soundly). NaN where the value is 0 (outside the support). DistLogProbability is false where
-// the kind has no logarithmic tails and the probability lies below the normal doubles. The
-// same errors as DistEval.
+// soundly). NaN where the value is 0 (outside the support); DistLogDensity's -infinity where
+// the logarithm itself lies beyond the doubles. DistLogProbability is false where the kind has
+// no logarithmic tails and the probability lies below the normal doubles, or its logarithm
+// beyond the doubles. The same errors as DistEval.
 double DistLogDensity(TDistKind kind, const TVector& params, double x);
 bool DistLogProbability(TDistKind kind, const TVector& params, TProbability what, double a,
                         double b, double& logValue);

@@ -93,8 +93,11 @@ double DistLogDensity(TDistKind kind, const TVector& params, double x)
     if (density >= DBL_MIN)
         return std::log(density);
     const TFamily& family = Family(kind);
-    const double value = FloatChecked([&] { return static_cast<double>(family.sound.logDensity(params, x)); });
-    return std::isinf(value) && value < 0 ? NaN : value;
+    const L value = FloatChecked([&] { return family.sound.logDensity(params, x); });
+    if (std::isinf(value) && value < 0)
+        return NaN;
+    // A logarithm beyond the doubles (the normal density at 1e300): -infinity.
+    return std::fabs(value) <= L(DBL_MAX) ? static_cast<double>(value) : -HUGE_VAL;
 }
 
 bool DistLogProbability(TDistKind kind, const TVector& params, TProbability what, double a,
@@ -147,6 +150,13 @@ bool DistLogProbability(TDistKind kind, const TVector& params, TProbability what
     });
     if (!formed)
         return false;
-    logValue = std::isinf(result) && result < 0 ? NaN : static_cast<double>(result);
+    if (std::isinf(result) && result < 0) {
+        logValue = NaN;
+        return true;
+    }
+    // A logarithm beyond the doubles (the normal tail at 1e300): not formed as a double.
+    if (!(std::fabs(result) <= L(DBL_MAX)))
+        return false;
+    logValue = static_cast<double>(result);
     return true;
 }

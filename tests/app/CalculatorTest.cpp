@@ -19,6 +19,7 @@
 
 #include "NumberFormat.h"
 #include "ScriptedPlatform.h"
+#include "CalculatorValues.h"
 #include "Unit1.h"
 
 namespace {
@@ -153,10 +154,11 @@ TEST_F(Calculator, RejectedXAndTheComputedState)
     form->Edit3->setText("kept");
     QTest::keyClick(form->Edit2, Qt::Key_Return);
     EXPECT_EQ(form->Edit3->text(), "kept");
-    // A density below the doubles shows as 0.
+    // A density and a tail below the doubles show from their logarithms, never as 0.
     Type(form->Edit2, "40");
     Calc();
-    EXPECT_EQ(form->Edit3->text(), "0.000000000");
+    EXPECT_EQ(form->Edit3->text(), "1.46327E-348");
+    EXPECT_EQ(form->Edit12->text(), "3.655894E-350");
 }
 
 TEST_F(Calculator, KeyFilterOfTheInputFields)
@@ -245,7 +247,8 @@ TEST_F(Calculator, HostileInputsEndAndTheFieldsAgreeWithTheChart)
         }
         EXPECT_TRUE(platform.messages.isEmpty()) << c.x << " " << platform.messages.join("|").toStdString();
         const double x = form->CalcX;
-        EXPECT_EQ(form->Edit4->text().toStdString(), FormatResult(form->CalcProbability, '.')) << c.x;
+        EXPECT_EQ(form->Edit4->text().toStdString(),
+                  ShownProbability(c.kind, form->CalcParams, TProbability::Below, x, 0, '.')) << c.x;
         EXPECT_EQ(form->CalcProbability, DistEval(c.kind, TDistFunc::Distribution, form->CalcParams, x));
         ASSERT_EQ(form->Series3->count(), 1) << c.x;
         EXPECT_EQ(form->Series3->at(0), QPointF(x, form->CalcProbability)) << c.x;
