@@ -169,6 +169,7 @@ void TForm1::ApplyCount()
     SetFieldColour(Edit5, FieldColour::Neutral);
     DataBuffer.resize(count);  // first: a failed allocation leaves buffer and grid as they were
     GridModel->SetRows(static_cast<int>(count));
+    FollowCategoryDefault();
 }
 
 bool TForm1::Edit5KeyPress(int key)

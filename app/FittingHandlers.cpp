@@ -16,6 +16,7 @@
 #include "NumberFormat.h"
 #include "ParamsLine.h"
 #include "Unit1.h"
+#include "UpDown.h"
 
 namespace {
 // As listed, "occured" included.
@@ -232,6 +233,7 @@ void TForm1::SetHypothesis(TDistKind kind, const TVector& params, const TParamSe
     for (int i = 0; i < ParamCount(kind); ++i)
         estimatedCount += estimated[i];
     ShowText(Edit10, QString::number(estimatedCount));
+    FollowCategoryDefault();
 }
 
 // The run's categories, counts and expectations, the tests on the empirical distribution
@@ -299,11 +301,25 @@ bool TForm1::ReadCategoryCount(int& k)
     SetFieldColour(Edit7, FieldColour::Neutral);
     bool read = false;
     k = Edit7->text().toInt(&read);
-    if (!read || k < 1) {
+    if (!read || k < UpDown2->Min() || k > UpDown2->Max()) {
         SetFieldColour(Edit7, FieldColour::Rejected);
         return false;
     }
     return true;
+}
+
+void TForm1::Edit7Apply()
+{
+    int k = 0;
+    ReadCategoryCount(k);
+}
+
+void TForm1::FollowCategoryDefault()
+{
+    if (CategoriesSetByUser)
+        return;
+    Edit7->setText(QString::number(DefaultCategoryCount(DataBuffer.size(), FitEstimatedCount)));
+    SetFieldColour(Edit7, FieldColour::Neutral);
 }
 
 // The found alpha's field grows leftward to show its whole text (a cut 1.00142116821189E-13

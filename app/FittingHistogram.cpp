@@ -144,6 +144,8 @@ void TForm1::DrawHistogram()
     // ticks and their format.
     Chart2AxisY->setTickType(QValueAxis::TicksFixed);
     Chart2AxisY->setTickCount(CountTicks);
+    for (QValueAxis* axis : {Chart2AxisX, Chart2AxisY})
+        axis->setTitleText(QString());  // the plots' titles: the bars and counts need none
     Chart2AxisY->setLabelFormat(CountFormat);
     Chart2AxisY->setRange(0, top > 0 ? top * 1.1 : 1);
     Chart2AxisY->applyNiceNumbers();

@@ -17,6 +17,13 @@ void TForm1::WireFittingTab()
 {
     Wire(ComboBox2, &QComboBox::activated, this, [this](QObject* s) { ComboBox2Change(s); });
     Wire(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+    Wire(Edit7, &QLineEdit::textEdited, this, [this] { CategoriesSetByUser = true; });
+    Wire(Edit7, &QLineEdit::editingFinished, this, [this] { Edit7Apply(); });
+    Wire(UpDown2, &TUpDown::Stepped, this, [this] {
+        CategoriesSetByUser = true;
+        Edit7Apply();
+    });
+    Edit7->installEventFilter(this);
     Wire(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
     WireSelected({RadioButton3, RadioButton4, RadioButton5, RadioButton6, RadioButton7}, this,
                  [this] { RadioButton3Click(); });
@@ -55,7 +62,7 @@ void TForm1::BuildFittingTab()
     Edit10 = MakeEdit(Panel3, "Edit10", {368, 48, 41, 24}, "N/A", estimatedHint, true);
     Label19 = MakeLabel(Panel3, "Label19", 416, 56, "were estimated.", estimatedHint);
     Label12 = MakeLabel(Panel3, "Label12", 8, 80, "Test by histogram of", categoriesHint);
-    Edit7 = MakeEdit(Panel3, "Edit7", {136, 72, 41, 24}, "3", categoriesHint, true);
+    Edit7 = MakeEdit(Panel3, "Edit7", {136, 72, 41, 24}, "3", categoriesHint, false);
     UpDown2 = Placed(new TUpDown(Panel3, Edit7, 3, 150, 3), "UpDown2", {177, 72, 16, 24},
                      categoriesHint);
     Label13 = MakeLabel(Panel3, "Label13", 200, 80, "cathegories on buffered data.",

@@ -93,6 +93,10 @@ void TForm1::DrawQuantilePlot()
     const TVector& up = qq ? LastQuantiles.sample : LastQuantiles.empirical;
     Series6->setName(qq ? QStringLiteral("Buffered data quantiles")
                         : QStringLiteral("Buffered data probabilities"));
+    Chart2AxisX->setTitleText(qq ? QStringLiteral("Quantiles of the hypothesis")
+                                 : QStringLiteral("Probabilities of the hypothesis"));
+    Chart2AxisY->setTitleText(qq ? QStringLiteral("Buffered data quantiles")
+                                 : QStringLiteral("Buffered data probabilities"));
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(across.size()));
     double lo = DBL_MAX, hi = -DBL_MAX;

@@ -192,6 +192,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         if (code >= 0 && !Edit2KeyPress(code))
             return true;
     }
+    if (event->type() == QEvent::KeyPress && watched == Edit7) {
+        const int code = CharCode(static_cast<QKeyEvent*>(event));
+        if (code == 13) {
+            RunHandler(this, [this] { Edit7Apply(); });
+            return true;
+        }
+        if (code >= 0 && !Edit5KeyPress(code))
+            return true;  // digits only, as the Data tab's count
+    }
     if (event->type() == QEvent::KeyPress && watched == Edit5) {
         const int code = CharCode(static_cast<QKeyEvent*>(event));
         if (code == 13) {  // Enter finishes a typed count

@@ -259,6 +259,11 @@ private:
     bool RunEdfTests(TEdfResult& result, TVector& sorted);
     // The category count of Edit7; false, with the field in red, where it does not read.
     bool ReadCategoryCount(int& k);
+    // The category count typed or stepped by the user stays; until then it follows the
+    // buffer's size and the hypothesis (DefaultCategoryCount).
+    bool CategoriesSetByUser = false;
+    void FollowCategoryDefault();
+    void Edit7Apply();  // Enter or leaving the field: the typed count checked
     void ShowEdfResults();  // LastEdf in Panel6, its verdicts coloured
     void Panel6Resize();    // Panel6's fields fitted to its width, the verdicts at the right
     // Points of the Q-Q and P-P views: order statistics spread over the whole buffer.

@@ -55,6 +55,9 @@ bool RefitToCategories(const TVector& data, TDistKind kind, TVector& params,
 // The details text of a result ("Rstat = ...; N=...;Np=...;Rcrit(0.05)=..."), with the given
 // decimal separator in its two numbers; "N/A" when the test is fatal.
 std::string FitDetails(const TFitResult& result, int estimated, char separator);
+// The category count the fitting tab starts with for n values: 2 n^(2/5) rounded, at least
+// 3 more than the estimates (two degrees of freedom left), within 3 to 150.
+int DefaultCategoryCount(std::size_t n, int estimated);
 
 // ---- Tests on the empirical distribution function ----------------------------------------
 // The probabilities of a sample under a hypothesis, in ascending order of value: F(x) and

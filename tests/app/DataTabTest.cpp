@@ -126,6 +126,8 @@ TEST_F(DataTab, TheSpinnerStepsFromTheCountAndNeverDropsData)
     EXPECT_EQ(form->DataBuffer[99998], 99998.0);
     // The category count of the fitting tab takes the same keys and wheel, within 3 to 150.
     form->PageControl1->setCurrentWidget(form->TabSheet3);
+    EXPECT_EQ(form->Edit7->text(), "150");  // follows the buffer's size: 2 n^(2/5) is 199
+    form->Edit7->setText("3");
     form->Edit7->setFocus();
     PressKey(form.get(), Qt::Key_Up, "");
     EXPECT_EQ(form->Edit7->text(), "4");
@@ -134,8 +136,9 @@ TEST_F(DataTab, TheSpinnerStepsFromTheCountAndNeverDropsData)
     EXPECT_EQ(form->Edit7->text(), "3");
 }
 
-// The category count is read-only: 150 categories are PageUp steps of ten and End, not 147
-// clicks. The keys reach the field as a user presses them, Tab having moved focus to it.
+// 150 categories are PageUp steps of ten, not 147 clicks; in the typed field Home and End
+// move the cursor. The keys reach the field as a user presses them, Tab having moved focus to
+// it.
 TEST_F(DataTab, PageAndEndKeysStepTheCountsWithinTheirRanges)
 {
     form->PageControl1->setCurrentWidget(form->TabSheet3);
@@ -149,13 +152,24 @@ TEST_F(DataTab, PageAndEndKeysStepTheCountsWithinTheirRanges)
     PressKey(form.get(), Qt::Key_PageDown, "");
     EXPECT_EQ(k->text(), "3");  // stops at the lower end
     PressKey(form.get(), Qt::Key_End, "");
-    EXPECT_EQ(k->text(), "150");
-    PressKey(form.get(), Qt::Key_PageDown, "");
-    PressKey(form.get(), Qt::Key_Up, "");
-    PressKey(form.get(), Qt::Key_PageUp, "");
-    EXPECT_EQ(k->text(), "150");  // stops at the upper end
-    PressKey(form.get(), Qt::Key_Home, "");
     EXPECT_EQ(k->text(), "3");
+    for (int i = 0; i < 15; ++i)
+        PressKey(form.get(), Qt::Key_PageUp, "");
+    EXPECT_EQ(k->text(), "150");  // stops at the upper end
+    PressKey(form.get(), Qt::Key_Up, "");
+    EXPECT_EQ(k->text(), "150");
+    // Digits type a count, Enter checks it: beyond 3 to 150 in red, and Execute refuses it.
+    k->selectAll();
+    PressKey(form.get(), Qt::Key_Backspace, "\b");
+    PressKey(form.get(), Qt::Key_2, "2");
+    PressKey(form.get(), Qt::Key_A, "a");  // only digits pass
+    EXPECT_EQ(k->text(), "2");
+    PressKey(form.get(), Qt::Key_Return, "\r");
+    EXPECT_EQ(k->palette().color(QPalette::Base), QColor(255, 0, 0));
+    PressKey(form.get(), Qt::Key_0, "0");
+    PressKey(form.get(), Qt::Key_Return, "\r");
+    EXPECT_EQ(k->text(), "20");
+    EXPECT_NE(k->palette().color(QPalette::Base), QColor(255, 0, 0));
 
     // The Data tab's count steps its buffer by ten the same way; in the typed field Home and
     // End move the cursor, as in any text field.

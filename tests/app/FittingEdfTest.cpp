@@ -135,7 +135,10 @@ TEST_F(FittingEdf, QuantileViewsShowTheBufferAgainstTheHypothesis)
     // Near the identity for a true hypothesis: the median's point.
     const QPointF middle = form->Series6->at(1000);
     EXPECT_NEAR(middle.x(), middle.y(), 0.2);
+    EXPECT_EQ(form->Chart2AxisX->titleText(), "Quantiles of the hypothesis");
+    EXPECT_EQ(form->Chart2AxisY->titleText(), "Buffered data quantiles");
     form->RadioButton6->click();  // P-P: probabilities on both axes
+    EXPECT_EQ(form->Chart2AxisX->titleText(), "Probabilities of the hypothesis");
     EXPECT_EQ(form->Series6->count(), 2000);
     EXPECT_GE(form->Series6->at(0).x(), 0);
     EXPECT_LE(form->Series6->at(1999).y(), 1);
@@ -143,6 +146,7 @@ TEST_F(FittingEdf, QuantileViewsShowTheBufferAgainstTheHypothesis)
     EXPECT_EQ(form->Series4Bars->count(), 20);
     EXPECT_EQ(form->Series6->count(), 0);
     EXPECT_TRUE(form->Series4->isVisible());
+    EXPECT_EQ(form->Chart2AxisY->titleText(), "");
 }
 
 // The upright axis of the histogram after the Q-Q and P-P views: fixed ticks of counts over a

@@ -13,6 +13,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QValueAxis>
 #include <cmath>
@@ -124,8 +125,8 @@ TEST_F(Fitting, TooFewDegreesOfFreedom)
     Choose(TDistKind::Normal);
     Execute(3);  // d = 3 - 2 - 1 = 0
     EXPECT_EQ(form->Edit8->text(), "fatally not satisfied");
-    for (QLineEdit* e : {form->Edit9, form->Edit11})
-        EXPECT_EQ(e->text(), "N/A");
+    EXPECT_EQ(form->Edit9->text(), "N/A");
+    EXPECT_EQ(form->Edit11->text(), "3 categories leave no degree of freedom for 2 estimates");
     EXPECT_EQ(form->Label17->text(), "N/A");
     EXPECT_EQ(Verdict(), QColor(0, 0, 0));
     EXPECT_EQ(form->Series4Bars->count(), 3);  // the histogram is drawn first
@@ -491,4 +492,23 @@ TEST_F(Fitting, HistogramsOfAnySpanFollowEachOther)
                     (axis->max() - axis->min()) / axis->tickInterval() <= 10)
             << data[0];
     }
+}
+
+// The category count follows the buffer's size and the hypothesis until the user sets it.
+TEST_F(Fitting, CategoryCountFollowsTheBufferUntilSet)
+{
+    form->Edit5->setText("6");
+    form->Edit5Change();
+    EXPECT_EQ(form->Edit7->text(), "4");  // 2 6^(2/5) = 4.1
+    form->DataBuffer = {1, 2, 3, 4, 5, 6};
+    Choose(TDistKind::Normal);
+    EXPECT_EQ(form->Edit7->text(), "5");  // two estimates leave two degrees of freedom
+    form->Edit5->setText("1000");
+    form->Edit5Change();
+    EXPECT_EQ(form->Edit7->text(), "32");  // 31.7
+    QTest::keyClick(form->Edit7, Qt::Key_Backspace);
+    EXPECT_EQ(form->Edit7->text(), "3");
+    form->Edit5->setText("100");
+    form->Edit5Change();
+    EXPECT_EQ(form->Edit7->text(), "3");  // typed: it stays
 }

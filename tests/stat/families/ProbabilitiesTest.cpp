@@ -100,3 +100,17 @@ TEST(Probabilities, LogarithmsBelowTheDoubles)
         EXPECT_NEAR(log, std::log(DistUpper(kind, params, x)), 1e-12) << DistKindName[KindIndex(kind)];
     }
 }
+
+// Logarithms beyond the doubles themselves (the normal's at 1e300, about -5e599): neither a
+// number nor an overflow raised.
+TEST(Probabilities, LogarithmsBeyondTheDoublesAreNotFormed)
+{
+    const TVector params{2, 2};
+    EXPECT_EQ(DistLogDensity(TDistKind::Normal, params, 1e300), -HUGE_VAL);
+    double log = 0;
+    EXPECT_FALSE(DistLogProbability(TDistKind::Normal, params, TProbability::Above, 1e300, 0, log));
+    EXPECT_FALSE(DistLogProbability(TDistKind::Normal, params, TProbability::Below, -1e300, 0, log));
+    // A log that is a double is still formed beside them.
+    ASSERT_TRUE(DistLogProbability(TDistKind::Normal, params, TProbability::Above, 1e154, 0, log));
+    EXPECT_NEAR(log, -0.125e308, 1e-12 * 0.125e308);
+}

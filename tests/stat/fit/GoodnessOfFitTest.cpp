@@ -175,5 +175,23 @@ TEST(ChiSquareFitTest, ZeroExpectationsStayEmptyCategories)
     const TFitResult fatal = ChiSquareFitTest({7, 7, 7}, TDistKind::Uniform, {7, 7}, 2, 3);
     EXPECT_TRUE(fatal.fatal);
     EXPECT_EQ(fatal.verdict, "fatally not satisfied");
-    EXPECT_EQ(fatal.details, "N/A");
+    EXPECT_EQ(fatal.details, "3 categories leave no degree of freedom for 2 estimates and 2 empty categories");
+    // The fitting tab's first count: three categories for a two-parameter hypothesis on
+    // "Auto" left no degree of freedom, and the details say so.
+    TVector normal;
+    for (int i = 1; i <= 500; ++i)
+        normal.push_back(DistEval(TDistKind::NormalStd, TDistFunc::Inverse, {}, i / 501.0));
+    const TFitResult three = ChiSquareFitTest(normal, TDistKind::Normal, {0, 1}, 2, 3);
+    EXPECT_EQ(three.details, "3 categories leave no degree of freedom for 2 estimates");
+    const TFitResult none = ChiSquareFitTest(normal, TDistKind::Normal, {0, 1}, 0, 1);
+    EXPECT_EQ(none.details, "1 category leaves no degree of freedom");
+}
+
+TEST(ChiSquareFitTest, DefaultCategoryCountFollowsTheSampleAndLeavesTwoDegrees)
+{
+    EXPECT_EQ(DefaultCategoryCount(0, 0), 3);
+    EXPECT_EQ(DefaultCategoryCount(10, 2), 5);     // 2 10^0.4 = 5.02, and 2 + 3
+    EXPECT_EQ(DefaultCategoryCount(20, 5), 8);     // 6.63 rounds to 7, below 5 + 3
+    EXPECT_EQ(DefaultCategoryCount(500, 2), 24);   // 24.02
+    EXPECT_EQ(DefaultCategoryCount(100000000, 0), 150);
 }
