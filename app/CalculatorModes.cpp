@@ -40,7 +40,7 @@ std::string MomentText(double v, char sep)
 // A value that is not 0 but lies below the least double, whose logarithm is not formed.
 std::string LeastDoubleBound(char sep)
 {
-    return "< " + FormatGeneral(4.9e-324, sep);
+    return std::string("< 4") + sep + "9E-324";
 }
 }  // namespace
 

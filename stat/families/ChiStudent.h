@@ -16,6 +16,8 @@ double Chi2SoundDensity(const TVector& params, double x);
 L Chi2LogDensity(const TVector& params, double x);
 double Chi2SoundDistribution(const TVector& params, double x);
 double Chi2SoundUpper(const TVector& params, double x);
+L Chi2LogLower(const TVector& params, double x);
+L Chi2LogUpper(const TVector& params, double x);
 double Chi2SoundInverse(const TVector& params, double p);
 double Chi2SoundUpperInverse(const TVector& params, double q);
 double Chi2Walked(const TVector& params, double x);
@@ -46,7 +48,8 @@ inline constexpr TFamily Chi2Family{
     .sound = {.density = Chi2SoundDensity, .logDensity = Chi2LogDensity,
               .distribution = Chi2SoundDistribution,
               .upper = Chi2SoundUpper, .inverse = Chi2SoundInverse,
-              .upperInverse = Chi2SoundUpperInverse, .walked = Chi2Walked,
+              .upperInverse = Chi2SoundUpperInverse, .logLower = Chi2LogLower,
+              .logUpper = Chi2LogUpper, .walked = Chi2Walked,
               .searchTo = Chi2SearchTo},
 };
 

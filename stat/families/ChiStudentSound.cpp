@@ -104,6 +104,16 @@ double Chi2SoundUpper(const TVector& params, double x)
     return SoundProbability(Chi2Tails(Degrees(params), x).upper);
 }
 
+L Chi2LogLower(const TVector& params, double x)
+{
+    return LogIncompleteGamma(Degrees(params) / 2, x / L(2)).lower;
+}
+
+L Chi2LogUpper(const TVector& params, double x)
+{
+    return LogIncompleteGamma(Degrees(params) / 2, x / L(2)).upper;
+}
+
 // Where the listed search goes: the Wilson-Hilferty approximation is near enough to bound it.
 double Chi2SearchTo(const TVector& params, double p)
 {

@@ -31,6 +31,16 @@ double GammaUpper(const TVector& params, double x)
     return x > 0 ? SoundProbability(IncompleteGamma(params[0], x / L(params[1])).upper) : 1;
 }
 
+L GammaLogLower(const TVector& params, double x)
+{
+    return LogIncompleteGamma(params[0], x / L(params[1])).lower;
+}
+
+L GammaLogUpper(const TVector& params, double x)
+{
+    return LogIncompleteGamma(params[0], x / L(params[1])).upper;
+}
+
 // Each from the tail that holds the probability's digits; 0 and 1 give the support's ends.
 double GammaInverse(const TVector& params, double p)
 {

@@ -7,6 +7,8 @@ double GammaDensity(const TVector& params, double x);
 L GammaLogDensity(const TVector& params, double x);
 double GammaDistribution(const TVector& params, double x);
 double GammaUpper(const TVector& params, double x);
+L GammaLogLower(const TVector& params, double x);
+L GammaLogUpper(const TVector& params, double x);
 double GammaInverse(const TVector& params, double p);
 double GammaUpperInverse(const TVector& params, double q);
 void GammaEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
@@ -24,5 +26,6 @@ inline constexpr TFamily GammaFamily{
     .estimate = GammaEstimate,
     .sound = {.density = GammaDensity, .logDensity = GammaLogDensity,
               .distribution = GammaDistribution, .upper = GammaUpper, .inverse = GammaInverse,
-              .upperInverse = GammaUpperInverse},
+              .upperInverse = GammaUpperInverse, .logLower = GammaLogLower,
+              .logUpper = GammaLogUpper},
 };

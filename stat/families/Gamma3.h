@@ -20,5 +20,6 @@ inline constexpr TFamily Gamma3Family{
     .estimate = Gamma3Estimate,
     .sound = {.density = Gamma3Of::Density, .logDensity = Gamma3Of::LogDensity,
               .distribution = Gamma3Of::Distribution, .upper = Gamma3Of::Upper,
-              .inverse = Gamma3Of::Inverse, .upperInverse = Gamma3Of::UpperInverse},
+              .inverse = Gamma3Of::Inverse, .upperInverse = Gamma3Of::UpperInverse,
+              .logLower = Gamma3Of::LogLower, .logUpper = Gamma3Of::LogUpper},
 };

@@ -58,14 +58,13 @@ L LogGammaKernel(L a, L x)
     return -a * LogOnePlusMinus(x, a) + (std::log(a) - LogTwoPi) / 2 - StirlingRest(a);
 }
 
-TTails IncompleteGamma(L a, L x)
+namespace {
+// The smaller tail over the kernel x^a e^-x / Gamma(a): P's series below a + 1 (`lower`), Q's
+// continued fraction beyond.
+L TailOverKernel(L a, L x, bool& lower)
 {
-    if (!(x > 0))
-        return {0, 1};
-    if (std::isinf(x))
-        return {1, 0};
-    const L kernel = std::exp(LogGammaKernel(a, x));
-    if (x < a + 1) {
+    lower = x < a + 1;
+    if (lower) {
         // P = kernel * (1/a + x/(a(a+1)) + ...).
         L term = 1 / a, sum = term, next = a;
         for (int n = 0; n < MaxTerms; ++n) {
@@ -75,8 +74,7 @@ TTails IncompleteGamma(L a, L x)
             if (term < sum * Close)
                 break;
         }
-        const L lower = kernel * sum;
-        return {lower, 1 - lower};
+        return sum;
     }
     // Q = kernel / (x + 1 - a - 1 (1 - a) / (x + 3 - a - ...)), by the modified Lentz method.
     constexpr L Tiny = LDBL_MIN / LDBL_EPSILON;
@@ -96,8 +94,31 @@ TTails IncompleteGamma(L a, L x)
         if (std::fabs(delta - 1) < Close)
             break;
     }
-    const L upper = kernel * h;
-    return {1 - upper, upper};
+    return h;
+}
+}  // namespace
+
+TTails IncompleteGamma(L a, L x)
+{
+    if (!(x > 0))
+        return {0, 1};
+    if (std::isinf(x))
+        return {1, 0};
+    bool lower = false;
+    const L tail = std::exp(LogGammaKernel(a, x)) * TailOverKernel(a, x, lower);
+    return lower ? TTails{tail, 1 - tail} : TTails{1 - tail, tail};
+}
+
+TTails LogIncompleteGamma(L a, L x)
+{
+    if (!(x > 0))
+        return {-HUGE_VALL, 0};
+    if (std::isinf(x))
+        return {0, -HUGE_VALL};
+    bool lower = false;
+    const L tail = LogGammaKernel(a, x) + std::log(TailOverKernel(a, x, lower));
+    const L other = std::log1p(-std::exp(tail));
+    return lower ? TTails{tail, other} : TTails{other, tail};
 }
 
 L GammaQuantile(L a, bool upper, L target)

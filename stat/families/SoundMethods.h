@@ -84,6 +84,9 @@ struct TTails {
     L lower, upper;
 };
 TTails IncompleteGamma(L a, L x);
+// Their natural logarithms, the smaller one's relative precision kept far below the doubles
+// (ln Q(2, 1e5) = -99988.5).
+TTails LogIncompleteGamma(L a, L x);
 // ln(x^a e^-x / Gamma(a)), formed without the cancellation of its terms for large a.
 L LogGammaKernel(L a, L x);
 // The t > 0 where P(a, t) (or, where `upper`, Q(a, t)) is target, for target in (0, 1): from

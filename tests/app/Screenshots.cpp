@@ -47,6 +47,30 @@ void Shoot(const QString& folder, const QString& scheme)
     form->Button1->click();
     Save(form.get(), folder + "/calculator-" + scheme + ".png");
 
+    // The other three probabilities of the same law: above X = 1.2, the central 95 % typed
+    // (x and b found with equal tails), and the two tails below -1 and above 2.
+    const auto mode = [&](TProbability m) {
+        form->ComboBox3->setCurrentIndex(static_cast<int>(m));
+        emit form->ComboBox3->activated(static_cast<int>(m));
+    };
+    mode(TProbability::Above);
+    form->Button1->click();
+    Save(form.get(), folder + "/calculator-above-" + scheme + ".png");
+    mode(TProbability::Between);
+    form->Edit21->setFocus();
+    QTest::keyClicks(form->Edit21, "0.95");
+    form->Button1->click();
+    Save(form.get(), folder + "/calculator-between-" + scheme + ".png");
+    mode(TProbability::Outside);
+    form->Edit2->setFocus();
+    QTest::keyClicks(form->Edit2, "-1");
+    form->Edit20->setFocus();
+    form->Edit20->selectAll();
+    QTest::keyClicks(form->Edit20, "2");
+    form->Button1->click();
+    Save(form.get(), folder + "/calculator-tails-" + scheme + ".png");
+    mode(TProbability::Below);
+
     // The Gamma distribution's density at X = 3.
     platform.inputs = {"2.5", "1.5"};
     form->ComboBox1->setCurrentIndex(KindIndex(TDistKind::Gamma));

@@ -83,7 +83,8 @@ TEST(Probabilities, LogarithmsBelowTheDoubles)
     // Outside the support the value is 0 (NaN); a kind without logarithmic tails says so.
     ASSERT_TRUE(DistLogProbability(TDistKind::Exponential, {2}, TProbability::Below, -1, 0, log));
     EXPECT_TRUE(std::isnan(log));
-    EXPECT_FALSE(DistLogProbability(TDistKind::Gamma, {2.5, 1.5}, TProbability::Above, 5000, 0, log));
+    EXPECT_EQ(DistUpper(TDistKind::Student, {10}, 1e40), 0);
+    EXPECT_FALSE(DistLogProbability(TDistKind::Student, {10}, TProbability::Above, 1e40, 0, log));
     ASSERT_TRUE(DistLogProbability(TDistKind::Gamma, {2.5, 1.5}, TProbability::Above, 5, 0, log));
     EXPECT_NEAR(std::exp(log), DistUpper(TDistKind::Gamma, {2.5, 1.5}, 5), 1e-15);
     // The kinds whose tails have logarithms: the far tails of each match the doubles' where
@@ -113,4 +114,28 @@ TEST(Probabilities, LogarithmsBeyondTheDoublesAreNotFormed)
     // A log that is a double is still formed beside them.
     ASSERT_TRUE(DistLogProbability(TDistKind::Normal, params, TProbability::Above, 1e154, 0, log));
     EXPECT_NEAR(log, -0.125e308, 1e-12 * 0.125e308);
+}
+
+// The gamma laws' tails below the doubles, against mpmath's regularised incomplete gamma:
+// Q(2.5, 2000/1.5), the chi-square's Q at 5000 with 4 degrees, P(300, 1) far below the mode,
+// and the chi-square's P near 0 with one degree.
+TEST(Probabilities, GammaLawsTailsBelowTheDoubles)
+{
+    struct Case {
+        TDistKind kind;
+        TVector params;
+        TProbability what;
+        double x, truth;
+    } cases[] = {
+        {TDistKind::Gamma, {2.5, 1.5}, TProbability::Above, 2000, -1322.8237353877506789},
+        {TDistKind::Gamma3, {2.5, 1.5, -7}, TProbability::Above, 1993, -1322.8237353877506789},
+        {TDistKind::Chi2, {4}, TProbability::Above, 5000, -2492.1755540691223809},
+        {TDistKind::Gamma, {300, 1}, TProbability::Below, 1, -1415.9025221917654503},
+        {TDistKind::Chi2, {1}, TProbability::Below, 1e-300, -345.61355530175158004},
+    };
+    for (const Case& c : cases) {
+        double log = 0;
+        ASSERT_TRUE(DistLogProbability(c.kind, c.params, c.what, c.x, 0, log)) << c.truth;
+        EXPECT_NEAR(log, c.truth, 1e-13 * std::fabs(c.truth)) << c.truth;
+    }
 }
