@@ -170,6 +170,7 @@ void TForm1::ApplyCount()
     DataBuffer.resize(count);  // first: a failed allocation leaves buffer and grid as they were
     GridModel->SetRows(static_cast<int>(count));
     FollowCategoryDefault();
+    ShowDescription();
 }
 
 bool TForm1::Edit5KeyPress(int key)
@@ -200,6 +201,7 @@ void TForm1::StringGrid1Exit()
     for (const auto& [row, value] : edits)
         DataBuffer[row] = value;
     GridModel->Applied(edits);
+    ShowDescription();
 }
 
 void TForm1::Button3Click()
@@ -317,7 +319,7 @@ void TForm1::WireDataTab()
 void TForm1::BuildDataTab()
 {
     TabSheet2 = MakeTab(PageControl1, "TabSheet2", "Data");
-    Panel2 = MakePanel(TabSheet2, "Panel2", 41, true);
+    Panel2 = MakePanel(TabSheet2, "Panel2", 105, true);  // the described 41, and the files' row
     Label7 = MakeLabel(Panel2, "Label7", 8, 16, "Count:", nullptr);
     Edit5 = MakeEdit(Panel2, "Edit5", {56, 8, 41, 24}, "0", nullptr, false);
     // The count field is widened from its design width of 41 pixels to show the largest
@@ -351,6 +353,7 @@ void TForm1::BuildDataTab()
                                  QAbstractItemView::AnyKeyPressed);
     TabSheet2->layout()->addWidget(Panel2);
     TabSheet2->layout()->addWidget(StringGrid1);
+    BuildDataFileControls();
     WireDataTab();
 }
 

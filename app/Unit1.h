@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <cstdint>
 #include <QWidget>
 
 #include "Fit_Lib.h"
@@ -76,6 +77,10 @@ public:
     QPushButton *Button3, *Button4, *Button6;
     QTableView* StringGrid1;
     DataGridModel* GridModel;
+    // Data files: "Open..." and "Save..." (Ctrl+O, Ctrl+S; a file dropped on the window opens
+    // too), and the buffer's description beneath them.
+    QPushButton *Button9, *Button10;
+    QLabel* Label35;
 
     // Fitting tab
     QWidget* TabSheet3;
@@ -175,6 +180,8 @@ public slots:
     void Button6Click();
     void StringGrid1Copy();
     void StringGrid1Paste();
+    void Button9Click();   // Open...
+    void Button10Click();  // Save...
     // Fitting tab
     void ComboBox2Change(QObject* sender);
     void Button5Click();
@@ -195,9 +202,21 @@ public:
     bool Edit5KeyPress(int key);
     // The locale's decimal separator, used by every number shown or typed.
     char DecimalSeparator() const;
+    // A data file into the buffer, the user choosing a column where it has more than one;
+    // false where nothing was loaded (cancelled, or refused with a message: the buffer stays
+    // as it was).
+    bool OpenDataFile(const QString& path);
+    // The buffer into a file, CSV or, for a name ending in .txt, plain text; false, with a
+    // message, where it could not be written.
+    bool SaveDataFile(const QString& path);
+    // Nothing to lose: the buffer is empty, or as it was last opened or saved.
+    bool BufferSaved() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     friend class GridExitWatch;
@@ -241,6 +260,14 @@ private:
     void DrawChart();       // the calculator's chart for the current view
     void ShowDataBuffer();  // the Data tab from DataBuffer
     void ApplyCount();      // the count field's number applied to buffer and grid
+    void ShowDescription();  // the buffer's description under the Data tab's buttons
+    // The buffer as it was last opened or saved: its size and fingerprint.
+    std::size_t SavedCount = 0;
+    std::uint64_t SavedFingerprint = 0;
+    void MarkBufferSaved();
+    // Before the buffer is replaced or the window closed: true to go on (saved, or discarded).
+    bool OfferToSave(const QString& question);
+    bool SaveWithDialog();  // Save...: false where cancelled or not written
     void DrawHistogram();   // the fitting histogram for the current view
     void DrawQuantilePlot();  // the Q-Q or P-P view of the last run
     void DrawBand(const QList<QPointF>& lower, const QList<QPointF>& upper);  // empty: none
@@ -283,6 +310,7 @@ private:
     void BuildCalculatorModes();
     void WireCalculator();
     void BuildDataTab();
+    void BuildDataFileControls();
     void WireDataTab();
     void BuildFittingTab();
     void BuildChart2();

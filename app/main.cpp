@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "Controls.h"
+#include "Platform.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
@@ -30,6 +31,10 @@ int main(int argc, char** argv)
     TForm1 form1;
     TForm2 form2;
     form1.show();
+    // `velmora FILE`, as a file manager starts it: the file opened into the buffer.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        RunHandler(&form1, [&] { form1.OpenDataFile(arguments.at(1)); });
     application.exec();
     return 0;
 }

@@ -21,6 +21,9 @@ struct MemoryPlatform final : Platform {
     QString ClipboardText() override { return clipboard; }
     void SetClipboardText(const QString& text) override { clipboard = text; }
     void SetClipboardImage(const QImage&) override {}
+    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    SaveAnswer AskSave(QWidget*, const QString&) override { return SaveAnswer::Discard; }
 };
 
 TVector Million()

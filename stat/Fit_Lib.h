@@ -55,6 +55,16 @@ bool RefitToCategories(const TVector& data, TDistKind kind, TVector& params,
 // The details text of a result ("Rstat = ...; N=...;Np=...;Rcrit(0.05)=..."), with the given
 // decimal separator in its two numbers; "N/A" when the test is fatal.
 std::string FitDetails(const TFitResult& result, int estimated, char separator);
+// The buffer's description: n, the mean, the standard deviation (over n - 1), the least and the
+// largest value, the quartiles and the median (R's type 7: between the order statistics
+// around 1 + (n - 1) p), the skewness G1 and the excess kurtosis G2 (adjusted Fisher-Pearson,
+// as spreadsheets and JASP give them). NaN where n is too small for one.
+struct TDescription {
+    std::size_t n;
+    double mean, sd, min, q1, median, q3, max, skewness, kurtosis;
+};
+TDescription Describe(const TVector& data);
+
 // The category count the fitting tab starts with for n values: 2 n^(2/5) rounded, at least
 // 3 more than the estimates (two degrees of freedom left), within 3 to 150.
 int DefaultCategoryCount(std::size_t n, int estimated);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QStyle>
@@ -61,6 +62,43 @@ public:
     void SetClipboardImage(const QImage& image) override
     {
         QGuiApplication::clipboard()->setImage(image);
+    }
+
+    QString OpenFileName(QWidget* owner, const QString& caption, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(owner, caption, QString(), filter);
+    }
+
+    QString SaveFileName(QWidget* owner, const QString& caption, const QString& filter) override
+    {
+        QFileDialog dialog(owner, caption, QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        const auto suffix = [&dialog] {
+            const QString kind = dialog.selectedNameFilter();
+            const qsizetype star = kind.indexOf(QStringLiteral("*."));
+            return star < 0 ? QString() : kind.mid(star + 2).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
+        };
+        dialog.setDefaultSuffix(suffix());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffix] { dialog.setDefaultSuffix(suffix()); });
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().front();
+    }
+
+    SaveAnswer AskSave(QWidget* owner, const QString& text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+        box.setDefaultButton(QMessageBox::Save);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+        }
     }
 };
 

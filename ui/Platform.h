@@ -26,6 +26,14 @@ public:
     virtual void SetClipboardText(const QString& text) = 0;
     // Puts an image on the clipboard (as PNG for the programs that paste it).
     virtual void SetClipboardImage(const QImage& image) = 0;
+    // The file dialogs: a path, or the empty text for a dialog cancelled. `filter` lists the
+    // kinds ("CSV (*.csv);;Text (*.txt)"); a save dialog adds the chosen kind's suffix where
+    // the name has none.
+    virtual QString OpenFileName(QWidget* owner, const QString& caption, const QString& filter) = 0;
+    virtual QString SaveFileName(QWidget* owner, const QString& caption, const QString& filter) = 0;
+    // The question before work is lost: Save, Discard or Cancel.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    virtual SaveAnswer AskSave(QWidget* owner, const QString& text) = 0;
 };
 
 // The process-wide platform; the Qt one unless a test installed another.

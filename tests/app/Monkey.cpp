@@ -115,6 +115,14 @@ struct RandomUser final : Platform {
     QString ClipboardText() override { return clipboard; }
     void SetClipboardText(const QString& text) override { clipboard = text; }
     void SetClipboardImage(const QImage&) override {}
+    // No file is touched: the file dialogs are cancelled; the close question has any answer.
+    QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    SaveAnswer AskSave(QWidget*, const QString& text) override
+    {
+        ++messages[text.left(60)];
+        return Chance(0.5) ? SaveAnswer::Cancel : SaveAnswer::Discard;
+    }
 };
 
 // Answers whatever modal window is open, from a timer that runs inside its event loop, and

@@ -60,4 +60,36 @@ struct ScriptedPlatform final : Platform {
     QString ClipboardText() override { return clipboard; }
     void SetClipboardText(const QString& text) override { clipboard = text; }
     void SetClipboardImage(const QImage& image) override { clipboardImage = image; }
+    // The file dialogs' answers, in order; none left cancels. The close question's likewise
+    // (none left: Cancel).
+    std::deque<QString> files;
+    std::deque<SaveAnswer> saveAnswers;
+    QString OpenFileName(QWidget* owner, const QString& caption, const QString&) override
+    {
+        return NextFile(owner, caption);
+    }
+    QString SaveFileName(QWidget* owner, const QString& caption, const QString&) override
+    {
+        return NextFile(owner, caption);
+    }
+    SaveAnswer AskSave(QWidget* owner, const QString& text) override
+    {
+        owners.push_back(owner);
+        messages << text;
+        if (saveAnswers.empty())
+            return SaveAnswer::Cancel;
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    QString NextFile(QWidget* owner, const QString& caption)
+    {
+        owners.push_back(owner);
+        prompts << caption;
+        if (files.empty())
+            return {};
+        const QString path = files.front();
+        files.pop_front();
+        return path;
+    }
 };

@@ -195,3 +195,26 @@ TEST(ChiSquareFitTest, DefaultCategoryCountFollowsTheSampleAndLeavesTwoDegrees)
     EXPECT_EQ(DefaultCategoryCount(500, 2), 24);   // 24.02
     EXPECT_EQ(DefaultCategoryCount(100000000, 0), 150);
 }
+
+// Against numpy and scipy: mean, std(ddof=1), quantile (linear), skew and kurtosis with
+// bias=False.
+TEST(Description, TheBuffersDescriptionAgreesWithScipy)
+{
+    const TDescription d = Describe({2.5, 1, 7, 3.25, 9, 4, 4, 0.5, 12, 6});
+    EXPECT_EQ(d.n, 10u);
+    EXPECT_NEAR(d.mean, 4.925, 1e-15);
+    EXPECT_NEAR(d.sd, 3.613343327169451, 1e-14);
+    EXPECT_EQ(d.min, 0.5);
+    EXPECT_EQ(d.max, 12);
+    EXPECT_NEAR(d.q1, 2.6875, 1e-15);
+    EXPECT_EQ(d.median, 4);
+    EXPECT_NEAR(d.q3, 6.75, 1e-15);
+    EXPECT_NEAR(d.skewness, 0.7782021650983068, 1e-14);
+    EXPECT_NEAR(d.kurtosis, 0.09816434086946924, 1e-14);
+    // Too few values for a moment: NaN, never a number made up.
+    const TDescription one = Describe({3});
+    EXPECT_EQ(one.median, 3);
+    EXPECT_TRUE(std::isnan(one.sd) && std::isnan(one.skewness) && std::isnan(one.kurtosis));
+    EXPECT_TRUE(std::isnan(Describe({}).mean));
+    EXPECT_TRUE(std::isnan(Describe({2, 2, 2, 2}).skewness));
+}
