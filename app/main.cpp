@@ -2,6 +2,9 @@
 // the message loop until the main window closes.
 #include <QApplication>
 #include <QIcon>
+#include <iostream>
+
+#include "CommandLine.h"
 
 #include "Controls.h"
 #include "Platform.h"
@@ -22,6 +25,9 @@ QIcon AppIcon()
 
 int main(int argc, char** argv)
 {
+    // `velmora fit ...`, `velmora rank ...`: the batch commands, without a window or display.
+    if (IsCommandLine(argc, argv))
+        return RunCommandLine(argc, argv, std::cout, std::cerr);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -13,9 +14,13 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <memory>
 
+#include "CommandLine.h"
 #include "DataGridModel.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
@@ -151,4 +156,60 @@ TEST_F(DataFiles, NothingIsLostOnClose)
     form->DataBuffer[3] = 4;  // changed after saving
     platform.saveAnswers.push_back(Platform::SaveAnswer::Discard);
     EXPECT_TRUE(form->close());
+}
+
+// The batch command and the window, on the same file with the same choices, give the same
+// numbers: estimates, intervals and the three tests.
+TEST_F(DataFiles, TheCommandLineGivesTheWindowsNumbers)
+{
+    QByteArray text = "life\n";
+    for (int i = 1; i <= 300; ++i)
+        text += QByteArray::number(DistEval(TDistKind::Gamma, TDistFunc::Inverse, {2.5, 1.5}, (i - 0.3) / 300.4), 'g', 17) + "\n";
+    const QString path = Write("gamma.csv", text);
+    ASSERT_TRUE(form->OpenDataFile(path));
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    QTimer::singleShot(0, [] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            d->findChild<QPushButton*>("OK")->click();
+    });
+    form->ComboBox2->setCurrentIndex(KindIndex(TDistKind::Gamma));
+    emit form->ComboBox2->activated(KindIndex(TDistKind::Gamma));
+    form->Edit7->setText("15");
+    form->Button5->click();
+    ASSERT_EQ(form->LastIntervals.size(), 2u);
+
+    const std::string file = path.toStdString();
+    const char* argv[] = {"velmora", "fit", "--kind", "Gamma", "--categories", "15", "--format", "json", file.c_str()};
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommandLine(9, argv, out, err), 0) << err.str();
+    const auto shortest = [](double v) { return QByteArray::number(v, 'g', 17).toStdString(); };
+    std::string expected = "{\"n\": 300, \"kind\": \"Gamma\", \"categories\": 15, \"params\": [";
+    for (int i = 0; i < 2; ++i) {
+        const TParamInterval& iv = form->LastIntervals[i];
+        expected += std::string(i ? ", " : "") + "{\"name\": \"" + (i ? "theta" : "k") + "\", \"estimate\": " +
+                    shortest(form->FitParams[i]) + ", \"se\": " + shortest(iv.se) + ", \"lower\": " +
+                    shortest(iv.lower) + ", \"upper\": " + shortest(iv.upper) + "}";
+    }
+    // Both print each double so that it reads back the same: compared as numbers.
+    const auto numbers = [](const std::string& s) {
+        std::vector<double> all;
+        std::istringstream in(s);
+        for (std::string word; in >> word;) {
+            while (!word.empty() && std::string(",}]").find(word.back()) != std::string::npos)
+                word.pop_back();
+            double v = 0;
+            if (std::sscanf(word.c_str(), "%lf", &v) == 1 && (std::isdigit(word[0]) || word[0] == '-'))
+                all.push_back(v);
+        }
+        return all;
+    };
+    const std::vector<double> cli = numbers(out.str()), window = numbers(expected);
+    ASSERT_GE(cli.size(), window.size());
+    for (std::size_t i = 0; i < window.size(); ++i)
+        EXPECT_EQ(cli[i], window[i]) << i;
+    EXPECT_NE(out.str().find("\"statistic\": " + shortest(static_cast<double>(form->LastFit.R)).substr(0, 10)), std::string::npos);
+    EXPECT_NE(out.str().find("\"df\": " + std::to_string(form->LastFit.df)), std::string::npos);
+    EXPECT_EQ(form->LastEdf.replicates, 1000);
+    for (double v : {form->LastEdf.AD, form->LastEdf.pAD, form->LastEdf.KS, form->LastEdf.pKS})
+        EXPECT_NE(std::count_if(cli.begin(), cli.end(), [v](double c) { return c == v; }), 0) << v;
 }

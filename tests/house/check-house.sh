@@ -2,7 +2,7 @@
 # The house's rules, read off the sources: no file of the statistics library over 400 lines,
 # and no folder including a header of a folder above it. The folders from the bottom up: the
 # library's public headers (stat/ itself), its layers core, quadrature, families and fit, then
-# text, ui, random and app.
+# text, cli, ui, random and app.
 set -u
 top=${1:?source folder}
 cd "$top" || exit 2
@@ -26,7 +26,7 @@ files_of() {
   fi
 }
 
-order=(stat stat/core stat/quadrature stat/families stat/fit text ui random app)
+order=(stat stat/core stat/quadrature stat/families stat/fit text cli ui random app)
 declare -A level
 for i in "${!order[@]}"; do
   while read -r header; do
