@@ -333,6 +333,7 @@ void TForm1::Panel4Resize()
     Label16->move(Edit9->x() - Label16->width() - 8, Label16->y());
     Edit11->resize(W - Edit11->x() - 8, Edit11->height());
     Edit8->resize(Label16->x() - Edit8->x() - 8, Edit8->height());
+    Button11->move(W - Button11->width() - 8, Button11->y());
     for (QLineEdit* field : {Edit6, Edit8, Edit9, Edit11})
         RefreshTextTip(field);
 }

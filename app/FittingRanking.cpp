@@ -7,7 +7,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <QAction>
+#include <QFileInfo>
+#include <QSaveFile>
+
 #include "Controls.h"
+#include "RankingTable.h"
 #include "FieldColour.h"
 #include "NumberFormat.h"
 #include "ParamsLine.h"
@@ -55,6 +60,35 @@ std::string IntervalsTip(const TKindFit& fit, char separator)
     return tip;
 }
 
+}  // namespace
+
+QStringList RankingHeader(int categories)
+{
+    QStringList headers;
+    for (const char* column : RankingColumns)
+        headers << QString::fromLatin1(column);
+    headers[ChiSquareColumn] += QStringLiteral(" (%1)").arg(categories);  // the tab's categories
+    return headers;
+}
+
+QString RankingCsv(const std::vector<TKindFit>& fits, int categories)
+{
+    const auto row = [](const QStringList& cells) {
+        QStringList quoted;
+        for (QString cell : cells) {
+            cell.replace(QChar(0x2013), QLatin1Char('-'));
+            if (cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"')) || cell.contains(QLatin1Char('\n')))
+                cell = QLatin1Char('"') + cell.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+            quoted << cell;
+        }
+        return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    };
+    QString csv = row(RankingHeader(categories));
+    for (const TKindFit& fit : fits)
+        csv += row(RankingCells(fit, '.'));
+    return csv;
+}
+
 // The cells of one fit's row, in the columns' order; a kind not fitted has its reason after
 // its name.
 QStringList RankingCells(const TKindFit& fit, char separator)
@@ -78,6 +112,7 @@ QStringList RankingCells(const TKindFit& fit, char separator)
     return cells;
 }
 
+namespace {
 // The table of fits with "Use as hypothesis" (also a double click on a fitted row) and
 // "Close"; Chosen() is the fit taken, or -1.
 class TRankingDialog : public QDialog {
@@ -93,11 +128,26 @@ public:
         Name(Table, "RankingTable",
              "Every distribution fitted to the buffered data, the best by AIC first");
         Table->setAccessibleName(QStringLiteral("Ranking of distributions"));
-        QStringList headers;
-        for (const char* column : RankingColumns)
-            headers << QString::fromLatin1(column);
-        headers[ChiSquareColumn] += QStringLiteral(" (%1)").arg(categories);  // the tab's categories
-        Table->setHorizontalHeaderLabels(headers);
+        Table->setHorizontalHeaderLabels(RankingHeader(categories));
+        // Its context menu: the table as CSV, on the clipboard or in a file.
+        auto* copy = new QAction(QStringLiteral("Copy as CSV"), Table);
+        auto* save = new QAction(QStringLiteral("Save as CSV..."), Table);
+        Table->addAction(copy);
+        Table->addAction(save);
+        Table->setContextMenuPolicy(Qt::ActionsContextMenu);
+        const QString csv = RankingCsv(fits, categories);
+        connect(copy, &QAction::triggered, this, [csv] { CurrentPlatform().SetClipboardText(csv); });
+        connect(save, &QAction::triggered, this, [this, csv] {
+            const QString path = CurrentPlatform().SaveFileName(this, QStringLiteral("Save ranking"),
+                                                                QStringLiteral("CSV (*.csv)"));
+            if (path.isEmpty())
+                return;
+            QSaveFile file(path);
+            const QByteArray bytes = csv.toUtf8();
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+                CurrentPlatform().ShowMessage(this, QStringLiteral("Cannot save %1: %2.")
+                                                        .arg(QFileInfo(path).fileName(), file.errorString()));
+        });
         Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         Table->setSelectionBehavior(QAbstractItemView::SelectRows);
         Table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -183,6 +233,7 @@ void TForm1::Button7Click()
     if (!finished)
         return;
     const std::vector<TKindFit> fits = ranking.Result();
+    LastRanking = {DataBuffer, fits, k};
     TRankingDialog dialog(this, fits, k, DecimalSeparator());
     if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0)
         return;

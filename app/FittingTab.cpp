@@ -25,6 +25,7 @@ void TForm1::WireFittingTab()
     });
     Edit7->installEventFilter(this);
     Wire(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
+    Wire(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
     WireSelected({RadioButton3, RadioButton4, RadioButton5, RadioButton6, RadioButton7}, this,
                  [this] { RadioButton3Click(); });
     Wire(Edit15, &QLineEdit::returnPressed, this, [this] { Edit15Apply(); });
@@ -80,6 +81,9 @@ void TForm1::BuildFittingTab()
     Label15 = MakeLabel(Panel4, "Label15", 8, 48,
                         "In the std. level of significance (5 %), null hypothesis", verdictHint);
     Label17 = MakeLabel(Panel4, "Label17", 320, 48, "N/A", verdictHint);
+    Button11 = MakeButton(Panel4, "Button11", {432, 46, 90, 24}, "Save report...",
+                          "Save the last run's description, estimates, tests, charts and ranking "
+                          "as an HTML or Markdown report");
 
     for (auto [label, field] :
          {std::pair<QLabel*, QWidget*>{Label10, ComboBox2}, {Label11, Edit6}, {Label12, Edit7},

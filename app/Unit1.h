@@ -92,6 +92,7 @@ public:
     TUpDown* UpDown2;
     QPushButton* Button5;
     QPushButton* Button7;  // "Rank all": every kind fitted and ranked
+    QPushButton* Button11;  // "Save report...": the last run as HTML or Markdown
     // The Anderson-Darling and Kolmogorov-Smirnov results, each a line with its verdict.
     QFrame* Panel6;
     QLabel *Label23, *Label24, *Label25, *Label26;
@@ -152,6 +153,13 @@ public:
         TParamSet estimated;
         bool done = false;
     } LastRunFit;
+    // The last ranking, with the buffer and category count it ran on (the report shows it
+    // beside a run on the same buffer).
+    struct TRanking {
+        TVector data;
+        std::vector<TKindFit> fits;
+        int categories = 0;
+    } LastRanking;
     double IntervalLevel = 0.95;
     std::vector<TParamInterval> LastIntervals;
     std::vector<TIntervalMethod> LastIntervalMethods;
@@ -186,6 +194,7 @@ public slots:
     void ComboBox2Change(QObject* sender);
     void Button5Click();
     void Button7Click();
+    void Button11Click();
     void RadioButton3Click();
     void Panel4Resize();
     // The estimates view
@@ -211,6 +220,8 @@ public:
     bool SaveDataFile(const QString& path);
     // Nothing to lose: the buffer is empty, or as it was last opened or saved.
     bool BufferSaved() const;
+    // The report of the last run, HTML (charts embedded as SVG) or Markdown.
+    QString FittingReport(bool html);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ChartExport.h"
 #include "Contrast.h"
 
 void Name(QWidget* control, const char* name, const char* hint)
@@ -144,6 +145,9 @@ QChartView* MakeChart(QWidget* parent, const char* name, const char* hint)
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     QObject::connect(copy, &QAction::triggered, view,
                      [view] { CurrentPlatform().SetClipboardImage(ChartImage(view)); });
+    auto* save = new QAction(QStringLiteral("Save image as..."), view);
+    view->addAction(save);
+    QObject::connect(save, &QAction::triggered, view, [view] { SaveChartImageAs(view); });
     return view;
 }
 

@@ -63,7 +63,8 @@ void RefreshTextTip(QLineEdit* field);
 // A page of a tab widget with a vertical layout and no margins, and a chart view with its
 // legend at the bottom, both named. The chart view is a tab stop, named after its hint, with a
 // frame in the highlight colour while it has focus; its context menu and Ctrl+C put the chart
-// on the clipboard as an image at the screen's pixel ratio.
+// on the clipboard as an image at the screen's pixel ratio, and the menu's "Save image as..."
+// writes it to a PNG, SVG or PDF file (ChartExport.h).
 class QTabWidget;
 class QChartView;
 QWidget* MakeTab(QTabWidget* pages, const char* name, const char* caption);

@@ -1,0 +1,13 @@
+// The ranking's table as text: its header and the cells of a fit's row (shared by the dialog,
+// its CSV and the fitting report).
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+#include "Fit_Lib.h"
+
+QStringList RankingHeader(int categories);
+QStringList RankingCells(const TKindFit& fit, char separator);
+// The table as CSV (RFC 4180, '.' as the decimal mark), a row a kind.
+QString RankingCsv(const std::vector<TKindFit>& fits, int categories);
