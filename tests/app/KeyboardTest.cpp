@@ -111,8 +111,9 @@ TEST(Keyboard, ChartsCopyTheirImage)
         QApplication::processEvents();
 
         const QList<QAction*> menu = chart->actions();
-        ASSERT_EQ(menu.size(), 1) << name;
+        ASSERT_EQ(menu.size(), 2) << name;
         EXPECT_EQ(menu[0]->text(), "Copy image");
+        EXPECT_EQ(menu[1]->text(), "Save image as...");
         EXPECT_EQ(chart->contextMenuPolicy(), Qt::ActionsContextMenu);
 
         platform.clipboardImage = QImage();
