@@ -31,7 +31,7 @@ bench: build
 
 # Every suite under AddressSanitizer + UndefinedBehaviorSanitizer, and a random user of 20,000
 # events on the real windows; then the Qt-free suites (with the two-thread stress test) under
-# ThreadSanitizer. Any report fails.
+# ThreadSanitizer; then the data file reader under libFuzzer for 60 s. Any report fails.
 check-sanitize: deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
 	  -DVELMORA_SANITIZE=address,undefined >/dev/null
@@ -44,6 +44,7 @@ check-sanitize: deps
 	  -DVELMORA_WINDOWS=OFF -DVELMORA_SANITIZE=thread >/dev/null
 	@cmake --build build-tsan -j$(JOBS)
 	@cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j$(JOBS)
+	@bash scripts/fuzz-data-files.sh build-fuzz $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-asan build-tsan
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz

@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -86,7 +87,11 @@ int ChooseColumn(QWidget* owner, const std::vector<TDataColumn>& columns, char s
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
-    table->selectRow(0);
+    // The first column that loads is chosen to begin with.
+    const auto loads = std::find_if(columns.begin(), columns.end(), [](const TDataColumn& c) {
+        return c.refusal.empty() && !c.values.empty();
+    });
+    table->selectRow(loads == columns.end() ? 0 : static_cast<int>(loads - columns.begin()));
     layout->addWidget(table);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));

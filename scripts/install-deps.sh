@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libcsv-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libboost-math-dev clang
   fonts-liberation xvfb xauth locales
   desktop-file-utils appstream dpkg-dev
 )

@@ -58,6 +58,7 @@ TEST_F(DataFiles, OpenAColumnOfTheFileAndDescribeIt)
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         auto* table = dialog->findChild<QTableWidget*>("ColumnTable");
+        EXPECT_EQ(table->currentRow(), 0);  // the first column that loads
         shown = table->item(1, 0)->text() + "|" + table->item(1, 1)->text() + "|" +
                 table->item(1, 2)->text();
         table->selectRow(1);

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -86,6 +88,23 @@ void Shoot(const QString& folder, const QString& scheme)
     form->DataBuffer = normal.Result();
     form->PageControl1->setCurrentWidget(form->TabSheet2);
     Save(form.get(), folder + "/data-" + scheme + ".png");
+
+    // Opening a file of three columns: the dialog that picks one, shot and cancelled.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("measurements.csv");
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write("date;temperature;load\n2026-01-05;12,5;310\n2026-01-06;13,25;295\n"
+                   "2026-01-07;11,75;;\n2026-01-08;12;301\n");
+    }
+    QTimer::singleShot(100, [folder, scheme] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            Save(dialog, folder + "/open-columns-" + scheme + ".png");
+            static_cast<QDialog*>(dialog)->reject();
+        }
+    });
+    form->OpenDataFile(path);
 
     // The fitting tab: the normal hypothesis with estimated parameters, 20 categories.
     form->PageControl1->setCurrentWidget(form->TabSheet3);
