@@ -140,9 +140,9 @@ TDataFileReader::TDataFileReader(std::string bytes, char localeDecimal)
     csv_init(parser_, 0);
     csv_set_delim(parser_, static_cast<unsigned char>(separator_));
     csv_set_space_func(parser_, IsBlank);
-    // A field's buffer grows by this much at a time: by libcsv's 128 bytes, a line of 100 MB
+    // A field's buffer grows by up to 16 MB at a time: by libcsv's 128 bytes, a line of 100 MB
     // took 800,000 copies of itself.
-    csv_set_blk_size(parser_, FieldBlock);
+    csv_set_blk_size(parser_, std::clamp<std::size_t>(text_.size(), 128, FieldBlock));
 }
 
 TDataFileReader::~TDataFileReader()

@@ -3,6 +3,9 @@
 #include "ChartExport.h"
 
 #include <QBuffer>
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QChartView>
 #include <QFileInfo>
 #include <QImage>
@@ -14,11 +17,23 @@
 #include "Platform.h"
 
 namespace {
+// The chart laid out at the size asked for (its axes, labels and legend placed for it, not
+// stretched from the view's), painted, and given back its size in the view.
 void Paint(QChartView* view, QPaintDevice* device, QSize size)
 {
-    QPainter painter(device);
-    painter.setRenderHint(QPainter::Antialiasing);
-    view->render(&painter, QRectF(QPointF(0, 0), size), view->viewport()->rect());
+    QChart* chart = view->chart();
+    const QRectF shown = chart->geometry();
+    chart->setGeometry(QRectF(shown.topLeft(), QSizeF(size)));
+    if (chart->layout())
+        chart->layout()->activate();
+    {
+        QPainter painter(device);
+        painter.setRenderHint(QPainter::Antialiasing);
+        view->scene()->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)), chart->geometry());
+    }
+    chart->setGeometry(shown);
+    if (chart->layout())
+        chart->layout()->activate();
 }
 
 void WriteSvg(QChartView* view, QIODevice* device, QSize size)

@@ -67,6 +67,18 @@ TEST_F(Exports, ChartImagesAtTheSizeAsked)
     EXPECT_TRUE(svg.contains("<svg") && svg.contains("viewBox=\"0 0 800 500\"") && svg.contains("Observed"))
         << svg.left(600).toStdString();
     EXPECT_TRUE(Read(dir.filePath("chart.pdf")).startsWith("%PDF"));
+    // Laid out at the size asked for even while the chart is hidden behind the estimates
+    // view: the bars reach the lower half of the image (a stretched copy of the hidden view
+    // left it blank).
+    form->RadioButton7->click();
+    QString error;
+    ASSERT_TRUE(SaveChartImage(form->Chart2, dir.filePath("hidden.png"), QSize(640, 400), error));
+    const QImage hidden(dir.filePath("hidden.png"));
+    int red = 0;
+    for (int y = 200; y < 400; ++y)
+        for (int x = 0; x < 640; ++x)
+            red += hidden.pixelColor(x, y) == QColor(255, 0, 0);
+    EXPECT_GT(red, 2000);
     // A size that does not read is refused with the rule; a cancelled box writes nothing.
     platform.files.push_back(dir.filePath("bad.png"));
     platform.inputs.push_back("big");

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "BulkGeneration.h"
+#include "ChartExport.h"
 #include "Palettes.h"
 #include "ScriptedPlatform.h"
 #include "SimpleRandomLib.h"
@@ -142,6 +143,16 @@ void Shoot(const QString& folder, const QString& scheme)
     form->Edit18->setText("1");
     emit form->Edit18->returnPressed();
     Save(form.get(), folder + "/fitting-estimates-" + scheme + ".png");
+    // What leaves the window as files: the histogram as SVG, and the report of this run.
+    if (scheme == "light") {
+        form->RadioButton3->click();
+        QFile svg(folder + "/fitting-histogram.svg");
+        if (svg.open(QIODevice::WriteOnly))
+            svg.write(ChartSvg(form->Chart2, QSize(640, 400)));
+        QFile report(folder + "/fitting-report.html");
+        if (report.open(QIODevice::WriteOnly))
+            report.write(form->FittingReport(true).toUtf8());
+    }
     form->RadioButton3->click();
 
     // The ranking of every kind, of the 500 Weibull numbers; the table is shot and closed.
