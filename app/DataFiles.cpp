@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -128,6 +129,11 @@ void TForm1::BuildDataFileControls()
     connect(open, &QShortcut::activated, this, [this] { RunHandler(this, [this] { Button9Click(); }); });
     connect(save, &QShortcut::activated, this, [this] { RunHandler(this, [this] { Button10Click(); }); });
     setAcceptDrops(true);
+    // After the described controls and before the grid: Open, Save, the description.
+    QWidget::setTabOrder(Button6, Button9);
+    QWidget::setTabOrder(Button9, Button10);
+    QWidget::setTabOrder(Button10, Label35);
+    QWidget::setTabOrder(Label35, StringGrid1);
     ShowDescription();
 }
 

@@ -180,6 +180,20 @@ TEST_F(Windows, TabOrderOfTheCalculatorPanel)
                            form1->RadioButton1, form1->RadioButton2};
     for (int i = 0; i + 1 < 10; ++i)
         EXPECT_EQ(NextTabStop(expected[i]), expected[i + 1]) << i;
+    // The added rows come after the described ones: the mode, b (passed over while disabled),
+    // the mode's value, the moments.
+    QWidget* added[] = {form1->RadioButton2, form1->ComboBox3, form1->Edit20, form1->Edit21,
+                        form1->Edit22};
+    for (int i = 0; i + 1 < 5; ++i)
+        EXPECT_EQ(NextTabStop(added[i]), added[i + 1]) << i;
+}
+
+TEST_F(Windows, TabOrderOfTheDataTabsFiles)
+{
+    QWidget* expected[] = {form1->Button6, form1->Button9, form1->Button10, form1->Label35,
+                           form1->StringGrid1};
+    for (int i = 0; i + 1 < 5; ++i)
+        EXPECT_EQ(NextTabStop(expected[i]), expected[i + 1]) << i;
 }
 
 TEST_F(Windows, GenerationDialogIsCreatedHidden)
