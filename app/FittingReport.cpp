@@ -122,9 +122,12 @@ QString TForm1::FittingReport(bool html)
         if (run.estimated[i])
             estimated << QString::fromStdString(name);
     }
+    QString params = QString::fromStdString(ParamsLine(run.kind, run.params, sep)).trimmed();
+    if (params.endsWith(QLatin1Char(';')))
+        params.chop(1);
     report.Paragraph(QStringLiteral("%1 with %2 (estimated: %3)")
                          .arg(QString::fromLatin1(DistKindName[KindIndex(run.kind)]),
-                              QString::fromStdString(ParamsLine(run.kind, run.params, sep)).trimmed(),
+                              params.isEmpty() ? QStringLiteral("no parameters") : params,
                               estimated.isEmpty() ? QStringLiteral("none") : estimated.join(QStringLiteral(", "))));
 
     report.Heading(QStringLiteral("Estimates"));
