@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -213,4 +218,32 @@ TEST_F(DataFiles, TheCommandLineGivesTheWindowsNumbers)
     EXPECT_EQ(form->LastEdf.replicates, 1000);
     for (double v : {form->LastEdf.AD, form->LastEdf.pAD, form->LastEdf.KS, form->LastEdf.pKS})
         EXPECT_NE(std::count_if(cli.begin(), cli.end(), [v](double c) { return c == v; }), 0) << v;
+}
+
+// A file dropped on the window opens as Open... opens it; Ctrl+O asks for one.
+TEST_F(DataFiles, DropAFileOrPressCtrlO)
+{
+    const QString path = Write("dropped.txt", "4.5\n5.5\n");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_EQ(form->DataBuffer, (TVector{4.5, 5.5}));
+    // Text that is not a file is not taken.
+    QMimeData text;
+    text.setText("1\n2\n");
+    QDragEnterEvent other(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &other);
+    EXPECT_FALSE(other.isAccepted());
+
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    platform.prompts.clear();
+    platform.files.push_back(Write("keyed.csv", "x\n7\n"));
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(platform.prompts, QStringList({"Open data"}));
+    EXPECT_EQ(form->DataBuffer, (TVector{7}));
 }
