@@ -4,6 +4,7 @@
 #include "Pivots.h"
 #include "SoundMethods.h"
 
+#include <cfloat>
 #include <cmath>
 
 double ExponentialDensity(const TVector& params, double x)
@@ -16,6 +17,16 @@ double ExponentialDistribution(const TVector& params, double x)
 {
     const L lambda = params[0];
     return x >= MinPositiveDouble ? static_cast<double>(1 - std::exp(-lambda * x)) : 0;
+}
+
+// Both listed formulas are formed in extended precision. lambda x is rounded to 5.4e-20
+// relative, e^-(lambda x) within an extended ulp, so 1 - e^-(lambda x) is within 2e-19 absolute
+// of the truth before its rounding to a double: true to 1e-9 relative from 1e-9 up. The
+// density's relative error is at most lambda x times 5.4e-20, under 1e-15 for every exponent
+// the extended range holds, until its double is subnormal.
+bool ExponentialListedTrue(TDistFunc mode, const TVector&, double, double listed)
+{
+    return mode == TDistFunc::Density ? listed >= DBL_MIN : listed >= 1e-9;
 }
 
 double ExponentialInverse(const TVector& params, double p)

@@ -8,6 +8,7 @@ void ExponentialEstimate(const TSampleMoments&, const TVector&, TVector&, const 
 bool ExponentialExact(const TVector& data, const TVector& params, const TParamSet& estimated,
                       int index, double level, TParamInterval& interval);
 double ExponentialSoundDensity(const TVector& params, double x);
+bool ExponentialListedTrue(TDistFunc mode, const TVector&, double, double listed);
 L ExponentialLogDensity(const TVector& params, double x);
 double ExponentialSoundDistribution(const TVector& params, double x);
 double ExponentialSoundUpper(const TVector& params, double x);
@@ -35,5 +36,6 @@ inline constexpr TFamily ExponentialFamily{
               .distribution = ExponentialSoundDistribution,
               .upper = ExponentialSoundUpper, .inverse = ExponentialSoundInverse,
               .upperInverse = ExponentialSoundUpperInverse,
-              .logLower = ExponentialLogLower, .logUpper = ExponentialLogUpper},
+              .logLower = ExponentialLogLower, .logUpper = ExponentialLogUpper,
+              .listedTrue = ExponentialListedTrue},
 };

@@ -142,6 +142,10 @@ struct TSoundKind {
     TLogTail logLower = nullptr, logUpper = nullptr;
     // Parameters for which the listed method cannot resolve the density at any x.
     bool (*hopeless)(const TVector& params) = nullptr;
+    // Where the listed formula is closed and its error bounded: true when a listed value of
+    // mode at x (raising no error) is within 1e-9 of the truth, told from the value alone, so
+    // the sound value need not be formed to compare (nullptr: it is always formed).
+    bool (*listedTrue)(TDistFunc mode, const TVector& params, double x, double listed) = nullptr;
     // How far the listed walks go to reach x, in units of their panels' grid, for the bound on
     // their length (nullptr: the kind's listed functions do not walk).
     double (*walked)(const TVector& params, double x) = nullptr;

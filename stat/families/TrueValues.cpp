@@ -84,17 +84,21 @@ bool SearchAstray(const TFamily& family, const TVector& params, double quantile)
 double ValueAt(const TFamily& family, TDistFunc mode, const TVector& params, double x)
 {
     const TSoundKind& sound = family.sound;
-    const double truth =
-        mode == TDistFunc::Density ? sound.density(params, x) : sound.distribution(params, x);
+    const auto truth = [&] {
+        return mode == TDistFunc::Density ? sound.density(params, x) : sound.distribution(params, x);
+    };
     const TDistHandler listed = family.listed[mode];
     if ((sound.hopeless && sound.hopeless(params)) ||
         (mode == TDistFunc::Distribution && LongWalk(sound, params, x)))
-        return truth;
+        return truth();
     const Listed r = RunListed(listed, params, x);
     const bool inUnit = mode == TDistFunc::Density || (r.value >= 0 && r.value <= 1);
-    if (!r.failed && inUnit && Agree(r.value, truth))
+    if (!r.failed && inUnit && sound.listedTrue && sound.listedTrue(mode, params, x, r.value))
+        return r.value;  // the value the comparison would keep, without forming the truth
+    const double value = truth();
+    if (!r.failed && inUnit && Agree(r.value, value))
         return r.value;
-    return truth;
+    return value;
 }
 
 // Whether the true quantile lies within 1e-9 relative of q, told by the sound tails on either
