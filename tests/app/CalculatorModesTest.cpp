@@ -173,3 +173,23 @@ TEST_F(CalculatorModes, TheListBrowsesAndCommitsOnEnter)
     EXPECT_EQ(form->CalcKind, TDistKind::Normal);
     EXPECT_EQ(form->CalcParams, (TVector{0, 2}));
 }
+
+// The ends of the typed probability: a central probability of 1 or two tails of 0 reach the
+// support's ends, 0 and 1 the other way meet at the median; nothing hangs or throws.
+TEST_F(CalculatorModes, TheEndsOfATypedProbability)
+{
+    Pick(TDistKind::Normal, {"0", "1"});
+    for (auto [mode, p] : {std::pair{TProbability::Between, "1"}, {TProbability::Between, "0"},
+                           {TProbability::Outside, "0"}, {TProbability::Outside, "1"},
+                           {TProbability::Above, "0"}, {TProbability::Below, "1"}}) {
+        Mode(mode);
+        Type(form->Edit21, p);
+        Calc();
+        EXPECT_TRUE(platform.messages.isEmpty()) << p << " " << platform.messages.join("|").toStdString();
+        EXPECT_LE(form->Series1->count(), 129);
+    }
+    Mode(TProbability::Between);
+    Type(form->Edit21, "0");
+    Calc();
+    EXPECT_EQ(form->CalcX, form->CalcB);  // both at the median
+}
