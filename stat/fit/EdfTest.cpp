@@ -229,7 +229,8 @@ std::string BootstrapP(double p, int replicates, char separator)
     if (p <= 1.0 / (1 + replicates))
         return "< " + FormatGeneral(1.0 / replicates, separator);
     const double se = std::sqrt(p * (1 - p) / replicates);
-    const int decimals = std::max(3, 1 - static_cast<int>(std::floor(std::log10(se))));
+    // p = 1 (every replicate as far) has no error to size the digits by: three decimals.
+    const int decimals = se > 0 ? std::max(3, 1 - static_cast<int>(std::floor(std::log10(se)))) : 3;
     const auto fixed = [&](double v) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);

@@ -28,7 +28,9 @@ TRun Velmora(std::vector<std::string> args)
 }
 
 struct CommandLine : ::testing::Test {
-    std::string path = testing::TempDir() + "velmora-cli-test.csv";
+    // A file of the case's own: CTest runs the cases side by side.
+    std::string path = testing::TempDir() + "velmora-cli-" +
+                       testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv";
     TVector data;
     CommandLine()
     {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <unistd.h>
 
 #include "DataFile.h"
 
@@ -22,7 +23,10 @@ struct Read {
 
 Read ReadFile(const std::string& bytes, char localeDecimal = '.')
 {
-    const std::string path = testing::TempDir() + "velmora-data-file-test";
+    // A name of this process's own: CTest runs the cases of the suite side by side.
+    static int made = 0;
+    const std::string path = testing::TempDir() + "velmora-data-file-" + std::to_string(getpid()) +
+                             "-" + std::to_string(++made);
     {
         std::ofstream out(path, std::ios::binary);
         out << bytes;

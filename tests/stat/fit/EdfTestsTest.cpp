@@ -357,6 +357,10 @@ TEST(EdfDetailsText, SaysHowThePValueWasFound)
     r.pAD = 1.0 / 201;
     r.redrawn = 0;
     EXPECT_EQ(EdfDetails(r, true, '.'), "A2 = 0.31105; p < 0.005 (200 replicates)");
+    // Every replicate as far (a sample at the plotting positions): no error to size the
+    // digits by, where log10(0) was converted to an int.
+    r.pAD = 1;
+    EXPECT_EQ(EdfDetails(r, true, '.'), "A2 = 0.31105; p = 1.000 ± 0.000 (200 replicates)");
 }
 
 // The same question gets the same bootstrap from its digest, in any run; its band is the
