@@ -64,6 +64,7 @@ TForm1::~TForm1()
     // A field that loses its focus as the window goes would finish its edit on a form that
     // is half destroyed.
     disconnect(Edit5, nullptr, this, nullptr);
+    disconnect(Edit7, nullptr, this, nullptr);
     disconnect(FocusWatch);
     delete GridWatch;
     delete PaletteWatch;
