@@ -19,11 +19,6 @@
 #include "Unit1.h"
 
 namespace {
-QString Text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 bool TwoBounds(TProbability mode)
 {
     return mode == TProbability::Between || mode == TProbability::Outside;
@@ -64,15 +59,8 @@ std::string ShownProbability(TDistKind kind, const TVector& params, TProbability
     double log = 0;
     if (DistLogProbability(kind, params, what, a, b, log))
         return std::isfinite(log) ? FormatFromLog(log, sep) : FormatShownResult(0, sep);
-    if (value > 0)
-        return FormatShownResult(value, sep);
-    // Zero to the doubles, and its logarithm not formed: 0 where every bound lies outside the
-    // support, else a bound.
-    const bool outside = std::isnan(DistLogDensity(kind, params, a)) &&
-                         (!TwoBounds(what) || std::isnan(DistLogDensity(kind, params, b)));
-    if (outside || (what == TProbability::Between && a == b))
-        return FormatShownResult(0, sep);
-    return LeastDoubleBound(sep);
+    // Below the doubles, its logarithm not formed: the subnormal double, or a bound.
+    return value > 0 ? FormatShownResult(value, sep) : LeastDoubleBound(sep);
 }
 
 void TForm1::BuildCalculatorModes()
@@ -102,10 +90,7 @@ void TForm1::BuildCalculatorModes()
                                 {Label33, Edit21}, {Label34, Edit22}})
         NameField(label, field);
     // After the described fields: the mode, its bound, its value, the moments.
-    QWidget::setTabOrder(RadioButton2, ComboBox3);
-    QWidget::setTabOrder(ComboBox3, Edit20);
-    QWidget::setTabOrder(Edit20, Edit21);
-    QWidget::setTabOrder(Edit21, Edit22);
+    TabChain({RadioButton2, ComboBox3, Edit20, Edit21, Edit22});
     Wire(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
     Wire(Edit20, &QLineEdit::textEdited, this, [this] { Edit20Change(); });
     Wire(Edit21, &QLineEdit::textEdited, this, [this] { Edit21Change(); });
@@ -168,7 +153,7 @@ bool TForm1::ShowModeProbability()
         CalcB = b;
         CalcHasB = true;
     }
-    ShowText(Edit21, Text(ShownProbability(CalcKind, CalcParams, CalcMode, CalcX, CalcB, sep)));
+    ShowText(Edit21, QString::fromStdString(ShownProbability(CalcKind, CalcParams, CalcMode, CalcX, CalcB, sep)));
     return true;
 }
 
@@ -197,7 +182,7 @@ bool TForm1::InvertModeProbability()
     case TProbability::Outside:
         CalcX = DistEval(CalcKind, TDistFunc::Inverse, CalcParams, tail);
         CalcB = DistUpperInverse(CalcKind, CalcParams, tail);
-        ShowText(Edit20, Text(FormatResult(CalcB, sep)));
+        ShowText(Edit20, QString::fromStdString(FormatResult(CalcB, sep)));
         SetFieldColour(Edit20, FieldColour::Neutral);
         break;
     }
@@ -213,8 +198,8 @@ void TForm1::ShowMoments()
                              MomentText(m.mode, sep) + "; skewness " +
                              MomentText(m.skewness, sep) + "; excess kurtosis " +
                              MomentText(m.kurtosis, sep);
-    ShowText(Edit22, Text(line));
-    Edit22->setToolTip(Text(line));
+    ShowText(Edit22, QString::fromStdString(line));
+    Edit22->setToolTip(QString::fromStdString(line));
 }
 
 bool TForm1::CalcListFilter(QEvent* event)

@@ -281,15 +281,8 @@ void TForm1::BuildCalculatorTab()
                                 {Label3, Edit2}, {Label4, Edit3}, {Label5, Edit4},
                                 {Label22, Edit12}})
         NameField(label, field);
-    QWidget::setTabOrder(Edit4, Edit12);
-    QWidget::setTabOrder(Edit12, Edit3);
-    QWidget::setTabOrder(Edit3, Edit2);
-    QWidget::setTabOrder(Edit2, Edit1);
-    QWidget::setTabOrder(Edit1, ComboBox1);
-    QWidget::setTabOrder(ComboBox1, Button2);
-    QWidget::setTabOrder(Button2, Button1);
-    QWidget::setTabOrder(Button1, RadioButton1);
-    QWidget::setTabOrder(RadioButton1, RadioButton2);
+    TabChain({Edit4, Edit12, Edit3, Edit2, Edit1, ComboBox1, Button2, Button1, RadioButton1,
+              RadioButton2});
     BuildCalculatorModes();
 
     Chart1 = MakeChart(TabSheet1, "Chart1", "The figure of probability distribution");
@@ -445,8 +438,7 @@ void TForm1::DrawChart()
 
     double lo = 0, hi = 0;
     ChartRange(CalcKind, CalcParams, lo, hi);
-    const bool hasB = CalcHasB && (CalcMode == TProbability::Between || CalcMode == TProbability::Outside);
-    for (double end : {CalcX, hasB ? CalcB : CalcX}) {
+    for (double end : {CalcX, CalcHasB ? CalcB : CalcX}) {
         lo = std::min(lo, end);
         hi = std::max(hi, end);
     }
@@ -464,7 +456,7 @@ void TForm1::DrawChart()
     const double y = DistEval(CalcKind, mode, CalcParams, CalcX);
     if (!density) {
         point << QPointF(CalcX, y);
-        if (hasB)
+        if (CalcHasB)
             point << QPointF(CalcB, DistEval(CalcKind, mode, CalcParams, CalcB));
         return;
     }
@@ -473,7 +465,7 @@ void TForm1::DrawChart()
     // two tails keep the lower one.
     QList<QPointF> all = curve;
     AddSorted(all, CalcX, y);
-    if (hasB)
+    if (CalcHasB)
         AddSorted(all, CalcB, DistEval(CalcKind, mode, CalcParams, CalcB));
     const auto inside = [&](double x) {
         switch (CalcMode) {
@@ -482,9 +474,9 @@ void TForm1::DrawChart()
         case TProbability::Above:
             return x > CalcX;
         case TProbability::Between:
-            return x > CalcX && (!hasB || x <= CalcB);
+            return x > CalcX && (!CalcHasB || x <= CalcB);
         case TProbability::Outside:
-            return x <= CalcX || (hasB && x > CalcB);
+            return x <= CalcX || (CalcHasB && x > CalcB);
         }
         return false;
     };

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
@@ -20,7 +19,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "Controls.h"
 #include "Counts.h"
@@ -35,17 +33,12 @@ namespace {
 const QString DataFilter = QStringLiteral("CSV (*.csv);;Text (*.txt *.tsv *.dat);;All files (*)");
 const QString SaveFilter = QStringLiteral("CSV (*.csv);;Text (*.txt)");
 
-// A fingerprint of the buffer's bits: any change of a value or of the count changes it.
+// A fingerprint of the buffer's bits, the digest the bootstraps are seeded by: any change of a
+// value or of the count changes it.
 std::uint64_t Fingerprint(const TVector& values)
 {
-    std::uint64_t h = 0x9E3779B97F4A7C15ull;
-    for (double v : values) {
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &v, sizeof bits);
-        h = (h ^ bits) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
-    }
-    return h;
+    constexpr std::uint64_t BufferPurpose = 0x62756666;  // "buff"
+    return QuestionDigest(values, TDistKind::UniformStd, {}, TParamSet(), BufferPurpose);
 }
 
 QString FileName(const QString& path)
@@ -130,15 +123,18 @@ void TForm1::BuildDataFileControls()
     connect(save, &QShortcut::activated, this, [this] { RunHandler(this, [this] { Button10Click(); }); });
     setAcceptDrops(true);
     // After the described controls and before the grid: Open, Save, the description.
-    QWidget::setTabOrder(Button6, Button9);
-    QWidget::setTabOrder(Button9, Button10);
-    QWidget::setTabOrder(Button10, Label35);
-    QWidget::setTabOrder(Label35, StringGrid1);
+    TabChain({Button6, Button9, Button10, Label35, StringGrid1});
     ShowDescription();
 }
 
 void TForm1::ShowDescription()
 {
+    const std::uint64_t fingerprint = Fingerprint(DataBuffer);
+    if (!Label35->text().isEmpty() && DataBuffer.size() == DescribedCount &&
+        fingerprint == DescribedFingerprint)
+        return;
+    DescribedCount = DataBuffer.size();
+    DescribedFingerprint = fingerprint;
     const char sep = DecimalSeparator();
     const TDescription d = Describe(DataBuffer);
     const auto v = [sep](double x) {
@@ -257,14 +253,8 @@ bool TForm1::SaveDataFile(const QString& path)
     const bool csv = !path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
     const BusyCursor busy;
     const std::string text = DataColumnText(DataBuffer, csv);
-    // Written whole beside the file and renamed over it: a failure leaves the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        CurrentPlatform().ShowMessage(this, QStringLiteral("Cannot save %1: %2.").arg(FileName(path), file.errorString()));
+    if (!SaveWhole(this, path, QByteArray::fromRawData(text.data(), static_cast<qsizetype>(text.size()))))
         return false;
-    }
     MarkBufferSaved();
     return true;
 }

@@ -99,12 +99,7 @@ void TForm1::BuildEstimatesPanel()
     layout->addLayout(grid);
     Panel7->setVisible(false);
     // The tab order follows the view: the table, the level, the quantile, the tail, the button.
-    QWidget::setTabOrder(StringGrid2, Edit15);
-    QWidget::setTabOrder(Edit15, Edit16);
-    QWidget::setTabOrder(Edit16, Edit17);
-    QWidget::setTabOrder(Edit17, Edit18);
-    QWidget::setTabOrder(Edit18, Edit19);
-    QWidget::setTabOrder(Edit19, Button8);
+    TabChain({StringGrid2, Edit15, Edit16, Edit17, Edit18, Edit19, Button8});
 }
 
 // Formed at each run (and at a new level); an interval that cannot be formed leaves the

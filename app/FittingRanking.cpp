@@ -8,8 +8,6 @@
 #include <QVBoxLayout>
 
 #include <QAction>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include "Controls.h"
 #include "RankingTable.h"
@@ -140,13 +138,8 @@ public:
         connect(save, &QAction::triggered, this, [this, csv] {
             const QString path = CurrentPlatform().SaveFileName(this, QStringLiteral("Save ranking"),
                                                                 QStringLiteral("CSV (*.csv)"));
-            if (path.isEmpty())
-                return;
-            QSaveFile file(path);
-            const QByteArray bytes = csv.toUtf8();
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-                CurrentPlatform().ShowMessage(this, QStringLiteral("Cannot save %1: %2.")
-                                                        .arg(QFileInfo(path).fileName(), file.errorString()));
+            if (!path.isEmpty())
+                SaveWhole(this, path, csv.toUtf8());
         });
         Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         Table->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -2,12 +2,10 @@
 // or Markdown: the data's description, the hypothesis, the estimates with their intervals, the
 // three tests as the tab shows them, and the ranking where one ran on the same buffer.
 #include <QChartView>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <cmath>
 
 #include "ChartExport.h"
@@ -93,11 +91,7 @@ void TForm1::Button11Click()
                                                         QStringLiteral("HTML (*.html);;Markdown (*.md)"));
     if (path.isEmpty())
         return;
-    const QByteArray bytes = FittingReport(!path.endsWith(QStringLiteral(".md"), Qt::CaseInsensitive)).toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        CurrentPlatform().ShowMessage(this, QStringLiteral("Cannot save %1: %2.")
-                                                .arg(QFileInfo(path).fileName(), file.errorString()));
+    SaveWhole(this, path, FittingReport(!path.endsWith(QStringLiteral(".md"), Qt::CaseInsensitive)).toUtf8());
 }
 
 QString TForm1::FittingReport(bool html)
@@ -174,14 +168,15 @@ QString TForm1::FittingReport(bool html)
 
     if (LastRanking.data == run.data && !LastRanking.fits.empty()) {
         report.Heading(QStringLiteral("Ranking by AIC"));
+        const QStringList header = RankingHeader(LastRanking.categories);
         QList<QStringList> rows;
         for (const TKindFit& fit : LastRanking.fits) {
             QStringList cells = RankingCells(fit, sep);
-            while (cells.size() < RankingHeader(LastRanking.categories).size())
-                cells << QString();
+            while (cells.size() < header.size())
+                cells << QString();  // a kind not fitted: its reason, then nothing
             rows << cells;
         }
-        report.Table(RankingHeader(LastRanking.categories), rows);
+        report.Table(header, rows);
     }
     return report.Text(QStringLiteral("Velmora: fit of %1 numbers to %2")
                            .arg(run.data.size())

@@ -129,7 +129,7 @@ public:
     double CalcUpper = 0;  // P(X > x) at CalcX
     TProbability CalcMode = TProbability::Below;  // what ComboBox3 shows
     double CalcB = 0;       // the interval modes' upper bound, where CalcHasB
-    bool CalcHasB = false;
+    bool CalcHasB = false;  // b read, in the interval modes only
     TVector DataBuffer;
 
     // The fitting tab's hypothesis and the last test, whole: its categories' bounds, observed
@@ -271,7 +271,12 @@ private:
     void DrawChart();       // the calculator's chart for the current view
     void ShowDataBuffer();  // the Data tab from DataBuffer
     void ApplyCount();      // the count field's number applied to buffer and grid
-    void ShowDescription();  // the buffer's description under the Data tab's buttons
+    // The buffer's description under the Data tab's buttons, formed again only where the
+    // buffer changed since (showing the tab does not change it: a hundred million numbers take
+    // seconds to describe).
+    void ShowDescription();
+    std::size_t DescribedCount = 0;
+    std::uint64_t DescribedFingerprint = 0;
     // The buffer as it was last opened or saved: its size and fingerprint.
     std::size_t SavedCount = 0;
     std::uint64_t SavedFingerprint = 0;

@@ -71,9 +71,7 @@ TForm2::TForm2()
     // choice is UniformStd.
     RadioButton2->setEnabled(false);
 
-    QWidget* order[] = {Edit1, ComboBox1, Edit2, RadioButton1, RadioButton2, Button1, RadioButton3};
-    for (int i = 0; i + 1 < 7; ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
+    TabChain({Edit1, ComboBox1, Edit2, RadioButton1, RadioButton2, Button1, RadioButton3});
 
     Wire(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
     Wire(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

@@ -131,7 +131,8 @@ double DistProbability(TDistKind kind, const TVector& params, TProbability what,
 // The natural logarithms of the density and of a probability, for values below the least
 // double: the logarithm of the value where that is a normal double, and beyond it the kind's
 // own (the density of every kind; the tails of the kinds whose logarithmic tails are formed
-// soundly). NaN where the value is 0 (outside the support); DistLogDensity's -infinity where
+// soundly). NaN where the value is 0 (outside the support, or an empty interval, for every
+// kind); DistLogDensity's -infinity where
 // the logarithm itself lies beyond the doubles. DistLogProbability is false where the kind has
 // no logarithmic tails and the probability lies below the normal doubles, or its logarithm
 // beyond the doubles. The same errors as DistEval.

@@ -65,7 +65,11 @@ bool SaveChartImage(QChartView* view, const QString& path, QSize size, QString& 
             return false;
         }
         WriteSvg(view, &file, size);
-        return file.error() == QFileDevice::NoError || (error = file.errorString(), false);
+        if (file.error() != QFileDevice::NoError) {
+            error = file.errorString();
+            return false;
+        }
+        return true;
     }
     if (suffix == QLatin1String("pdf")) {
         QPdfWriter pdf(path);

@@ -37,6 +37,12 @@ void Name(QWidget* control, const char* name, const char* hint)
     }
 }
 
+void TabChain(std::initializer_list<QWidget*> widgets)
+{
+    for (auto it = widgets.begin(); it + 1 < widgets.end(); ++it)
+        QWidget::setTabOrder(*it, *(it + 1));
+}
+
 void NameField(QLabel* label, QWidget* field)
 {
     label->setBuddy(field);

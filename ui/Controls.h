@@ -30,6 +30,8 @@ void Name(QWidget* control, const char* name, const char* hint);
 // Makes the label the buddy of its field, and gives the field the label's caption (without a
 // closing colon or " = ") as the name a screen reader announces.
 void NameField(QLabel* label, QWidget* field);
+// Tab moves through the widgets in the order given.
+void TabChain(std::initializer_list<QWidget*> widgets);
 
 // Names a control, gives it its hint and puts it at its fixed place in its parent.
 template <class W>

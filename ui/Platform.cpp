@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QStyle>
@@ -114,6 +116,16 @@ Platform& CurrentPlatform()
 void InstallPlatform(Platform* platform)
 {
     installed = platform;
+}
+
+bool SaveWhole(QWidget* owner, const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    CurrentPlatform().ShowMessage(owner, QStringLiteral("Cannot save %1: %2.")
+                                             .arg(QFileInfo(path).fileName(), file.errorString()));
+    return false;
 }
 
 void RunHandler(QWidget* owner, const std::function<void()>& action)

@@ -45,3 +45,7 @@ void InstallPlatform(Platform* platform);
 // error's message in a message box over `owner`, the window of the action; the program goes
 // on.
 void RunHandler(QWidget* owner, const std::function<void()>& action);
+
+// Writes a file whole, beside it and renamed over it (a failure leaves the old file); false,
+// with "Cannot save NAME: why." over `owner`, where it cannot.
+bool SaveWhole(QWidget* owner, const QString& path, const QByteArray& bytes);

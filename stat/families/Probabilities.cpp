@@ -108,6 +108,15 @@ bool DistLogProbability(TDistKind kind, const TVector& params, TProbability what
         logValue = std::log(value);
         return true;
     }
+    // 0 itself, for every kind: an empty interval, or bounds where the density is 0 (outside
+    // the support), whose logarithm is NaN.
+    const bool twoBounds = what == TProbability::Between || what == TProbability::Outside;
+    if (value == 0 && ((what == TProbability::Between && a == b) ||
+                       (std::isnan(DistLogDensity(kind, params, a)) &&
+                        (!twoBounds || std::isnan(DistLogDensity(kind, params, b)))))) {
+        logValue = NaN;
+        return true;
+    }
     const TFamily& family = Family(kind);
     if (!family.sound.logLower || !family.sound.logUpper)
         return false;

@@ -83,6 +83,14 @@ TEST(Probabilities, LogarithmsBelowTheDoubles)
     // Outside the support the value is 0 (NaN); a kind without logarithmic tails says so.
     ASSERT_TRUE(DistLogProbability(TDistKind::Exponential, {2}, TProbability::Below, -1, 0, log));
     EXPECT_TRUE(std::isnan(log));
+    // A kind without logarithmic tails still tells a true 0 (outside the support, an empty
+    // interval) from a value below the doubles.
+    ASSERT_TRUE(DistLogProbability(TDistKind::Beta, {2, 5}, TProbability::Below, -1, 0, log));
+    EXPECT_TRUE(std::isnan(log));
+    ASSERT_TRUE(DistLogProbability(TDistKind::Beta, {2, 5}, TProbability::Between, 2, 3, log));
+    EXPECT_TRUE(std::isnan(log));
+    ASSERT_TRUE(DistLogProbability(TDistKind::Student, {10}, TProbability::Between, 1e40, 1e40, log));
+    EXPECT_TRUE(std::isnan(log));
     EXPECT_EQ(DistUpper(TDistKind::Student, {10}, 1e40), 0);
     EXPECT_FALSE(DistLogProbability(TDistKind::Student, {10}, TProbability::Above, 1e40, 0, log));
     ASSERT_TRUE(DistLogProbability(TDistKind::Gamma, {2.5, 1.5}, TProbability::Above, 5, 0, log));
