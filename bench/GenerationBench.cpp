@@ -81,6 +81,17 @@ const Timed Million[] = {
     {"F_5_8/Inverse", TGenMethod::Inverse, TDistKind::F, {5, 8}},
     {"Cauchy_0_1/Inverse", TGenMethod::Inverse, TDistKind::Cauchy, {0, 1}},
     {"Chi2_10/Transformation", TGenMethod::Transformation, TDistKind::Chi2, {10}},
+    // The kinds added after the sixteen, which have their sound quantile alone.
+    {"Gamma_2_1/Inverse", TGenMethod::Inverse, TDistKind::Gamma, {2, 1}},
+    {"Weibull3_1.5_2_1/Inverse", TGenMethod::Inverse, TDistKind::Weibull3, {1.5, 2, 1}},
+    {"LogNormal3_0_1_1/Inverse", TGenMethod::Inverse, TDistKind::LogNormal3, {0, 1, 1}},
+    {"Gamma3_2_1_1/Inverse", TGenMethod::Inverse, TDistKind::Gamma3, {2, 1, 1}},
+    {"Exponential2_2_1/Inverse", TGenMethod::Inverse, TDistKind::Exponential2, {2, 1}},
+    {"LogLogistic_1_3/Inverse", TGenMethod::Inverse, TDistKind::LogLogistic, {1, 3}},
+    {"GenPareto_0_1_0.2/Inverse", TGenMethod::Inverse, TDistKind::GenPareto, {0, 1, 0.2}},
+    {"InvGauss_1_2/Inverse", TGenMethod::Inverse, TDistKind::InvGauss, {1, 2}},
+    {"Laplace_0_1/Inverse", TGenMethod::Inverse, TDistKind::Laplace, {0, 1}},
+    {"GumbelMin_0_1/Inverse", TGenMethod::Inverse, TDistKind::GumbelMin, {0, 1}},
 };
 
 const bool Registered = [] {

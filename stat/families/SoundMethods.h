@@ -5,7 +5,6 @@
 // FBetaSound.cpp); TrueValues decides per call which result a user reads.
 #pragma once
 
-#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -125,10 +124,12 @@ L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L gues
         (below(t) ? lo : hi) = x;
         L next = x;
         const L f = density(x);
-        if (t > 0 && f > 0) {
+        // A density that vanishes beside its tail (far from the mode, below the long doubles'
+        // normal range) gives no step: t / f would overflow.
+        if (t > 0 && f > 0 && std::log(t) - std::log(f) < 11000) {
             const L step = (std::log(t) - logTarget) * t / f;  // in x, toward the root
             if (positive && x > 0) {
-                const L inLog = std::clamp<L>(step / x, -700, 700);
+                const L inLog = std::fabs(step) < 700 * x ? step / x : std::copysign(L(700), step);
                 next = x * std::exp(upper ? inLog : -inLog);
             } else {
                 next = upper ? x + step : x - step;

@@ -154,6 +154,22 @@ TEST(UnlistedKinds, SupportEndsAndTheGeneralisedParetoUpperEnd)
     EXPECT_TRUE(std::isnan(DistEval(TDistKind::InvGauss, TDistFunc::Inverse, {1, 2}, 1.5)));
 }
 
+// A quantile search whose bracket reaches down to where the density vanishes below the long
+// doubles (an inverse Gaussian's upper quantile, first stepped past): it bisects there rather
+// than overflow, which a million generated numbers met.
+TEST(UnlistedKinds, QuantileSearchesPastAVanishingDensity)
+{
+    const double p = 0x1.ffa8a978d6546p-1;
+    EXPECT_NEAR(Rel(DistEval(TDistKind::InvGauss, TDistFunc::Inverse, {1, 2}, p),
+                    5.754715116202667519996813998977), 0, 1e-15);
+    for (const TVector& params : {TVector{1, 2}, TVector{1, 0.05}, TVector{3, 40}})
+        for (int i = 1; i < 4000; ++i) {
+            const double at = 0.99 + 0.01 * i / 4000;
+            EXPECT_NO_THROW(DistEval(TDistKind::InvGauss, TDistFunc::Inverse, params, at)) << at;
+            EXPECT_NO_THROW(DistUpperInverse(TDistKind::InvGauss, params, 1 - at)) << at;
+        }
+}
+
 TEST(UnlistedKinds, ParametersFollowTheOneRuleAtEveryWindow)
 {
     EXPECT_FALSE(DistParamValid(TDistKind::Gamma, 0, 0));
