@@ -108,7 +108,8 @@ L RegularisedBeta(L a, L b, L x, L y, L logX, L logY);
 // logarithm of the tail from `guess` (in the logarithm of x too where the support is positive,
 // which finds a power law's root in one step), kept inside a bracket that every evaluation
 // narrows; a step that leaves the bracket halves it instead (geometrically where it spans
-// orders of magnitude, or reaches to 0). Ends at the point the doubles resolve.
+// orders of magnitude, or reaches to 0). Ends at the point the doubles resolve, or after the
+// Newton step whose quadratic convergence puts it there.
 template <class Tail, class Density>
 L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L guess)
 {
@@ -117,12 +118,14 @@ L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L gues
     // Whether the root lies above x: the tail has not yet reached the target there.
     const auto below = [&](L t) { return upper ? t > target : t < target; };
     L x = guess > lo && guess < hi ? guess : (lo > 0 && std::isfinite(hi) ? std::sqrt(lo * hi) : (lo + hi) / 2);
+    L lastMoved = 0;  // the last Newton step relative to its x (0: the last was no Newton step)
     for (int i = 0; i < 400; ++i) {
         const L t = tail(x);
         if (t == target)
             return x;
         (below(t) ? lo : hi) = x;
         L next = x;
+        bool newton = false;
         const L f = density(x);
         // A density that vanishes beside its tail (far from the mode, below the long doubles'
         // normal range) gives no step: t / f would overflow.
@@ -134,7 +137,21 @@ L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L gues
             } else {
                 next = upper ? x + step : x - step;
             }
+            newton = true;
         }
+        // A Newton step below the doubles' resolution has converged, also where it lands on
+        // the end of the bracket that x itself set (the logarithm of a tail one unit from the
+        // target may equal the target's): halving toward the far end would only come back.
+        const L moved = x != 0 ? std::fabs(next - x) / std::fabs(x) : next == 0 ? 0 : HUGE_VALL;
+        if (newton && !(moved > 0x1p-56L))
+            return next > lo && next < hi ? next : x;
+        // Two Newton steps in a row converge quadratically: the error after this one is about
+        // moved^3 / lastMoved^2, and once that lies far below the doubles' unit (2^-62 against
+        // 2^-53) the step is the last.
+        if (newton && lastMoved > 0 && moved <= 0x1p-26L && next > lo && next < hi &&
+            moved * moved * moved <= lastMoved * lastMoved * 0x1p-66L)
+            return next;
+        lastMoved = newton ? moved : 0;
         if (!(next > lo && next < hi)) {
             if (!std::isfinite(hi))
                 next = lo > 0 ? lo * 16 : (lo < 0 ? lo / 16 : 1);
