@@ -20,6 +20,7 @@ L BetaLogDensity(const TVector& params, double x);
 double BetaSoundDistribution(const TVector& params, double x);
 double BetaSoundUpper(const TVector& params, double x);
 double BetaSoundInverse(const TVector& params, double p);
+double BetaSoundInverseFrom(const TVector& params, double p, double start);
 double BetaSoundUpperInverse(const TVector& params, double q);
 bool BetaPeakBelowTheRange(const TVector& params);
 
@@ -39,5 +40,6 @@ inline constexpr TFamily BetaFamily{
     .sound = {.density = BetaSoundDensity, .logDensity = BetaLogDensity,
               .distribution = BetaSoundDistribution,
               .upper = BetaSoundUpper, .inverse = BetaSoundInverse,
-              .upperInverse = BetaSoundUpperInverse, .hopeless = BetaPeakBelowTheRange},
+              .upperInverse = BetaSoundUpperInverse,
+              .inverseFrom = BetaSoundInverseFrom, .hopeless = BetaPeakBelowTheRange},
 };

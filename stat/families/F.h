@@ -18,6 +18,7 @@ L FLogDensity(const TVector& params, double x);
 double FSoundDistribution(const TVector& params, double x);
 double FSoundUpper(const TVector& params, double x);
 double FSoundInverse(const TVector& params, double p);
+double FSoundInverseFrom(const TVector& params, double p, double start);
 double FSoundUpperInverse(const TVector& params, double q);
 
 TMoments FMoments(const TVector& params);
@@ -39,5 +40,6 @@ inline constexpr TFamily FFamily{
     .sound = {.density = FSoundDensity, .logDensity = FLogDensity,
               .distribution = FSoundDistribution,
               .upper = FSoundUpper, .inverse = FSoundInverse,
-              .upperInverse = FSoundUpperInverse, .walked = WalkedFromZero},
+              .upperInverse = FSoundUpperInverse,
+              .inverseFrom = FSoundInverseFrom, .walked = WalkedFromZero},
 };

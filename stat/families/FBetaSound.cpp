@@ -9,6 +9,12 @@
 #include <limits>
 
 namespace {
+// A listed quantile that a search starts from is given back where the search's first Newton
+// step moves it by at most this much relative: then it lies within 1e-9 of the quantile, the
+// step's own error (its square times the tail's curvature, and the tail's rounding) being
+// far below the margin left.
+constexpr L KeptStart = 0.9e-9L;
+
 struct FDegrees {
     L n, m;
 };
@@ -54,11 +60,44 @@ L FDensityAt(const FDensityParts& d, L x)
     return std::exp((d.a - 1) * logU + (d.b - 1) * logRest - d.logBeta + d.logNM - 2 * logWhole);
 }
 
-L FQuantile(const FDegrees& d, bool upper, L target)
+// From `start` where it is a positive number (a listed quantile), which is given back where it
+// lies within KeptStart of the quantile; else from 1. The search asks for the tail and the
+// density at each point it tries: both are formed from the same ln u and ln(1 - u), each taken
+// as FTail takes it (so the tail is FTail's to the bit).
+L FQuantile(const FDegrees& d, bool upper, L target, L start = 0)
 {
     const FDensityParts parts = PartsOf(d);
-    return SolveTail([&](L x) { return FTail(d, x, upper); },
-                     [&](L x) { return FDensityAt(parts, x); }, upper, target, 0, HUGE_VALL, 1);
+    struct Logs {
+        L x, whole, u, rest, ofU, ofRest;
+    } at = {std::numeric_limits<L>::quiet_NaN(), 0, 0, 0, 0, 0};
+    const auto logsAt = [&](L x) {
+        if (!(at.x == x)) {
+            const L whole = d.n * x + d.m, u = d.n * x / whole, rest = d.m / whole;
+            at = {x, whole, u, rest, u <= 0.5L ? std::log(u) : std::log1p(-rest),
+                  rest <= 0.5L ? std::log(rest) : std::log1p(-u)};
+        }
+        return at;
+    };
+    const auto inside = [](L x) { return x > 0 && !std::isinf(x); };
+    const auto tail = [&](L x) {
+        if (!inside(x))
+            return FTail(d, x, upper);
+        const Logs l = logsAt(x);
+        return upper ? RegularisedBeta(parts.b, parts.a, l.rest, l.u, l.ofRest, l.ofU)
+                     : RegularisedBeta(parts.a, parts.b, l.u, l.rest, l.ofU, l.ofRest);
+    };
+    // The Beta density of u times du/dx = n m / (n x + m)^2.
+    const auto density = [&](L x) {
+        if (!inside(x))
+            return FDensityAt(parts, x);
+        const Logs l = logsAt(x);
+        return std::exp((parts.a - 1) * l.ofU + (parts.b - 1) * l.ofRest - parts.logBeta) *
+               (parts.n * parts.m / (l.whole * l.whole));
+    };
+    // Quiet comparisons: a start that is no number is none.
+    const bool started = std::isgreater(start, 0) && std::isfinite(start);
+    return SolveTail(tail, density, upper, target, 0, HUGE_VALL, started ? start : 1,
+                     started ? KeptStart : 0);
 }
 
 // ---- Beta -------------------------------------------------------------------------------------
@@ -91,17 +130,19 @@ L BetaDensityAt(const BetaShapes& s, L x)
 }
 
 // The x in (0, 1/2] with P(X <= x) = p and P(X > x) = q (p + q = 1), searched on the smaller
-// tail, which holds its digits; from the power law of the lower tail, or the mean when that
-// lies below. The search asks for the tail and the density at each point it tries, in (0, 1/2):
+// tail, which holds its digits; from `start` where it lies inside (a listed quantile, given back
+// where it lies within KeptStart of the quantile), else from the power law of the lower tail,
+// or the mean when that lies below. The search asks for the tail and the density at each point it tries, in (0, 1/2):
 // both are formed there from the same ln x and ln(1 - x) (as log1p(-x), which is how each
 // forms it below 1/2), and from ln B(alpha, beta) formed once.
-L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q)
+L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q, L start)
 {
     const bool upper = q < p;
     const L logBeta = LogBeta(s.alpha, s.beta);
     const L mean = s.alpha / (s.alpha + s.beta);
     const L power = std::exp((std::log(p) + std::log(s.alpha) + logBeta) / s.alpha);
-    const L guess = std::min({power, mean, 0.5L});
+    const bool started = std::isgreater(start, 0) && std::isless(start, 0.5L);
+    const L guess = started ? start : std::min({power, mean, 0.5L});
     struct Logs {
         L x, ofX, ofRest;
     } at = {std::numeric_limits<L>::quiet_NaN(), 0, 0};
@@ -124,7 +165,7 @@ L BetaQuantileBelowHalf(const BetaShapes& s, L p, L q)
         const Logs l = logsAt(x);
         return std::exp((s.alpha - 1) * l.ofX + (s.beta - 1) * l.ofRest - logBeta);
     };
-    return SolveTail(tail, density, upper, upper ? q : p, 0, 0.5L, guess);
+    return SolveTail(tail, density, upper, upper ? q : p, 0, 0.5L, guess, started ? KeptStart : 0);
 }
 
 // One tail at 1/2, which depends on the shapes alone: kept per thread for the latest shapes
@@ -145,13 +186,14 @@ L TailAtHalf(const BetaShapes& s, bool upper)
 
 // The quantile where both tails are given (the smaller one exact). Above 1/2 it is 1 minus the
 // mirrored one, so that its distance from 1 keeps its digits: the upper tail of
-// Beta(alpha, beta) at x is the lower tail of Beta(beta, alpha) at 1 - x.
-L BetaQuantile(const BetaShapes& s, L p, L q)
+// Beta(alpha, beta) at x is the lower tail of Beta(beta, alpha) at 1 - x. `start`: where the
+// search begins, if it lies on the quantile's side of 1/2 (0: nowhere given).
+L BetaQuantile(const BetaShapes& s, L p, L q, L start = 0)
 {
     // At most 1/2 when the tail at 1/2 holds the target; the smaller tail is the exact one.
     if (p <= q ? p <= TailAtHalf(s, false) : q >= TailAtHalf(s, true))
-        return BetaQuantileBelowHalf(s, p, q);
-    return 1 - BetaQuantileBelowHalf({s.beta, s.alpha}, q, p);
+        return BetaQuantileBelowHalf(s, p, q, start);
+    return 1 - BetaQuantileBelowHalf({s.beta, s.alpha}, q, p, 1 - start);
 }
 }  // namespace
 
@@ -186,6 +228,12 @@ double FSoundInverse(const TVector& params, double p)
     return SoundDouble(p <= 0.5 ? FQuantile(d, false, p) : FQuantile(d, true, 1 - L(p)));
 }
 
+double FSoundInverseFrom(const TVector& params, double p, double start)
+{
+    const FDegrees d = DegreesOf(params);
+    return SoundDouble(p <= 0.5 ? FQuantile(d, false, p, start) : FQuantile(d, true, 1 - L(p), start));
+}
+
 double FSoundUpperInverse(const TVector& params, double q)
 {
     const FDegrees d = DegreesOf(params);
@@ -218,6 +266,11 @@ double BetaSoundUpper(const TVector& params, double x)
 double BetaSoundInverse(const TVector& params, double p)
 {
     return SoundDouble(BetaQuantile(ShapesOf(params), p, 1 - L(p)));
+}
+
+double BetaSoundInverseFrom(const TVector& params, double p, double start)
+{
+    return SoundDouble(BetaQuantile(ShapesOf(params), p, 1 - L(p), start));
 }
 
 double BetaSoundUpperInverse(const TVector& params, double q)

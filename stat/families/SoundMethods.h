@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "StatInternal.h"
 
@@ -109,9 +110,18 @@ L RegularisedBeta(L a, L b, L x, L y, L logX, L logY);
 // which finds a power law's root in one step), kept inside a bracket that every evaluation
 // narrows; a step that leaves the bracket halves it instead (geometrically where it spans
 // orders of magnitude, or reaches to 0). Ends at the point the doubles resolve, or after the
-// Newton step whose quadratic convergence puts it there.
-template <class Tail, class Density>
-L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L guess)
+// Newton step whose quadratic convergence puts it there. `keepGuess`: a guess whose first
+// Newton step moves it by at most this much relative to itself is given back as it stands
+// (a caller who only asks whether the guess lies that near; 0: never). `slope`: where given,
+// the slope of ln f, which turns each Newton step into Halley's (cubic convergence) once it
+// is small; the step's second derivative is then at hand, since with h the log tail in the
+// search's variable, h'' / h' = x (ln f)' - h' + 1 in ln x and (ln f)' - h' in x.
+struct NoSlope {
+    L operator()(L) const { return 0; }
+};
+template <class Tail, class Density, class Slope = NoSlope>
+L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L guess, L keepGuess = 0,
+            Slope slope = {})
 {
     const L logTarget = std::log(target);
     const bool positive = lo >= 0;
@@ -128,21 +138,34 @@ L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L gues
         bool newton = false;
         const L f = density(x);
         // A density that vanishes beside its tail (far from the mode, below the long doubles'
-        // normal range) gives no step: t / f would overflow.
-        if (t > 0 && f > 0 && std::log(t) - std::log(f) < 11000) {
+        // normal range) gives no step: t / f would overflow (2^16000 times the log's at most
+        // 2^14 stays below 2^16384).
+        if (t > 0 && f > 0 && f > t * 0x1p-16000L) {
             const L step = (std::log(t) - logTarget) * t / f;  // in x, toward the root
-            if (positive && x > 0) {
-                const L inLog = std::fabs(step) < 700 * x ? step / x : std::copysign(L(700), step);
-                next = x * std::exp(upper ? inLog : -inLog);
-            } else {
-                next = upper ? x + step : x - step;
+            const bool inLog = positive && x > 0;
+            // The Newton step in the search's variable, and h' there.
+            L delta = inLog ? (std::fabs(step) < 700 * x ? step / x : std::copysign(L(700), step))
+                            : step;
+            if (!upper)
+                delta = -delta;
+            if constexpr (!std::is_same_v<Slope, NoSlope>) {
+                if (std::fabs(delta) < (inLog ? 0.1L : 0.1L * std::fabs(x))) {
+                    const L rate = (upper ? -f : f) / t * (inLog ? x : 1);
+                    const L ratio = (inLog ? x * slope(x) + 1 : slope(x)) - rate;  // h'' / h'
+                    const L halley = 1 + delta * ratio / 2;
+                    if (halley > 0.5L && halley < 2)
+                        delta /= halley;
+                }
             }
+            next = inLog ? x * std::exp(delta) : x + delta;
             newton = true;
         }
         // A Newton step below the doubles' resolution has converged, also where it lands on
         // the end of the bracket that x itself set (the logarithm of a tail one unit from the
         // target may equal the target's): halving toward the far end would only come back.
         const L moved = x != 0 ? std::fabs(next - x) / std::fabs(x) : next == 0 ? 0 : HUGE_VALL;
+        if (i == 0 && newton && moved <= keepGuess)
+            return x;
         if (newton && !(moved > 0x1p-56L))
             return next > lo && next < hi ? next : x;
         // Two Newton steps in a row converge quadratically: the error after this one is about

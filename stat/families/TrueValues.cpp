@@ -152,9 +152,9 @@ double QuantileAt(const TFamily& family, const TVector& params, double p)
     // where it fails (the same answer, as neither raises a flag).
     if (sound.checkSearch)
         return Agree(r.value, quantile) || Brackets(sound, params, p, r.value) ? r.value : quantile;
-    if (Brackets(sound, params, p, r.value))
+    if (!sound.inverseFrom && Brackets(sound, params, p, r.value))
         return r.value;
-    const double value = truth();
+    const double value = sound.inverseFrom ? sound.inverseFrom(params, p, r.value) : truth();
     return Agree(r.value, value) ? r.value : value;
 }
 }  // namespace
