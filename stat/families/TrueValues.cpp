@@ -21,6 +21,9 @@
 //   no call takes more than about a second.
 // - A listed quantile is first checked by the sound tails just inside 1e-9 of it on either
 //   side (Brackets); only where they cannot tell is the sound quantile formed and compared.
+//   A kind whose sound search can start from it (`inverseFrom`) starts there instead: its
+//   first step tells whether the listed quantile lies within 1e-9 (and gives it back), and a
+//   quantile that missed by a little is found in a step or two more.
 //   Where the sound quantile is formed anyway (checkSearch), it is compared first, and the
 //   tails asked only where it disagrees.
 //
