@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <QAction>
@@ -83,13 +85,13 @@ QString RankingCsv(const std::vector<TKindFit>& fits, int categories)
     };
     QString csv = row(RankingHeader(categories));
     for (const TKindFit& fit : fits)
-        csv += row(RankingCells(fit, '.'));
+        csv += row(RankingCells(fit, '.', QStringLiteral("N/A")));
     return csv;
 }
 
 // The cells of one fit's row, in the columns' order; a kind not fitted has its reason after
-// its name.
-QStringList RankingCells(const TKindFit& fit, char separator)
+// its name. Intervals and tests not yet formed show `pending`.
+QStringList RankingCells(const TKindFit& fit, char separator, const QString& pending)
 {
     const auto number = [separator](double value, int digits) {
         return QString::fromStdString(FormatDigits(value, digits, separator));
@@ -100,29 +102,55 @@ QStringList RankingCells(const TKindFit& fit, char separator)
         return cells;
     }
     const bool chi = fit.chiSquareDone && !fit.chiSquare.fatal;
+    const QString na = QStringLiteral("N/A");
+    const QString untested = fit.tested ? na : pending;
     cells << QString::fromStdString(ParamsLine(fit.kind, fit.params, separator, 6))
-          << QString::fromStdString(IntervalsLine(fit, separator, 4))
+          << (fit.intervalsDone ? QString::fromStdString(IntervalsLine(fit, separator, 4)) : pending)
           << number(fit.logLikelihood, 8) << number(fit.aic, 8) << number(fit.bic, 8)
-          << (chi ? number(static_cast<double>(fit.chiSquare.R), 6) : QStringLiteral("N/A"))
-          << (chi ? number(fit.chiSquare.alpha, 4) : QStringLiteral("N/A"))
-          << number(fit.edf.AD, 6) << number(fit.edf.pAD, 4) << number(fit.edf.KS, 6)
-          << number(fit.edf.pKS, 4);
+          << (chi ? number(static_cast<double>(fit.chiSquare.R), 6) : na)
+          << (chi ? number(fit.chiSquare.alpha, 4) : na);
+    if (fit.edfDone)
+        cells << number(fit.edf.AD, 6) << number(fit.edf.pAD, 4) << number(fit.edf.KS, 6)
+              << number(fit.edf.pKS, 4);
+    else
+        cells << untested << untested << untested << untested;
     return cells;
 }
 
 namespace {
+// What a cell not yet formed shows while the ranking runs.
+const QString Pending = QStringLiteral("...");
+
+// The tip of a cell: a kind's reason where it is not fitted, the estimates and intervals in
+// full, a test's result line (which says where its bootstrap stopped early), else the cell.
+QString CellTip(const TKindFit& fit, int column, const QString& cell, char separator)
+{
+    if (!fit.fitted)
+        return cell;
+    if (column == 1)
+        return QString::fromStdString(ParamsLine(fit.kind, fit.params, separator));
+    if (column == 2 && fit.intervalsDone)
+        return QString::fromStdString(IntervalsTip(fit, separator));
+    if (column >= 8 && fit.edfDone)
+        return QString::fromStdString(EdfDetails(fit.edf, column < 10, separator));
+    if (column >= 8 && fit.tested)
+        return QString::fromStdString(fit.reason);
+    return cell;
+}
+
 // The table of fits with "Use as hypothesis" (also a double click on a fitted row) and
-// "Close"; Chosen() is the fit taken, or -1.
+// "Close". It shows the ranking as it runs: the fits at once, the intervals and the tests as
+// they end, under a bar with "Stop tests"; Chosen() is the fit taken, or -1.
 class TRankingDialog : public QDialog {
 public:
-    TRankingDialog(QWidget* owner, const std::vector<TKindFit>& fits, int categories,
-                   char separator)
-        : QDialog(owner), fits_(fits)
+    TRankingDialog(QWidget* owner, TKindRanking& ranking, int categories, char separator)
+        : QDialog(owner), ranking_(ranking), categories_(categories), separator_(separator),
+          fits_(ranking.Snapshot())
     {
         Name(this, "RankingDialog", nullptr);
         setWindowTitle(QStringLiteral("Ranking of distributions"));
         setFont(owner->font());
-        Table = new QTableWidget(static_cast<int>(fits.size()), RankingColumnCount, this);
+        Table = new QTableWidget(static_cast<int>(fits_.size()), RankingColumnCount, this);
         Name(Table, "RankingTable",
              "Every distribution fitted to the buffered data, the best by AIC first");
         Table->setAccessibleName(QStringLiteral("Ranking of distributions"));
@@ -133,9 +161,10 @@ public:
         Table->addAction(copy);
         Table->addAction(save);
         Table->setContextMenuPolicy(Qt::ActionsContextMenu);
-        const QString csv = RankingCsv(fits, categories);
-        connect(copy, &QAction::triggered, this, [csv] { CurrentPlatform().SetClipboardText(csv); });
-        connect(save, &QAction::triggered, this, [this, csv] {
+        connect(copy, &QAction::triggered, this,
+                [this] { CurrentPlatform().SetClipboardText(RankingCsv(fits_, categories_)); });
+        connect(save, &QAction::triggered, this, [this] {
+            const QString csv = RankingCsv(fits_, categories_);
             const QString path = CurrentPlatform().SaveFileName(this, QStringLiteral("Save ranking"),
                                                                 QStringLiteral("CSV (*.csv)"));
             if (!path.isEmpty())
@@ -145,22 +174,17 @@ public:
         Table->setSelectionBehavior(QAbstractItemView::SelectRows);
         Table->setSelectionMode(QAbstractItemView::SingleSelection);
         Table->verticalHeader()->setVisible(false);
-        for (int row = 0; row < static_cast<int>(fits.size()); ++row) {
-            const QStringList cells = RankingCells(fits[row], separator);
-            for (int column = 0; column < cells.size(); ++column) {
-                auto* item = new QTableWidgetItem(cells[column]);
-                item->setToolTip(!fits[row].fitted ? cells[column]
-                                 : column == 1 ? QString::fromStdString(ParamsLine(
-                                                     fits[row].kind, fits[row].params, separator))
-                                 : column == 2 ? QString::fromStdString(IntervalsTip(fits[row], separator))
-                                               : cells[column]);
-                Table->setItem(row, column, item);
-            }
-            if (!fits[row].fitted)
-                Table->setSpan(row, 1, 1, RankingColumnCount - 1);
-        }
+        for (int row = 0; row < static_cast<int>(fits_.size()); ++row)
+            ShowRow(row);
         Table->resizeColumnsToContents();
         Table->resizeRowsToContents();
+        Bar = new QProgressBar(this);
+        Name(Bar, "RankingProgress", "How much of the intervals and tests has been formed");
+        Bar->setAccessibleName(QStringLiteral("Tests formed"));
+        Bar->setRange(0, 1000);
+        Stop = new QPushButton(QStringLiteral("Stop tests"), this);
+        Name(Stop, "StopButton",
+             "Stop the intervals and tests still running; the cells not formed show N/A");
         Use = new QPushButton(QStringLiteral("Use as hypothesis"), this);
         Name(Use, "UseButton",
              "Take the chosen distribution as the null hypothesis, its parameters estimated as "
@@ -169,25 +193,75 @@ public:
         auto* close = new QPushButton(QStringLiteral("Close"), this);
         Name(close, "CloseButton", "Close the ranking");
         auto* buttons = new QHBoxLayout;
+        buttons->addWidget(Bar, 1);
+        buttons->addWidget(Stop);
         buttons->addStretch();
         buttons->addWidget(Use);
         buttons->addWidget(close);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(Table);
         layout->addLayout(buttons);
+        TabChain({Table, Stop, Use, close});
         resize(std::min(1200, Table->horizontalHeader()->length() + 40), 460);
         connect(Table, &QTableWidget::itemSelectionChanged, this,
                 [this] { Use->setEnabled(Current() >= 0); });
         connect(Table, &QTableWidget::cellDoubleClicked, this, [this](int, int) { Take(); });
         connect(Use, &QPushButton::clicked, this, [this] { Take(); });
         connect(close, &QPushButton::clicked, this, &QDialog::reject);
+        connect(Stop, &QPushButton::clicked, this, [this] {
+            ranking_.Cancel();
+            Refresh();
+        });
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, timer] {
+            if (Refresh())
+                timer->stop();
+        });
+        timer->start(100);
+        Refresh();
     }
 
     int Chosen() const { return chosen_; }
+    // The fits as the table shows them.
+    const std::vector<TKindFit>& Fits() const { return fits_; }
     QTableWidget* Table;
+    QProgressBar* Bar;
+    QPushButton* Stop;
     QPushButton* Use;
 
 private:
+    // Takes the ranking's latest rows; true once it has ended (the bar and Stop then go).
+    bool Refresh()
+    {
+        const bool done = ranking_.Done();
+        const std::vector<TKindFit> latest = ranking_.Snapshot();
+        for (int row = 0; row < static_cast<int>(latest.size()); ++row)
+            if (latest[row].intervalsDone != fits_[row].intervalsDone ||
+                latest[row].tested != fits_[row].tested || done) {
+                fits_[row] = latest[row];
+                ShowRow(row);
+            }
+        Bar->setValue(static_cast<int>(1000 * ranking_.Progress()));
+        if (done) {
+            Bar->hide();
+            Stop->hide();
+        }
+        return done;
+    }
+
+    void ShowRow(int row)
+    {
+        const TKindFit& fit = fits_[row];
+        const QStringList cells = RankingCells(fit, separator_, ranking_.Done() ? QStringLiteral("N/A") : Pending);
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(CellTip(fit, column, cells[column], separator_));
+            Table->setItem(row, column, item);
+        }
+        if (!fit.fitted)
+            Table->setSpan(row, 1, 1, RankingColumnCount - 1);
+    }
+
     // The selected row where it holds a fit; -1 otherwise.
     int Current() const
     {
@@ -203,13 +277,19 @@ private:
         if (chosen_ >= 0)
             accept();
     }
-    const std::vector<TKindFit>& fits_;
+    TKindRanking& ranking_;
+    const int categories_;
+    const char separator_;
+    std::vector<TKindFit> fits_;
     int chosen_ = -1;
 };
 }  // namespace
 
-// The ranking runs off the window's thread with progress and Cancel; a cancelled ranking, and
-// a table closed without a choice, change nothing.
+// The ranking runs off the window's thread: its table appears as soon as every kind is fitted
+// (with progress and Cancel while they are), and its intervals and tests fill in while it is
+// shown. A cancelled ranking, and a table closed without a choice, change nothing but the
+// ranking the report carries: the table as it was shown (intervals and tests not formed by
+// then are N/A there).
 void TForm1::Button7Click()
 {
     if (DataBuffer.size() < 3) {
@@ -220,15 +300,16 @@ void TForm1::Button7Click()
     if (!ReadCategoryCount(k))
         return;
     TKindRanking ranking(DataBuffer, k);
-    const bool finished = WaitWithProgress(
-        this, QStringLiteral("Ranking the distributions..."), [&] { return ranking.Done(); },
-        [&] { return ranking.Progress(); });
-    if (!finished)
+    const bool ready = WaitWithProgress(
+        this, QStringLiteral("Ranking the distributions..."), [&] { return ranking.TableReady(); },
+        [&] { return ranking.Progress() * 10; });
+    if (!ready)
         return;
-    const std::vector<TKindFit> fits = ranking.Result();
+    TRankingDialog dialog(this, ranking, k, DecimalSeparator());
+    const bool taken = dialog.exec() == QDialog::Accepted && dialog.Chosen() >= 0;
+    const std::vector<TKindFit> fits = dialog.Fits();
     LastRanking = {DataBuffer, fits, k};
-    TRankingDialog dialog(this, fits, k, DecimalSeparator());
-    if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0)
+    if (!taken)
         return;
     // The hypothesis is the tab's with every parameter on "Auto": the listed estimates, on
     // which the table's tests ran.

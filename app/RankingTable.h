@@ -8,6 +8,7 @@
 #include "Fit_Lib.h"
 
 QStringList RankingHeader(int categories);
-QStringList RankingCells(const TKindFit& fit, char separator);
+// Intervals and tests not yet formed show `pending` ("..." while the ranking runs).
+QStringList RankingCells(const TKindFit& fit, char separator, const QString& pending);
 // The table as CSV (RFC 4180, '.' as the decimal mark), a row a kind.
 QString RankingCsv(const std::vector<TKindFit>& fits, int categories);

@@ -205,11 +205,15 @@ std::string TestsJson(bool chiDone, const TFitResult& chi, const TEdfResult& edf
                       ", \"df\": " + (chiDone ? std::to_string(chi.df) : "null") +
                       ", \"p\": " + (chiTold ? Number(chi.alpha) : "null") + "}";
     const bool tested = edf.n > 0;
-    for (bool ad : {true, false})
+    // A statistic a sequential bootstrap stopped has its own count of replicates behind it.
+    for (bool ad : {true, false}) {
+        const int sequential = ad ? edf.sequentialAD : edf.sequentialKS;
         out += std::string(", \"") + (ad ? "anderson_darling" : "kolmogorov_smirnov") +
                "\": {\"statistic\": " + (tested ? Number(ad ? edf.AD : edf.KS) : "null") +
                ", \"p\": " + (tested ? Number(ad ? edf.pAD : edf.pKS) : "null") +
-               ", \"replicates\": " + std::to_string(edf.replicates) + "}";
+               ", \"replicates\": " + std::to_string(sequential ? sequential : edf.replicates) +
+               ", \"sequential\": " + (sequential ? "true" : "false") + "}";
+    }
     return out;
 }
 

@@ -128,12 +128,17 @@ struct TEdfResult {
     // The 95 % point of sqrt(n) D under the hypothesis (of the replicates, or of the exact law):
     // the half-width of the simultaneous band about the fitted distribution, over sqrt(n).
     double bandKS = 0;
+    // Where a sequential bootstrap stopped a statistic at its h-th replicate as far as the
+    // sample's (Besag and Clifford), the replicates behind its p-value, h / that count; 0
+    // where the statistic ran through every replicate.
+    int sequentialAD = 0, sequentialKS = 0;
 };
 // The result line of one test: "A2 = 0.311051; p = 0.5794 (parameters given)" for the exact
 // law of Anderson-Darling, "D = ..." for Kolmogorov-Smirnov; from the bootstrap the p-value
 // with its Monte Carlo standard error, "p = 0.126 ± 0.010 (1000 replicates)", "p < 0.001" at
 // its floor, "(1000 replicates of 2000)" where the replicates are smaller than the sample and
-// "(1000 replicates, 3 redrawn)" where estimations refused.
+// "(1000 replicates, 3 redrawn)" where estimations refused; "p = 0.377 (sequential: 20 of 53
+// replicates as far)" where a sequential bootstrap stopped early.
 std::string EdfDetails(const TEdfResult& result, bool andersonDarling, char separator);
 class TEdfTest {
 public:
@@ -144,10 +149,13 @@ public:
     // p-values to the same question.
     static std::uint64_t SeedOf(const TVector& data, TDistKind kind, const TVector& params,
                                 const TParamSet& estimated);
-    // threads 0: every core.
+    // threads 0: every core. exceedances h > 0: a sequential bootstrap, which stops each
+    // statistic at its h-th replicate as far as the sample's (Besag and Clifford, 1991; the
+    // p-value h / L of L replicates is as valid as the full one's, and decided that soon where
+    // the fit is good); 0: every replicate for both.
     TEdfTest(const TVector& data, TDistKind kind, const TVector& params,
              const TParamSet& estimated, std::uint64_t seed,
-             int replicates = DefaultReplicates, unsigned threads = 0);
+             int replicates = DefaultReplicates, unsigned threads = 0, int exceedances = 0);
     ~TEdfTest();  // cancels what is left and waits for the threads
     TEdfTest(const TEdfTest&) = delete;
     TEdfTest& operator=(const TEdfTest&) = delete;
@@ -238,34 +246,44 @@ std::uint64_t QuestionDigest(const TVector& data, TDistKind kind, const TVector&
 // fitting tab forms with every parameter on "Auto" (the listed estimates, the moments' for the
 // normal, log-normal, logistic and Rayleigh laws): the chi-square over `categories` categories
 // with the estimates refitted to them, and both tests on the empirical distribution function,
-// seeded as the tab seeds them, so the same hypothesis gets the same p-values in both. A kind
-// that cannot be fitted carries the reason.
+// seeded as the tab seeds them, by a sequential bootstrap (so a p-value of the ranking is the
+// tab's where neither stopped early). A kind that cannot be fitted carries the reason.
 struct TKindFit {
     TDistKind kind = TDistKind::UniformStd;
     bool fitted = false;
-    std::string reason;  // why it is not fitted, or why its chi-square test is not given
+    std::string reason;  // why it is not fitted, or why a test of it is not given
     TVector params;      // the likelihood's maximum
+    bool intervalsDone = false;  // the intervals were formed (or found impossible)
     std::vector<TParamInterval> intervals;  // of params, 95 %; empty where none is formed
     std::vector<TIntervalMethod> methods;
     TVector hypothesis;  // the listed estimates: the tests' hypothesis, the tab's when taken
     double logLikelihood = 0, aic = 0, bic = 0;
     bool chiSquareDone = false;
     TFitResult chiSquare;
+    bool tested = false;  // the tests on the empirical distribution function ended
+    bool edfDone = false;  // ... and gave `edf` (else `reason` says why not)
     TEdfResult edf;
 };
 // Orders fits by AIC, ascending; those not fitted last, in catalogue order.
 void SortByAic(std::vector<TKindFit>& fits);
-// The ranking, run on threads of its own (see TEdfTest for the seed and the threads).
+// The ranking, run on threads of its own (see TEdfTest for the seed and the threads) in two
+// steps: every kind's fit with its criteria and chi-square, at once (the table); then, row by
+// row in the table's order, the intervals and the bootstrap tests, which fill it in.
 class TKindRanking {
 public:
+    // Replicates that stop a statistic's bootstrap (TEdfTest's exceedances).
+    static constexpr int Exceedances = 20;
     TKindRanking(const TVector& data, int categories,
                  int replicates = TEdfTest::DefaultReplicates, unsigned threads = 0);
     ~TKindRanking();  // cancels what is left and waits
     TKindRanking(const TKindRanking&) = delete;
     TKindRanking& operator=(const TKindRanking&) = delete;
-    bool Done() const;
+    bool TableReady() const;  // every kind is fitted: Snapshot() holds the table
+    bool Done() const;        // every test has ended, or the ranking was cancelled
     double Progress() const;
     void Cancel();
+    // The table as it stands, sorted by SortByAic (empty before TableReady()).
+    std::vector<TKindFit> Snapshot() const;
     // Waits for the end: every kind, sorted by SortByAic.
     std::vector<TKindFit> Result();
 

@@ -51,6 +51,7 @@ struct TEdfTest::TState {
     std::uint64_t seed;
     int replicates;
     unsigned threads;
+    int exceedances;  // h of a sequential bootstrap; 0: none
     std::atomic<bool> stop{false}, done{false};
     std::atomic<std::size_t> evaluated{0}, replicated{0};
     double work = 1;  // evaluations in all, the bootstrap's included
@@ -67,7 +68,7 @@ struct TEdfTest::TState {
 
 TEdfTest::TEdfTest(const TVector& data, TDistKind kind, const TVector& params,
                    const TParamSet& estimated, std::uint64_t seed, int replicates,
-                   unsigned threads)
+                   unsigned threads, int exceedances)
     : state_(new TState)
 {
     CheckKindAndParams(kind, params);
@@ -79,6 +80,7 @@ TEdfTest::TEdfTest(const TVector& data, TDistKind kind, const TVector& params,
     s.seed = seed;
     s.replicates = AnyEstimated(kind, estimated) ? std::max(replicates, 1) : 0;
     s.threads = threads ? threads : Cores();
+    s.exceedances = std::max(exceedances, 0);
     s.size = std::min(data.size(), LargestReplicate);
     s.work = double(data.size()) + 3.0 * s.replicates * s.size + 1;
     s.runner = std::thread([&s] { s.Run(); });
@@ -148,14 +150,19 @@ void TEdfTest::TState::Run()
     // The bootstrap: each replicate's statistics against the sample's. Replicates whose
     // estimation refuses are drawn again under new numbers, in rounds, until `replicates` are
     // formed (at most twice as many drawn): the rounds depend on the counts alone, so the result
-    // does not depend on the threads.
+    // does not depend on the threads. A sequential bootstrap draws its rounds in blocks and
+    // counts its replicates in their order, each statistic up to its h-th as far.
     const double ks = result.KS * std::sqrt(double(kept));
     int used = 0, adFar = 0, ksFar = 0;
     std::size_t drawn = 0;
     std::vector<double> ksOfReplicates;
     std::exception_ptr ignored;
-    while (used < replicates && drawn < 2 * static_cast<std::size_t>(replicates)) {
-        const std::size_t round = replicates - used;
+    const auto decided = [&] { return exceedances > 0 && result.sequentialAD && result.sequentialKS; };
+    const std::size_t block = std::max<std::size_t>(64, 16 * threads);
+    while (used < replicates && drawn < 2 * static_cast<std::size_t>(replicates) && !decided()) {
+        std::size_t round = replicates - used;
+        if (exceedances > 0)
+            round = std::min(round, block);
         std::vector<signed char> farAD(round, -1), farKS(round, -1);
         std::vector<double> ksOfRound(round);
         ParallelFor(round, threads, stop, [&](std::size_t r) {
@@ -171,14 +178,17 @@ void TEdfTest::TState::Run()
             done = true;
             return;
         }
-        for (std::size_t r = 0; r < round; ++r)
+        std::size_t r = 0;
+        for (; r < round && !decided(); ++r)
             if (farAD[r] >= 0) {
                 ++used;
-                adFar += farAD[r];
-                ksFar += farKS[r];
                 ksOfReplicates.push_back(ksOfRound[r]);
+                if (!result.sequentialAD && (adFar += farAD[r]) == exceedances && exceedances > 0)
+                    result.sequentialAD = used;
+                if (!result.sequentialKS && (ksFar += farKS[r]) == exceedances && exceedances > 0)
+                    result.sequentialKS = used;
             }
-        drawn += round;
+        drawn += r;
     }
     result.replicates = used;
     result.redrawn = static_cast<int>(drawn) - used;
@@ -189,8 +199,8 @@ void TEdfTest::TState::Run()
         result.bandKS = ksOfReplicates[at];
     }
     result.replicateSize = size;
-    result.pAD = (1.0 + adFar) / (1.0 + used);
-    result.pKS = (1.0 + ksFar) / (1.0 + used);
+    result.pAD = result.sequentialAD ? double(adFar) / result.sequentialAD : (1.0 + adFar) / (1.0 + used);
+    result.pKS = result.sequentialKS ? double(ksFar) / result.sequentialKS : (1.0 + ksFar) / (1.0 + used);
     done = true;
 }
 
@@ -249,6 +259,12 @@ std::string EdfDetails(const TEdfResult& result, bool andersonDarling, char sepa
     const double p = andersonDarling ? result.pAD : result.pKS;
     if (result.replicates == 0)
         return text + "; p = " + FormatDigits(p, 4, separator) + " (parameters given)";
+    const int sequential = andersonDarling ? result.sequentialAD : result.sequentialKS;
+    if (sequential > 0) {
+        const long far = std::lround(p * sequential);
+        return text + "; p = " + FormatDigits(p, 3, separator) + " (sequential: " +
+               std::to_string(far) + " of " + std::to_string(sequential) + " replicates as far)";
+    }
     const std::string shown = BootstrapP(p, result.replicates, separator);
     text += shown[0] == '<' ? "; p " + shown : "; p = " + shown;
     text += " (" + std::to_string(result.replicates) + " replicates";

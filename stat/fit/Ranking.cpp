@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "Bootstrap.h"
 #include "Fit_Lib.h"
 
 void SortByAic(std::vector<TKindFit>& fits)
@@ -17,9 +18,9 @@ void SortByAic(std::vector<TKindFit>& fits)
 }
 
 namespace {
-// The likelihood's maximum of every parameter with its intervals, log-likelihood and
-// criteria, and the listed estimates with their chi-square test; false with the reason where
-// the kind cannot be fitted.
+// The likelihood's maximum of every parameter with its log-likelihood and criteria, and the
+// listed estimates with their chi-square test; false with the reason where the kind cannot be
+// fitted.
 bool FitKind(const TVector& data, int categories, TKindFit& fit)
 {
     const int count = ParamCount(fit.kind);
@@ -45,12 +46,6 @@ bool FitKind(const TVector& data, int categories, TKindFit& fit)
     fit.aic = 2.0 * count - 2 * fit.logLikelihood;
     fit.bic = count * std::log(double(data.size())) - 2 * fit.logLikelihood;
     try {
-        fit.intervals = ParamIntervals(fit.kind, data, fit.params, all, 0.95, &fit.methods);
-    } catch (const std::exception&) {
-        fit.intervals.clear();  // the table shows the estimates without them
-        fit.methods.clear();
-    }
-    try {
         TVector refitted = fit.hypothesis;
         if (RefitToCategories(data, fit.kind, refitted, all, categories)) {
             fit.chiSquare = ChiSquareFitTest(data, fit.kind, refitted,
@@ -65,6 +60,18 @@ bool FitKind(const TVector& data, int categories, TKindFit& fit)
     }
     return true;
 }
+
+// The intervals of a fitted kind (none where they cannot be formed: the table shows the
+// estimates without them).
+void FormIntervals(const TVector& data, TKindFit& fit)
+{
+    try {
+        fit.intervals = ParamIntervals(fit.kind, data, fit.params, AllParams(fit.kind), 0.95, &fit.methods);
+    } catch (const std::exception&) {
+        fit.intervals.clear();
+        fit.methods.clear();
+    }
+}
 }  // namespace
 
 struct TKindRanking::TState {
@@ -72,42 +79,77 @@ struct TKindRanking::TState {
     int categories;
     int replicates;
     unsigned threads;
-    std::atomic<bool> stop{false}, done{false};
-    std::atomic<int> finished{0};
-    std::mutex current;  // guards test
+    std::atomic<bool> stop{false}, ready{false}, done{false};
+    std::atomic<int> fitted{0}, tested{0};
+    int toTest = 0;  // fitted kinds (set with `ready`)
+    mutable std::mutex guard;  // guards fits and test
     TEdfTest* test = nullptr;
     std::vector<TKindFit> fits;
     std::thread runner;
 
     void Run()
     {
-        for (int k = 0; k < DistKindCount && !stop; ++k) {
-            TKindFit fit;
-            fit.kind = static_cast<TDistKind>(k);
+        // The table: every kind's fit on the threads (each kind's fit is its own).
+        std::vector<TKindFit> table(DistKindCount);
+        for (int k = 0; k < DistKindCount; ++k)
+            table[k].kind = static_cast<TDistKind>(k);
+        std::exception_ptr ignored;
+        ParallelFor(DistKindCount, threads, stop, [&](std::size_t k) {
+            TKindFit& fit = table[k];
             fit.fitted = FitKind(data, categories, fit);
-            if (fit.fitted && !stop) {
-                const TParamSet all = AllParams(fit.kind);
-                TEdfTest edf(data, fit.kind, fit.hypothesis, all,
-                             TEdfTest::SeedOf(data, fit.kind, fit.hypothesis, all), replicates,
-                             threads);
-                {
-                    const std::lock_guard<std::mutex> lock(current);
-                    test = &edf;
-                }
+            ++fitted;
+        }, ignored);
+        SortByAic(table);
+        {
+            const std::lock_guard<std::mutex> lock(guard);
+            fits = table;
+            toTest = static_cast<int>(std::count_if(fits.begin(), fits.end(),
+                                                    [](const TKindFit& f) { return f.fitted; }));
+        }
+        ready = true;
+        // Row by row, the intervals and the tests, each published as it ends.
+        for (std::size_t row = 0; row < table.size() && !stop; ++row) {
+            TKindFit fit = table[row];
+            if (!fit.fitted)
+                continue;
+            FormIntervals(data, fit);
+            fit.intervalsDone = true;
+            Publish(row, fit);
+            if (stop)
+                break;
+            const TParamSet all = AllParams(fit.kind);
+            TEdfTest edf(data, fit.kind, fit.hypothesis, all,
+                         TEdfTest::SeedOf(data, fit.kind, fit.hypothesis, all), replicates,
+                         threads, Exceedances);
+            {
+                const std::lock_guard<std::mutex> lock(guard);
+                test = &edf;
+            }
+            if (!stop) {
                 try {
                     fit.edf = edf.Result();
+                    fit.edfDone = true;
                 } catch (const std::exception& e) {
-                    fit.fitted = false;
                     fit.reason = e.what();
                 }
-                const std::lock_guard<std::mutex> lock(current);
+            }
+            {
+                const std::lock_guard<std::mutex> lock(guard);
                 test = nullptr;
             }
-            fits.push_back(fit);
-            ++finished;
+            if (stop)
+                break;  // a cancelled bootstrap gives no result
+            fit.tested = true;
+            Publish(row, fit);
+            ++tested;
         }
-        SortByAic(fits);
         done = true;
+    }
+
+    void Publish(std::size_t row, const TKindFit& fit)
+    {
+        const std::lock_guard<std::mutex> lock(guard);
+        fits[row] = fit;
     }
 };
 
@@ -119,7 +161,7 @@ TKindRanking::TKindRanking(const TVector& data, int categories, int replicates,
     s.data = data;
     s.categories = categories;
     s.replicates = replicates;
-    s.threads = threads;
+    s.threads = threads ? threads : Cores();
     s.runner = std::thread([&s] { s.Run(); });
 }
 
@@ -130,23 +172,34 @@ TKindRanking::~TKindRanking()
         state_->runner.join();
 }
 
+bool TKindRanking::TableReady() const { return state_->ready; }
+
 bool TKindRanking::Done() const { return state_->done; }
 
+// The table is a tenth of the work; each test, with its intervals, an equal share of the rest.
 double TKindRanking::Progress() const
 {
-    TState& s = *state_;
-    const std::lock_guard<std::mutex> lock(s.current);
+    const TState& s = *state_;
+    if (!s.ready)
+        return 0.1 * s.fitted / DistKindCount;
+    const std::lock_guard<std::mutex> lock(s.guard);
     const double inner = s.test ? s.test->Progress() : 0;
-    return std::min(1.0, (s.finished + inner) / DistKindCount);
+    return s.toTest == 0 ? 1 : std::min(1.0, 0.1 + 0.9 * (s.tested + inner) / s.toTest);
 }
 
 void TKindRanking::Cancel()
 {
     TState& s = *state_;
     s.stop = true;
-    const std::lock_guard<std::mutex> lock(s.current);
+    const std::lock_guard<std::mutex> lock(s.guard);
     if (s.test)
         s.test->Cancel();
+}
+
+std::vector<TKindFit> TKindRanking::Snapshot() const
+{
+    const std::lock_guard<std::mutex> lock(state_->guard);
+    return state_->fits;
 }
 
 std::vector<TKindFit> TKindRanking::Result()

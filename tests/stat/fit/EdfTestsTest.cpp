@@ -269,6 +269,43 @@ TEST(EdfBootstrap, GivesTheSameResultOnAnyThreadsAndDrawsNothingElsewhere)
     EXPECT_TRUE(o.pAD != a.pAD || o.pKS != a.pKS);
 }
 
+// A sequential bootstrap stops each statistic at its h-th replicate as far as the sample's
+// (p = h / L), on any threads alike, and its first L replicates are the full bootstrap's: the
+// full run's count of far replicates among its first L is h. A wrong hypothesis runs through.
+TEST(EdfBootstrap, ASequentialBootstrapStopsWhereItsPValueIsDecided)
+{
+    const TVector x = Drawn(TDistKind::Weibull, {1.5, 3}, 200, 5);
+    TVector params{1, 1};
+    const TParamSet all = AllParams(TDistKind::Weibull);
+    ASSERT_TRUE(EstimateParams(TDistKind::Weibull, x, params, all));
+    TEdfTest one(x, TDistKind::Weibull, params, all, 42, 1000, 1, 10);
+    TEdfTest three(x, TDistKind::Weibull, params, all, 42, 1000, 3, 10);
+    const TEdfResult a = one.Result(), b = three.Result();
+    ASSERT_GT(a.sequentialAD, 0);
+    ASSERT_GT(a.sequentialKS, 0);
+    EXPECT_EQ(a.replicates, std::max(a.sequentialAD, a.sequentialKS));
+    EXPECT_EQ(a.pAD, 10.0 / a.sequentialAD);
+    EXPECT_EQ(a.pKS, 10.0 / a.sequentialKS);
+    EXPECT_EQ(a.pAD, b.pAD);
+    EXPECT_EQ(a.pKS, b.pKS);
+    EXPECT_EQ(a.sequentialKS, b.sequentialKS);
+    // The full bootstrap's first replicates: as many as the sequential one stopped at.
+    TEdfTest full(x, TDistKind::Weibull, params, all, 42, a.sequentialAD, 2);
+    EXPECT_EQ(full.Result().pAD, 11.0 / (1 + a.sequentialAD));
+    const std::string line = EdfDetails(a, true, '.');
+    EXPECT_NE(line.find("(sequential: 10 of " + std::to_string(a.sequentialAD) + " replicates as far)"),
+              std::string::npos) << line;
+    // A normal law fitted to a skewed sample: no replicate as far, every one drawn.
+    const TVector skewed = Drawn(TDistKind::Chi2, {3}, 300, 11);
+    TVector normal{0, 1};
+    ASSERT_TRUE(EstimateParams(TDistKind::Normal, skewed, normal, AllParams(TDistKind::Normal)));
+    TEdfTest wrong(skewed, TDistKind::Normal, normal, AllParams(TDistKind::Normal), 7, 300, 0, 10);
+    const TEdfResult w = wrong.Result();
+    EXPECT_EQ(w.sequentialAD, 0);
+    EXPECT_EQ(w.replicates, 300);
+    EXPECT_EQ(EdfDetails(w, true, '.').find("sequential"), std::string::npos);
+}
+
 TEST(EdfBootstrap, RejectsAClearlyWrongHypothesisAndKeepsATrueOne)
 {
     const TVector normal = Drawn(TDistKind::Normal, {10, 2}, 300, 11);
@@ -469,6 +506,41 @@ TEST(Ranking, RanksAtTheLikelihoodsMaximumAndTestsTheTabsHypothesis)
     const TKindFit weibull = find(TDistKind::Weibull);
     EXPECT_EQ(weibull.params, weibull.hypothesis);
     EXPECT_EQ(weibull.methods[0], TIntervalMethod::Profile);
+}
+
+// The table first, every kind fitted and ranked, its intervals and tests not yet formed; they
+// fill in row by row to the end, and a cancelled ranking ends at once with the rows it had.
+TEST(Ranking, TheTableComesFirstAndItsTestsFillIn)
+{
+    const TVector x = Drawn(TDistKind::Gamma, {2, 1}, 300, 23);
+    {
+        TKindRanking ranking(x, 10, 200);
+        while (!ranking.TableReady())
+            std::this_thread::yield();
+        const std::vector<TKindFit> table = ranking.Snapshot();
+        ASSERT_EQ(table.size(), static_cast<std::size_t>(DistKindCount));
+        const std::vector<TKindFit> fits = ranking.Result();
+        ASSERT_EQ(fits.size(), table.size());
+        for (std::size_t i = 0; i < fits.size(); ++i) {
+            EXPECT_EQ(fits[i].kind, table[i].kind);  // the order of the first table stands
+            EXPECT_EQ(fits[i].aic, table[i].aic);
+            EXPECT_EQ(fits[i].fitted, table[i].fitted);
+            if (fits[i].fitted) {
+                EXPECT_TRUE(fits[i].intervalsDone && fits[i].tested) << DistKindName[KindIndex(fits[i].kind)];
+                EXPECT_TRUE(fits[i].edfDone || !fits[i].reason.empty());
+            }
+        }
+        EXPECT_TRUE(ranking.Done());
+        EXPECT_EQ(ranking.Progress(), 1);
+    }
+    TKindRanking cancelled(x, 10, 1000);
+    while (!cancelled.TableReady())
+        std::this_thread::yield();
+    cancelled.Cancel();
+    const std::vector<TKindFit> fits = cancelled.Result();
+    EXPECT_TRUE(cancelled.Done());
+    ASSERT_EQ(fits.size(), static_cast<std::size_t>(DistKindCount));
+    EXPECT_FALSE(std::all_of(fits.begin(), fits.end(), [](const TKindFit& f) { return f.tested; }));
 }
 
 TEST(Ranking, TheUniformsEndsTakeTheDensityFromInside)
