@@ -18,7 +18,9 @@
 namespace {
 // The probabilities of a replicate under its own estimates: the kind's sound functions, which
 // need no grid for parameters that change with every replicate. They agree with DistEval's
-// values within 1e-9 relative, which moves no statistic by more than a few times that.
+// values within 1e-9 relative, which moves no statistic by more than a few times that. Only
+// the smaller tail is formed, the side of the median each value lies on telling which: the
+// other, at least 1/2, is 1 minus it within half a unit of its last digit.
 TEdfSample ReplicateProbabilities(TVector& sorted, const TFamily& family, const TVector& params,
                                   const TParamSet& estimated)
 {
@@ -26,9 +28,16 @@ TEdfSample ReplicateProbabilities(TVector& sorted, const TFamily& family, const 
     TEdfSample sample = EdfSampleFor(sorted, family.kind, params, estimated, first);
     const std::size_t kept = sample.lower.size();
     FloatScope scope;
+    const double median = family.sound.inverse(params, 0.5);
     for (std::size_t i = 0; i < kept; ++i) {
-        sample.lower[i] = family.sound.distribution(params, sorted[first + i]);
-        sample.upper[i] = family.sound.upper(params, sorted[first + i]);
+        const double x = sorted[first + i];
+        if (x <= median) {
+            sample.lower[i] = family.sound.distribution(params, x);
+            sample.upper[i] = 1 - sample.lower[i];
+        } else {
+            sample.upper[i] = family.sound.upper(params, x);
+            sample.lower[i] = 1 - sample.upper[i];
+        }
     }
     scope.Close();
     return sample;
