@@ -235,12 +235,16 @@ private:
     {
         const bool done = ranking_.Done();
         const std::vector<TKindFit> latest = ranking_.Snapshot();
+        bool changed = false;
         for (int row = 0; row < static_cast<int>(latest.size()); ++row)
             if (latest[row].intervalsDone != fits_[row].intervalsDone ||
                 latest[row].tested != fits_[row].tested || done) {
                 fits_[row] = latest[row];
                 ShowRow(row);
+                changed = true;
             }
+        if (changed)
+            Table->resizeColumnsToContents();  // the cells that filled in are wider than "..."
         Bar->setValue(static_cast<int>(1000 * ranking_.Progress()));
         if (done) {
             Bar->hide();

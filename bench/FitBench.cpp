@@ -6,7 +6,11 @@
 
 #include <QApplication>
 #include <QChartView>
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
 
 #include "BulkGeneration.h"
@@ -96,7 +100,29 @@ void BM_QuantileViewRedraw(benchmark::State& state)
     }
 }
 
+// "Execute" on the Fitting tab as a user presses it: a million numbers, the normal law on
+// "Auto" (the estimates with their intervals, the chi-square, both tests with their bootstrap,
+// the Q-Q points), from the click to the result lines.
+void BM_ExecuteMillionAuto(benchmark::State& state)
+{
+    TForm1 form;
+    form.show();
+    form.PageControl1->setCurrentWidget(form.TabSheet3);
+    form.DataBuffer = Sample();
+    QTimer::singleShot(0, [] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            d->findChild<QPushButton*>("OK")->click();
+    });
+    form.ComboBox2->setCurrentIndex(KindIndex(TDistKind::Normal));
+    emit form.ComboBox2->activated(KindIndex(TDistKind::Normal));
+    for (auto _ : state) {
+        form.Button5->click();
+        QApplication::processEvents();
+    }
+}
+
 BENCHMARK(BM_FitTest150)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExecuteMillionAuto)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(BM_EdfTests, Typed, false)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(BM_EdfTests, Bootstrap, true)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_QuantilePairs)->Unit(benchmark::kMillisecond)->Iterations(3);

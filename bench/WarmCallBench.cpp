@@ -4,6 +4,7 @@
 // and inputs whose outcome is an error.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <string>
 
 #include "FloatErrors.h"
@@ -26,6 +27,16 @@ void BM_FloatScope(benchmark::State& state)
     for (auto _ : state) {
         benchmark::DoNotOptimize(v);
         benchmark::DoNotOptimize(FloatChecked([&] { return v * 3; }));
+    }
+}
+
+// The libm formulas the warm calls are measured against: erfc for the normal distribution,
+// exp for the exponential, at the same points.
+void BM_Libm(benchmark::State& state, double (*f)(double), double x)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(f(x));
     }
 }
 
@@ -79,6 +90,9 @@ const int Registered = [] {
     for (const Call& w : warm)
         benchmark::RegisterBenchmark((std::string("Warm/") + w.name).c_str(), BM_Warm, w.kind,
                                      w.mode, w.params, w.x);
+    benchmark::RegisterBenchmark("Libm/erfc", BM_Libm, [](double v) { return std::erfc(v); },
+                                 -1.3 / std::sqrt(2.0));
+    benchmark::RegisterBenchmark("Libm/exp", BM_Libm, [](double v) { return std::exp(v); }, -1.5 * 0.7);
     benchmark::RegisterBenchmark("FloatScope", BM_FloatScope);
     benchmark::RegisterBenchmark("NormalNewParameters", BM_NormalNewParameters);
     benchmark::RegisterBenchmark("ColdError/Chi2_1E9Cdf_2", BM_Cold, K::Chi2,
