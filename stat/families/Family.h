@@ -124,6 +124,9 @@ struct TListed {
     }
 };
 
+// How far a kind's quick tails may lie from its sound ones, relative.
+constexpr double QuickTailError = 1e-13;
+
 // A kind's sound functions, and what tells when its listed method need not be run (see
 // TrueValues.cpp). Every function is the truth for served parameters and raises no error
 // flag: a value beyond the double range is an infinity.
@@ -145,6 +148,11 @@ struct TSoundKind {
     double (*inverseFrom)(const TVector& params, double p, double start) = nullptr;
     // The tails' logarithms where they lie below the doubles (nullptr: the kind has none).
     TLogTail logLower = nullptr, logUpper = nullptr;
+    // The tails in the doubles' own arithmetic, for the check of a listed quantile only: within
+    // QuickTailError relative of `distribution` and `upper` where they answer, -1 where they do
+    // not (nullptr: the kind has none).
+    double (*quickLower)(const TVector& params, double x) = nullptr;
+    double (*quickUpper)(const TVector& params, double x) = nullptr;
     // Parameters for which the listed method cannot resolve the density at any x.
     bool (*hopeless)(const TVector& params) = nullptr;
     // Where the listed formula is closed and its error bounded: true when a listed value of

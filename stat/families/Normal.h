@@ -37,6 +37,11 @@ double NormalSoundUpper(const TVector& params, double x);
 double NormalSoundInverse(const TVector& params, double p);
 double NormalSoundUpperInverse(const TVector& params, double q);
 double NormalWalked(const TVector& params, double x);
+// The normal tails in the doubles' arithmetic, for the check of a listed quantile.
+double NormalStdQuickLower(const TVector& params, double x);
+double NormalStdQuickUpper(const TVector& params, double x);
+double NormalQuickLower(const TVector& params, double x);
+double NormalQuickUpper(const TVector& params, double x);
 double LogNormalSoundDensity(const TVector& params, double x);
 L LogNormalSoundLogDensity(const TVector& params, double x);
 double LogNormalSoundDistribution(const TVector& params, double x);
@@ -70,7 +75,9 @@ inline constexpr TFamily NormalStdFamily{
               .distribution = NormalStdSoundDistribution,
               .upper = NormalStdSoundUpper, .inverse = NormalStdSoundInverse,
               .upperInverse = NormalStdSoundUpperInverse,
-              .logLower = NormalStdLogLower, .logUpper = NormalStdLogUpper, .walked = WalkedFromZero},
+              .logLower = NormalStdLogLower, .logUpper = NormalStdLogUpper,
+              .quickLower = NormalStdQuickLower, .quickUpper = NormalStdQuickUpper,
+              .walked = WalkedFromZero},
 };
 
 inline constexpr TFamily NormalFamily{
@@ -96,7 +103,8 @@ inline constexpr TFamily NormalFamily{
               .distribution = NormalSoundDistribution,
               .upper = NormalSoundUpper, .inverse = NormalSoundInverse,
               .upperInverse = NormalSoundUpperInverse,
-              .logLower = NormalLogLower, .logUpper = NormalLogUpper, .walked = NormalWalked},
+              .logLower = NormalLogLower, .logUpper = NormalLogUpper,
+              .quickLower = NormalQuickLower, .quickUpper = NormalQuickUpper, .walked = NormalWalked},
 };
 
 inline constexpr TFamily LogNormalFamily{

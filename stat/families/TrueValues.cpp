@@ -109,13 +109,53 @@ double ValueAt(const TFamily& family, TDistFunc mode, const TVector& params, dou
 // between them, by a margin their own rounding cannot make up (else the question stays open).
 // The tail above q is asked first: a listed search that misses mostly stops short of the
 // quantile, and then the tail below q is not needed (the sound tails raise no flag, so the
-// order changes nothing else).
+// order changes nothing else). A kind with quick tails asks them first, and the sound ones
+// only where the quick ones leave the answer open.
+constexpr double Margin = 1e-12;
+
+// The same question asked of the quick tails: +1 or 0 where the sound tails' answer is sure to
+// be true or false (each quick tail lies within QuickTailError of its sound one), -1 where it
+// is not.
+int QuicklyBrackets(const TSoundKind& sound, const TVector& params, double p, double lo, double hi)
+{
+    constexpr double E = QuickTailError;
+    if (p <= 0.5) {
+        const double above = sound.quickLower(params, hi);
+        if (above < 0)
+            return -1;
+        if (p > above * (1 + E))
+            return 0;
+        const double below = sound.quickLower(params, lo);
+        if (below < 0 || !(p <= above * (1 - E)))
+            return -1;
+        if (below * (1 - E) >= p || above * (1 + E) - below * (1 - E) <= Margin * above * (1 - E))
+            return 0;
+        return below * (1 + E) < p && above * (1 - E) - below * (1 + E) > Margin * above * (1 + E) ? 1 : -1;
+    }
+    const double rest = static_cast<double>(1 - L(p));
+    const double above = sound.quickUpper(params, hi);
+    if (above < 0)
+        return -1;
+    if (above * (1 - E) > rest)
+        return 0;
+    const double below = sound.quickUpper(params, lo);
+    if (below < 0 || !(above * (1 + E) <= rest))
+        return -1;
+    if (rest >= below * (1 + E) || below * (1 + E) - above * (1 - E) <= Margin * below * (1 - E))
+        return 0;
+    return rest < below * (1 - E) && below * (1 - E) - above * (1 + E) > Margin * below * (1 + E) ? 1 : -1;
+}
+
 bool Brackets(const TSoundKind& sound, const TVector& params, double p, double q)
 {
     const double d = 0.99e-9 * std::fabs(q), lo = q - d, hi = q + d;
     if (!std::isfinite(q) || !(lo < hi))
         return false;
-    constexpr double Margin = 1e-12;
+    if (sound.quickLower) {
+        const int quick = QuicklyBrackets(sound, params, p, lo, hi);
+        if (quick >= 0)
+            return quick == 1;
+    }
     if (p <= 0.5) {
         const double above = sound.distribution(params, hi);
         if (!(p <= above))

@@ -9,6 +9,7 @@
 #include <boost/math/distributions/lognormal.hpp>
 #include <cmath>
 #include <cstring>
+#include <random>
 
 #include "Oracle.h"
 #include "Tolerances.h"
@@ -192,4 +193,50 @@ TEST(TrueValues, ABoundedListedFormulaNeedsNoComparison)
         }
     EXPECT_GT(kept, 1000);
     EXPECT_GT(handedOver, 100);  // tiny probabilities: the sound value, as before
+}
+
+// The normal's quick tails decide whether a listed quantile stands as its sound tails do: the
+// same bits with them and without, on the probabilities a generation draws and at the ends,
+// for standard, shifted and narrow laws; and each quick tail lies within its bound of the sound
+// one wherever it answers.
+TEST(TrueValues, QuickTailsCheckAListedQuantileAsTheSoundOnesDo)
+{
+    for (TDistKind kind : {TDistKind::NormalStd, TDistKind::Normal}) {
+        TFamily sound = Family(kind);
+        ASSERT_NE(sound.sound.quickLower, nullptr);
+        sound.sound.quickLower = sound.sound.quickUpper = nullptr;
+        const std::vector<TVector> sets = kind == TDistKind::NormalStd
+                                              ? std::vector<TVector>{{}}
+                                              : std::vector<TVector>{{0, 1}, {10, 2}, {1e10, 1e-4}, {-3, 1e-300}};
+        int replaced = 0;
+        for (const TVector& params : sets) {
+            std::mt19937_64 draws(7);
+            for (int i = 0; i < 20000; ++i) {
+                const double p = i < 40 ? std::ldexp(1.0, -1 - i) * (i % 2 ? 1 : 3)
+                                        : std::uniform_real_distribution<double>()(draws);
+                const double quick = DistEval(kind, TDistFunc::Inverse, params, p);
+                FloatScope scope;
+                const double full = TrueValue(sound, TDistFunc::Inverse, params, p);
+                scope.End();
+                ASSERT_EQ(std::memcmp(&quick, &full, sizeof quick), 0) << p;
+                replaced += quick != Family(kind).listed.inverse(params, p);
+            }
+        }
+        EXPECT_GT(replaced, 1000);  // both outcomes were decided
+        const TVector params = kind == TDistKind::NormalStd ? TVector{} : TVector{10, 2};
+        for (int k = -9000; k <= 9000; ++k) {
+            const double z = k / 1000.0;
+            const double x = kind == TDistKind::NormalStd ? z : 10 + 2 * z;
+            const double lower = Family(kind).sound.quickLower(params, x);
+            const double upper = Family(kind).sound.quickUpper(params, x);
+            if (std::abs(k) > 8500) {
+                EXPECT_TRUE(lower == -1 && upper == -1) << z;
+                continue;
+            }
+            EXPECT_NEAR(lower, Family(kind).sound.distribution(params, x),
+                        QuickTailError * Family(kind).sound.distribution(params, x)) << z;
+            EXPECT_NEAR(upper, Family(kind).sound.upper(params, x),
+                        QuickTailError * Family(kind).sound.upper(params, x)) << z;
+        }
+    }
 }
