@@ -271,39 +271,6 @@ L LogNormalLogDensity(const TVector& params, double x)
 }
 }  // namespace
 
-namespace {
-// P(Z > d / ro) in the doubles' arithmetic, where it lies within 8.5 standard deviations, -1
-// beyond (unasked for a ro so small that d / ro would overflow). The quotient and its product
-// by 1/sqrt 2 round erfc's argument u by at most 3.5 units, which erfc's relative slope
-// 2u^2 + 1 (74 at u = 6) turns into 3e-14, within QuickTailError with erfc's own units.
-double QuickUpperTail(double d, double ro)
-{
-    if (!(std::fabs(d) <= 8.5 * ro))
-        return -1;
-    return 0.5 * std::erfc(d / ro * 0.70710678118654752440);
-}
-}  // namespace
-
-double NormalStdQuickLower(const TVector&, double x)
-{
-    return QuickUpperTail(-x, 1);
-}
-
-double NormalStdQuickUpper(const TVector&, double x)
-{
-    return QuickUpperTail(x, 1);
-}
-
-double NormalQuickLower(const TVector& params, double x)
-{
-    return QuickUpperTail(params[0] - x, params[1]);
-}
-
-double NormalQuickUpper(const TVector& params, double x)
-{
-    return QuickUpperTail(x - params[0], params[1]);
-}
-
 double NormalStdSoundDensity(const TVector&, double x)
 {
     return SoundDouble(NormalDensityAt(x));
