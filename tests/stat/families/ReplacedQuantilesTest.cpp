@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Family.h"
+#include "FloatErrors.h"
 #include "Tolerances.h"
 
 namespace {
@@ -50,8 +51,9 @@ bool Listed(const Row& r, double& value)
     if (!listed)
         return false;
     try {
+        FloatScope scope;  // as DistEval runs it: its own flags, none from before
         value = listed(r.params, r.p);
-        return true;
+        return scope.End() == 0;
     } catch (const std::exception&) {
         return false;
     }
