@@ -217,10 +217,12 @@ TEST(TrueValues, QuickTailsCheckAListedQuantileAsTheSoundOnesDo)
                 const double p = i < 40 ? std::ldexp(i % 2 ? 1.0 : 1.5, -2 - i)
                                         : std::uniform_real_distribution<double>()(draws);
                 const double quick = DistEval(kind, TDistFunc::Inverse, params, p);
-                FloatScope scope;  // the raw listed search's flags go with it
+                FloatScope scope;
                 const double full = TrueValue(sound, TDistFunc::Inverse, params, p);
-                const double listed = Family(kind).listed.inverse(params, p);
                 scope.End();
+                FloatScope raw;  // the listed search run as DistEval runs it, its flags its own
+                const double listed = Family(kind).listed.inverse(params, p);
+                raw.End();
                 ASSERT_EQ(std::memcmp(&quick, &full, sizeof quick), 0) << p;
                 replaced += quick != listed;
             }
