@@ -54,6 +54,16 @@ L RegularisedBeta(L a, L b, L x, L y)
 
 L RegularisedBeta(L a, L b, L x, L y, L logX, L logY)
 {
+    // A whole b up to 64: I_x(a, b) = x^a sum over j < b of (a)_j / j! y^j, a sum of positive
+    // terms (the binomial expansion of the integrand's (1 - t)^(b - 1)), at either end of x.
+    if (b <= 64 && b == std::trunc(b)) {
+        L term = 1, sum = 1;
+        for (int j = 0; j + 1 < b; ++j) {
+            term *= (a + j) / (j + 1) * y;
+            sum += term;
+        }
+        return std::exp(a * logX + std::log(sum));
+    }
     const bool mirrored = x > (a + 1) / (a + b + 2);
     if (mirrored) {
         std::swap(a, b);
