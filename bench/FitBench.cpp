@@ -1,7 +1,8 @@
 // The goodness-of-fit test with 150 categories on a million numbers (sort included), and the
 // histogram redrawn in the real window on the offscreen platform; the Anderson-Darling and
 // Kolmogorov-Smirnov tests of a million numbers, typed and with the bootstrap, the points of
-// the Q-Q view, and the Q-Q and P-P views drawn.
+// the Q-Q view, and the Q-Q and P-P views drawn; "Execute" on a million numbers, and "Rank
+// all" on 100, 1000 and 10,000.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "BulkGeneration.h"
 #include "SimpleRandomLib.h"
@@ -121,7 +124,29 @@ void BM_ExecuteMillionAuto(benchmark::State& state)
     }
 }
 
+// "Rank all" on n numbers of a Weibull law: the time to the table (every kind fitted, the
+// counter first_table_s) and to its last test (the benchmark's time).
+void BM_Ranking(benchmark::State& state)
+{
+    SeedRandom(5);
+    TBulkGeneration weibull(TGenMethod::Inverse, TDistKind::Weibull, {1.5, 2},
+                            static_cast<std::size_t>(state.range(0)));
+    weibull.Run();
+    const TVector data = weibull.Result();
+    double first = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        TKindRanking ranking(data, 10);
+        while (!ranking.TableReady())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        first = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        benchmark::DoNotOptimize(ranking.Result().size());
+    }
+    state.counters["first_table_s"] = first;
+}
+
 BENCHMARK(BM_FitTest150)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Ranking)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_ExecuteMillionAuto)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(BM_EdfTests, Typed, false)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK_CAPTURE(BM_EdfTests, Bootstrap, true)->Unit(benchmark::kMillisecond)->Iterations(1);
