@@ -155,11 +155,12 @@ void Shoot(const QString& folder, const QString& scheme)
     }
     form->RadioButton3->click();
 
-    // The ranking of every kind, of the 500 Weibull numbers; the table is shot and closed.
+    // The ranking of every kind, of the 500 Weibull numbers; the table is shot once its tests
+    // have all ended (Stop tests gone), and closed.
     auto* watch = new QTimer;
     QObject::connect(watch, &QTimer::timeout, [watch, folder, scheme] {
         QWidget* w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != "RankingDialog")
+        if (!w || w->objectName() != "RankingDialog" || w->findChild<QPushButton*>("StopButton")->isVisible())
             return;
         watch->stop();
         watch->deleteLater();
