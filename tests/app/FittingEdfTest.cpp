@@ -9,9 +9,11 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -274,6 +276,44 @@ TEST_F(FittingEdf, ARowOfTheRankingBecomesTheHypothesis)
     EXPECT_TRUE(form->Edit6->text().startsWith(QStringLiteral("mu=")));
     EXPECT_EQ(form->Edit10->text(), "2");
     EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+// The ranking's table comes with its tests still running ("..." in their cells, a bar and
+// "Stop tests"); stopped, the cells not formed read N/A and the bar and button go.
+TEST_F(FittingEdf, TheRankingShowsItsTableWhileItsTestsRunAndStops)
+{
+    form->DataBuffer = Normal(3000, 8);
+    form->Edit7->setText(QStringLiteral("20"));
+    QStringList first, stopped;
+    bool barGone = false;
+    WhenShown([&](QWidget* w) {
+        auto* table = w->findChild<QTableWidget*>("RankingTable");
+        if (!table)
+            return false;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (QTableWidgetItem* p = table->item(row, 9))  // p (AD) of a fitted row
+                first << p->text();
+        w->findChild<QPushButton*>("StopButton")->click();
+        QTimer::singleShot(0, w, [&, w, table] {
+            auto* stop = w->findChild<QPushButton*>("StopButton");
+            QElapsedTimer wait;
+            wait.start();
+            while (stop->isVisible() && wait.elapsed() < 10000)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            barGone = !stop->isVisible() && !w->findChild<QProgressBar*>("RankingProgress")->isVisible();
+            for (int row = 0; row < table->rowCount(); ++row)
+                if (QTableWidgetItem* p = table->item(row, 9))
+                    stopped << p->text();
+            w->findChild<QPushButton*>("CloseButton")->click();
+        });
+        return true;
+    });
+    form->Button7->click();
+    ASSERT_GT(first.size(), 10);
+    EXPECT_TRUE(first.contains(QStringLiteral("...")));
+    EXPECT_TRUE(barGone);
+    EXPECT_FALSE(stopped.contains(QStringLiteral("...")));
+    EXPECT_TRUE(stopped.contains(QStringLiteral("N/A")));
 }
 
 TEST_F(FittingEdf, AClosedRankingAndACancelledTestChangeNothing)
