@@ -7,11 +7,13 @@
 #include <limits>
 
 namespace {
-// The base's likelihood's maximum of x - x0 for the parameters in `which` (not x0, the last).
-void BaseMaximum(const TFamily& base, const TVector& data, TVector& params, const TParamSet& which)
+// The base's likelihood's maximum of x - x0 for the parameters in `which` (not x0, the last),
+// and x - x0 (as the kind's functions form it) in `shifted`.
+void BaseMaximum(const TFamily& base, const TVector& data, TVector& params, const TParamSet& which,
+                 TVector& shifted)
 {
     const L x0 = params.back();
-    TVector shifted(data.size());
+    shifted.resize(data.size());
     for (std::size_t i = 0; i < data.size(); ++i) {
         shifted[i] = static_cast<double>(data[i] - x0);
         if (!(shifted[i] > 0))
@@ -38,7 +40,8 @@ void ShiftedEstimate(const TFamily& family, const TFamily& base, const TVector& 
                      TVector& params, const TParamSet& which)
 {
     const int index = ParamsOf(family) - 1;
-    const auto fitOthers = [&](TVector& at) { BaseMaximum(base, data, at, which); };
+    TVector shifted;
+    const auto fitOthers = [&](TVector& at) { BaseMaximum(base, data, at, which, shifted); };
     if (which.none())
         return;
     if (!which[index]) {
@@ -60,9 +63,11 @@ void ShiftedEstimate(const TFamily& family, const TFamily& base, const TVector& 
         try {
             FloatScope scope;
             fitOthers(at);
+            // The kind's log-density at x is the base's at x - x0, the values just shifted.
+            const TVector baseParams(at.begin(), at.end() - 1);
             L sum = 0;
-            for (double x : data)
-                sum += family.sound.logDensity(at, x);
+            for (double y : shifted)
+                sum += base.sound.logDensity(baseParams, y);
             const L excess = family.sound.distribution(at, smallest) - expected;
             if (scope.End() == 0 && std::isfinite(sum))
                 rung = {u, sum, excess};
