@@ -85,7 +85,7 @@ QString RankingCsv(const std::vector<TKindFit>& fits, int categories)
     };
     QString csv = row(RankingHeader(categories));
     for (const TKindFit& fit : fits)
-        csv += row(RankingCells(fit, '.', QStringLiteral("N/A")));
+        csv += row(RankingCells(fit, '.'));
     return csv;
 }
 
@@ -256,7 +256,8 @@ private:
     void ShowRow(int row)
     {
         const TKindFit& fit = fits_[row];
-        const QStringList cells = RankingCells(fit, separator_, ranking_.Done() ? QStringLiteral("N/A") : Pending);
+        const QStringList cells =
+            ranking_.Done() ? RankingCells(fit, separator_) : RankingCells(fit, separator_, Pending);
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setToolTip(CellTip(fit, column, cells[column], separator_));

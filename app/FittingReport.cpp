@@ -171,7 +171,7 @@ QString TForm1::FittingReport(bool html)
         const QStringList header = RankingHeader(LastRanking.categories);
         QList<QStringList> rows;
         for (const TKindFit& fit : LastRanking.fits) {
-            QStringList cells = RankingCells(fit, sep, QStringLiteral("N/A"));
+            QStringList cells = RankingCells(fit, sep);
             while (cells.size() < header.size())
                 cells << QString();  // a kind not fitted: its reason, then nothing
             rows << cells;

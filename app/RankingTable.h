@@ -8,7 +8,8 @@
 #include "Fit_Lib.h"
 
 QStringList RankingHeader(int categories);
-// Intervals and tests not yet formed show `pending` ("..." while the ranking runs).
-QStringList RankingCells(const TKindFit& fit, char separator, const QString& pending);
+// Intervals and tests not formed show `pending` ("..." while the ranking runs, else N/A).
+QStringList RankingCells(const TKindFit& fit, char separator,
+                         const QString& pending = QStringLiteral("N/A"));
 // The table as CSV (RFC 4180, '.' as the decimal mark), a row a kind.
 QString RankingCsv(const std::vector<TKindFit>& fits, int categories);

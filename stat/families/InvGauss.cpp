@@ -89,9 +89,14 @@ L Upper(const TShape& s, L x)
     return std::exp(-f.a * f.a / 2) * (ScaledErfc(f.a / RootTwo) - ScaledErfc(f.b / RootTwo)) / 2;
 }
 
-L Density(const TVector& params, L x)
+// The density sqrt(lambda / (2 pi x^3)) e^(-a^2 / 2): one exponential, which underflows to 0
+// only where the density lies far below the doubles.
+L Density(L mu, L lambda, L x)
 {
-    return x > 0 && !std::isinf(x) ? SoundExp(InvGaussLogDensity(params, static_cast<double>(x))) : 0;
+    if (!(x > 0) || std::isinf(x))
+        return 0;
+    const L a = std::sqrt(lambda / x) * (x / mu - 1);
+    return std::sqrt(lambda / (2 * Pi * x)) / x * std::exp(-a * a / 2);
 }
 
 // The x in (0, infinity) where a tail reaches target, from the log-normal law of the same mean
@@ -105,21 +110,15 @@ L Quantile(const TVector& params, bool upper, L target)
     // The slope of ln f: -3 / (2x) - lambda / (2 mu^2) + lambda / (2 x^2).
     const L lambda = params[1];
     const auto slope = [&](L x) { return (-3 / x - lambda / (mu * mu) + lambda / (x * x)) / 2; };
-    // The density sqrt(lambda / (2 pi x^3)) e^(-a^2 / 2), without the logarithms of its own.
-    const auto density = [&](L x) {
-        if (!(x > 0) || std::isinf(x))
-            return L(0);
-        const L a = std::sqrt(lambda / x) * (x / mu - 1);
-        return std::sqrt(lambda / (2 * Pi * x)) / x * std::exp(-a * a / 2);
-    };
     return SolveTail([&](L x) { return x > 0 ? (upper ? Upper(shape, x) : Lower(shape, x)) : L(upper); },
-                     density, upper, target, 0, HUGE_VALL, guess, 0, slope);
+                     [&](L x) { return Density(mu, lambda, x); }, upper, target, 0, HUGE_VALL, guess,
+                     0, slope);
 }
 }  // namespace
 
 double InvGaussDensity(const TVector& params, double x)
 {
-    return SoundDouble(Density(params, x));
+    return SoundDouble(Density(params[0], params[1], x));
 }
 
 L InvGaussLogDensity(const TVector& params, double x)

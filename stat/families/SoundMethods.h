@@ -116,9 +116,7 @@ L RegularisedBeta(L a, L b, L x, L y, L logX, L logY);
 // the slope of ln f, which turns each Newton step into Halley's (cubic convergence) once it
 // is small; the step's second derivative is then at hand, since with h the log tail in the
 // search's variable, h'' / h' = x (ln f)' - h' + 1 in ln x and (ln f)' - h' in x.
-struct NoSlope {
-    L operator()(L) const { return 0; }
-};
+struct NoSlope {};
 template <class Tail, class Density, class Slope = NoSlope>
 L SolveTail(Tail tail, Density density, bool upper, L target, L lo, L hi, L guess, L keepGuess = 0,
             Slope slope = {})

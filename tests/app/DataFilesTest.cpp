@@ -27,6 +27,7 @@
 
 #include "CommandLine.h"
 #include "DataGridModel.h"
+#include "FormActions.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
 
@@ -174,12 +175,7 @@ TEST_F(DataFiles, TheCommandLineGivesTheWindowsNumbers)
     const QString path = Write("gamma.csv", text);
     ASSERT_TRUE(form->OpenDataFile(path));
     form->PageControl1->setCurrentWidget(form->TabSheet3);
-    QTimer::singleShot(0, [] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            d->findChild<QPushButton*>("OK")->click();
-    });
-    form->ComboBox2->setCurrentIndex(KindIndex(TDistKind::Gamma));
-    emit form->ComboBox2->activated(KindIndex(TDistKind::Gamma));
+    ChooseOnAuto(*form, TDistKind::Gamma);
     form->Edit7->setText("15");
     form->Button5->click();
     ASSERT_EQ(form->LastIntervals.size(), 2u);

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "ChartExport.h"
+#include "FormActions.h"
 #include "ScriptedPlatform.h"
 #include "Unit1.h"
 
@@ -32,12 +33,7 @@ struct Exports : ::testing::Test {
         for (int i = 1; i <= 400; ++i)
             form->DataBuffer.push_back(DistEval(TDistKind::Weibull, TDistFunc::Inverse, {1.5, 2}, (i - 0.5) / 400));
         form->PageControl1->setCurrentWidget(form->TabSheet3);
-        QTimer::singleShot(0, [] {
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                d->findChild<QPushButton*>("OK")->click();
-        });
-        form->ComboBox2->setCurrentIndex(KindIndex(TDistKind::Weibull));
-        emit form->ComboBox2->activated(KindIndex(TDistKind::Weibull));
+        ChooseOnAuto(*form, TDistKind::Weibull);
     }
     QByteArray Read(const QString& path)
     {

@@ -28,6 +28,7 @@
 #include <memory>
 #include <random>
 
+#include "FormActions.h"
 #include "ScriptedPlatform.h"
 #include "SimpleRandomLib.h"
 #include "Unit1.h"
@@ -49,15 +50,6 @@ struct FittingEdf : ::testing::Test {
         return x;
     }
     // Picks a kind with every parameter on "Auto" as the user does.
-    void ChooseAuto(TDistKind kind)
-    {
-        QTimer::singleShot(0, [] {
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                d->findChild<QPushButton*>("OK")->click();
-        });
-        form->ComboBox2->setCurrentIndex(KindIndex(kind));
-        emit form->ComboBox2->activated(KindIndex(kind));
-    }
     // Acts in the next modal window once it is shown (the ranking's table, a progress box).
     static void WhenShown(std::function<bool(QWidget*)> act)
     {
@@ -77,7 +69,7 @@ struct FittingEdf : ::testing::Test {
 TEST_F(FittingEdf, ExecuteShowsBothTestsWithTheirVerdictsAndDrawsNothingFromTheSource)
 {
     form->DataBuffer = Normal(100, 3);
-    ChooseAuto(TDistKind::Normal);
+    ChooseOnAuto(*form, TDistKind::Normal);
     form->Edit7->setText(QStringLiteral("10"));
     const std::uint64_t digest = RandomStateDigest();
     form->Button5->click();
@@ -114,7 +106,7 @@ TEST_F(FittingEdf, NothingLeftToTestShowsNotAvailable)
 {
     // The uniform's ends estimated from a buffer of equal values: every value is an end.
     form->DataBuffer = {5, 5, 5, 5};
-    ChooseAuto(TDistKind::Uniform);
+    ChooseOnAuto(*form, TDistKind::Uniform);
     form->Edit7->setText(QStringLiteral("3"));
     form->Button5->click();
     EXPECT_EQ(form->Edit8->text(), "fatally not satisfied");
@@ -126,7 +118,7 @@ TEST_F(FittingEdf, NothingLeftToTestShowsNotAvailable)
 TEST_F(FittingEdf, QuantileViewsShowTheBufferAgainstTheHypothesis)
 {
     form->DataBuffer = Normal(5000, 4);
-    ChooseAuto(TDistKind::Normal);
+    ChooseOnAuto(*form, TDistKind::Normal);
     form->Edit7->setText(QStringLiteral("20"));
     form->Button5->click();
     form->RadioButton5->click();  // Q-Q
@@ -157,7 +149,7 @@ TEST_F(FittingEdf, QuantileViewsShowTheBufferAgainstTheHypothesis)
 TEST_F(FittingEdf, TheHistogramKeepsItsAxisThroughTheViews)
 {
     form->DataBuffer = Normal(2000, 6);
-    ChooseAuto(TDistKind::Normal);
+    ChooseOnAuto(*form, TDistKind::Normal);
     form->Edit7->setText(QStringLiteral("20"));
     form->Button5->click();
     const auto axisHolds = [&](const char* view) {
@@ -190,7 +182,7 @@ TEST_F(FittingEdf, TheHistogramKeepsItsAxisThroughTheViews)
 TEST_F(FittingEdf, TheViewsDrawTheBandOfTheTests)
 {
     form->DataBuffer = Normal(1000, 7);
-    ChooseAuto(TDistKind::Normal);
+    ChooseOnAuto(*form, TDistKind::Normal);
     form->Edit7->setText(QStringLiteral("20"));
     form->Button5->click();
     form->RadioButton3->click();
@@ -218,7 +210,7 @@ TEST_F(FittingEdf, TheViewsDrawTheBandOfTheTests)
 TEST_F(FittingEdf, TheEstimatesViewShowsHowSureTheFitIs)
 {
     form->DataBuffer = Normal(400, 8);
-    ChooseAuto(TDistKind::Normal);
+    ChooseOnAuto(*form, TDistKind::Normal);
     form->RadioButton7->click();
     EXPECT_FALSE(form->Chart2->isVisible() && form->isVisible());
     EXPECT_EQ(form->Label30->text(), "Execute the test to see the estimates.");
@@ -319,7 +311,7 @@ TEST_F(FittingEdf, TheRankingShowsItsTableWhileItsTestsRunAndStops)
 TEST_F(FittingEdf, AClosedRankingAndACancelledTestChangeNothing)
 {
     form->DataBuffer = Normal(40, 6);
-    ChooseAuto(TDistKind::Normal);
+    ChooseOnAuto(*form, TDistKind::Normal);
     const TVector params = form->FitParams;
     WhenShown([](QWidget* w) {
         if (!w->findChild<QTableWidget*>("RankingTable"))
@@ -333,7 +325,7 @@ TEST_F(FittingEdf, AClosedRankingAndACancelledTestChangeNothing)
 
     // A bootstrap of a large buffer shows its progress box; Cancel leaves every result.
     form->DataBuffer = Normal(400000, 7);
-    ChooseAuto(TDistKind::Normal);
+    ChooseOnAuto(*form, TDistKind::Normal);
     form->Edit7->setText(QStringLiteral("20"));
     bool cancelled = false;
     WhenShown([&cancelled](QWidget* w) {

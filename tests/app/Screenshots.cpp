@@ -19,6 +19,7 @@
 
 #include "BulkGeneration.h"
 #include "ChartExport.h"
+#include "FormActions.h"
 #include "Palettes.h"
 #include "ScriptedPlatform.h"
 #include "SimpleRandomLib.h"
@@ -109,12 +110,7 @@ void Shoot(const QString& folder, const QString& scheme)
 
     // The fitting tab: the normal hypothesis with estimated parameters, 20 categories.
     form->PageControl1->setCurrentWidget(form->TabSheet3);
-    QTimer::singleShot(0, [] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            d->findChild<QPushButton*>("OK")->click();
-    });
-    form->ComboBox2->setCurrentIndex(KindIndex(TDistKind::Normal));
-    emit form->ComboBox2->activated(KindIndex(TDistKind::Normal));
+    ChooseOnAuto(*form, TDistKind::Normal);
     form->Edit7->setText("20");
     form->Button5->click();
     Save(form.get(), folder + "/fitting-" + scheme + ".png");

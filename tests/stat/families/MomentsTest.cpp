@@ -5,12 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Stat_Lib.h"
+#include "Oracle.h"
 
 namespace {
 // Within 1e-9 relative; a truth of 0 (a symmetric law's skewness, a median at 0 that scipy
@@ -25,12 +23,6 @@ namespace {
     return ::testing::AssertionFailure() << what << " " << ours << ", truth " << truth;
 }
 
-double Read(std::istream& in)
-{
-    std::string field;
-    in >> field;
-    return std::strtod(field.c_str(), nullptr);  // reads "nan" and "inf" too
-}
 }  // namespace
 
 namespace {
@@ -43,21 +35,10 @@ struct Row {
 
 std::vector<Row> Table()
 {
-    std::ifstream in(VELMORA_MOMENTS);
     std::vector<Row> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        int kind = 0, count = 0;
-        fields >> kind >> count;
-        Row r{static_cast<TDistKind>(kind), TVector(count), 0, 0, 0, 0, 0, line};
-        for (double& p : r.params)
-            p = Read(fields);
-        for (double* v : {&r.mean, &r.variance, &r.skewness, &r.kurtosis, &r.median})
-            *v = Read(fields);
-        rows.push_back(r);
+    for (const TOracleRow& r : OracleTable(VELMORA_MOMENTS)) {
+        const TVector& v = r.values;
+        rows.push_back({r.kind, r.params, v.at(0), v.at(1), v.at(2), v.at(3), v.at(4), r.line});
     }
     return rows;
 }

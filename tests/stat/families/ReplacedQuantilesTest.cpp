@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 
 #include "Family.h"
 #include "FloatErrors.h"
-#include "Tolerances.h"
+#include "Oracle.h"
 
 namespace {
 struct Row {
@@ -22,25 +21,9 @@ struct Row {
 
 std::vector<Row> Rows()
 {
-    std::ifstream in(VELMORA_QUANTILE_TRUTHS);
     std::vector<Row> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        Row r;
-        int count = 0;
-        fields >> r.kind >> count;
-        r.params.resize(count);
-        for (double& v : r.params)
-            fields >> v;
-        std::string p, truth;  // %a is read by strtod, not by >>
-        fields >> p >> truth;
-        r.p = std::strtod(p.c_str(), nullptr);
-        r.truth = std::strtod(truth.c_str(), nullptr);
-        rows.push_back(r);
-    }
+    for (const TOracleRow& r : OracleTable(VELMORA_QUANTILE_TRUTHS))
+        rows.push_back({static_cast<int>(r.kind), r.params, r.values.at(0), r.values.at(1)});
     return rows;
 }
 

@@ -5,8 +5,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "Oracle.h"
@@ -23,26 +21,10 @@ struct Row {
 
 std::vector<Row> TableRows()
 {
-    std::ifstream in(VELMORA_TRUE_VALUES);
     std::vector<Row> rows;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        Row r;
-        int count = 0;
-        fields >> r.kind >> r.mode >> count;
-        r.params.resize(count);
-        for (double& p : r.params)
-            fields >> p;
-        std::string x, truth;  // "inf" is read by strtod, not by >>
-        fields >> x >> truth;
-        r.x = std::strtod(x.c_str(), nullptr);
-        r.truth = std::strtod(truth.c_str(), nullptr);
-        if (r.kind >= FirstUnlisted)
-            rows.push_back(r);
-    }
+    for (const TOracleRow& r : OracleTable(VELMORA_TRUE_VALUES, 1))
+        if (static_cast<int>(r.kind) >= FirstUnlisted)
+            rows.push_back({static_cast<int>(r.kind), r.tags[0], r.params, r.values.at(0), r.values.at(1)});
     return rows;
 }
 
