@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <QAction>
+#include <algorithm>
 
 #include "Controls.h"
 #include "RankingTable.h"
@@ -304,14 +305,21 @@ void TForm1::Button7Click()
     int k = 0;
     if (!ReadCategoryCount(k))
         return;
-    TKindRanking ranking(DataBuffer, k);
+    Rankings.erase(std::remove_if(Rankings.begin(), Rankings.end(),
+                                  [](const std::unique_ptr<TKindRanking>& r) { return r->Done(); }),
+                   Rankings.end());
+    Rankings.push_back(std::make_unique<TKindRanking>(DataBuffer, k));
+    TKindRanking& ranking = *Rankings.back();
     const bool ready = WaitWithProgress(
         this, QStringLiteral("Ranking the distributions..."), [&] { return ranking.TableReady(); },
         [&] { return ranking.Progress() * 10; });
-    if (!ready)
+    if (!ready) {
+        ranking.Cancel();
         return;
+    }
     TRankingDialog dialog(this, ranking, k, DecimalSeparator());
     const bool taken = dialog.exec() == QDialog::Accepted && dialog.Chosen() >= 0;
+    ranking.Cancel();  // what is left of it runs on only to the end of its step
     const std::vector<TKindFit> fits = dialog.Fits();
     LastRanking = {DataBuffer, fits, k};
     if (!taken)

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <cstdint>
+#include <memory>
 #include <QWidget>
 
 #include "Fit_Lib.h"
@@ -160,6 +161,11 @@ public:
         std::vector<TKindFit> fits;
         int categories = 0;
     } LastRanking;
+    // The rankings started, kept past their tables: one that was stopped or left may still be
+    // ending a step it cannot break off (the intervals of a million numbers), and waiting for
+    // it when its table closes would hang the window. Those ended are dropped as the next one
+    // starts; the rest are waited for when the window goes.
+    std::vector<std::unique_ptr<TKindRanking>> Rankings;
     double IntervalLevel = 0.95;
     std::vector<TParamInterval> LastIntervals;
     std::vector<TIntervalMethod> LastIntervalMethods;
