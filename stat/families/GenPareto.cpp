@@ -131,7 +131,114 @@ L ScanMaximum(F f, L lo, L hi)
         throw TRefusal("the likelihood has no maximum");
     return BrentMaximum(f, std::max(lo, best - 1), std::min(hi, best + 1), 1e-10L);
 }
+
+// Grimshaw's profile of the distances z, in v = ln(1 + theta z(n)): xi = S / n with
+// S = sum ln(1 + theta z), and -n ln(xi / theta) - n xi - n; -infinity where xi < -1.
+struct TProfile {
+    const TVector& z;
+    L largest, n;
+
+    static L Theta(L v, L largest) { return std::expm1(v) / largest; }
+    L FromSum(L sum, L theta) const
+    {
+        const L xi = sum / n;
+        return xi >= -1 ? -n * std::log(xi / theta) - n * xi - n : -HUGE_VALL;
+    }
+    L Sum(L theta) const
+    {
+        L sum = 0;
+        for (double d : z)
+            sum += std::log1p(theta * d);
+        return sum;
+    }
+    L At(L v) const
+    {
+        const L theta = Theta(v, largest);
+        return FromSum(Sum(theta), theta);
+    }
+};
+
+// The profile at v in the doubles' arithmetic (each term a double's logarithm, summed in
+// extended precision), with a bound on its distance from the extended value, the one
+// the extended scan forms. A term's argument 1 + theta d is formed in extended precision and rounded
+// once: its logarithm (log1p of theta d where that is small) is within 6 double units of itself,
+// and the extended term within 4 extended units, both plus the argument's rounding magnified by
+// R = |theta d| / (1 + theta d), largest at the largest d. The profile moves by n dS / S + dS
+// with the sum. False where the bound cannot be formed or xi may lie either side of -1.
+bool QuickProfile(const TProfile& p, L v, L& value, L& bound)
+{
+    const L theta = TProfile::Theta(v, p.largest), far = theta * p.largest;
+    if (!(1 + far > 0))
+        return false;
+    const L r = far < 0 ? -far / (1 + far) : 1;
+    L sum = 0;
+    for (double d : p.z) {
+        const L w = theta * d;
+        sum += std::fabs(w) < 0.5L ? std::log1p(static_cast<double>(w))
+                                   : std::log(static_cast<double>(1 + w));
+    }
+    const L s = std::fabs(sum);
+    if (!(s > 0) || !std::isfinite(s))
+        return false;
+    const L dS = 2 * (s * (6 * 0x1p-53L + 2 * p.n * 0x1p-64L) + p.n * r * 0x1p-61L);
+    const L xi = sum / p.n, dXi = dS / p.n;
+    if (!(xi - dXi >= -1)) {
+        value = -HUGE_VALL;  // xi below -1 certainly; else unknown
+        bound = 0;
+        return xi + dXi < -1;
+    }
+    value = p.FromSum(sum, theta);
+    bound = p.n * dS / (s - dS) + dS +
+            0x1p-55L * p.n * (std::fabs(std::log(xi / theta)) + std::fabs(xi) + 1);
+    return std::isfinite(value) && s > 2 * dS;
+}
+
+// The first point of the grid -40.125, -39.125, ..., 40.125 where the profile is largest, as
+// the extended scan finds it: every point is bounded in the doubles first, and only those
+// whose bound reaches the best lower bound are formed in extended precision.
+L ProfileGrid(const TProfile& p)
+{
+    constexpr L Lo = -40.125L;
+    constexpr int Points = 81;
+    L value[Points], bound[Points];
+    bool known[Points];
+    L floor = -HUGE_VALL;
+    for (int k = 0; k < Points; ++k) {
+        known[k] = QuickProfile(p, Lo + k, value[k], bound[k]);
+        if (known[k] && value[k] > -HUGE_VALL)
+            floor = std::max(floor, value[k] - bound[k]);
+    }
+    L best = Lo, bestValue = -HUGE_VALL;
+    for (int k = 0; k < Points; ++k) {
+        if (known[k] && (value[k] == -HUGE_VALL || value[k] + bound[k] < floor))
+            continue;
+        const L v = p.At(Lo + k);
+        if (v > bestValue) {
+            bestValue = v;
+            best = Lo + k;
+        }
+    }
+    if (!(bestValue > -HUGE_VALL))
+        throw TRefusal("the likelihood has no maximum");
+    return best;
+}
+
+TProfile ProfileOf(const TVector& z)
+{
+    return {z, *std::max_element(z.begin(), z.end()), L(z.size())};
+}
 }  // namespace
+
+L GenParetoProfile(const TVector& z, L v)
+{
+    return ProfileOf(z).At(v);
+}
+
+bool GenParetoQuickProfile(const TVector& z, L v, L& value, L& bound)
+{
+    return QuickProfile(ProfileOf(z), v, value, bound);
+}
+
 
 // mu at the smallest value, where the likelihood is largest (for xi above -1 each density
 // falls with the distance above mu), as for the two-parameter exponential law; sigma and xi
@@ -156,21 +263,17 @@ void GenParetoEstimate(const TSampleMoments& s, const TVector& data, TVector& pa
         throw TRefusal("all values are equal");
     const L n = z.size();
     if (which[1] && which[2]) {
+        const TProfile grimshaw = ProfileOf(z);
         const auto xiAt = [&](L v, L& theta) {
-            theta = std::expm1(v) / largest;
-            L sum = 0;
-            for (double d : z)
-                sum += std::log1p(theta * d);
-            return sum / n;
+            theta = TProfile::Theta(v, largest);
+            return grimshaw.Sum(theta) / n;
         };
         const auto profile = [&](L v) {
-            L theta = 0;
-            const L xi = xiAt(v, theta);
-            if (v == 0)
-                return LogLikelihoodAbove(z, s.mean - L(params[0]), 0);
-            return xi >= -1 ? -n * std::log(xi / theta) - n * xi - n : -HUGE_VALL;
+            return v == 0 ? LogLikelihoodAbove(z, s.mean - L(params[0]), 0) : grimshaw.At(v);
         };
-        const L v = ScanMaximum(profile, -40.125L, 40.125L);
+        const L grid = ProfileGrid(grimshaw);
+        const L v = BrentMaximum(profile, std::max(-40.125L, grid - 1), std::min(40.125L, grid + 1),
+                                 1e-10L);
         L theta = 0;
         const L xi = xiAt(v, theta);
         StoreEstimate(params, 2, xi);

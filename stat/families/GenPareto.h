@@ -11,6 +11,12 @@ double GenParetoUpper(const TVector& params, double x);
 double GenParetoInverse(const TVector& params, double p);
 double GenParetoUpperInverse(const TVector& params, double q);
 void GenParetoEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+// Grimshaw's profile of the distances z above mu at v = ln(1 + theta z(n)) (v not 0): in
+// extended precision, and in the doubles' arithmetic with a bound on its distance from the
+// extended value (false where no bound is formed). The estimate's scan forms the first only
+// at the points the second cannot rule out.
+L GenParetoProfile(const TVector& z, L v);
+bool GenParetoQuickProfile(const TVector& z, L v, L& value, L& bound);
 bool GenParetoError(const TVector& data, const TVector& params, const TParamSet& estimated,
                     int index, double& se);
 bool GenParetoEndInterval(const TVector& data, const TVector& params, const TParamSet& estimated,
