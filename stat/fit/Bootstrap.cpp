@@ -54,8 +54,9 @@ TVector DrawSample(const TFamily& family, const TVector& params, std::size_t n,
 {
     TVector sample(n);
     FloatScope scope;
-    for (double& x : sample)
-        x = family.sound.inverse(params, OpenUniform(twister));
+    if (!DrawExactly(family.kind, params, sample, twister))
+        for (double& x : sample)
+            x = family.sound.inverse(params, OpenUniform(twister));
     scope.Close();
     return sample;
 }

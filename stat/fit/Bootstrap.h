@@ -25,6 +25,12 @@ double OpenUniform(std::mt19937& twister);
 // The twister of one replicate of a bootstrap seeded by `seed`.
 std::mt19937 ReplicateTwister(std::uint64_t seed, std::size_t replicate);
 
-// n values of the kind with params, by its sound inverse of the twister's uniform numbers.
+// n values of the kind with params from the twister: exactly in law by DrawExactly where it
+// draws the kind, else by the kind's sound inverse of the twister's uniform numbers.
 TVector DrawSample(const TFamily& family, const TVector& params, std::size_t n,
                    std::mt19937& twister);
+
+// Fills `sample` with numbers of the kind with params, drawn exactly in law from the
+// twister's numbers by the kind's construction from normal and gamma variables, where the
+// kind's quantile is a search; false (nothing drawn) for the other kinds.
+bool DrawExactly(TDistKind kind, const TVector& params, TVector& sample, std::mt19937& twister);
