@@ -46,13 +46,19 @@ TSampleMoments MomentsOf(const TVector& data, bool logarithms)
     return MomentsOfValues(logs);
 }
 
-L SumOfLogs(const TVector& data)
+L SumOfLogs(const TVector& data, std::vector<L>* logs)
 {
+    if (logs)
+        logs->resize(data.size());
     L sum = 0;
-    for (double x : data) {
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const double x = data[i];
         if (!(x > 0) || std::isinf(x))
             throw TRefusal("the buffer holds values at or below 0");
-        sum += std::log(L(x));
+        const L log = std::log(L(x));
+        if (logs)
+            (*logs)[i] = log;
+        sum += log;
     }
     return sum;
 }

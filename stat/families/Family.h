@@ -28,8 +28,8 @@ struct TSampleMoments {
 // The moments of a sample of at least one value (of its logarithms where `logarithms`).
 TSampleMoments MomentsOf(const TVector& data, bool logarithms);
 // The sum of the values' logarithms in extended precision, for a law of the positive numbers:
-// refuses a value at or below 0 (or infinite).
-L SumOfLogs(const TVector& data);
+// refuses a value at or below 0 (or infinite). Each logarithm is kept in `logs` where given.
+L SumOfLogs(const TVector& data, std::vector<L>* logs = nullptr);
 
 using TChartRange = void (*)(const TVector& params, double& lo, double& hi);
 // The law's moments at served parameters (DistMoments: the median is the quantile of 1/2).
@@ -185,6 +185,12 @@ struct TFamily {
     // The likelihood's maximum, where `estimate` gives other estimates (the listed moments):
     // the ranking's criteria and the profiles start from it. nullptr: `estimate` is it.
     TEstimator maximise = nullptr;
+    // For a threshold kind's profile: the likelihood's maximum of positive values for the
+    // parameters in `which` (stored in params), returning the log-likelihood there, the bits
+    // of `maximise` and of the sum of logDensity, in one pass of logarithms. nullptr: the
+    // profile forms them so.
+    using TMaximumLikelihood = L (*)(const TVector& values, TVector& params, const TParamSet& which);
+    TMaximumLikelihood maximumLikelihood = nullptr;
     TExactInterval exact = nullptr;  // nullptr: no parameter has an exact interval
     TStandardError closedError = nullptr;  // nullptr: the information gives every one
     // An end of the support's interval from the law of the data's extreme there, the other

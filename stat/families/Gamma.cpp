@@ -69,13 +69,11 @@ double GammaUpperInverse(const TVector& params, double q)
 // (k - 1) g - m / theta - ln Gamma(k) - k ln theta. For a given k, theta = m / k; k then solves
 // ln k - digamma(k) = ln m - g, by Newton's steps in ln k from T. P. Minka's start (Estimating a
 // Gamma distribution, 2002). With theta given, digamma(k) = g - ln theta.
-void GammaEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
-                   const TParamSet& which)
+namespace {
+// The maximum from the count n, the mean m and the sum of the logarithms.
+void GammaMaximum(L n, L m, L sumLog, TVector& params, const TParamSet& which)
 {
-    if (!which[0] && !which[1])
-        return;
-    const L sumLog = SumOfLogs(data);
-    const L n = s.n, m = s.mean, g = sumLog / n;
+    const L g = sumLog / n;
     if (!which[0]) {
         StoreEstimate(params, 1, m / params[0]);
         return;
@@ -103,6 +101,31 @@ void GammaEstimate(const TSampleMoments& s, const TVector& data, TVector& params
     StoreEstimate(params, 0, k);
     if (which[1])
         StoreEstimate(params, 1, m / k);
+}
+}  // namespace
+
+void GammaEstimate(const TSampleMoments& s, const TVector& data, TVector& params,
+                   const TParamSet& which)
+{
+    if (which[0] || which[1])
+        GammaMaximum(s.n, s.mean, SumOfLogs(data), params, which);
+}
+
+// The logarithms of SumOfLogs kept for the log-density's own, and ln Gamma(k) formed once.
+L GammaMaximumLikelihood(const TVector& values, TVector& params, const TParamSet& which)
+{
+    std::vector<L> logs;
+    const L sumLog = SumOfLogs(values, &logs);
+    if (which[0] || which[1]) {
+        const TSampleMoments s = MomentsOf(values, false);
+        GammaMaximum(s.n, s.mean, sumLog, params, which);
+    }
+    const TGammaKernel kernel(params[0]);
+    const L theta = params[1];
+    L sum = 0;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        sum += kernel(values[i] / theta) - logs[i];
+    return sum;
 }
 
 TMoments GammaMoments(const TVector& params)

@@ -12,6 +12,7 @@ L GammaLogUpper(const TVector& params, double x);
 double GammaInverse(const TVector& params, double p);
 double GammaUpperInverse(const TVector& params, double q);
 void GammaEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+L GammaMaximumLikelihood(const TVector& values, TVector& params, const TParamSet& which);
 
 TMoments GammaMoments(const TVector& params);
 
@@ -24,6 +25,7 @@ inline constexpr TFamily GammaFamily{
     .chart = QuantileChart<GammaInverse>,
     .moments = GammaMoments,
     .estimate = GammaEstimate,
+    .maximumLikelihood = GammaMaximumLikelihood,
     .sound = {.density = GammaDensity, .logDensity = GammaLogDensity,
               .distribution = GammaDistribution, .upper = GammaUpper, .inverse = GammaInverse,
               .upperInverse = GammaUpperInverse, .logLower = GammaLogLower,

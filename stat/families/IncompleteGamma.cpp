@@ -51,11 +51,22 @@ L StirlingRest(L a)
 const L LogTwoPi = 1.83787706640934548356065947281123527L;
 }  // namespace
 
+TGammaKernel::TGammaKernel(L a)
+    : a_(a), first_(a < 20 ? LogGamma(a) : (std::log(a) - LogTwoPi) / 2),
+      second_(a < 20 ? 0 : StirlingRest(a))
+{
+}
+
+L TGammaKernel::operator()(L x) const
+{
+    if (a_ < 20)
+        return a_ * std::log(x) - x - first_;
+    return -a_ * LogOnePlusMinus(x, a_) + first_ - second_;
+}
+
 L LogGammaKernel(L a, L x)
 {
-    if (a < 20)
-        return a * std::log(x) - x - LogGamma(a);
-    return -a * LogOnePlusMinus(x, a) + (std::log(a) - LogTwoPi) / 2 - StirlingRest(a);
+    return TGammaKernel(a)(x);
 }
 
 namespace {

@@ -261,15 +261,20 @@ L Standard(const TVector& params, double x)
     return (L(x) - params[0]) / params[1];
 }
 
-// ln of the log-normal density at x > 0, formed in logarithms: its factors may leave the
-// double range on their own.
+// ln of the log-normal density at x > 0.
 L LogNormalLogDensity(const TVector& params, double x)
 {
-    const L logX = std::log(L(x)), ro = params[1];
-    const L z = (logX - params[0]) / ro;
-    return -z * z / 2 - logX - std::log(ro) - 0.91893853320467274178032973640561764L;
+    const L ro = params[1];
+    return LogNormalLogDensityOfLog(params[0], ro, std::log(ro), std::log(L(x)));
 }
 }  // namespace
+
+// Formed in logarithms: the density's factors may leave the double range on their own.
+L LogNormalLogDensityOfLog(L mu, L ro, L logRo, L logX)
+{
+    const L z = (logX - mu) / ro;
+    return -z * z / 2 - logX - logRo - 0.91893853320467274178032973640561764L;
+}
 
 double NormalStdSoundDensity(const TVector&, double x)
 {

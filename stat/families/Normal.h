@@ -13,6 +13,7 @@ void NormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TPara
 void LogNormalEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 void NormalMaximise(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
 void LogNormalMaximise(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+L LogNormalMaximumLikelihood(const TVector& values, TVector& params, const TParamSet& which);
 bool NormalExact(const TVector& data, const TVector& params, const TParamSet& estimated,
                  int index, double level, TParamInterval& interval);
 bool LogNormalExact(const TVector& data, const TVector& params, const TParamSet& estimated,
@@ -44,6 +45,9 @@ double NormalQuickLower(const TVector& params, double x);
 double NormalQuickUpper(const TVector& params, double x);
 double LogNormalSoundDensity(const TVector& params, double x);
 L LogNormalSoundLogDensity(const TVector& params, double x);
+// ln of the log-normal density at the x whose logarithm (in extended precision) is logX,
+// with ln ro given.
+L LogNormalLogDensityOfLog(L mu, L ro, L logRo, L logX);
 double LogNormalSoundDistribution(const TVector& params, double x);
 double LogNormalSoundUpper(const TVector& params, double x);
 double LogNormalSoundInverse(const TVector& params, double p);
@@ -122,6 +126,7 @@ inline constexpr TFamily LogNormalFamily{
     .estimate = LogNormalEstimate,
     .estimateFromLogs = true,
     .maximise = LogNormalMaximise,
+    .maximumLikelihood = LogNormalMaximumLikelihood,
     .exact = LogNormalExact,
     .grid = {.density = LogNormalDensity,
              .facts = {.zeroTail = LogNormalZeroTail, .series = LogNormalPanelSeries}},

@@ -110,6 +110,17 @@ void LogNormalMaximise(const TSampleMoments&, const TVector& data, TVector& para
     MaximiseOf(Values(data, true), params, which);
 }
 
+L LogNormalMaximumLikelihood(const TVector& values, TVector& params, const TParamSet& which)
+{
+    const std::vector<L> logs = Values(values, true);
+    MaximiseOf(logs, params, which);
+    const L mu = params[0], ro = params[1], logRo = std::log(ro);
+    L sum = 0;
+    for (const L logX : logs)
+        sum += LogNormalLogDensityOfLog(mu, ro, logRo, logX);
+    return sum;
+}
+
 bool NormalExact(const TVector& data, const TVector& params, const TParamSet& estimated,
                  int index, double level, TParamInterval& interval)
 {

@@ -89,6 +89,15 @@ TTails IncompleteGamma(L a, L x);
 TTails LogIncompleteGamma(L a, L x);
 // ln(x^a e^-x / Gamma(a)), formed without the cancellation of its terms for large a.
 L LogGammaKernel(L a, L x);
+// The same for one a at many x, its parts of a alone formed once (the same bits).
+class TGammaKernel {
+public:
+    explicit TGammaKernel(L a);
+    L operator()(L x) const;
+
+private:
+    L a_, first_, second_;
+};
 // The t > 0 where P(a, t) (or, where `upper`, Q(a, t)) is target, for target in (0, 1): from
 // Wilson and Hilferty's cube root of a chi-square of 2a degrees of freedom, or the power law
 // P(a, t) ~ t^a / Gamma(a + 1) far below, by SolveTail.

@@ -9,21 +9,33 @@
 namespace {
 // The base's likelihood's maximum of x - x0 for the parameters in `which` (not x0, the last),
 // and x - x0 (as the kind's functions form it) in `shifted`.
-void BaseMaximum(const TFamily& base, const TVector& data, TVector& params, const TParamSet& which,
-                 TVector& shifted)
+// x - x0 of every value, refused where one is not above x0.
+void Shift(const TVector& data, double threshold, TVector& shifted)
 {
-    const L x0 = params.back();
+    const L x0 = threshold;
     shifted.resize(data.size());
     for (std::size_t i = 0; i < data.size(); ++i) {
         shifted[i] = static_cast<double>(data[i] - x0);
         if (!(shifted[i] > 0))
             throw TRefusal("the buffer holds values at or below x0");
     }
+}
+
+// The base's parameters to estimate: the kind's, but for x0 (at `index`).
+TParamSet BaseWhich(TParamSet which, int index)
+{
+    which.reset(index);
+    return which;
+}
+
+void BaseMaximum(const TFamily& base, const TVector& data, TVector& params, const TParamSet& which,
+                 TVector& shifted)
+{
+    Shift(data, params.back(), shifted);
     TVector baseParams(params.begin(), params.end() - 1);
-    TParamSet baseWhich = which;
-    baseWhich.reset(params.size() - 1);
     const TEstimator maximum = base.maximise ? base.maximise : base.estimate;
-    maximum(MomentsOf(shifted, base.estimateFromLogs), shifted, baseParams, baseWhich);
+    maximum(MomentsOf(shifted, base.estimateFromLogs), shifted, baseParams,
+            BaseWhich(which, static_cast<int>(params.size()) - 1));
     for (std::size_t i = 0; i < baseParams.size(); ++i)
         params[i] = baseParams[i];
 }
@@ -62,12 +74,19 @@ void ShiftedEstimate(const TFamily& family, const TFamily& base, const TVector& 
             return rung;
         try {
             FloatScope scope;
-            fitOthers(at);
-            // The kind's log-density at x is the base's at x - x0, the values just shifted.
-            const TVector baseParams(at.begin(), at.end() - 1);
             L sum = 0;
-            for (double y : shifted)
-                sum += base.sound.logDensity(baseParams, y);
+            if (base.maximumLikelihood) {
+                Shift(data, at.back(), shifted);
+                TVector baseParams(at.begin(), at.end() - 1);
+                sum = base.maximumLikelihood(shifted, baseParams, BaseWhich(which, index));
+                std::copy(baseParams.begin(), baseParams.end(), at.begin());
+            } else {
+                fitOthers(at);
+                // The kind's log-density at x is the base's at x - x0, the values just shifted.
+                const TVector baseParams(at.begin(), at.end() - 1);
+                for (double y : shifted)
+                    sum += base.sound.logDensity(baseParams, y);
+            }
             const L excess = family.sound.distribution(at, smallest) - expected;
             if (scope.End() == 0 && std::isfinite(sum))
                 rung = {u, sum, excess};

@@ -13,6 +13,8 @@
 
 #include "Fit_Lib.h"
 #include "GenPareto.h"
+#include "Gamma3.h"
+#include "LogNormal3.h"
 
 namespace {
 // The samples of scripts/scipy_fits.py, drawn alike: a 64-bit linear congruential generator
@@ -171,6 +173,52 @@ TEST(UnlistedFit, AThresholdWithoutALocalMaximumGivesTheSmallestValueItsExpected
         others.reset(2);
         moved = Fit(TDistKind::Weibull3, regular, others, moved);
         EXPECT_LT(LogLikelihood(TDistKind::Weibull3, regular, moved), best) << step;
+    }
+}
+
+// The log-normal and Gamma bases give their maximum and the log-likelihood there in one pass
+// of logarithms: the same bits of the threshold kinds' estimates as the base's estimator
+// followed by its log-density value by value, whichever parameters are estimated, on samples
+// with a maximum of the profile and without one (rising steeply from the threshold), and
+// for a Gamma shape on either side of 20, where its kernel changes form.
+TEST(UnlistedFit, TheThresholdsProfileInOnePassKeepsItsBits)
+{
+    struct Case {
+        const TFamily &kind, &base;
+        TVector start;
+        std::vector<TVector> samples;
+    };
+    Draws d(3);
+    TVector steep(300), broad(300);
+    for (double& x : steep)
+        x = 2 + std::exp(2.5 * d.Z());
+    for (double& x : broad) {
+        double sum = 0;  // Gamma(30, 1) from 10: the mean of 30 exponentials, times 30
+        for (int i = 0; i < 30; ++i)
+            sum -= std::log(d.U());
+        x = 10 + sum;
+    }
+    const Case cases[] = {
+        {LogNormal3Family, LogNormalFamily, {0.5, 1.5, 0},
+         {Sample(TDistKind::LogNormal3, 30, 1), Sample(TDistKind::LogNormal3, 1000, 2), steep}},
+        {Gamma3Family, GammaFamily, {2, 1, 0},
+         {Sample(TDistKind::Gamma3, 30, 4), Sample(TDistKind::Gamma3, 1000, 5), broad}},
+    };
+    for (const Case& c : cases) {
+        TFamily valueByValue = c.base;
+        valueByValue.maximumLikelihood = nullptr;
+        const TParamSet all = AllParams(c.kind.kind);
+        TParamSet firstTyped = all, secondTyped = all;
+        firstTyped.reset(0);
+        secondTyped.reset(1);
+        for (const TVector& data : c.samples)
+            for (const TParamSet& which : {all, firstTyped, secondTyped}) {
+                TVector onePass = c.start, reference = c.start;
+                ShiftedEstimate(c.kind, c.base, data, onePass, which);
+                ShiftedEstimate(c.kind, valueByValue, data, reference, which);
+                EXPECT_EQ(onePass, reference)
+                    << c.kind.name << ", " << data.size() << " values, " << which.to_string().substr(253);
+            }
     }
 }
 
