@@ -230,31 +230,44 @@ void LocaliseNumbers(QChart* chart)
 
 void SetRoundAxis(QValueAxis* axis, double from, double to, bool roundUpTo, int labels)
 {
-    axis->setTickType(QValueAxis::TicksFixed);
-    axis->setLabelFormat(QStringLiteral("%.3g"));
-    axis->setRange(from, to);
+    // The axis as it is to end, settled first: each change lays its labels out again, so only
+    // what differs is set (a chart redrawn over the same range sets nothing).
+    bool dynamic = false;
+    double interval = 0, anchor = 0;
+    QString format = QStringLiteral("%.3g");
     const double span = to - from;
-    if (!(span > 0) || !std::isfinite(span))
-        return;
-    const double rough = span / std::max(1, labels), power = std::pow(10, std::floor(std::log10(rough)));
-    const double r = rough / power;
-    const double factor = r < 1.5 ? 1 : r < 2.25 ? 2 : r < 3.5 ? 2.5 : r < 7.5 ? 5 : 10;
-    const double step = factor * power;
-    const double largest = std::max(std::fabs(from), std::fabs(to));
-    if (!(largest + step / 4 > largest))
-        return;
-    if (roundUpTo && std::isfinite(std::ceil(to / step) * step)) {
-        to = std::ceil(to / step) * step;
-        axis->setMax(to);
+    if (span > 0 && std::isfinite(span)) {
+        const double rough = span / std::max(1, labels), power = std::pow(10, std::floor(std::log10(rough)));
+        const double r = rough / power;
+        const double factor = r < 1.5 ? 1 : r < 2.25 ? 2 : r < 3.5 ? 2.5 : r < 7.5 ? 5 : 10;
+        const double step = factor * power;
+        const double largest = std::max(std::fabs(from), std::fabs(to));
+        if (largest + step / 4 > largest) {
+            if (roundUpTo && std::isfinite(std::ceil(to / step) * step))
+                to = std::ceil(to / step) * step;
+            dynamic = true;
+            interval = step;
+            anchor = std::ceil(from / step) * step;
+            const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9))) +
+                                 (factor == 2.5 && step < 10 ? 1 : 0);
+            if (largest < 1e7 && largest >= 1e-4)
+                format = QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f");
+        }
     }
-    axis->setTickInterval(step);
-    axis->setTickAnchor(std::ceil(from / step) * step);
-    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9))) +
-                         (factor == 2.5 && step < 10 ? 1 : 0);
-    axis->setLabelFormat(largest >= 1e7 || largest < 1e-4
-                             ? QStringLiteral("%.3g")
-                             : QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
-    axis->setTickType(QValueAxis::TicksDynamic);
+    const bool moved = axis->min() != from || axis->max() != to;
+    const bool retick = dynamic && (axis->tickInterval() != interval || axis->tickAnchor() != anchor);
+    if (moved || retick || !dynamic)
+        axis->setTickType(QValueAxis::TicksFixed);
+    if (moved)
+        axis->setRange(from, to);
+    if (retick) {
+        axis->setTickInterval(interval);
+        axis->setTickAnchor(anchor);
+    }
+    if (axis->labelFormat() != format)
+        axis->setLabelFormat(format);
+    if (dynamic)
+        axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 QFont WindowFont()

@@ -16,6 +16,7 @@
 #include <QValueAxis>
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "NumberFormat.h"
 #include "ScriptedPlatform.h"
@@ -496,6 +497,41 @@ TEST_F(Calculator, RoundTicksAndFiniteAxes)
     EXPECT_TRUE(std::isfinite(form->Chart1AxisX->tickInterval()));
     EXPECT_EQ(form->Chart1AxisX->labelFormat(), "%.3g");
     EXPECT_LE(form->Series1->count(), 129);
+}
+
+// A chart redrawn over the same range leaves its axes alone (each change lays their labels out
+// again, most of a redraw's time), and an axis moved from the widest range back to a small one
+// ends as a fresh one would.
+TEST_F(Calculator, ARedrawOverTheSameRangeLeavesTheAxesAlone)
+{
+    Pick(TDistKind::Chi2, {"10"});
+    Type(form->Edit2, "3");
+    Calc();
+    int changes = 0;
+    for (QValueAxis* axis : {form->Chart1AxisX, form->Chart1AxisY}) {
+        const auto count = [&changes] { ++changes; };
+        QObject::connect(axis, &QValueAxis::rangeChanged, count);
+        QObject::connect(axis, &QValueAxis::labelFormatChanged, count);
+        QObject::connect(axis, &QValueAxis::tickTypeChanged, count);
+        QObject::connect(axis, &QValueAxis::tickIntervalChanged, count);
+        QObject::connect(axis, &QValueAxis::tickAnchorChanged, count);
+    }
+    for (QRadioButton* view : {form->RadioButton2, form->RadioButton1}) {
+        view->click();
+        changes = 0;
+        form->Button2Click();
+        EXPECT_EQ(changes, 0) << view->objectName().toStdString();
+    }
+    const auto state = [this](QValueAxis* a) {
+        return std::make_tuple(a->min(), a->max(), a->tickInterval(), a->tickAnchor(),
+                               a->labelFormat(), a->tickType());
+    };
+    const auto fresh = std::make_pair(state(form->Chart1AxisX), state(form->Chart1AxisY));
+    Type(form->Edit2, "1e308");
+    Calc();
+    Type(form->Edit2, "3");
+    Calc();
+    EXPECT_EQ(std::make_pair(state(form->Chart1AxisX), state(form->Chart1AxisY)), fresh);
 }
 
 // The axes speak the locale of the fields: "0,5" in both under a comma locale.
