@@ -8,7 +8,7 @@
 #include "Progress.h"
 #include "Unit1.h"
 
-bool TForm1::RunEdfTests(TEdfResult& result, TVector& sorted)
+bool TForm1::RunEdfTests(TEdfResult& result, TVector& sorted, const std::function<bool()>& alongside)
 {
     // The bootstrap is seeded by the question itself: the same buffer and hypothesis get the
     // same p-values here, in the ranking and in a later run, and a test draws nothing from the
@@ -16,7 +16,7 @@ bool TForm1::RunEdfTests(TEdfResult& result, TVector& sorted)
     TEdfTest test(DataBuffer, FitKind, FitParams, FitEstimated,
                   TEdfTest::SeedOf(DataBuffer, FitKind, FitParams, FitEstimated));
     const bool finished = WaitWithProgress(
-        this, QStringLiteral("Testing the buffered data..."), [&] { return test.Done(); },
+        this, QStringLiteral("Testing the buffered data..."), [&] { return test.Done() && alongside(); },
         [&] { return test.Progress(); });
     if (!finished)
         return false;  // the test cancels and waits for its threads as it goes

@@ -13,6 +13,7 @@
 #include "NumberFormat.h"
 #include "ParamsLine.h"
 #include "Platform.h"
+#include "Progress.h"
 #include "Unit1.h"
 
 namespace {
@@ -104,19 +105,45 @@ void TForm1::BuildEstimatesPanel()
 
 // Formed at each run (and at a new level); an interval that cannot be formed leaves the
 // reason, which the view shows.
-void TForm1::FormIntervals()
+std::shared_ptr<TBackgroundJob<TForm1::TIntervals>> TForm1::StartIntervals(const TRunFit& run,
+                                                                            double level)
+{
+    return Background.Start<TIntervals>([run, level] {
+        TIntervals formed;
+        formed.intervals = ParamIntervals(run.kind, run.data, run.params, run.estimated, level,
+                                          &formed.methods);
+        return formed;
+    });
+}
+
+void TForm1::KeepIntervals(TBackgroundJob<TIntervals>& job)
 {
     LastIntervals.clear();
     LastIntervalMethods.clear();
     LastIntervalsRefusal.clear();
-    if (!LastRunFit.done)
-        return;
     try {
-        LastIntervals = ParamIntervals(LastRunFit.kind, LastRunFit.data, LastRunFit.params,
-                                       LastRunFit.estimated, IntervalLevel, &LastIntervalMethods);
+        TIntervals& formed = job.Result();
+        LastIntervals = std::move(formed.intervals);
+        LastIntervalMethods = std::move(formed.methods);
     } catch (const std::exception& e) {
         LastIntervalsRefusal = e.what();
     }
+}
+
+bool TForm1::FormIntervals()
+{
+    if (!LastRunFit.done) {
+        LastIntervals.clear();
+        LastIntervalMethods.clear();
+        LastIntervalsRefusal.clear();
+        return true;
+    }
+    const auto job = StartIntervals(LastRunFit, IntervalLevel);
+    if (!WaitWithProgress(this, QStringLiteral("Forming the intervals..."),
+                          [&job] { return job->done.load(); }, [] { return -1.0; }))
+        return false;
+    KeepIntervals(*job);
+    return true;
 }
 
 void TForm1::ShowEstimates()
@@ -199,8 +226,13 @@ void TForm1::Edit15Apply()
     }
     if (percent / 100 == IntervalLevel)
         return;
+    const double before = IntervalLevel;
     IntervalLevel = percent / 100;
-    FormIntervals();
+    if (!FormIntervals()) {
+        IntervalLevel = before;  // cancelled: the intervals shown stay, with their level
+        Edit15->setText(QString::fromStdString(FormatGeneral(100 * IntervalLevel, DecimalSeparator())));
+        return;
+    }
     ShowEstimates();
 }
 

@@ -15,6 +15,7 @@
 #include "FieldColour.h"
 #include "NumberFormat.h"
 #include "ParamsLine.h"
+#include "Progress.h"
 #include "Unit1.h"
 #include "UpDown.h"
 
@@ -192,15 +193,31 @@ void TForm1::ChooseHypothesis(TDistKind kind)
         }
         const int estimated = dialog->Chosen(DecimalSeparator(), params, which);
         if (estimated > 0) {
-            bool done = false;
-            std::string refusal;
+            // On a thread of its own: a threshold's profile over a million numbers takes
+            // seconds, and Cancel leaves the choice as the close box does.
+            struct TEstimated {
+                bool done = false;
+                TVector params;
+                std::string refusal;
+            };
+            const auto job = Background.Start<TEstimated>([data = DataBuffer, kind, params, which] {
+                TEstimated e{false, params, {}};
+                e.done = EstimateParams(kind, data, e.params, which, e.refusal);
+                return e;
+            });
+            if (!WaitWithProgress(this, QStringLiteral("Estimating the parameters..."),
+                                  [&job] { return job->done.load(); }, [] { return -1.0; })) {
+                ComboBox2->setCurrentIndex(-1);
+                return;
+            }
             try {
-                done = EstimateParams(kind, DataBuffer, params, which, refusal);
+                params = job->Result().params;
             } catch (...) {
                 ComboBox2->setCurrentIndex(-1);
                 throw;  // its message through the default error handler
             }
-            if (!done) {
+            if (!job->result.done) {
+                const std::string& refusal = job->result.refusal;
                 CurrentPlatform().ShowMessage(
                     this, refusal.empty() ? EstimationError : QString::fromStdString(refusal));
                 ComboBox2->setCurrentIndex(-1);
@@ -263,9 +280,11 @@ void TForm1::Button5Click()
         return;
     }
     TFitResult fit = ChiSquareFitTest(DataBuffer, FitKind, params, FitEstimatedCount, k);
+    TRunFit fitted{DataBuffer, FitKind, FitParams, FitEstimated, true};
+    const auto intervals = StartIntervals(fitted, IntervalLevel);
     TEdfResult edf;
     TVector sorted;
-    if (!RunEdfTests(edf, sorted))
+    if (!RunEdfTests(edf, sorted, [&intervals] { return intervals->done.load(); }))
         return;  // cancelled: the last run's results stay
     TQuantilePairs pairs = QuantilePairs(sorted, FitKind, FitParams, QuantilePlotPoints);
     if (edf.n > 0)
@@ -273,8 +292,8 @@ void TForm1::Button5Click()
     LastFit = std::move(fit);
     LastEdf = edf;
     LastQuantiles = std::move(pairs);
-    LastRunFit = {DataBuffer, FitKind, FitParams, FitEstimated, true};
-    FormIntervals();
+    LastRunFit = std::move(fitted);
+    KeepIntervals(*intervals);
     const TFitResult& run = LastFit;
     RadioButton3Click();
     ShowEdfResults();

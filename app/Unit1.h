@@ -4,9 +4,11 @@
 
 #include <QColor>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <QWidget>
 
+#include "BackgroundWork.h"
 #include "Fit_Lib.h"
 
 class QAreaSeries;
@@ -170,6 +172,14 @@ public:
     std::vector<TParamInterval> LastIntervals;
     std::vector<TIntervalMethod> LastIntervalMethods;
     std::string LastIntervalsRefusal;
+    // Estimations and intervals run here while the window waits with Cancel (over a million
+    // numbers they take seconds); a cancelled one ends on its own and is waited for when the
+    // window goes.
+    TBackgroundWork Background;
+    struct TIntervals {
+        std::vector<TParamInterval> intervals;
+        std::vector<TIntervalMethod> methods;
+    };
 
 public slots:
     void FormCreate();
@@ -294,7 +304,13 @@ private:
     void DrawQuantilePlot();  // the Q-Q or P-P view of the last run
     void DrawBand(const QList<QPointF>& lower, const QList<QPointF>& upper);  // empty: none
     void ShowEstimates();     // the estimates view of the last run
-    void FormIntervals();     // LastIntervals of the last run at IntervalLevel
+    // LastIntervals of the last run at IntervalLevel, with progress and Cancel; false when
+    // cancelled (the last intervals stay).
+    bool FormIntervals();
+    // The intervals of a run at a level, formed on a thread; kept in LastIntervals (or their
+    // refusal in LastIntervalsRefusal) once done.
+    std::shared_ptr<TBackgroundJob<TIntervals>> StartIntervals(const TRunFit& run, double level);
+    void KeepIntervals(TBackgroundJob<TIntervals>& job);
     // The fitted quantity of the row of `input` into `output` (quantile or upper tail).
     void ShowFittedQuantity(QLineEdit* input, QLineEdit* output, bool tail);
     void BuildEstimatesPanel();
@@ -304,8 +320,8 @@ private:
     void SetHypothesis(TDistKind kind, const TVector& params, const TParamSet& estimated);
     // The tests on the empirical distribution function of the current hypothesis, with
     // progress and Cancel, and the buffer in ascending order as they sorted it; false when
-    // cancelled.
-    bool RunEdfTests(TEdfResult& result, TVector& sorted);
+    // cancelled. The progress also waits for `alongside` (work run beside the tests).
+    bool RunEdfTests(TEdfResult& result, TVector& sorted, const std::function<bool()>& alongside);
     // The category count of Edit7; false, with the field in red, where it does not read.
     bool ReadCategoryCount(int& k);
     // The category count typed or stepped by the user stays; until then it follows the

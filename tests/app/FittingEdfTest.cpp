@@ -308,6 +308,45 @@ TEST_F(FittingEdf, TheRankingShowsItsTableWhileItsTestsRunAndStops)
     EXPECT_TRUE(stopped.contains(QStringLiteral("N/A")));
 }
 
+// A threshold's estimate and intervals over a large buffer take seconds: they run while the
+// window waits with its progress box, whose Cancel leaves the choice as the close box does,
+// and a new level's intervals as they were.
+TEST_F(FittingEdf, ALongEstimateOrIntervalWaitsWithCancel)
+{
+    form->DataBuffer = Normal(40, 6);
+    ChooseOnAuto(*form, TDistKind::Normal);
+    const TVector params = form->FitParams;
+    const auto cancelProgress = [this](bool& cancelled) {
+        WhenShown([&cancelled](QWidget* w) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (!progress)
+                return false;
+            progress->cancel();
+            cancelled = true;
+            return true;
+        });
+    };
+    form->DataBuffer = Normal(200000, 9);
+    bool cancelled = false;
+    cancelProgress(cancelled);
+    ChooseOnAuto(*form, TDistKind::Weibull3);
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(form->FitKind, TDistKind::Normal);
+    EXPECT_EQ(form->FitParams, params);
+    EXPECT_EQ(form->ComboBox2->currentIndex(), -1);
+
+    form->LastRunFit = {form->DataBuffer, TDistKind::Weibull3, {5, 10, 0},
+                        AllParams(TDistKind::Weibull3), true};
+    const QString level = form->Edit15->text();
+    cancelled = false;
+    cancelProgress(cancelled);
+    form->Edit15->setText(QStringLiteral("90"));
+    form->Edit15Apply();
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(form->IntervalLevel, 0.95);
+    EXPECT_EQ(form->Edit15->text(), level);
+}
+
 TEST_F(FittingEdf, AClosedRankingAndACancelledTestChangeNothing)
 {
     form->DataBuffer = Normal(40, 6);
