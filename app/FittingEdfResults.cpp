@@ -15,9 +15,10 @@ bool TForm1::RunEdfTests(TEdfResult& result, TVector& sorted, const std::functio
     // program's random source.
     TEdfTest test(DataBuffer, FitKind, FitParams, FitEstimated,
                   TEdfTest::SeedOf(DataBuffer, FitKind, FitParams, FitEstimated));
+    // With the tests ended and the work beside them not, the share is unknown.
     const bool finished = WaitWithProgress(
         this, QStringLiteral("Testing the buffered data..."), [&] { return test.Done() && alongside(); },
-        [&] { return test.Progress(); });
+        [&] { return test.Done() ? -1.0 : test.Progress(); });
     if (!finished)
         return false;  // the test cancels and waits for its threads as it goes
     result = test.Result();
