@@ -27,9 +27,15 @@ bool FitKind(const TVector& data, int categories, TKindFit& fit)
     const TParamSet all = AllParams(fit.kind);
     fit.params.assign(count, 0);
     fit.hypothesis.assign(count, 0);
+    // A kind whose listed estimates are the likelihood's maximum is estimated once (a
+    // threshold's over a million numbers takes seconds).
+    const bool listedIsMaximum = !Family(fit.kind).maximise;
     try {
-        if (!MaximiseLikelihood(fit.kind, data, fit.params, all, fit.reason) ||
-            !EstimateParams(fit.kind, data, fit.hypothesis, all, fit.reason)) {
+        const bool fitted = MaximiseLikelihood(fit.kind, data, fit.params, all, fit.reason);
+        if (fitted && listedIsMaximum)
+            fit.hypothesis = fit.params;
+        if (!fitted ||
+            (!listedIsMaximum && !EstimateParams(fit.kind, data, fit.hypothesis, all, fit.reason))) {
             if (fit.reason.empty())
                 fit.reason = "Buffer is empty.";
             return false;

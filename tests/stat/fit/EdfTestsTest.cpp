@@ -506,6 +506,15 @@ TEST(Ranking, RanksAtTheLikelihoodsMaximumAndTestsTheTabsHypothesis)
     const TKindFit weibull = find(TDistKind::Weibull);
     EXPECT_EQ(weibull.params, weibull.hypothesis);
     EXPECT_EQ(weibull.methods[0], TIntervalMethod::Profile);
+    // Every kind's hypothesis is the tab's on Auto, whether estimated apart or taken from the
+    // maximum where the listed estimates are the maximum.
+    for (const TKindFit& f : fits) {
+        if (!f.fitted)
+            continue;
+        TVector tab(ParamCount(f.kind), 0);
+        ASSERT_TRUE(EstimateParams(f.kind, x, tab, AllParams(f.kind))) << KindIndex(f.kind);
+        EXPECT_EQ(f.hypothesis, tab) << DistKindName[KindIndex(f.kind)];
+    }
 }
 
 // The table first, every kind fitted and ranked, its intervals and tests not yet formed; they
