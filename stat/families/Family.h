@@ -186,9 +186,9 @@ struct TFamily {
     // the ranking's criteria and the profiles start from it. nullptr: `estimate` is it.
     TEstimator maximise = nullptr;
     // For a threshold kind's profile: the likelihood's maximum of positive values for the
-    // parameters in `which` (stored in params), returning the log-likelihood there, the bits
-    // of `maximise` and of the sum of logDensity, in one pass of logarithms. nullptr: the
-    // profile forms them so.
+    // parameters in `which` (stored in params), returning the log-likelihood there, with the
+    // bits of `maximise` and of the sum of logDensity, sooner (the values' logarithms taken
+    // once, the parts of the parameters alone formed once). nullptr: the profile forms them so.
     using TMaximumLikelihood = L (*)(const TVector& values, TVector& params, const TParamSet& which);
     TMaximumLikelihood maximumLikelihood = nullptr;
     TExactInterval exact = nullptr;  // nullptr: no parameter has an exact interval

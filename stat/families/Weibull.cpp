@@ -66,12 +66,21 @@ double WeibullSoundDensity(const TVector& params, double x)
     return SoundDouble(SoundExp(std::log(k / params[1]) + (k - 1) * logU - SoundExp(k * logU)));
 }
 
+namespace {
+// ln f at x > 0, with ln(k / lambda) given.
+L LogDensityWith(L k, double lambda, L logScale, double x)
+{
+    const L logU = std::log(x / L(lambda));
+    return logScale + (k - 1) * logU - SoundExp(k * logU);
+}
+}  // namespace
+
 L WeibullLogDensity(const TVector& params, double x)
 {
     if (!(x > 0) || std::isinf(x))
         return -HUGE_VALL;
-    const L k = params[0], logU = std::log(x / L(params[1]));
-    return std::log(k / params[1]) + (k - 1) * logU - SoundExp(k * logU);
+    const L k = params[0];
+    return LogDensityWith(k, params[1], std::log(k / params[1]), x);
 }
 
 double WeibullSoundDistribution(const TVector& params, double x)
@@ -159,6 +168,17 @@ void WeibullEstimate(const TSampleMoments& s, const TVector& data, TVector& para
     for (int i = 0; i < 2; ++i)
         if (which[i])
             StoreEstimate(params, i, best.at[i]);
+}
+
+// ln(k / lambda) formed once for all the values.
+L WeibullMaximumLikelihood(const TVector& values, TVector& params, const TParamSet& which)
+{
+    WeibullEstimate(MomentsOf(values, false), values, params, which);
+    const L k = params[0], logScale = std::log(k / params[1]);
+    L sum = 0;
+    for (double x : values)
+        sum += x > 0 && !std::isinf(x) ? LogDensityWith(k, params[1], logScale, x) : -HUGE_VALL;
+    return sum;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 void WeibullChart(const TVector&, double&, double&);
 void WeibullEstimate(const TSampleMoments&, const TVector&, TVector&, const TParamSet&);
+L WeibullMaximumLikelihood(const TVector& values, TVector& params, const TParamSet& which);
 double WeibullSoundDensity(const TVector& params, double x);
 L WeibullLogDensity(const TVector& params, double x);
 double WeibullSoundDistribution(const TVector& params, double x);
@@ -28,6 +29,7 @@ inline constexpr TFamily WeibullFamily{
     .chart = WeibullChart,
     .moments = WeibullMoments,
     .estimate = WeibullEstimate,
+    .maximumLikelihood = WeibullMaximumLikelihood,
     .sound = {.density = WeibullSoundDensity, .logDensity = WeibullLogDensity,
               .distribution = WeibullSoundDistribution,
               .upper = WeibullSoundUpper, .inverse = WeibullSoundInverse,

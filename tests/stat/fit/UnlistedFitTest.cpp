@@ -15,6 +15,7 @@
 #include "GenPareto.h"
 #include "Gamma3.h"
 #include "LogNormal3.h"
+#include "Weibull3.h"
 
 namespace {
 // The samples of scripts/scipy_fits.py, drawn alike: a 64-bit linear congruential generator
@@ -176,12 +177,13 @@ TEST(UnlistedFit, AThresholdWithoutALocalMaximumGivesTheSmallestValueItsExpected
     }
 }
 
-// The log-normal and Gamma bases give their maximum and the log-likelihood there in one pass
-// of logarithms: the same bits of the threshold kinds' estimates as the base's estimator
-// followed by its log-density value by value, whichever parameters are estimated, on samples
-// with a maximum of the profile and without one (rising steeply from the threshold), and
-// for a Gamma shape on either side of 20, where its kernel changes form.
-TEST(UnlistedFit, TheThresholdsProfileInOnePassKeepsItsBits)
+// The log-normal, Gamma and Weibull bases give their maximum and the log-likelihood there
+// sooner (logarithms taken once, the parts of the parameters alone formed once): the same bits
+// of the threshold kinds' estimates as the base's estimator followed by its log-density value
+// by value, whichever parameters are estimated, on samples with a maximum of the profile and
+// without one (rising steeply from the threshold), and for a Gamma shape on either side of
+// 20, where its kernel changes form.
+TEST(UnlistedFit, TheThresholdsProfileSoonerKeepsItsBits)
 {
     struct Case {
         const TFamily &kind, &base;
@@ -189,7 +191,7 @@ TEST(UnlistedFit, TheThresholdsProfileInOnePassKeepsItsBits)
         std::vector<TVector> samples;
     };
     Draws d(3);
-    TVector steep(300), broad(300);
+    TVector steep(300), broad(300), rising(300);
     for (double& x : steep)
         x = 2 + std::exp(2.5 * d.Z());
     for (double& x : broad) {
@@ -198,11 +200,15 @@ TEST(UnlistedFit, TheThresholdsProfileInOnePassKeepsItsBits)
             sum -= std::log(d.U());
         x = 10 + sum;
     }
+    for (double& x : rising)  // Weibull(0.7) from 3: no local maximum
+        x = 3 + std::pow(-std::log(d.U()), 1 / 0.7);
     const Case cases[] = {
         {LogNormal3Family, LogNormalFamily, {0.5, 1.5, 0},
          {Sample(TDistKind::LogNormal3, 30, 1), Sample(TDistKind::LogNormal3, 1000, 2), steep}},
         {Gamma3Family, GammaFamily, {2, 1, 0},
          {Sample(TDistKind::Gamma3, 30, 4), Sample(TDistKind::Gamma3, 1000, 5), broad}},
+        {Weibull3Family, WeibullFamily, {2, 1, 0},
+         {Sample(TDistKind::Weibull3, 30, 6), Sample(TDistKind::Weibull3, 1000, 7), rising}},
     };
     for (const Case& c : cases) {
         TFamily valueByValue = c.base;
