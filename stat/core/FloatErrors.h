@@ -16,8 +16,11 @@ extern const char* const MsgZeroDivide;  // "Floating point division by zero"
 extern const char* const MsgOverflow;    // "Floating point overflow"
 
 // The flags of both floating-point units of this thread: the x87 status word (extended
-// arithmetic) and MXCSR (double arithmetic). Reading and clearing them are cheap status
-// instructions; only setting x87 flags other than none needs the whole x87 environment.
+// arithmetic) and MXCSR (double arithmetic). Reading them and clearing every x87 flag are
+// cheap status instructions; setting x87 flags other than none needs the whole x87
+// environment. Only the error flags are ever cleared: on this machine class an x87 operation
+// that raises inexact while its flag is clear waits some 45 ns for microcode, so clearing
+// inexact would make the next extended operation pay that.
 class FloatFlags {
 public:
     static constexpr unsigned Errors = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
@@ -31,31 +34,27 @@ public:
         return FloatFlags(status & FE_ALL_EXCEPT, csr & FE_ALL_EXCEPT);
     }
 
-    // The flags raised in either unit (FE_ macros), and the error flags among them.
-    int Raised() const { return static_cast<int>(x87_ | sse_); }
+    // The error flags raised in either unit (FE_ macros).
     int RaisedErrors() const { return static_cast<int>((x87_ | sse_) & Errors); }
 
-    // Clears the flags of both units, these being the current ones.
-    void Clear() const
+    // Puts these error flags back in place of those of `now`, the current flags, leaving the
+    // others (inexact, underflow) as they are.
+    void RestoreErrorsFrom(const FloatFlags& now) const
     {
-        if (x87_)
-            asm volatile("fnclex");
-        if (sse_)
-            SetSse(0);
-    }
-
-    // Puts these flags back in place of `now`, the current ones.
-    void RestoreFrom(const FloatFlags& now) const
-    {
-        if (now.x87_ != x87_) {
-            if (x87_ == 0)
+        const unsigned x87 = (now.x87_ & ~Errors) | (x87_ & Errors);
+        const unsigned sse = (now.sse_ & ~Errors) | (sse_ & Errors);
+        if (x87 != now.x87_) {
+            if (x87 == 0)
                 asm volatile("fnclex");
             else
-                SetX87(x87_);
+                SetX87(x87);
         }
-        if (now.sse_ != sse_)
-            SetSse(sse_);
+        if (sse != now.sse_)
+            SetSse(sse);
     }
+
+    // These flags without their errors.
+    FloatFlags WithoutErrors() const { return FloatFlags(x87_ & ~Errors, sse_ & ~Errors); }
 
 private:
     FloatFlags(unsigned x87, unsigned sse) : x87_(x87), sse_(sse) {}
@@ -92,23 +91,23 @@ inline int RaisedFloatErrors()
 // Throws the EMathError that the given flags stand for; does nothing for none.
 void ThrowFloatError(int flags);
 
-// Saves the caller's flags and starts with the error flags clear; End() puts the caller's
-// flags back and gives the error flags raised inside (the destructor puts them back when End
-// was not reached), so scopes nest without disturbing each other.
-// Only the error flags are ever tested: when the caller has none raised, its other flags
-// (inexact, underflow) are left in place, and the flags need setting at the end only when the
-// scope raised one that the caller did not have.
+// Saves the caller's error flags and starts with them clear; End() puts them back and gives
+// the error flags raised inside (the destructor puts them back when End was not reached), so
+// scopes nest without disturbing each other. Only the error flags are ever tested or set:
+// inexact and underflow pass, raised inside or not, and the flags need setting at the start
+// only when the caller has an error flag raised, at the end only when the scope raised one
+// that the caller did not have.
 class FloatScope {
 public:
     FloatScope() : saved_(FloatFlags::Current())
     {
         if (saved_.RaisedErrors())
-            saved_.Clear();
+            saved_.WithoutErrors().RestoreErrorsFrom(saved_);
     }
     ~FloatScope()
     {
         if (!ended_)
-            saved_.RestoreFrom(FloatFlags::Current());
+            saved_.RestoreErrorsFrom(FloatFlags::Current());
     }
     FloatScope(const FloatScope&) = delete;
     FloatScope& operator=(const FloatScope&) = delete;
@@ -117,7 +116,7 @@ public:
     {
         const FloatFlags now = FloatFlags::Current();
         ended_ = true;
-        saved_.RestoreFrom(now);
+        saved_.RestoreErrorsFrom(now);
         return now.RaisedErrors();
     }
 

@@ -37,5 +37,5 @@ inline constexpr TFamily ExponentialFamily{
               .upper = ExponentialSoundUpper, .inverse = ExponentialSoundInverse,
               .upperInverse = ExponentialSoundUpperInverse,
               .logLower = ExponentialLogLower, .logUpper = ExponentialLogUpper,
-              .listedTrue = ExponentialListedTrue},
+              .listedTrue = ExponentialListedTrue, .listedQuiet = true},
 };

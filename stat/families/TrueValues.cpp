@@ -47,15 +47,19 @@ bool Agree(double listed, double sound)
 }
 
 // The listed value, and whether it raised an error flag (an error thrown by a walk counts as
-// one): a listed value with an error never stands.
+// one): a listed value with an error never stands. A quiet kind's raises none.
 struct Listed {
     double value = 0;
     bool failed = false;
 };
 
-Listed RunListed(TDistHandler handler, const TVector& params, double x)
+Listed RunListed(const TSoundKind& sound, TDistHandler handler, const TVector& params, double x)
 {
     Listed r;
+    if (sound.listedQuiet) {
+        r.value = handler(params, x);
+        return r;
+    }
     try {
         r.failed = FloatErrorsOf([&] { r.value = Settle(handler(params, x)); }) != 0;
     } catch (const EMathError&) {
@@ -82,7 +86,7 @@ bool SearchAstray(const TFamily& family, const TVector& params, double quantile)
         return false;
     if (quantile < SimpsonMinStep / 2)
         return true;
-    const Listed r = RunListed(family.listed[TDistFunc::Distribution], params, quantile);
+    const Listed r = RunListed(family.sound, family.listed[TDistFunc::Distribution], params, quantile);
     return r.failed || !Agree(r.value, family.sound.distribution(params, quantile));
 }
 
@@ -96,7 +100,7 @@ double ValueAt(const TFamily& family, TDistFunc mode, const TVector& params, dou
     if ((sound.hopeless && sound.hopeless(params)) ||
         (mode == TDistFunc::Distribution && LongWalk(sound, params, x)))
         return truth();
-    const Listed r = RunListed(listed, params, x);
+    const Listed r = RunListed(sound, listed, params, x);
     const bool inUnit = mode == TDistFunc::Density || (r.value >= 0 && r.value <= 1);
     if (!r.failed && inUnit && sound.listedTrue && sound.listedTrue(mode, params, x, r.value))
         return r.value;  // the value the comparison would keep, without forming the truth
@@ -196,7 +200,7 @@ double QuantileAt(const TFamily& family, const TVector& params, double p)
         if (SearchAstray(family, params, quantile))
             return quantile;
     }
-    const Listed r = RunListed(listed, params, p);
+    const Listed r = RunListed(sound, listed, params, p);
     if (r.failed)
         return sound.checkSearch ? quantile : truth();
     // The listed quantile stands where the tails bracket it or where it agrees with the sound
