@@ -271,17 +271,33 @@ void TForm1::Button5Click()
     int k = 0;
     if (!ReadCategoryCount(k))
         return;
+    // The intervals, the chi-square and the tests run beside the window (a threshold's
+    // grouped likelihood or intervals over many values take seconds).
+    TRunFit fitted{DataBuffer, FitKind, FitParams, FitEstimated, true};
+    const auto intervals = StartIntervals(fitted, IntervalLevel);
     // Estimated parameters are refitted to these categories (the statistic's degrees of
     // freedom hold with those); the shown estimates stay those of the raw data.
-    TVector params = FitParams;
-    if (!RefitToCategories(DataBuffer, FitKind, params, FitEstimated, k)) {
+    struct TChiSquare {
+        bool refitted = false;
+        TFitResult fit;
+    };
+    const auto chiSquare = Background.Start<TChiSquare>([fitted, used = FitEstimatedCount, k] {
+        TChiSquare c;
+        TVector params = fitted.params;
+        c.refitted = RefitToCategories(fitted.data, fitted.kind, params, fitted.estimated, k);
+        if (c.refitted)
+            c.fit = ChiSquareFitTest(fitted.data, fitted.kind, params, used, k);
+        return c;
+    });
+    if (!WaitWithProgress(this, QStringLiteral("Testing the buffered data..."),
+                          [&chiSquare] { return chiSquare->done.load(); }, [] { return -1.0; }))
+        return;  // cancelled: the last run's results stay
+    if (!chiSquare->Result().refitted) {
         CurrentPlatform().ShowMessage(
             this, QStringLiteral("The estimates cannot be refitted to %1 categories.").arg(k));
         return;
     }
-    TFitResult fit = ChiSquareFitTest(DataBuffer, FitKind, params, FitEstimatedCount, k);
-    TRunFit fitted{DataBuffer, FitKind, FitParams, FitEstimated, true};
-    const auto intervals = StartIntervals(fitted, IntervalLevel);
+    TFitResult fit = std::move(chiSquare->result.fit);
     TEdfResult edf;
     TVector sorted;
     if (!RunEdfTests(edf, sorted, [&intervals] { return intervals->done.load(); }))
