@@ -160,7 +160,8 @@ struct TSoundKind {
     // the sound value need not be formed to compare (nullptr: it is always formed).
     bool (*listedTrue)(TDistFunc mode, const TVector& params, double x, double listed) = nullptr;
     // The listed functions raise no error flag and throw nothing where the parameters are
-    // served, whatever x: their value is taken without a floating-point scope of its own.
+    // served, whatever x: their value is taken without a floating-point scope of its own, and
+    // DistEval there opens none (the sound functions raise none at served parameters).
     bool listedQuiet = false;
     // How far the listed walks go to reach x, in units of their panels' grid, for the bound on
     // their length (nullptr: the kind's listed functions do not walk).

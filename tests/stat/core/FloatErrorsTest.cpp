@@ -73,6 +73,8 @@ TEST(FloatErrors, ScopesPutBackTheCallersErrorFlagsAndLetTheOthersPass)
         {TDistKind::NormalStd, TDistFunc::Density, {}, 38.5, false, FE_INEXACT | FE_UNDERFLOW},  // underflow
         {TDistKind::Normal, TDistFunc::Density, {0, 0}, 1, true, 0},                           // division by zero
         {TDistKind::Chi2, TDistFunc::Distribution, {3e9}, 3, true, 0},                         // overflow
+        {TDistKind::Exponential, TDistFunc::Distribution, {1.5}, 0.7, false, FE_INEXACT},     // no scope
+        {TDistKind::Exponential, TDistFunc::Inverse, {1.5}, 1e-300, false, FE_INEXACT},      // no scope
     };
     for (int caller : callers) {
         for (const Call& c : calls) {
