@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 
@@ -161,7 +162,11 @@ std::string FormatFromLog(double logValue, char separator)
     std::string text(1, digits[0]);
     if (digits.size() > 1)
         text += separator + digits.substr(1);
-    return text + 'E' + std::to_string(static_cast<long long>(exponent));
+    // The exponent whole, also beyond the 64-bit integers (a logarithm below -2e19, where no
+    // digit of the mantissa is known and it reads 1).
+    char power[400];
+    std::snprintf(power, sizeof power, "%.0Lf", exponent);
+    return text + 'E' + power;
 }
 
 bool ParseNumber(const std::string& text, char separator, double& value)

@@ -68,6 +68,12 @@ TEST(Probabilities, LogarithmsBelowTheDoubles)
     EXPECT_NEAR(log, -804.60844201375378817, 1e-12);
     EXPECT_EQ(FormatFromLog(log, '.'), "3.655894E-350");
     EXPECT_EQ(FormatFromLog(log, ','), "3,655894E-350");
+    // The chi-square's upper tail at the largest doubles: an exponent beyond the 64-bit
+    // integers is written whole, as it was not (a conversion out of range).
+    EXPECT_EQ(FormatFromLog(-1e20, '.').substr(0, 21), "1E-434294481903251827");
+    EXPECT_EQ(FormatFromLog(-1e20, '.').size(), 23u);
+    EXPECT_EQ(FormatFromLog(-5e307, '.').substr(0, 12), "1E-217147240");
+    EXPECT_EQ(FormatFromLog(-5e307, '.').size(), 3 + 308u);
     ASSERT_TRUE(DistLogProbability(TDistKind::Normal, {0, 2}, TProbability::Below, -80, 0, log));
     EXPECT_NEAR(log, -804.60844201375378817, 1e-12);
     ASSERT_TRUE(DistLogProbability(TDistKind::NormalStd, {}, TProbability::Between, 40, 41, log));
