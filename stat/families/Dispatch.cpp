@@ -22,7 +22,7 @@ double DistEval(TDistKind kind, TDistFunc mode, const TVector& params, double x)
     // A quiet kind's listed functions raise no error flag at served parameters, and the sound
     // ones raise none there either: nothing can fail, and no scope is needed.
     if (family.sound.listedQuiet && !std::isnan(x) && Served(family, params))
-        return TrueValue(family, mode, params, x);
+        return ServedTrueValue(family, mode, params, x);
     return FloatChecked([&] { return TrueValue(family, mode, params, x); });
 }
 

@@ -159,9 +159,10 @@ struct TSoundKind {
     // mode at x (raising no error) is within 1e-9 of the truth, told from the value alone, so
     // the sound value need not be formed to compare (nullptr: it is always formed).
     bool (*listedTrue)(TDistFunc mode, const TVector& params, double x, double listed) = nullptr;
-    // The listed functions raise no error flag and throw nothing where the parameters are
-    // served, whatever x: their value is taken without a floating-point scope of its own, and
-    // DistEval there opens none (the sound functions raise none at served parameters).
+    // The listed functions (of a listed kind) raise no error flag and throw nothing where the
+    // parameters are served, whatever x: their value is taken without a floating-point scope
+    // of its own, and DistEval there opens none (the sound functions raise none at served
+    // parameters).
     bool listedQuiet = false;
     // How far the listed walks go to reach x, in units of their panels' grid, for the bound on
     // their length (nullptr: the kind's listed functions do not walk).

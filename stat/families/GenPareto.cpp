@@ -263,7 +263,7 @@ void GenParetoEstimate(const TSampleMoments& s, const TVector& data, TVector& pa
         throw TRefusal("all values are equal");
     const L n = z.size();
     if (which[1] && which[2]) {
-        const TProfile grimshaw = ProfileOf(z);
+        const TProfile grimshaw{z, largest, n};
         const auto xiAt = [&](L v, L& theta) {
             theta = TProfile::Theta(v, largest);
             return grimshaw.Sum(theta) / n;

@@ -245,9 +245,12 @@ double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, d
     }
     if (std::isnan(x) || !Served(family, params))
         return family.listed[mode](params, x);
-    if (mode == TDistFunc::Inverse)
-        return QuantileAt(family, params, x);
-    return ValueAt(family, mode, params, x);
+    return ServedTrueValue(family, mode, params, x);
+}
+
+double ServedTrueValue(const TFamily& family, TDistFunc mode, const TVector& params, double x)
+{
+    return mode == TDistFunc::Inverse ? QuantileAt(family, params, x) : ValueAt(family, mode, params, x);
 }
 
 double TrueUpper(const TFamily& family, const TVector& params, double x)

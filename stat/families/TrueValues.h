@@ -14,6 +14,8 @@
 
 // The value of the family's function for mode at x, inside the caller's floating-point scope.
 double TrueValue(const TFamily& family, TDistFunc mode, const TVector& params, double x);
+// The same for a listed kind at served parameters and a number x (the rule's last steps).
+double ServedTrueValue(const TFamily& family, TDistFunc mode, const TVector& params, double x);
 // P(X > x), and the x with P(X > x) = q, inside the caller's floating-point scope.
 double TrueUpper(const TFamily& family, const TVector& params, double x);
 double TrueUpperInverse(const TFamily& family, const TVector& params, double q);

@@ -62,6 +62,18 @@ struct FittingEdf : ::testing::Test {
         });
         timer->start(20);
     }
+    // Cancels the next progress box shown, setting `cancelled`.
+    static void CancelProgressWhenShown(bool& cancelled)
+    {
+        WhenShown([&cancelled](QWidget* w) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (!progress)
+                return false;
+            progress->cancel();
+            cancelled = true;
+            return true;
+        });
+    }
     QColor Colour(QLabel* label) { return label->palette().color(QPalette::WindowText); }
 };
 }  // namespace
@@ -316,19 +328,9 @@ TEST_F(FittingEdf, ALongEstimateOrIntervalWaitsWithCancel)
     form->DataBuffer = Normal(40, 6);
     ChooseOnAuto(*form, TDistKind::Normal);
     const TVector params = form->FitParams;
-    const auto cancelProgress = [this](bool& cancelled) {
-        WhenShown([&cancelled](QWidget* w) {
-            auto* progress = qobject_cast<QProgressDialog*>(w);
-            if (!progress)
-                return false;
-            progress->cancel();
-            cancelled = true;
-            return true;
-        });
-    };
     form->DataBuffer = Normal(200000, 9);
     bool cancelled = false;
-    cancelProgress(cancelled);
+    CancelProgressWhenShown(cancelled);
     ChooseOnAuto(*form, TDistKind::Weibull3);
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(form->FitKind, TDistKind::Normal);
@@ -339,7 +341,7 @@ TEST_F(FittingEdf, ALongEstimateOrIntervalWaitsWithCancel)
                         AllParams(TDistKind::Weibull3), true};
     const QString level = form->Edit15->text();
     cancelled = false;
-    cancelProgress(cancelled);
+    CancelProgressWhenShown(cancelled);
     form->Edit15->setText(QStringLiteral("90"));
     form->Edit15Apply();
     EXPECT_TRUE(cancelled);
@@ -367,14 +369,7 @@ TEST_F(FittingEdf, AClosedRankingAndACancelledTestChangeNothing)
     ChooseOnAuto(*form, TDistKind::Normal);
     form->Edit7->setText(QStringLiteral("20"));
     bool cancelled = false;
-    WhenShown([&cancelled](QWidget* w) {
-        auto* progress = qobject_cast<QProgressDialog*>(w);
-        if (!progress)
-            return false;
-        progress->cancel();
-        cancelled = true;
-        return true;
-    });
+    CancelProgressWhenShown(cancelled);
     form->Button5->click();
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(form->Edit13->text(), "N/A");
